@@ -1,0 +1,2 @@
+#pragma once
+// Shared code of the picture programs.

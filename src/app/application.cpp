@@ -1,0 +1,106 @@
+#include "app/application.h"
+
+#include <filesystem>
+
+#include "app/commands.h"
+#include "app/menu_table.h"
+#include "settings/settings_form.h"
+#include "tools/command_path.h"
+#include "tools/editing_step.h"
+#include "tools/working_files.h"
+
+namespace {
+constexpr const char* internal_error_caption = "Internal Process Error!";
+}
+
+Application::Application(Desktop& desktop, PlatformFolders folders, std::string program_folder)
+    : desktop_(desktop), settings_file_(std::move(folders)), runner_(desktop, recorder_) {
+    runner_.set_program_folder(std::move(program_folder));
+}
+
+bool Application::on_create() {
+    switch (settings_file_.ensure_settings_file()) {
+    case SettingsFile::Status::appdata_missing:
+        desktop_.message_box("Could not find APPDATA folder", internal_error_caption, MessageIcon::warning,
+                             Owner::none);
+        desktop_.terminate(0);
+        return false;
+    case SettingsFile::Status::cannot_open:
+        desktop_.message_box("Could not open settings file", internal_error_caption, MessageIcon::warning,
+                             Owner::none);
+        desktop_.terminate(0);
+        return false;
+    case SettingsFile::Status::temp_missing:
+        desktop_.message_box(
+            "Could not find TEMP folder - Please set your cache directory from Tools > Settings menu",
+            internal_error_caption, MessageIcon::warning, Owner::none);
+        break;
+    case SettingsFile::Status::ok:
+        break;
+    }
+
+    image_loaded_ = false;
+    map_ = {};
+
+    std::error_code ec;
+    startup_directory_ = std::filesystem::current_path(ec).string();
+    if (startup_directory_.size() >= max_path_chars) startup_directory_.resize(max_path_chars - 1);
+
+    apply_cache_setting(settings_file_, settings_);
+    apply_tonemap_setting(settings_file_.read_setting("DEFTONEMAP="), settings_);
+    apply_display_setting(settings_file_.read_setting("IMGDISP="), settings_);
+
+    analysis_wizard_active_ = false;
+    calibration_wizard_active_ = false;
+    falsecolor_open_ = false;
+    falsecolor_active_ = false;
+    return true;
+}
+
+void Application::on_command(int id) {
+    recorder_.note_command(id);
+    switch (id) {
+    case command::exit:
+        // Leaves the working files in the cache directory.
+        release_luminance_map();
+        desktop_.destroy_main_window();
+        break;
+    case command::settings:
+        run_settings_dialog();
+        break;
+    case command::about:
+        desktop_.run_about_dialog();
+        break;
+    default:
+        break;
+    }
+}
+
+void Application::on_close() {
+    release_luminance_map();
+    const std::string& cache = settings_.cache_directory;
+    // An empty or shell-unsafe cache directory would turn the patterns into
+    // something else entirely ("rm -f /*dtemp*.*" at the root); skip them.
+    if (cache.empty() || !is_command_safe_path(cache)) return;
+    runner_.run(cleanup_working_copies_command(cache), true);
+    desktop_.close_progress();
+    runner_.run(cleanup_falsecolor_command(cache), true);
+    desktop_.close_progress();
+}
+
+void Application::set_image_menu_items(bool enabled) {
+    for (int id : picture_dependent_items()) desktop_.set_menu_enabled(id, enabled);
+}
+
+int Application::run_editing_step(const std::string& command_line) {
+    return ::run_editing_step(runner_, desktop_, settings_.cache_directory, command_line);
+}
+
+void Application::release_luminance_map() {
+    if (image_loaded_) map_ = {};
+}
+
+void Application::run_settings_dialog() {
+    SettingsForm form(desktop_, settings_file_, settings_);
+    desktop_.run_settings_dialog(form);
+}

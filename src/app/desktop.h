@@ -1,0 +1,76 @@
+#pragma once
+// Everything the core asks of the windowing system, in one seam.
+//
+// The Qt main window implements it for the running program; tests use a
+// scripted implementation that answers dialogs from a queue and records every
+// message box, menu state and status text. No core code reaches a window in
+// any other way.
+
+#include <string>
+#include <vector>
+
+class SettingsForm;
+
+enum class MessageIcon { none, information, warning, error };
+
+// Whose child a message box or file dialog is.
+enum class Owner {
+    none,         // no owner: a top-level box
+    main_window,  // the main window
+    dialog,       // the dialog that is open (e.g. the Settings dialog)
+};
+
+struct FileFilter {
+    std::string label;    // "HDR Images"
+    std::string pattern;  // "*.hdr;"
+};
+
+struct FileDialogRequest {
+    enum class Kind { open, save } kind = Kind::open;
+    std::string title;  // may be empty
+    std::vector<FileFilter> filters;
+    bool overwrite_prompt = false;
+    Owner owner = Owner::main_window;
+};
+
+struct FileDialogAnswer {
+    int filter_index = 0;  // 1-based index of the chosen filter; 0 = cancelled
+    std::string path;
+    bool cancelled() const { return filter_index == 0; }
+};
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    // A modal message box with an OK button.
+    virtual void message_box(const std::string& text, const std::string& caption, MessageIcon icon,
+                             Owner owner) = 0;
+
+    virtual FileDialogAnswer file_dialog(const FileDialogRequest& request) = 0;
+    // The chosen folder, or "" when cancelled.
+    virtual std::string choose_folder(const std::string& title, Owner owner) = 0;
+
+    // The "Processing..." window, centred on the main window.
+    virtual void show_progress() = 0;
+    virtual void close_progress() = 0;
+    virtual bool progress_shown() const = 0;
+    // Lets the windows repaint while a child process runs; user input that
+    // arrives meanwhile is dropped.
+    virtual void pump() = 0;
+
+    virtual void set_menu_enabled(int id, bool enabled) = 0;
+    virtual void set_menu_checked(int id, bool checked) = 0;
+    virtual void set_status_text(int part, const std::string& text) = 0;
+    virtual void set_title(const std::string& title) = 0;
+    virtual void repaint(bool erase) = 0;
+
+    // Modal dialogs; each returns the dialog's result.
+    virtual int run_settings_dialog(SettingsForm& form) = 0;
+    virtual int run_about_dialog() = 0;
+
+    // Closes the main window without the close-time clean-up.
+    virtual void destroy_main_window() = 0;
+    // Ends the process at once (after a fatal message).
+    virtual void terminate(int exit_code) = 0;
+};

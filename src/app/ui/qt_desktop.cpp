@@ -1,0 +1,164 @@
+#include "app/ui/qt_desktop.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <cstdlib>
+
+#include "app/ui/about_dialog.h"
+#include "app/ui/main_window.h"
+#include "app/ui/progress_window.h"
+#include "settings/ui/settings_dialog.h"
+
+namespace {
+
+QMessageBox::Icon qt_icon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::information: return QMessageBox::Information;
+    case MessageIcon::warning: return QMessageBox::Warning;
+    case MessageIcon::error: return QMessageBox::Critical;
+    case MessageIcon::none: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Swallows user input while a child process runs.
+class InputBlocker : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::Close:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+            event->ignore();
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+}  // namespace
+
+QtDesktop::QtDesktop(MainWindow& window) : window_(window) {}
+
+QtDesktop::~QtDesktop() { delete progress_.data(); }
+
+QWidget* QtDesktop::owner_widget(Owner owner) const {
+    switch (owner) {
+    case Owner::none: return nullptr;
+    case Owner::main_window: return &window_;
+    case Owner::dialog:
+        if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+        return &window_;
+    }
+    return nullptr;
+}
+
+void QtDesktop::message_box(const std::string& text, const std::string& caption, MessageIcon icon, Owner owner) {
+    QMessageBox box(qt_icon(icon), QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
+                    owner_widget(owner));
+    box.exec();
+}
+
+FileDialogAnswer QtDesktop::file_dialog(const FileDialogRequest& request) {
+    QFileDialog dialog(owner_widget(request.owner), QString::fromStdString(request.title));
+    dialog.setObjectName("file_dialog");
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    QStringList filters;
+    for (const auto& filter : request.filters) {
+        QString pattern = QString::fromStdString(filter.pattern);
+        pattern.replace(';', ' ');
+        filters << QString::fromStdString(filter.label) + " (" + pattern.trimmed() + ")";
+    }
+    dialog.setNameFilters(filters);
+    if (request.kind == FileDialogRequest::Kind::open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwrite_prompt);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    FileDialogAnswer answer;
+    answer.filter_index = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    if (answer.filter_index < 1) answer.filter_index = 1;
+    answer.path = dialog.selectedFiles().front().toStdString();
+    return answer;
+}
+
+std::string QtDesktop::choose_folder(const std::string& title, Owner owner) {
+    return QFileDialog::getExistingDirectory(owner_widget(owner), QString::fromStdString(title), QString(),
+                                             QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog)
+        .toStdString();
+}
+
+void QtDesktop::show_progress() {
+    if (!progress_) progress_ = new ProgressWindow(&window_);
+    progress_->centre_on_parent();
+    progress_->show();
+    progress_->raise();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtDesktop::close_progress() {
+    if (progress_) {
+        progress_->hide();
+        progress_->deleteLater();
+        progress_ = nullptr;
+    }
+}
+
+bool QtDesktop::progress_shown() const { return progress_ && progress_->isVisible(); }
+
+void QtDesktop::pump() {
+    InputBlocker blocker;
+    qApp->installEventFilter(&blocker);
+    QApplication::processEvents();
+    qApp->removeEventFilter(&blocker);
+}
+
+void QtDesktop::set_menu_enabled(int id, bool enabled) {
+    if (QAction* action = window_.action(id)) action->setEnabled(enabled);
+}
+
+void QtDesktop::set_menu_checked(int id, bool checked) {
+    if (QAction* action = window_.action(id)) action->setChecked(checked);
+}
+
+void QtDesktop::set_status_text(int part, const std::string& text) {
+    window_.set_status_text(part, QString::fromStdString(text));
+}
+
+void QtDesktop::set_title(const std::string& title) { window_.setWindowTitle(QString::fromStdString(title)); }
+
+void QtDesktop::repaint(bool) {
+    if (QWidget* view = window_.centralWidget()) view->update();
+}
+
+int QtDesktop::run_settings_dialog(SettingsForm& form) {
+    SettingsDialog dialog(&window_, form);
+    return dialog.exec();
+}
+
+int QtDesktop::run_about_dialog() {
+    AboutDialog dialog(&window_);
+    return dialog.exec();
+}
+
+void QtDesktop::destroy_main_window() { window_.close_without_cleanup(); }
+
+void QtDesktop::terminate(int exit_code) { std::exit(exit_code); }

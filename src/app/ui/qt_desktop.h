@@ -1,0 +1,44 @@
+#pragma once
+// The Desktop of the running program: message boxes, file dialogs, the
+// progress window, the menu and the status bar of the main window.
+
+#include <QPointer>
+
+#include "app/desktop.h"
+
+class MainWindow;
+class ProgressWindow;
+class QWidget;
+
+class QtDesktop : public Desktop {
+public:
+    explicit QtDesktop(MainWindow& window);
+    ~QtDesktop() override;
+
+    void message_box(const std::string& text, const std::string& caption, MessageIcon icon, Owner owner) override;
+    FileDialogAnswer file_dialog(const FileDialogRequest& request) override;
+    std::string choose_folder(const std::string& title, Owner owner) override;
+
+    void show_progress() override;
+    void close_progress() override;
+    bool progress_shown() const override;
+    void pump() override;
+
+    void set_menu_enabled(int id, bool enabled) override;
+    void set_menu_checked(int id, bool checked) override;
+    void set_status_text(int part, const std::string& text) override;
+    void set_title(const std::string& title) override;
+    void repaint(bool erase) override;
+
+    int run_settings_dialog(SettingsForm& form) override;
+    int run_about_dialog() override;
+
+    void destroy_main_window() override;
+    void terminate(int exit_code) override;
+
+private:
+    QWidget* owner_widget(Owner owner) const;
+
+    MainWindow& window_;
+    QPointer<ProgressWindow> progress_;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// Number and text formatting with names that say what they produce. Values a
+// person or a file reads are formatted only through these.
+
+#include <string>
+#include <string_view>
+
+// printf into a std::string.
+std::string strprintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// As a default C++ stream prints a float: at most six significant digits,
+// fixed or exponent notation, whichever is shorter.
+std::string format_default(float value);
+
+// "%f": six decimals.
+std::string format_fixed6(double value);
+
+// True when `text` contains `needle` anywhere.
+inline bool contains(std::string_view text, std::string_view needle) {
+    return text.find(needle) != std::string_view::npos;
+}
+
+inline bool starts_with(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}

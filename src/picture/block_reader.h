@@ -1,0 +1,49 @@
+#pragma once
+// Buffered byte input in large blocks, with the few operations a picture
+// decoder needs: single bytes with one byte of push-back, bounded text lines,
+// and bulk reads.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class BlockReader {
+public:
+    explicit BlockReader(std::FILE* file, size_t block_size = 1 << 18);
+
+    // The next byte, or -1 at the end of the file or on a read error.
+    int get() {
+        if (pos_ < end_) return buffer_[pos_++];
+        return refill_and_get();
+    }
+    // Pushes back the byte that the last get() returned.
+    void unget() {
+        if (pos_ > 0) --pos_;
+    }
+
+    // Reads like fgets with a buffer of max_chars + 1 bytes: at most max_chars
+    // bytes, stopping after a newline. False when nothing could be read.
+    bool read_line(std::string& line, size_t max_chars);
+
+    // Reads up to n bytes; returns how many were read.
+    size_t read(uint8_t* destination, size_t n);
+
+    // Bytes available without a refill (refills when none are), and a pointer
+    // to them; consume() advances over bytes taken from that window.
+    size_t available();
+    const uint8_t* data() const { return buffer_.data() + pos_; }
+    void consume(size_t n) { pos_ += n; }
+
+    bool failed() const { return failed_; }
+
+private:
+    int refill_and_get();
+    bool refill();
+
+    std::FILE* file_;
+    std::vector<uint8_t> buffer_;
+    size_t pos_ = 0;
+    size_t end_ = 0;
+    bool failed_ = false;
+};

@@ -1,0 +1,178 @@
+#include "picture/rgbe_reader.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+#include "common/text_format.h"
+#include "picture/block_reader.h"
+#include "picture/resolution_line.h"
+#include "picture/scanline_codec.h"
+
+namespace {
+
+constexpr size_t header_line_chars = 2047;   // a 2048-byte line buffer
+constexpr size_t header_piece_chars = 2046;  // over-long lines are cut here
+constexpr size_t resolution_line_chars = 31;
+constexpr const char* rgbe_format = "32-bit_rle_rgbe";
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+Failure bad_header() { return {read_bad_header, "Something is wrong here\n"}; }
+Failure bad_scanline() { return {read_bad_scanline, "error reading Radiance picture"}; }
+Failure out_of_memory() { return {read_out_of_memory, "Out of memory in ra2picarray"}; }
+
+struct Preamble {
+    std::vector<float> exposures;
+    ResolutionLine resolution;
+};
+
+bool is_header_end(const std::string& line) { return line == "\n" || line == "\r\n"; }
+
+// The value of an EXPOSURE= anywhere in the line, when it is a usable factor.
+void collect_exposure(const std::string& line, std::vector<float>& exposures) {
+    const size_t key = line.find("EXPOSURE=");
+    if (key == std::string::npos) return;
+    const float value = std::strtof(line.c_str() + key + 9, nullptr);
+    // A value that is not a positive finite number would make every luminance
+    // infinite, zero or NaN; such a line (often a comment) is not an exposure.
+    if (std::isfinite(value) && value > 0.0f) exposures.push_back(value);
+}
+
+// The value of a FORMAT= line: the first word after the key.
+void collect_format(const std::string& line, std::string& format) {
+    if (!starts_with(line, "FORMAT=")) return;
+    size_t i = 7;
+    while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i]))) ++i;
+    size_t end = i;
+    while (end < line.size() && !std::isspace(static_cast<unsigned char>(line[end]))) ++end;
+    if (end > i) format = line.substr(i, end - i);
+}
+
+Result<Preamble> read_preamble(BlockReader& in) {
+    Preamble preamble;
+    std::string format;
+    std::string line;
+    for (;;) {
+        if (!in.read_line(line, header_line_chars)) return bad_header();
+        if (is_header_end(line)) break;
+        if (line.size() == header_line_chars && line[header_piece_chars] != '\n') {
+            // Over-long line: cut it and read the rest as the next line.
+            in.unget();
+            line.resize(header_piece_chars);
+        }
+        collect_exposure(line, preamble.exposures);
+        collect_format(line, format);
+    }
+    if (!format.empty() && format != rgbe_format) return bad_header();
+
+    if (!in.read_line(line, resolution_line_chars)) return bad_header();
+    auto resolution = parse_resolution_line(line);
+    if (!resolution) return bad_header();
+    preamble.resolution = *resolution;
+    return preamble;
+}
+
+Result<File> open_picture(const std::string& path) {
+    File file(std::fopen(path.c_str(), "rb"));
+    if (!file) return Failure{read_cannot_open, strprintf("Could not open %s file\n", path.c_str())};
+    return file;
+}
+
+// 2^(E - 136) for every exponent byte.
+struct ScaleTable {
+    float scale[256];
+    ScaleTable() {
+        for (int e = 0; e < 256; ++e) scale[e] = rgbe_scale(static_cast<uint8_t>(e));
+    }
+};
+
+void convert_scanline(const uint8_t* planes, int n, float exposure, float* out) {
+    static const ScaleTable table;
+    const uint8_t* red = planes;
+    const uint8_t* green = planes + n;
+    const uint8_t* blue = planes + 2 * n;
+    const uint8_t* exponent = planes + 3 * n;
+    for (int i = 0; i < n; ++i) {
+        // Same steps as rgbe_luminance(), with the scale from the table.
+        const float f = table.scale[exponent[i]];
+        const float r = (static_cast<float>(red[i]) + 0.5f) * f;
+        const float g = (static_cast<float>(green[i]) + 0.5f) * f;
+        const float b = (static_cast<float>(blue[i]) + 0.5f) * f;
+        const float sum = static_cast<float>(physics::weight_red * r) +
+                          static_cast<float>(physics::weight_green * g) +
+                          static_cast<float>(physics::weight_blue * b);
+        out[i] = static_cast<float>(physics::luminous_efficacy * sum) / exposure;
+    }
+}
+
+}  // namespace
+
+float exposure_product(const std::vector<float>& exposures) {
+    float product = 1.0f;
+    for (float value : exposures) product *= value;
+    return product;
+}
+
+Result<RgbePicture> ra2picarray(const std::string& path) {
+    auto file = open_picture(path);
+    if (!file) return file.failure();
+    BlockReader in(file.value().get());
+    auto preamble = read_preamble(in);
+    if (!preamble) return preamble.failure();
+
+    RgbePicture picture;
+    const ResolutionLine& res = preamble.value().resolution;
+    picture.scanline_length = res.scanline_length;
+    picture.scanline_count = res.scanline_count;
+    picture.orientation = res.flags;
+    picture.exposures = std::move(preamble.value().exposures);
+    const size_t n = static_cast<size_t>(res.scanline_length);
+    std::vector<uint8_t> planes;
+    try {
+        picture.pixels.resize(n * static_cast<size_t>(res.scanline_count));
+        planes.resize(4 * n);
+    } catch (const std::bad_alloc&) {
+        return out_of_memory();
+    }
+    ScanlineDecoder decoder(in, res.scanline_length);
+    for (int row = 0; row < res.scanline_count; ++row) {
+        if (!decoder.decode(planes.data())) return bad_scanline();
+        planes_to_pixels(planes.data(), res.scanline_length, picture.pixels.data() + row * n);
+    }
+    return picture;
+}
+
+Result<LuminanceMap> load_luminance_map(const std::string& path) {
+    auto file = open_picture(path);
+    if (!file) return file.failure();
+    BlockReader in(file.value().get());
+    auto preamble = read_preamble(in);
+    if (!preamble) return preamble.failure();
+
+    const ResolutionLine& res = preamble.value().resolution;
+    LuminanceMap map;
+    map.width = res.scanline_length;
+    map.height = res.scanline_count;
+    map.exposure = exposure_product(preamble.value().exposures);
+    const size_t n = static_cast<size_t>(res.scanline_length);
+    std::vector<uint8_t> planes;
+    try {
+        map.data.resize(n * static_cast<size_t>(res.scanline_count));
+        planes.resize(4 * n);
+    } catch (const std::bad_alloc&) {
+        return out_of_memory();
+    }
+    ScanlineDecoder decoder(in, res.scanline_length);
+    for (int row = 0; row < res.scanline_count; ++row) {
+        if (!decoder.decode(planes.data())) return bad_scanline();
+        convert_scanline(planes.data(), res.scanline_length, map.exposure, map.data.data() + row * n);
+    }
+    return map;
+}

@@ -1,0 +1,172 @@
+#include "tools/process_runner.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "app/desktop.h"
+#include "common/text_format.h"
+#include "macro/macro_recorder.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr const char* shell_path = "/bin/sh";
+constexpr int pump_interval_ms = 15;
+
+struct Pipe {
+    int read = -1;
+    int write = -1;
+    bool open() {
+        int fds[2];
+        if (pipe2(fds, O_CLOEXEC) != 0) return false;
+        read = fds[0];
+        write = fds[1];
+        return true;
+    }
+    void close_read() {
+        if (read >= 0) ::close(read);
+        read = -1;
+    }
+    void close_write() {
+        if (write >= 0) ::close(write);
+        write = -1;
+    }
+    ~Pipe() {
+        close_read();
+        close_write();
+    }
+};
+
+// The environment of the child: ours, with the program folder first on PATH.
+std::vector<std::string> child_environment(const std::string& program_folder) {
+    std::vector<std::string> variables;
+    bool has_path = false;
+    for (char** entry = environ; entry && *entry; ++entry) {
+        std::string variable = *entry;
+        if (starts_with(variable, "PATH=")) {
+            has_path = true;
+            if (!program_folder.empty()) variable = "PATH=" + program_folder + ":" + variable.substr(5);
+        }
+        variables.push_back(std::move(variable));
+    }
+    if (!has_path)
+        variables.push_back("PATH=" + (program_folder.empty() ? std::string() : program_folder + ":") +
+                            "/usr/local/bin:/usr/bin:/bin");
+    return variables;
+}
+
+void drain(int fd, std::string& text) {
+    char chunk[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got > 0) {
+            text.append(chunk, static_cast<size_t>(got));
+            continue;
+        }
+        if (got < 0 && errno == EINTR) continue;
+        return;
+    }
+}
+
+}  // namespace
+
+std::string shell_text_of(const std::string& command_line) {
+    if (starts_with(command_line, "/C ")) return command_line.substr(3);
+    return command_line;
+}
+
+ProcessOutput run_shell_command(const std::string& command_line, const std::string& program_folder,
+                                void (*pump)(void*), void* pump_context) {
+    ProcessOutput result;
+    Pipe output;
+    Pipe exec_status;  // the child writes errno here when exec fails
+    if (!output.open() || !exec_status.open()) {
+        result.error = strprintf("Could not create a pipe: %s", std::strerror(errno));
+        return result;
+    }
+
+    // Everything the child needs is prepared before fork: after it, only
+    // async-signal-safe calls are allowed.
+    const std::string text = shell_text_of(command_line);
+    const std::vector<std::string> environment = child_environment(program_folder);
+    std::vector<char*> envp;
+    for (const auto& variable : environment) envp.push_back(const_cast<char*>(variable.c_str()));
+    envp.push_back(nullptr);
+    char* argv[] = {const_cast<char*>("sh"), const_cast<char*>("-c"), const_cast<char*>(text.c_str()), nullptr};
+
+    const pid_t pid = fork();
+    if (pid < 0) {
+        result.error = strprintf("Could not start %s: %s", shell_path, std::strerror(errno));
+        return result;
+    }
+    if (pid == 0) {
+        const int null_input = ::open("/dev/null", O_RDONLY);
+        if (null_input >= 0) dup2(null_input, STDIN_FILENO);
+        dup2(output.write, STDOUT_FILENO);
+        dup2(output.write, STDERR_FILENO);
+        signal(SIGPIPE, SIG_DFL);
+        execve(shell_path, argv, envp.data());
+        const int error = errno;
+        ssize_t ignored = ::write(exec_status.write, &error, sizeof error);
+        (void)ignored;
+        _exit(127);
+    }
+
+    output.close_write();
+    exec_status.close_write();
+    int exec_error = 0;
+    ssize_t got;
+    do {
+        got = ::read(exec_status.read, &exec_error, sizeof exec_error);
+    } while (got < 0 && errno == EINTR);
+    if (got == sizeof exec_error) {
+        waitpid(pid, nullptr, 0);
+        result.error = strprintf("Could not start %s: %s", shell_path, std::strerror(exec_error));
+        return result;
+    }
+    result.started = true;
+
+    // Read while waiting, so that a child printing a lot never blocks on a
+    // full pipe.
+    const int flags = fcntl(output.read, F_GETFL);
+    fcntl(output.read, F_SETFL, flags | O_NONBLOCK);
+    pollfd watch{output.read, POLLIN, 0};
+    bool open = true;
+    while (open) {
+        const int ready = poll(&watch, 1, pump_interval_ms);
+        if (ready > 0) {
+            char chunk[65536];
+            const ssize_t n = ::read(output.read, chunk, sizeof chunk);
+            if (n > 0) result.text.append(chunk, static_cast<size_t>(n));
+            else if (n == 0) open = false;
+            else if (errno != EAGAIN && errno != EINTR) open = false;
+        } else if (ready < 0 && errno != EINTR) {
+            open = false;
+        }
+        if (pump) pump(pump_context);
+    }
+    drain(output.read, result.text);
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return result;
+}
+
+ProcessRunner::ProcessRunner(Desktop& desktop, MacroRecorder& recorder) : desktop_(desktop), recorder_(recorder) {}
+
+ProcessOutput ProcessRunner::run(const std::string& command_line, bool show_progress) {
+    if (show_progress) desktop_.show_progress();
+    auto pump = [](void* context) { static_cast<Desktop*>(context)->pump(); };
+    ProcessOutput result = run_shell_command(command_line, program_folder_, pump, &desktop_);
+    if (result.started) recorder_.record_macro_line(command_line, result.text);
+    return result;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Runs the picture programs.
+//
+// Command lines have the form "/C <program> <arguments>"; the part after
+// "/C " goes to /bin/sh -c. Standard output and standard error come back
+// together in the order they were written. Success is judged by the callers
+// from that text alone; exit codes are not looked at. A child that cannot be
+// started at all is reported as such, never as an empty (successful) output.
+
+#include <string>
+
+class Desktop;
+class MacroRecorder;
+
+struct ProcessOutput {
+    bool started = false;  // false: the shell could not be started at all
+    std::string text;      // what the child printed (stdout and stderr)
+    std::string error;     // why it could not be started
+};
+
+class ProcessRunner {
+public:
+    ProcessRunner(Desktop& desktop, MacroRecorder& recorder);
+
+    // A folder put first on the PATH of every child (our picture programs).
+    void set_program_folder(std::string folder) { program_folder_ = std::move(folder); }
+    const std::string& program_folder() const { return program_folder_; }
+
+    // Runs one command line to its end. With show_progress the "Processing..."
+    // window is shown and left for the caller to close. The windows keep
+    // painting while the child runs; user input is dropped.
+    ProcessOutput run(const std::string& command_line, bool show_progress);
+
+private:
+    Desktop& desktop_;
+    MacroRecorder& recorder_;
+    std::string program_folder_;
+};
+
+// Runs a command line through /bin/sh without any window; `pump` is called
+// every few milliseconds while waiting (may be empty).
+ProcessOutput run_shell_command(const std::string& command_line, const std::string& program_folder,
+                                void (*pump)(void*), void* pump_context);
+
+// The part of a "/C ..." command line that the shell runs.
+std::string shell_text_of(const std::string& command_line);

@@ -1,0 +1,32 @@
+#pragma once
+// The working files in the cache directory, shared by opening, every editing
+// operation, the statistics and batch replay.
+//
+// An editing step reads the working copy dtemp.hdr, lets a program write
+// dtempo.hdr, and copies that back only when the program printed nothing.
+
+#include <string>
+
+namespace working_file {
+inline constexpr const char* working_copy = "/dtemp.hdr";
+inline constexpr const char* step_output = "/dtempo.hdr";
+inline constexpr const char* header_text = "/dtemp.txt";
+inline constexpr const char* header = "/header";
+inline constexpr const char* mask = "/dmask.hdr";
+inline constexpr const char* save_step = "/dtemps.hdr";
+inline constexpr const char* pcond_step = "/pcondtemp.hdr";
+inline constexpr const char* display_bmp = "/dtemp.bmp";
+inline constexpr const char* display_gif = "/dtemp.gif";
+inline constexpr const char* falsecolor = "/dfalse.bmp";
+inline constexpr const char* samples = "/pvalues";
+}  // namespace working_file
+
+// Working-file paths are built in buffers of this many characters, the
+// terminating zero included; longer paths are refused.
+inline constexpr size_t max_path_chars = 260;
+
+// The two clean-up command lines run when the main window closes. They remove
+// every file with "dtemp" in its name and the falsecolor picture; the header,
+// the mask and the samples stay.
+std::string cleanup_working_copies_command(const std::string& cache_directory);
+std::string cleanup_falsecolor_command(const std::string& cache_directory);

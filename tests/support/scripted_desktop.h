@@ -1,0 +1,71 @@
+#pragma once
+// A Desktop for tests: answers file and folder dialogs from queues, runs
+// modal dialogs through test-supplied functions, and records every message
+// box, menu state, status text and title.
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/desktop.h"
+
+struct RecordedMessage {
+    std::string text;
+    std::string caption;
+    MessageIcon icon;
+    Owner owner;
+};
+
+// Thrown by terminate(), so a test can see that the program would have ended.
+struct TerminateRequested : std::runtime_error {
+    explicit TerminateRequested(int code) : std::runtime_error("terminate"), exit_code(code) {}
+    int exit_code;
+};
+
+class ScriptedDesktop : public Desktop {
+public:
+    ScriptedDesktop();
+
+    // --- scripting ---
+    std::deque<FileDialogAnswer> file_answers;
+    std::deque<std::string> folder_answers;
+    std::function<int(SettingsForm&)> settings_dialog;  // default: Cancel
+    int about_result = 1;
+
+    // --- what happened ---
+    std::vector<RecordedMessage> messages;
+    std::vector<FileDialogRequest> file_requests;
+    std::map<int, bool> menu_enabled;  // starts with the menu table's states
+    std::map<int, bool> menu_checked;
+    std::string status[5];
+    std::string title;
+    int progress_shows = 0;
+    int progress_closes = 0;
+    int pumps = 0;
+    int repaints = 0;
+    int about_runs = 0;
+    bool main_window_destroyed = false;
+
+    void message_box(const std::string& text, const std::string& caption, MessageIcon icon, Owner owner) override;
+    FileDialogAnswer file_dialog(const FileDialogRequest& request) override;
+    std::string choose_folder(const std::string& title, Owner owner) override;
+    void show_progress() override;
+    void close_progress() override;
+    bool progress_shown() const override { return progress_open_; }
+    void pump() override { ++pumps; }
+    void set_menu_enabled(int id, bool enabled) override { menu_enabled[id] = enabled; }
+    void set_menu_checked(int id, bool checked) override { menu_checked[id] = checked; }
+    void set_status_text(int part, const std::string& text) override { status[part] = text; }
+    void set_title(const std::string& text) override { title = text; }
+    void repaint(bool) override { ++repaints; }
+    int run_settings_dialog(SettingsForm& form) override;
+    int run_about_dialog() override;
+    void destroy_main_window() override { main_window_destroyed = true; }
+    void terminate(int exit_code) override { throw TerminateRequested(exit_code); }
+
+private:
+    bool progress_open_ = false;
+};
