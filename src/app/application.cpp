@@ -102,5 +102,6 @@ void Application::release_luminance_map() {
 
 void Application::run_settings_dialog() {
     SettingsForm form(desktop_, settings_file_, settings_);
+    form.on_open();
     desktop_.run_settings_dialog(form);
 }

@@ -1,13 +1,18 @@
 #include "common/text_file.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 std::optional<std::string> read_file_bytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return std::nullopt;
+    std::string bytes;
+    char chunk[65536];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return std::nullopt;
+    return bytes;
 }
 
 std::optional<std::vector<std::string>> read_text_lines(const std::filesystem::path& path) {

@@ -1,7 +1,5 @@
 #include "settings/settings_file.h"
 
-#include <fstream>
-
 #include "common/text_file.h"
 
 namespace {
@@ -38,7 +36,11 @@ SettingsFile::Status SettingsFile::ensure_settings_file() const {
     std::error_code ec;
     std::filesystem::create_directories(folder(), ec);
 
-    if (std::ifstream(path()).is_open()) return Status::ok;
+    if (std::filesystem::exists(path(), ec)) {
+        // Something that is not a file (a folder, say) can be neither read
+        // nor replaced.
+        return std::filesystem::is_regular_file(path(), ec) ? Status::ok : Status::cannot_open;
+    }
 
     std::vector<std::string> lines;
     Status status = Status::ok;

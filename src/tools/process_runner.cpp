@@ -19,7 +19,6 @@ extern char** environ;
 
 namespace {
 
-constexpr const char* shell_path = "/bin/sh";
 constexpr int pump_interval_ms = 15;
 
 struct Pipe {
@@ -85,7 +84,7 @@ std::string shell_text_of(const std::string& command_line) {
 }
 
 ProcessOutput run_shell_command(const std::string& command_line, const std::string& program_folder,
-                                void (*pump)(void*), void* pump_context) {
+                                void (*pump)(void*), void* pump_context, const std::string& shell) {
     ProcessOutput result;
     Pipe output;
     Pipe exec_status;  // the child writes errno here when exec fails
@@ -105,7 +104,7 @@ ProcessOutput run_shell_command(const std::string& command_line, const std::stri
 
     const pid_t pid = fork();
     if (pid < 0) {
-        result.error = strprintf("Could not start %s: %s", shell_path, std::strerror(errno));
+        result.error = strprintf("Could not start %s: %s", shell.c_str(), std::strerror(errno));
         return result;
     }
     if (pid == 0) {
@@ -114,7 +113,7 @@ ProcessOutput run_shell_command(const std::string& command_line, const std::stri
         dup2(output.write, STDOUT_FILENO);
         dup2(output.write, STDERR_FILENO);
         signal(SIGPIPE, SIG_DFL);
-        execve(shell_path, argv, envp.data());
+        execve(shell.c_str(), argv, envp.data());
         const int error = errno;
         ssize_t ignored = ::write(exec_status.write, &error, sizeof error);
         (void)ignored;
@@ -130,7 +129,7 @@ ProcessOutput run_shell_command(const std::string& command_line, const std::stri
     } while (got < 0 && errno == EINTR);
     if (got == sizeof exec_error) {
         waitpid(pid, nullptr, 0);
-        result.error = strprintf("Could not start %s: %s", shell_path, std::strerror(exec_error));
+        result.error = strprintf("Could not start %s: %s", shell.c_str(), std::strerror(exec_error));
         return result;
     }
     result.started = true;
@@ -166,7 +165,7 @@ ProcessRunner::ProcessRunner(Desktop& desktop, MacroRecorder& recorder) : deskto
 ProcessOutput ProcessRunner::run(const std::string& command_line, bool show_progress) {
     if (show_progress) desktop_.show_progress();
     auto pump = [](void* context) { static_cast<Desktop*>(context)->pump(); };
-    ProcessOutput result = run_shell_command(command_line, program_folder_, pump, &desktop_);
+    ProcessOutput result = run_shell_command(command_line, program_folder_, pump, &desktop_, shell_);
     if (result.started) recorder_.record_macro_line(command_line, result.text);
     return result;
 }

@@ -18,6 +18,8 @@ struct ProcessOutput {
     std::string error;     // why it could not be started
 };
 
+inline constexpr const char* default_shell = "/bin/sh";
+
 class ProcessRunner {
 public:
     ProcessRunner(Desktop& desktop, MacroRecorder& recorder);
@@ -25,6 +27,9 @@ public:
     // A folder put first on the PATH of every child (our picture programs).
     void set_program_folder(std::string folder) { program_folder_ = std::move(folder); }
     const std::string& program_folder() const { return program_folder_; }
+
+    // The command interpreter; /bin/sh unless a test asks for another.
+    void set_shell(std::string shell) { shell_ = std::move(shell); }
 
     // Runs one command line to its end. With show_progress the "Processing..."
     // window is shown and left for the caller to close. The windows keep
@@ -35,12 +40,13 @@ private:
     Desktop& desktop_;
     MacroRecorder& recorder_;
     std::string program_folder_;
+    std::string shell_ = default_shell;
 };
 
-// Runs a command line through /bin/sh without any window; `pump` is called
-// every few milliseconds while waiting (may be empty).
+// Runs a command line through the shell without any window; `pump` is called
+// every few milliseconds while waiting (may be null).
 ProcessOutput run_shell_command(const std::string& command_line, const std::string& program_folder,
-                                void (*pump)(void*), void* pump_context);
+                                void (*pump)(void*), void* pump_context, const std::string& shell = default_shell);
 
 // The part of a "/C ..." command line that the shell runs.
 std::string shell_text_of(const std::string& command_line);

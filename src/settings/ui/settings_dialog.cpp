@@ -71,7 +71,6 @@ SettingsDialog::SettingsDialog(QWidget* parent, SettingsForm& form) : QDialog(pa
     });
     connect(buttons, &QDialogButtonBox::rejected, this, [this] { done(0); });
 
-    form_.on_open();
     show_form();
 }
 

@@ -1,0 +1,126 @@
+// The main window as a user first sees it: title, size, the whole menu with
+// its initial states, and the five-part status bar.
+
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app/application.h"
+#include "app/commands.h"
+#include "app/menu_table.h"
+#include "app/ui/main_window.h"
+#include "app/ui/qt_desktop.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() {
+        window.attach(app);
+        EXPECT_TRUE(app.on_create());
+    }
+    TempFolder config;
+    TempFolder cache;
+    MainWindow window;
+    QtDesktop desktop{window};
+    Application app{desktop, PlatformFolders{config.str(), cache.str()}, ""};
+};
+
+TEST_F(MainWindowTest, IsTheCandeluxWindowAt640By480) {
+    EXPECT_EQ(window.objectName(), "WICViewerD2D");
+    EXPECT_EQ(window.windowTitle(), "candelux");
+    EXPECT_EQ(window.size(), QSize(640, 480));
+}
+
+TEST_F(MainWindowTest, HasEveryMenuItemWithItsTextAndInitialState) {
+    int items = 0;
+    for (const MenuItem& item : main_menu()) {
+        if (item.separator()) continue;
+        QAction* action = window.action(item.id);
+        ASSERT_NE(action, nullptr) << item.id;
+        EXPECT_EQ(action->objectName(), QString::number(item.id));
+        EXPECT_EQ(action->text().toStdString(), item.text);
+        EXPECT_EQ(action->isEnabled(), item.enabled) << item.text;
+        EXPECT_EQ(action->isChecked(), item.checked) << item.text;
+        ++items;
+    }
+    EXPECT_EQ(items, 33);
+    QStringList top;
+    for (QAction* menu : window.menuBar()->actions()) top << menu->text();
+    EXPECT_EQ(top, QStringList({"&File", "&Edit", "&Tools", "&Capture", "&Help"}));
+}
+
+TEST_F(MainWindowTest, EnablesOnlyTheStartItemsAndChecksRectangle) {
+    QStringList enabled;
+    for (const MenuItem& item : main_menu())
+        if (!item.separator() && window.action(item.id)->isEnabled()) enabled << QString::number(item.id);
+    EXPECT_EQ(enabled, QStringList({"40001", "40002", "40011", "40054", "40003", "40048", "40047"}));
+    EXPECT_TRUE(window.action(command::rectangle_tool)->isChecked());
+}
+
+TEST_F(MainWindowTest, RotateSubmenuKeepsTheDegreeSigns) {
+    EXPECT_EQ(window.action(command::rotate_90)->text(), QString::fromUtf8("Rotate &90º [Clockwise]"));
+    EXPECT_EQ(window.action(command::rotate_180)->text(), QString::fromUtf8("Rotate &180º"));
+}
+
+TEST_F(MainWindowTest, HasAFivePartStatusBarWithTheRightEdges) {
+    QStatusBar* bar = window.statusBar();
+    EXPECT_EQ(bar->objectName(), "102");
+    EXPECT_GE(bar->minimumHeight(), 22);
+    int right = 0;
+    for (int part = 0; part < 5; ++part) {
+        QLabel* label = window.status_label(part);
+        ASSERT_NE(label, nullptr);
+        right += label->width();
+        EXPECT_EQ(right, status_part::right_edges[part]);
+        EXPECT_TRUE(label->text().isEmpty());
+    }
+    EXPECT_EQ(bar->palette().color(QPalette::Window), QColor(241, 237, 237));
+}
+
+TEST_F(MainWindowTest, CentresTabbedStatusTexts) {
+    desktop.set_status_text(status_part::zoom, "\t30%");
+    EXPECT_EQ(window.status_label(status_part::zoom)->text(), "30%");
+    EXPECT_TRUE(window.status_label(status_part::zoom)->alignment() & Qt::AlignHCenter);
+    desktop.set_status_text(status_part::luminance, "     0.0 cd/m\u00b2");
+    EXPECT_FALSE(window.status_label(status_part::luminance)->alignment() & Qt::AlignHCenter);
+}
+
+TEST_F(MainWindowTest, CheckMarksFollowTheProgramNotTheClick) {
+    QAction* guidelines = window.action(command::guidelines);
+    guidelines->setEnabled(true);
+    guidelines->trigger();  // nothing in the program turns them on yet
+    EXPECT_FALSE(guidelines->isChecked());
+}
+
+TEST_F(MainWindowTest, ShowsAndClosesTheProgressWindowCentredOnTheMainWindow) {
+    window.show();
+    desktop.show_progress();
+    ASSERT_TRUE(desktop.progress_shown());
+    auto* label = window.findChild<QLabel*>("1003");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), "Processing...");
+    desktop.close_progress();
+    EXPECT_FALSE(desktop.progress_shown());
+}
+
+TEST_F(MainWindowTest, ClosingRunsTheCleanUpButExitDoesNot) {
+    write_file(cache / "dtemp.hdr", "x");
+    window.show();
+    app.on_command(command::exit);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(std::filesystem::exists(cache / "dtemp.hdr"));
+
+    MainWindow second;
+    QtDesktop second_desktop(second);
+    Application second_app(second_desktop, PlatformFolders{config.str(), cache.str()}, "");
+    second.attach(second_app);
+    ASSERT_TRUE(second_app.on_create());
+    second.show();
+    second.close();
+    EXPECT_FALSE(std::filesystem::exists(cache / "dtemp.hdr"));
+}
+
+}  // namespace
