@@ -39,8 +39,14 @@ bool Application::on_create() {
         break;
     }
 
+    zoom_ = 1.0f;
     image_loaded_ = false;
     map_ = {};
+    pan_ = {};
+    panning_ = false;
+    tools_.set_tool(RegionKind::rectangle);
+    guidelines_ = false;
+    cursor_ = anchor_ = drag_ = {};
 
     std::error_code ec;
     startup_directory_ = std::filesystem::current_path(ec).string();
@@ -60,6 +66,9 @@ bool Application::on_create() {
 void Application::on_command(int id) {
     recorder_.note_command(id);
     switch (id) {
+    case command::open:
+        on_open_command();
+        break;
     case command::exit:
         // Leaves the working files in the cache directory.
         release_luminance_map();
@@ -67,6 +76,17 @@ void Application::on_command(int id) {
         break;
     case command::settings:
         run_settings_dialog();
+        break;
+    case command::rectangle_tool:
+    case command::polygon_tool:
+    case command::circle_tool:
+        select_tool(id);
+        break;
+    case command::guidelines:
+        toggle_guidelines();
+        break;
+    case command::fit_to_display:
+        fit_to_display();
         break;
     case command::about:
         desktop_.run_about_dialog();
@@ -98,6 +118,22 @@ int Application::run_editing_step(const std::string& command_line) {
 
 void Application::release_luminance_map() {
     if (image_loaded_) map_ = {};
+}
+
+void Application::select_tool(int id) {
+    desktop_.set_menu_checked(command::rectangle_tool, id == command::rectangle_tool);
+    desktop_.set_menu_checked(command::polygon_tool, id == command::polygon_tool);
+    desktop_.set_menu_checked(command::circle_tool, id == command::circle_tool);
+    tools_.set_tool(id == command::rectangle_tool ? RegionKind::rectangle
+                    : id == command::polygon_tool ? RegionKind::polygon
+                                                  : RegionKind::circle);
+    desktop_.repaint(false);
+}
+
+void Application::toggle_guidelines() {
+    guidelines_ = !guidelines_;
+    desktop_.set_menu_checked(command::guidelines, guidelines_);
+    desktop_.repaint(false);
 }
 
 void Application::run_settings_dialog() {

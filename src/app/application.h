@@ -4,6 +4,7 @@
 // Desktop it is given, so that all of it runs under tests without a display.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/desktop.h"
@@ -13,6 +14,24 @@
 #include "settings/settings_apply.h"
 #include "settings/settings_file.h"
 #include "tools/process_runner.h"
+#include "view/region.h"
+#include "view/region_hand_back.h"
+#include "view/selection_tools.h"
+#include "view/view_geometry.h"
+
+// What one paint of the view shows.
+struct ViewFrame {
+    bool has_picture = false;
+    float zoom = 1.0f;
+    PointF pan;                        // window position of the picture's top-left corner
+    SizeF bitmap;                      // the display picture's size
+    std::optional<PointF> guidelines;  // the cursor's picture position, when drawn
+    Overlay overlay;                   // selection outlines, picture coordinates
+};
+
+// Keys the main window handles.
+inline constexpr int key_enter = 13;
+inline constexpr int key_escape = 27;
 
 class Application {
 public:
@@ -31,6 +50,33 @@ public:
     // The main window is being closed: the working files are removed.
     void on_close();
 
+    // --- opening ------------------------------------------------------------
+    // File > Open; with a path, that picture is opened without asking.
+    void on_open_command(const std::optional<std::string>& path = std::nullopt);
+    // Rebuilds the display picture and the luminance map from the working
+    // copy, keeping the zoom; every edit ends with it.
+    void reload_working_copy();
+
+    // --- the view and the mouse (window coordinates) ---------------------------
+    void on_mouse_move(int x, int y, bool shift);
+    void on_left_down(int x, int y, bool shift);
+    void on_left_up(int x, int y, bool shift);
+    void on_left_double_click(int x, int y);
+    void on_right_down(int x, int y);
+    void on_right_up();
+    void on_mouse_leave();
+    void on_wheel(int delta);
+    void on_resize(int width, int height);
+    void on_key_down(int key);
+    // Places the picture and settles the selection for one paint.
+    ViewFrame paint_frame();
+
+    void clear_selection();
+    // ENTER while a wizard waits for a region.
+    void hand_back_region();
+    void set_analysis_receiver(AnalysisRegionReceiver* receiver) { analysis_receiver_ = receiver; }
+    void set_calibration_receiver(CalibrationRegionReceiver* receiver) { calibration_receiver_ = receiver; }
+
     // --- state, by role -------------------------------------------------------
     Desktop& desktop() { return desktop_; }
     const SettingsFile& settings_file() const { return settings_file_; }
@@ -42,6 +88,18 @@ public:
 
     bool image_loaded() const { return image_loaded_; }
     const LuminanceMap& luminance_map() const { return map_; }
+    SizeF display_size() const { return bitmap_; }
+    float zoom() const { return zoom_; }
+    PointF pan() const { return pan_; }
+    bool guidelines() const { return guidelines_; }
+    const SelectionTools& tools() const { return tools_; }
+    SelectionTools& tools() { return tools_; }
+    const Region& region_a() const { return region_a_; }
+    const Region& region_b() const { return region_b_; }
+    bool analysis_wizard_active() const { return analysis_wizard_active_; }
+    bool calibration_wizard_active() const { return calibration_wizard_active_; }
+    void set_analysis_wizard_active(bool active) { analysis_wizard_active_ = active; }
+    void set_calibration_wizard_active(bool active) { calibration_wizard_active_ = active; }
 
     // Path of a working file (one of working_file::...) in the cache directory.
     std::string working_path(const char* name) const { return settings_.cache_directory + name; }
@@ -56,7 +114,22 @@ public:
     void release_luminance_map();
 
 private:
+    enum class OpenResult { loaded, cancelled, kept_earlier, failed };
+    OpenResult open_image(bool interactive, const std::optional<std::string>& preset_path);
+    std::optional<LuminanceMap> prepare_display_copy(const std::string& path);
+    std::string display_copy_path() const;
+    bool check_open_paths(const std::string& chosen);
+    void show_picture_status();
+
+    void select_tool(int id);
+    void toggle_guidelines();
+    void fit_to_display();
     void run_settings_dialog();
+
+    PointF picture_position(PointF window) const { return window_to_picture(zoom_, window, pan_); }
+    // Runs the selection bookkeeping a paint runs, and returns its outlines.
+    Overlay settle_selection();
+    void show_position_or_rectangle(bool check_map);
 
     Desktop& desktop_;
     SettingsFile settings_file_;
@@ -64,12 +137,34 @@ private:
     MacroRecorder recorder_;
     ProcessRunner runner_;
     std::string startup_directory_;
+    std::string title_;
 
     bool image_loaded_ = false;
     LuminanceMap map_;
+    SizeF bitmap_;
+
+    // View.
+    float zoom_ = 1.0f;
+    PointF pan_;
+    SizeF view_size_;
+    bool panning_ = false;
+    bool placement_recompute_ = false;
+    bool zoom_changed_ = false;
+    bool guidelines_ = false;
+    bool shift_down_ = false;
+    PointF cursor_;  // window, integer position + 0.5
+    PointF anchor_;  // window: the last press (or the panning anchor)
+    PointF drag_;    // cursor minus anchor while panning; kept afterwards
+
+    // Selection.
+    SelectionTools tools_;
+    Region region_a_;
+    Region region_b_;
 
     bool analysis_wizard_active_ = false;
     bool calibration_wizard_active_ = false;
+    AnalysisRegionReceiver* analysis_receiver_ = nullptr;
+    CalibrationRegionReceiver* calibration_receiver_ = nullptr;
     bool falsecolor_open_ = false;
     bool falsecolor_active_ = false;
 };

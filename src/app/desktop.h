@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "view/selection_tools.h"
+#include "view/view_geometry.h"
+
 class SettingsForm;
 
 enum class MessageIcon { none, information, warning, error };
@@ -64,6 +67,13 @@ public:
     virtual void set_status_text(int part, const std::string& text) = 0;
     virtual void set_title(const std::string& title) = 0;
     virtual void repaint(bool erase) = 0;
+    virtual void set_cursor(CursorShape shape) = 0;
+
+    // Decodes the display copy (a BMP or GIF file) into the picture the view
+    // paints, replacing the previous one. False when it cannot be decoded;
+    // the previous picture then stays.
+    virtual bool load_display_picture(const std::string& path, SizeF& size) = 0;
+    virtual void clear_display_picture() = 0;
 
     // Modal dialogs; each returns the dialog's result.
     virtual int run_settings_dialog(SettingsForm& form) = 0;

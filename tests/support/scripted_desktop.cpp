@@ -1,6 +1,10 @@
 #include "support/scripted_desktop.h"
 
+#include <cmath>
+#include <cstdint>
+
 #include "app/menu_table.h"
+#include "support/temp_folder.h"
 
 ScriptedDesktop::ScriptedDesktop() {
     for (const MenuItem& item : main_menu()) {
@@ -47,4 +51,23 @@ int ScriptedDesktop::run_settings_dialog(SettingsForm& form) {
 int ScriptedDesktop::run_about_dialog() {
     ++about_runs;
     return about_result;
+}
+
+bool ScriptedDesktop::load_display_picture(const std::string& path, SizeF& size) {
+    const std::string bytes = read_file(path);
+    auto little = [&](size_t at, size_t count) {
+        uint32_t value = 0;
+        for (size_t i = 0; i < count; ++i) value |= static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + i])) << (8 * i);
+        return value;
+    };
+    if (bytes.size() >= 26 && bytes.compare(0, 2, "BM") == 0) {
+        size = {static_cast<float>(static_cast<int32_t>(little(18, 4))),
+                std::abs(static_cast<float>(static_cast<int32_t>(little(22, 4))))};
+    } else if (bytes.size() >= 10 && bytes.compare(0, 3, "GIF") == 0) {
+        size = {static_cast<float>(little(6, 2)), static_cast<float>(little(8, 2))};
+    } else {
+        return false;
+    }
+    display_picture = path;
+    return true;
 }

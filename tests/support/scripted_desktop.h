@@ -42,6 +42,8 @@ public:
     std::map<int, bool> menu_checked;
     std::string status[5];
     std::string title;
+    CursorShape cursor = CursorShape::arrow;
+    std::string display_picture;  // the path last decoded
     int progress_shows = 0;
     int progress_closes = 0;
     int pumps = 0;
@@ -61,6 +63,10 @@ public:
     void set_status_text(int part, const std::string& text) override { status[part] = text; }
     void set_title(const std::string& text) override { title = text; }
     void repaint(bool) override { ++repaints; }
+    void set_cursor(CursorShape shape) override { cursor = shape; }
+    // Reads the size from the BMP or GIF header; refuses anything else.
+    bool load_display_picture(const std::string& path, SizeF& size) override;
+    void clear_display_picture() override { display_picture.clear(); }
     int run_settings_dialog(SettingsForm& form) override;
     int run_about_dialog() override;
     void destroy_main_window() override { main_window_destroyed = true; }

@@ -30,5 +30,12 @@ int main(int argc, char* argv[]) {
     window.attach(application);
     if (!application.on_create()) return 0;
     window.show();
+    // A picture named on the command line opens as if chosen in File > Open.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) {
+        const std::string picture = arguments.at(1).toStdString();
+        QMetaObject::invokeMethod(&window, [&application, picture] { application.on_open_command(picture); },
+                                  Qt::QueuedConnection);
+    }
     return QApplication::exec();
 }

@@ -7,11 +7,11 @@
 #include "app/application.h"
 #include "app/commands.h"
 #include "app/menu_table.h"
+#include "view/ui/image_view.h"
 
 namespace {
 constexpr int initial_width = 640;
 constexpr int initial_height = 480;
-const QColor view_background(211, 220, 235);
 const QColor status_background(241, 237, 237);
 
 bool is_checkable(int id) {
@@ -25,13 +25,8 @@ MainWindow::MainWindow() {
     setWindowTitle("candelux");
     resize(initial_width, initial_height);
 
-    auto* view = new QWidget(this);
-    view->setObjectName("view");
-    view->setAutoFillBackground(true);
-    QPalette palette = view->palette();
-    palette.setColor(QPalette::Window, view_background);
-    view->setPalette(palette);
-    setCentralWidget(view);
+    view_ = new ImageView(this);
+    setCentralWidget(view_);
 
     build_menu();
     build_status_bar();
@@ -91,7 +86,15 @@ void MainWindow::build_status_bar() {
         bar->addWidget(label);
         status_labels_[static_cast<size_t>(part)] = label;
     }
-    setStatusBar(bar);
+    // The bar lies over the bottom of the view rather than beside it: the
+    // view's placement keeps pictures clear of it.
+    view_->set_status_bar(bar);
+}
+
+void MainWindow::attach(Application& application) {
+    application_ = &application;
+    view_->attach(application);
+    application.on_resize(view_->width(), view_->height());
 }
 
 QAction* MainWindow::action(int id) const {

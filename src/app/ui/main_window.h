@@ -13,14 +13,16 @@
 #include "app/status_text.h"
 
 class Application;
+class ImageView;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     MainWindow();
 
-    void attach(Application& application) { application_ = &application; }
+    void attach(Application& application);
     Application* application() const { return application_; }
+    ImageView* view() const { return view_; }
 
     QAction* action(int id) const;
     QLabel* status_label(int part) const { return status_labels_[static_cast<size_t>(part)]; }
@@ -37,6 +39,7 @@ private:
     void build_status_bar();
 
     Application* application_ = nullptr;
+    ImageView* view_ = nullptr;
     std::map<int, QAction*> actions_;
     std::array<QLabel*, status_part::count> status_labels_{};
     bool skip_cleanup_ = false;

@@ -10,6 +10,7 @@
 #include "app/ui/main_window.h"
 #include "app/ui/progress_window.h"
 #include "settings/ui/settings_dialog.h"
+#include "view/ui/image_view.h"
 
 namespace {
 
@@ -145,9 +146,28 @@ void QtDesktop::set_status_text(int part, const std::string& text) {
 
 void QtDesktop::set_title(const std::string& title) { window_.setWindowTitle(QString::fromStdString(title)); }
 
-void QtDesktop::repaint(bool) {
-    if (QWidget* view = window_.centralWidget()) view->update();
+void QtDesktop::repaint(bool) { window_.view()->update(); }
+
+void QtDesktop::set_cursor(CursorShape shape) {
+    Qt::CursorShape qt_shape = Qt::ArrowCursor;
+    switch (shape) {
+    case CursorShape::arrow: qt_shape = Qt::ArrowCursor; break;
+    case CursorShape::size_we: qt_shape = Qt::SizeHorCursor; break;
+    case CursorShape::size_ns: qt_shape = Qt::SizeVerCursor; break;
+    case CursorShape::size_all: qt_shape = Qt::SizeAllCursor; break;
+    case CursorShape::closed_hand: qt_shape = Qt::ClosedHandCursor; break;
+    }
+    window_.view()->setCursor(qt_shape);
 }
+
+bool QtDesktop::load_display_picture(const std::string& path, SizeF& size) {
+    if (!window_.view()->load_picture(QString::fromStdString(path))) return false;
+    const QImage& picture = window_.view()->picture();
+    size = {static_cast<float>(picture.width()), static_cast<float>(picture.height())};
+    return true;
+}
+
+void QtDesktop::clear_display_picture() { window_.view()->clear_picture(); }
 
 int QtDesktop::run_settings_dialog(SettingsForm& form) {
     SettingsDialog dialog(&window_, form);

@@ -29,6 +29,9 @@ public:
     void set_status_text(int part, const std::string& text) override;
     void set_title(const std::string& title) override;
     void repaint(bool erase) override;
+    void set_cursor(CursorShape shape) override;
+    bool load_display_picture(const std::string& path, SizeF& size) override;
+    void clear_display_picture() override;
 
     int run_settings_dialog(SettingsForm& form) override;
     int run_about_dialog() override;

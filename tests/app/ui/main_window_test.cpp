@@ -66,7 +66,8 @@ TEST_F(MainWindowTest, RotateSubmenuKeepsTheDegreeSigns) {
 }
 
 TEST_F(MainWindowTest, HasAFivePartStatusBarWithTheRightEdges) {
-    QStatusBar* bar = window.statusBar();
+    QStatusBar* bar = window.findChild<QStatusBar*>("102");
+    ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->objectName(), "102");
     EXPECT_GE(bar->minimumHeight(), 22);
     int right = 0;
@@ -89,9 +90,18 @@ TEST_F(MainWindowTest, CentresTabbedStatusTexts) {
 }
 
 TEST_F(MainWindowTest, CheckMarksFollowTheProgramNotTheClick) {
+    app.set_image_menu_items(true);
+    QAction* rectangle = window.action(command::rectangle_tool);
+    rectangle->trigger();  // already the tool: stays checked rather than toggling off
+    EXPECT_TRUE(rectangle->isChecked());
+    window.action(command::circle_tool)->trigger();
+    EXPECT_TRUE(window.action(command::circle_tool)->isChecked());
+    EXPECT_FALSE(rectangle->isChecked());
+    EXPECT_FALSE(window.action(command::polygon_tool)->isChecked());
     QAction* guidelines = window.action(command::guidelines);
-    guidelines->setEnabled(true);
-    guidelines->trigger();  // nothing in the program turns them on yet
+    guidelines->trigger();
+    EXPECT_TRUE(guidelines->isChecked());
+    guidelines->trigger();
     EXPECT_FALSE(guidelines->isChecked());
 }
 
