@@ -88,6 +88,9 @@ void Application::on_command(int id) {
     case command::fit_to_display:
         fit_to_display();
         break;
+    case command::capture_setup:
+        run_capture_setup();
+        break;
     case command::about:
         desktop_.run_about_dialog();
         break;

@@ -19,6 +19,12 @@
 #include "view/selection_tools.h"
 #include "view/view_geometry.h"
 
+struct CaptureSession;
+// Deletes the capture session where its type is complete (capture_command.cpp).
+struct CaptureSessionDeleter {
+    void operator()(CaptureSession* session) const;
+};
+
 // What one paint of the view shows.
 struct ViewFrame {
     bool has_picture = false;
@@ -125,6 +131,7 @@ private:
     void toggle_guidelines();
     void fit_to_display();
     void run_settings_dialog();
+    void run_capture_setup();  // capture_command.cpp
 
     PointF picture_position(PointF window) const { return window_to_picture(zoom_, window, pan_); }
     // Runs the selection bookkeeping a paint runs, and returns its outlines.
@@ -167,4 +174,6 @@ private:
     CalibrationRegionReceiver* calibration_receiver_ = nullptr;
     bool falsecolor_open_ = false;
     bool falsecolor_active_ = false;
+
+    std::unique_ptr<CaptureSession, CaptureSessionDeleter> capture_;  // from the first Capture > Setup...
 };

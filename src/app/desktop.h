@@ -12,6 +12,7 @@
 #include "view/selection_tools.h"
 #include "view/view_geometry.h"
 
+class CaptureForm;
 class SettingsForm;
 
 enum class MessageIcon { none, information, warning, error };
@@ -78,6 +79,9 @@ public:
     // Modal dialogs; each returns the dialog's result.
     virtual int run_settings_dialog(SettingsForm& form) = 0;
     virtual int run_about_dialog() = 0;
+
+    // The modeless capture dialog over `form`, replacing any earlier one.
+    virtual void show_capture_dialog(CaptureForm& form) = 0;
 
     // Closes the main window without the close-time clean-up.
     virtual void destroy_main_window() = 0;

@@ -49,6 +49,7 @@ public:
     int pumps = 0;
     int repaints = 0;
     int about_runs = 0;
+    std::vector<CaptureForm*> capture_dialogs;  // the form of each capture dialog shown
     bool main_window_destroyed = false;
 
     void message_box(const std::string& text, const std::string& caption, MessageIcon icon, Owner owner) override;
@@ -69,6 +70,7 @@ public:
     void clear_display_picture() override { display_picture.clear(); }
     int run_settings_dialog(SettingsForm& form) override;
     int run_about_dialog() override;
+    void show_capture_dialog(CaptureForm& form) override { capture_dialogs.push_back(&form); }
     void destroy_main_window() override { main_window_destroyed = true; }
     void terminate(int exit_code) override { throw TerminateRequested(exit_code); }
 

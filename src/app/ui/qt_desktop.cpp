@@ -9,6 +9,8 @@
 #include "app/ui/about_dialog.h"
 #include "app/ui/main_window.h"
 #include "app/ui/progress_window.h"
+#include "capture/capture_form.h"
+#include "capture/ui/capture_dialog.h"
 #include "settings/ui/settings_dialog.h"
 #include "view/ui/image_view.h"
 
@@ -177,6 +179,15 @@ int QtDesktop::run_settings_dialog(SettingsForm& form) {
 int QtDesktop::run_about_dialog() {
     AboutDialog dialog(&window_);
     return dialog.exec();
+}
+
+void QtDesktop::show_capture_dialog(CaptureForm& form) {
+    // The earlier dialog refers to the earlier form, which is about to go.
+    delete window_.findChild<CaptureDialog*>(QString::number(capture_ids::dialog));
+    auto* dialog = new CaptureDialog(&window_, form);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 void QtDesktop::destroy_main_window() { window_.close_without_cleanup(); }

@@ -35,6 +35,7 @@ public:
 
     int run_settings_dialog(SettingsForm& form) override;
     int run_about_dialog() override;
+    void show_capture_dialog(CaptureForm& form) override;
 
     void destroy_main_window() override;
     void terminate(int exit_code) override;

@@ -1,0 +1,35 @@
+#pragma once
+// What the simulated camera's sensor makes of a scene: the scene in cd/m²
+// per colour channel, exposed for a shutter speed and an f-number at ISO 100,
+// encoded as an sRGB JPEG.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+struct Scene {
+    int width = 0;
+    int height = 0;
+    std::vector<float> rgb;  // cd/m² per channel, row-major, three per pixel
+};
+
+// A Radiance picture as a scene; nothing when it cannot be read.
+std::optional<Scene> load_scene(const std::string& path);
+
+// A test chart: a grey ramp from 1 to 10 000 cd/m² above a row of coloured
+// patches at 100 cd/m².
+Scene test_chart();
+
+// Exposure time in seconds and f-number of the camera's codes, from the
+// codes' own scale: eight steps a stop, 0x38 is one second and 0x08 f/1;
+// +3 and +5 are thirds, +4 a half.
+double exposure_seconds(uint32_t shutter_code);
+double f_number(uint32_t aperture_code);
+
+// The JPEG file the camera writes.
+std::string expose_jpeg(const Scene& scene, double seconds, double f_number);
+
+}  // namespace sim

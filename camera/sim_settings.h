@@ -1,0 +1,41 @@
+#pragma once
+// What the simulated camera is told through the environment.
+//
+//   EDSDK_SIM_NO_CAMERA=1        the camera list is empty
+//   EDSDK_SIM_NO_VOLUME=1        the camera has no storage volume
+//   EDSDK_SIM_REFUSE_WRITES=N    the next N property writes are refused
+//                                ("all": every one)
+//   EDSDK_SIM_FAIL_DOWNLOAD=1    every download fails
+//   EDSDK_SIM_EMPTY_CARD=1       the card is formatted: no pictures on it
+//   EDSDK_SIM_MISSING=A,B        the library appears to lack these functions
+//   EDSDK_SIM_SCENE=path.hdr     the scene pictures are exposed from
+//                                (otherwise a generated test chart)
+//   EDSDK_SIM_LOG=path           every call is appended to this file
+//
+// The faults are read when the SDK is initialised, the missing functions at
+// every lookup, the scene at every picture.
+
+#include <string>
+
+namespace sim {
+
+struct Faults {
+    bool no_camera = false;
+    bool no_volume = false;
+    bool fail_download = false;
+    bool empty_card = false;
+    int refused_writes = 0;  // -1: every write
+};
+
+Faults read_faults();
+
+// True when `function` is named in EDSDK_SIM_MISSING. Runs inside the
+// dynamic linker's lookup, so it allocates nothing.
+bool function_missing(const char* function);
+
+std::string scene_path();
+
+// Appends one line to the call log, when there is one.
+void log_call(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+}  // namespace sim

@@ -1,2 +1,0 @@
-#pragma once
-// Shared code of the picture programs.
