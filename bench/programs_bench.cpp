@@ -1,0 +1,132 @@
+// The picture programs on a 3000 x 3000 run-length encoded picture, run
+// through /bin/sh the way the application runs them. Each benchmark reports
+// wall-clock time (the work happens in a child process) next to the time a
+// real Radiance build needs for the same command on this class of machine
+// ("reference_s"; 0 where none was measured).
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "picture/rgbe_pixel.h"
+#include "picture/rgbe_writer.h"
+
+namespace {
+
+constexpr int size = 3000;
+
+const std::filesystem::path& folder() {
+    static const std::filesystem::path path = [] {
+        auto p = std::filesystem::temp_directory_path() / "candelux-programs-bench";
+        std::filesystem::create_directories(p);
+        return p;
+    }();
+    return path;
+}
+
+// A photograph-like picture: smooth gradients with sensor noise (mostly
+// literals in every scanline, some runs), a bright window and black corners.
+std::vector<RgbePixel> make_pixels() {
+    std::mt19937 random(7);
+    std::normal_distribution<float> noise(1.0f, 0.02f);
+    std::vector<RgbePixel> pixels(static_cast<size_t>(size) * size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const float dx = (x - size / 2) / float(size), dy = (y - size / 2) / float(size);
+            float v = 0;
+            if (dx * dx + dy * dy < 0.25f) {
+                const bool window = y < size / 3 && x % 700 < 300;
+                v = window ? 800.0f + 200.0f * x / size : 0.2f + 3.0f * std::fabs(std::sin(x * 0.004f) * std::cos(y * 0.003f));
+                v *= noise(random);
+            }
+            pixels[static_cast<size_t>(y) * size + static_cast<size_t>(x)] = encode_rgbe(v * 0.9f, v, v * 1.1f);
+        }
+    return pixels;
+}
+
+struct Inputs {
+    std::string picture;
+    std::string values;
+    double lo = 0, hi = 0;
+};
+
+// The picture, and its sorted luminance values one per line as the
+// statistics write them for rcalc | histo.
+const Inputs& inputs() {
+    static const Inputs made = [] {
+        Inputs in;
+        in.picture = (folder() / "picture.hdr").string();
+        in.values = (folder() / "pvalues").string();
+        const auto pixels = make_pixels();
+        RgbePictureHeader header;
+        header.resolution = standard_resolution(size, size);
+        write_rgbe_picture(in.picture, header, pixels);
+        std::vector<float> luminance(pixels.size());
+        for (size_t i = 0; i < pixels.size(); ++i)
+            luminance[i] = rgbe_luminance(pixels[i].r, pixels[i].g, pixels[i].b, pixels[i].e, 1.0f);
+        std::sort(luminance.begin(), luminance.end());
+        std::FILE* out = std::fopen(in.values.c_str(), "w");
+        for (float v : luminance) std::fprintf(out, "%f\n", v);
+        std::fclose(out);
+        const auto first = std::find_if(luminance.begin(), luminance.end(), [](float v) { return v > 1e-7f; });
+        in.lo = std::log10(*first);
+        in.hi = std::log10(luminance.back()) + 0.01;
+        return in;
+    }();
+    return made;
+}
+
+std::string program(const char* name) { return std::string(CANDELUX_PROGRAMS_DIR) + "/" + name; }
+std::string out(const char* name) { return (folder() / name).string(); }
+
+void run(benchmark::State& state, const std::string& command, double reference) {
+    inputs();
+    for (auto _ : state)
+        if (std::system(command.c_str()) != 0) state.SkipWithError(("failed: " + command).c_str());
+    state.counters["reference_s"] = reference;
+}
+
+void ra_bmp(benchmark::State& s) { run(s, program("ra_bmp") + " " + inputs().picture + "  " + out("o.bmp"), 0.19); }
+void pfilt_exposure(benchmark::State& s) {
+    run(s, program("pfilt") + " -1 -e 2 " + inputs().picture + " > " + out("e.hdr"), 0.31);
+}
+void pfilt_half(benchmark::State& s) {
+    run(s, program("pfilt") + " -x /2 -y /2 " + inputs().picture + " > " + out("h.hdr"), 0);
+}
+void pfilt_resize(benchmark::State& s) {
+    run(s, program("pfilt") + " -1 -e 1.000 -x /2 -y /2 " + inputs().picture + " > " + out("s.hdr"), 0);
+}
+void protate(benchmark::State& s) { run(s, program("protate") + "  " + inputs().picture + " " + out("r.hdr"), 0.72); }
+void pflip(benchmark::State& s) { run(s, program("pflip") + " -c -h " + inputs().picture + " " + out("f.hdr"), 0.17); }
+void pcompos(benchmark::State& s) {
+    run(s, program("pcompos") + " -x 1500 -y 1500 " + inputs().picture + " -750 -750 > " + out("c.hdr"), 0.09);
+}
+void pextrem(benchmark::State& s) { run(s, program("pextrem") + " " + inputs().picture + " > /dev/null", 0.07); }
+void rcalc_histo(benchmark::State& s) {
+    char range[64];
+    std::snprintf(range, sizeof range, " %g %g 256", inputs().lo, inputs().hi);
+    run(s,
+        program("rcalc") + " -e 'L=$1;cond=L-1e-7;$1=log10(L)' " + inputs().values + " | " + program("histo") +
+            range + " > /dev/null",
+        2.45);
+}
+
+}  // namespace
+
+BENCHMARK(ra_bmp)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(pfilt_exposure)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(pfilt_half)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(pfilt_resize)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(protate)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(pflip)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(pcompos)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(pextrem)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(rcalc_histo)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK_MAIN();

@@ -1,0 +1,34 @@
+#pragma once
+// pcomb: computes every output pixel from the same pixel of one or more
+// input pictures with calc definitions of ro, go and bo.
+//
+// ri(n), gi(n), bi(n) are the red, green and blue of input n (from 1) at the
+// current pixel: the stored values, or divided by the input's exposure when
+// it was given with -o. An output without a definition copies input 1's
+// channel. Negative results become 0. A division by zero in a pixel gives 0
+// quietly (a black pixel in a divisor picture is ordinary); a divisor
+// written as zero is refused before any pixel is computed.
+//
+// All inputs must have the same scanline length and count; scanlines are
+// rows, and the output is in the standard orientation. Its header nests
+// each input's header (EXPOSURE lines included, since the stored values are
+// kept) and writes no top-level EXPOSURE.
+
+#include <string>
+#include <vector>
+
+#include "lib/program_status.h"
+
+struct CombineInput {
+    std::string path;
+    bool original_values = false;  // -o
+};
+
+struct CombineOptions {
+    std::string command;                   // recorded in the output header
+    std::vector<std::string> expressions;  // each -e text
+    std::vector<CombineInput> inputs;
+};
+
+// Writes the picture to standard output.
+ProgramStatus combine_pictures(const CombineOptions& options);

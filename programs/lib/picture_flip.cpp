@@ -1,0 +1,62 @@
+#include "lib/picture_flip.h"
+
+#include <algorithm>
+#include <new>
+#include <vector>
+
+#include "lib/picture_messages.h"
+#include "lib/picture_output.h"
+
+namespace {
+
+const PictureMessages messages = {
+    "{file}: cannot open", "input not a Radiance picture", "input not a Radiance picture", "bad picture size",
+    "read error",
+};
+
+void reverse_planes(uint8_t* planes, size_t n) {
+    for (size_t c = 0; c < 4; ++c) std::reverse(planes + c * n, planes + (c + 1) * n);
+}
+
+}  // namespace
+
+ProgramStatus flip_picture(const FlipOptions& options) {
+    PictureInput in;
+    if (!in.open(options.input)) return picture_failure(messages.cannot_open, options.input);
+    PictureOutput out;
+    if (!out.open(options.output)) return picture_failure(messages.cannot_open, options.output);
+    if (auto status = open_picture(in, options.input, messages); !status.ok()) return status;
+
+    bool reverse_scanlines = options.horizontal;
+    bool reverse_order = options.vertical;
+    if (!options.scan_order && !(in.resolution().flags & ResolutionLine::y_major))
+        std::swap(reverse_scanlines, reverse_order);
+
+    const size_t length = static_cast<size_t>(in.scanline_length());
+    const size_t count = static_cast<size_t>(in.scanline_count());
+    out.write_header(header_with_command(in.header(), options.command), in.resolution());
+    if (!reverse_order) {
+        std::vector<uint8_t> planes(4 * length);
+        for (size_t s = 0; s < count; ++s) {
+            if (!in.read_planes(planes.data())) return read_failure(messages, in, options.input);
+            if (reverse_scanlines) reverse_planes(planes.data(), length);
+            out.write_planes(planes.data(), static_cast<int>(length));
+        }
+    } else {
+        std::vector<uint8_t> picture;
+        try {
+            picture.resize(4 * length * count);
+        } catch (const std::bad_alloc&) {
+            return program_failure("out of memory");
+        }
+        for (size_t s = 0; s < count; ++s)
+            if (!in.read_planes(picture.data() + 4 * length * s)) return read_failure(messages, in, options.input);
+        for (size_t s = count; s-- > 0;) {
+            uint8_t* planes = picture.data() + 4 * length * s;
+            if (reverse_scanlines) reverse_planes(planes, length);
+            out.write_planes(planes, static_cast<int>(length));
+        }
+    }
+    if (!out.finish()) return program_failure("write error on " + options.output);
+    return success();
+}

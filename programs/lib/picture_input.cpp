@@ -1,0 +1,50 @@
+#include "lib/picture_input.h"
+
+namespace {
+constexpr size_t resolution_line_chars = 64;
+constexpr size_t input_block_size = 1 << 20;
+}  // namespace
+
+bool PictureInput::open(const std::string& path) {
+    owned_.reset(std::fopen(path.c_str(), "rb"));
+    file_ = owned_.get();
+    return file_ != nullptr;
+}
+
+void PictureInput::open_standard_input() {
+    owned_.reset();
+    file_ = stdin;
+}
+
+PictureProblem PictureInput::read_preamble() {
+    reader_.emplace(file_, input_block_size);
+    if (!read_header_lines(*reader_, header_.lines)) return PictureProblem::bad_header;
+    std::string line;
+    if (!reader_->read_line(line, resolution_line_chars) || line.back() != '\n')
+        return PictureProblem::bad_resolution;
+    const auto resolution = parse_resolution_line(line);
+    if (!resolution) return PictureProblem::bad_resolution;
+    resolution_ = *resolution;
+    decoder_.emplace(*reader_, resolution_.scanline_length);
+    return PictureProblem::none;
+}
+
+bool PictureInput::read_planes(uint8_t* planes) {
+    if (scanlines_read_ >= resolution_.scanline_count || !decoder_->decode(planes)) return false;
+    ++scanlines_read_;
+    return true;
+}
+
+bool PictureInput::read_pixels(RgbePixel* pixels) {
+    planes_.resize(4 * static_cast<size_t>(resolution_.scanline_length));
+    if (!read_planes(planes_.data())) return false;
+    planes_to_pixels(planes_.data(), resolution_.scanline_length, pixels);
+    return true;
+}
+
+bool PictureInput::skip_to(int index) {
+    planes_.resize(4 * static_cast<size_t>(resolution_.scanline_length));
+    while (scanlines_read_ < index)
+        if (!read_planes(planes_.data())) return false;
+    return true;
+}

@@ -1,0 +1,63 @@
+#pragma once
+// Writing an RGBE picture to a file or standard output through one large
+// buffer: header text, resolution line, then scanlines in run-length form
+// (flat pixels for scanlines shorter than 8 or longer than 32767, as
+// Radiance writes them).
+//
+// Failures are sticky: writing goes on quietly after an error and finish()
+// reports it once.
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "picture/resolution_line.h"
+#include "picture/rgbe_pixel.h"
+
+class PictureOutput {
+public:
+    PictureOutput();
+    PictureOutput(const PictureOutput&) = delete;
+    PictureOutput& operator=(const PictureOutput&) = delete;
+
+    // Creates (truncates) a file; false (errno set) when it cannot.
+    bool open(const std::string& path);
+    // Writes to standard output instead.
+    void open_standard_output();
+
+    // "#?RADIANCE" is not added: the lines are written as given, then the
+    // empty line and the resolution line.
+    void write_header(const std::vector<std::string>& lines, const ResolutionLine& resolution);
+    void write_text(std::string_view text);
+
+    // One scanline, planar (red[n], green[n], blue[n], exponent[n]) or as
+    // pixels; n must be the resolution line's scanline length.
+    void write_planes(const uint8_t* planes, int n);
+    void write_pixels(const RgbePixel* pixels, int n);
+
+    // Flushes and closes; false when any write failed.
+    bool finish();
+
+private:
+    void reserve(size_t bytes);
+    void flush();
+
+    struct FileCloser {
+        void operator()(std::FILE* f) const {
+            if (f) std::fclose(f);
+        }
+    };
+    std::unique_ptr<std::FILE, FileCloser> owned_;
+    std::FILE* file_ = nullptr;
+    std::vector<uint8_t> buffer_;
+    size_t used_ = 0;
+    std::vector<uint8_t> planes_;
+    bool failed_ = false;
+};
+
+// The run-length codes of one component plane of n bytes, written at `out`
+// (room for n + n / 128 + 2 bytes needed); returns the end of what was written.
+uint8_t* encode_component_runs(const uint8_t* values, int n, uint8_t* out);

@@ -1,0 +1,83 @@
+#pragma once
+// Fast line-by-line text input and buffered output for the programs that
+// stream millions of numbers (rcalc, histo): large block reads, lines handed
+// out as views into the buffer, numbers read and written without locale or
+// stream machinery.
+
+#include <charconv>
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+class LineReader {
+public:
+    explicit LineReader(std::FILE* file, size_t block_size = 1 << 20);
+
+    // The next line without its line end; false at the end of the input. The
+    // view stays valid until the next call.
+    bool next(std::string_view& line);
+
+    bool failed() const { return failed_; }
+
+private:
+    std::FILE* file_;
+    std::vector<char> buffer_;
+    size_t begin_ = 0;
+    size_t end_ = 0;
+    bool at_end_ = false;
+    bool failed_ = false;
+};
+
+class TextWriter {
+public:
+    explicit TextWriter(std::FILE* file, size_t block_size = 1 << 20);
+    ~TextWriter() { flush(); }
+    TextWriter(const TextWriter&) = delete;
+    TextWriter& operator=(const TextWriter&) = delete;
+
+    // Room for at least n more characters; write there, then commit().
+    char* reserve(size_t n) {
+        if (used_ + n > buffer_.size()) flush();
+        if (n > buffer_.size()) buffer_.resize(n);
+        return buffer_.data() + used_;
+    }
+    void commit(char* end) { used_ = static_cast<size_t>(end - buffer_.data()); }
+    void write(std::string_view text) {
+        char* at = reserve(text.size());
+        std::copy(text.begin(), text.end(), at);
+        commit(at + text.size());
+    }
+    void flush();
+    bool failed() const { return failed_; }
+
+private:
+    std::FILE* file_;
+    std::vector<char> buffer_;
+    size_t used_ = 0;
+    bool failed_ = false;
+};
+
+// Skips blanks and tabs (and a CR) from `at`.
+inline const char* skip_blanks(const char* at, const char* end) {
+    while (at < end && (*at == ' ' || *at == '\t' || *at == '\r' || *at == '\f' || *at == '\v')) ++at;
+    return at;
+}
+
+// The end of the word that starts at `at`.
+inline const char* word_end(const char* at, const char* end) {
+    while (at < end && *at != ' ' && *at != '\t' && *at != '\r' && *at != '\f' && *at != '\v') ++at;
+    return at;
+}
+
+// Reads a number as strtod does at `at` (a leading '+' allowed); returns
+// where it ended, or `at` when there is no number.
+inline const char* read_number(const char* at, const char* end, double& value) {
+    const char* from = at < end && *at == '+' ? at + 1 : at;
+    const auto result = std::from_chars(from, end, value);
+    return result.ec == std::errc() || result.ec == std::errc::result_out_of_range ? result.ptr : at;
+}
+
+// Writes `value` as printf("%.<precision>g") would; returns the end.
+inline char* write_general(char* at, double value, int precision) {
+    return std::to_chars(at, at + 64, value, std::chars_format::general, precision).ptr;
+}
