@@ -265,7 +265,11 @@ EdsError SimulatedCamera::send_command(EdsCameraRef camera, EdsCameraCommand com
 void SimulatedCamera::take_picture() {
     std::optional<Scene> scene;
     if (const std::string path = scene_path(); !path.empty()) scene = load_scene(path);
-    if (!scene || scene->width <= 0 || scene->height <= 0) scene = test_chart();
+    // JPEG cannot hold every size a Radiance picture can have.
+    constexpr int largest_jpeg_side = 65500;
+    if (!scene || scene->width <= 0 || scene->height <= 0 || scene->width > largest_jpeg_side ||
+        scene->height > largest_jpeg_side)
+        scene = test_chart();
 
     StorageEntry* picture = picture_folder_->add(strprintf("IMG_%04u.JPG", ++picture_number_ % 10000), false);
     picture->data = expose_jpeg(*scene, exposure_seconds(shutter_speed_), f_number(aperture_));

@@ -31,17 +31,6 @@ TEST(WriteWithRetry, GivesUpAfterTwoSecondsOfRefusals) {
     EXPECT_EQ(camera.writes, 200);
 }
 
-TEST(ManualExposures, WriteTheApertureOnceThenEachShutterSpeedFollowedByAPicture) {
-    RecordingCamera camera;
-    ManualClock clock;
-    RunReport report;
-    run_manual_exposures(camera, clock.pacing(), 0x30, {0x60, 0x70, 0x80}, report);
-    EXPECT_EQ(camera.calls, (Calls{"aperture 0x30", "shutter 0x60", "picture", "shutter 0x70", "picture",
-                                   "shutter 0x80", "picture"}));
-    EXPECT_TRUE(report.skipped.empty());
-    EXPECT_EQ(report.last_set_result, 0u);
-}
-
 TEST(ManualExposures, SkipEveryPictureOfAnApertureTheCameraRefuses) {
     RecordingCamera camera;
     camera.refusals = -1;
@@ -71,21 +60,4 @@ TEST(AutoExposures, SkipAnEntryWhoseApertureIsRefusedAndGoOn) {
     run_auto_exposures(camera, clock.pacing(), {{0x24, 0x70, "F3.5,1/125"}, {0x38, 0x78, "F8,1/250"}}, report);
     EXPECT_EQ(camera.calls, (Calls{"aperture 0x38", "shutter 0x78", "picture"}));
     EXPECT_EQ(report.skipped, (Calls{"F3.5 1/125"}));
-}
-
-TEST(AutoExposures, WriteApertureAndShutterSpeedBeforeEachPicture) {
-    RecordingCamera camera;
-    ManualClock clock;
-    RunReport report;
-    run_auto_exposures(camera, clock.pacing(), {{0x38, 0x70, "F8,1/125"}, {0x38, 0x78, "F8,1/250"}}, report);
-    EXPECT_EQ(camera.calls, (Calls{"aperture 0x38", "shutter 0x70", "picture", "aperture 0x38", "shutter 0x78",
-                                   "picture"}));
-}
-
-TEST(SkippedExposuresMessage, ListsEverySkippedExposureInOneText) {
-    RunReport report;
-    EXPECT_EQ(skipped_exposures_message(report), "");
-    report.skipped = {"F3.5 1/30", "F3.5 1/125"};
-    EXPECT_EQ(skipped_exposures_message(report),
-              "The camera did not accept these settings, so no picture was taken for: F3.5 1/30, F3.5 1/125");
 }
