@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/ui/main_window.h"
+#include "app/ui/qt_desktop.h"
 #include "capture/capture_fakes.h"
 #include "capture/capture_form.h"
 #include "capture/ui/capture_dialog.h"
@@ -184,4 +186,32 @@ TEST_F(CaptureDialogTest, TheCloseButtonLeavesTheSessionOpen) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_FALSE(dialog->countdown_timer()->isActive());
     EXPECT_FALSE(form.timer_running());
+}
+
+TEST(QtDesktopCaptureDialog, ShowsTheDialogOverTheMainWindowAndReplacesAnEarlierOne) {
+    TempFolder appdata;
+    ScriptedDesktop scripted;
+    RecordingCamera camera;
+    ManualClock steady;
+    SettingsFile settings{PlatformFolders{appdata.str(), appdata.str()}};
+    auto clock = [] { return std::chrono::system_clock::now(); };
+    CaptureForm first{scripted, camera, settings, steady.pacing(), clock};
+    CaptureForm second{scripted, camera, settings, steady.pacing(), clock};
+    first.on_open();
+    second.on_open();
+
+    MainWindow window;
+    QtDesktop desktop(window);
+    desktop.show_capture_dialog(first);
+    auto dialogs = window.findChildren<CaptureDialog*>();
+    ASSERT_EQ(dialogs.size(), 1);
+    QPointer<CaptureDialog> earlier = dialogs.front();
+    EXPECT_TRUE(earlier->isVisible());
+    EXPECT_FALSE(earlier->isModal());
+
+    desktop.show_capture_dialog(second);
+    EXPECT_TRUE(earlier.isNull());
+    dialogs = window.findChildren<CaptureDialog*>();
+    ASSERT_EQ(dialogs.size(), 1);
+    EXPECT_TRUE(dialogs.front()->isVisible());
 }
