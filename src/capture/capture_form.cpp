@@ -149,7 +149,6 @@ void CaptureForm::on_set_folder() {
         show_invalid_path();
         return;
     }
-    chosen_folder_ = path;
     folder_text = path;
     camera_.set_save_folder(folder);
 }

@@ -148,7 +148,6 @@ private:
     bool timer_running_ = false;
     unsigned timer_starts_ = 0;
     bool running_ = false;
-    std::string chosen_folder_;
 };
 
 // The interval field as an unsigned number of minutes; "" is 0.
