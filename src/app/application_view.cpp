@@ -56,13 +56,9 @@ void Application::on_left_down(int x, int y, bool shift) {
     shift_down_ = shift;
     if (!image_loaded_) return;
     const PointF p = picture_position(cursor_);
-    if (inside_picture(p, static_cast<float>(map_.width), static_cast<float>(map_.height))) {
-        const int column = static_cast<int>(p.x), row = static_cast<int>(p.y);
-        // The bounds are inclusive, so the right and bottom edges pass the
-        // test without having a pixel: the readout is left as it was there.
-        if (column < map_.width && row < map_.height)
-            desktop_.set_status_text(status_part::luminance, status_luminance_text(map_.at(column, row)));
-    }
+    // A click on the right or bottom edge has no pixel: the readout stays.
+    if (auto luminance = luminance_at(map_, p.x, p.y))
+        desktop_.set_status_text(status_part::luminance, status_luminance_text(*luminance));
     if (auto shape = tools_.on_left_down(p)) desktop_.set_cursor(*shape);
     settle_selection();
     desktop_.repaint(false);

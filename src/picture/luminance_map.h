@@ -7,6 +7,7 @@
 // header's EXPOSURE values, 1.0 when there are none).
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 struct LuminanceMap {
@@ -20,3 +21,13 @@ struct LuminanceMap {
         return data[static_cast<size_t>(row) * static_cast<size_t>(width) + static_cast<size_t>(column)];
     }
 };
+
+// The luminance under a picture position (x, y): the pixel at column cut(x),
+// row cut(y). Nothing when the position has no pixel: outside the map, or on
+// its right or bottom edge (x = width or y = height).
+inline std::optional<float> luminance_at(const LuminanceMap& map, float x, float y) {
+    if (!(x >= 0 && y >= 0)) return std::nullopt;
+    const auto column = static_cast<int64_t>(x), row = static_cast<int64_t>(y);
+    if (column >= map.width || row >= map.height) return std::nullopt;
+    return map.at(static_cast<int32_t>(column), static_cast<int32_t>(row));
+}

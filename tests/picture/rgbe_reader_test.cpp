@@ -314,3 +314,29 @@ TEST_F(RgbeReader, ReadsARealPicture) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LuminanceAt, ReadsThePixelUnderAPositionCutTowardZero) {
+    LuminanceMap map;
+    map.width = 640;
+    map.height = 480;
+    map.data.resize(640 * 480);
+    for (size_t i = 0; i < map.data.size(); ++i) map.data[i] = static_cast<float>(i);
+    EXPECT_EQ(luminance_at(map, 20.7f, 10.2f), 6420.0f);
+    EXPECT_EQ(luminance_at(map, 0, 0), 0.0f);
+    EXPECT_EQ(luminance_at(map, 639.99f, 479.99f), 640.0f * 480 - 1);
+}
+
+TEST(LuminanceAt, HasNoPixelOnTheRightAndBottomEdgesOrOutside) {
+    LuminanceMap map;
+    map.width = 640;
+    map.height = 480;
+    map.data.assign(640 * 480, 1.0f);
+    EXPECT_FALSE(luminance_at(map, 640, 10).has_value());
+    EXPECT_FALSE(luminance_at(map, 10, 480).has_value());
+    EXPECT_FALSE(luminance_at(map, -0.5f, 10).has_value());
+    EXPECT_FALSE(luminance_at(map, 1e30f, 10).has_value());
+}
+
+}  // namespace

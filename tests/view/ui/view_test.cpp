@@ -1,0 +1,147 @@
+// The main window with a real picture: open it through the file dialog, click
+// a patch of known luminance, draw a rectangle, zoom with the wheel, clear
+// with ESC. Offscreen, with real widgets and real mouse events.
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/application.h"
+#include "app/commands.h"
+#include "app/status_text.h"
+#include "app/ui/main_window.h"
+#include "app/ui/qt_desktop.h"
+#include "common/physics.h"
+#include "picture/rgbe_pixel.h"
+#include "support/temp_folder.h"
+#include "view/ui/image_view.h"
+
+namespace {
+
+// Answers the next file dialog with a path, from the event loop the dialog runs.
+void answer_file_dialog(const QString& path) {
+    QTimer::singleShot(50, [path] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            answer_file_dialog(path);
+            return;
+        }
+        // Typed into the name field, as a user would.
+        if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) name->setText(path);
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+}
+
+QString status(MainWindow& window, int part) { return window.status_label(part)->text(); }
+
+class ViewWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string command = std::string(CANDELUX_BIN_DIR) + "/make_samples " + samples.str();
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        window.attach(app);
+        ASSERT_TRUE(app.on_create());
+        window.resize(1100, 600);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        view = window.view();
+    }
+    void open_chart() {
+        answer_file_dialog(QString::fromStdString((samples / "chart.hdr").string()));
+        window.action(command::open)->trigger();
+        QApplication::processEvents();
+        ASSERT_TRUE(app.image_loaded());
+        view->repaint();
+    }
+    // The view position over a picture pixel.
+    QPoint over(float u, float v) const {
+        return {static_cast<int>(u * app.zoom() + app.pan().x), static_cast<int>(v * app.zoom() + app.pan().y)};
+    }
+
+    TempFolder config;
+    TempFolder cache;
+    TempFolder samples;
+    MainWindow window;
+    QtDesktop desktop{window};
+    Application app{desktop, PlatformFolders{config.str(), cache.str()}, CANDELUX_PROGRAMS_DIR};
+    ImageView* view = nullptr;
+};
+
+TEST_F(ViewWindow, OpensTheChartThroughTheFileDialog) {
+    open_chart();
+    EXPECT_EQ(window.windowTitle().toStdString(), "candelux - " + (samples / "chart.hdr").string());
+    EXPECT_EQ(status(window, status_part::resolution), "960x400");
+    EXPECT_EQ(view->picture().size(), QSize(960, 400));
+    EXPECT_TRUE(window.action(command::fit_to_display)->isEnabled());
+}
+
+TEST_F(ViewWindow, ClickingAPatchShowsItsLuminance) {
+    open_chart();
+    // The 100 000 cd/m² patch: second row, seventh column of 120-pixel patches.
+    const float v = static_cast<float>(100000.0 / physics::luminous_efficacy);
+    const RgbePixel p = encode_rgbe(v, v, v);
+    const float expected = rgbe_luminance(p.r, p.g, p.b, p.e, 1.0f);
+    EXPECT_NEAR(expected, 100000.0f, 400.0f);
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, over(780, 180));
+    EXPECT_EQ(status(window, status_part::luminance).toStdString(), status_luminance_text(expected));
+    // The patch of exact zeros reads as (almost) nothing.
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, over(900, 180));
+    EXPECT_EQ(status(window, status_part::luminance).toStdString(), status_luminance_text(0.0f));
+}
+
+TEST_F(ViewWindow, DrawingARectangleShowsItsCorners) {
+    open_chart();
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, over(500, 50));
+    EXPECT_FALSE(status(window, status_part::luminance).isEmpty());
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, over(10.2f, 20.2f));
+    QTest::mouseMove(view, over(60, 40));
+    QTest::mouseMove(view, over(100.2f, 50.2f));
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, over(100.2f, 50.2f));
+    const Region& s = app.tools().selection();
+    ASSERT_TRUE(s.has_rectangle());
+    EXPECT_EQ(status(window, status_part::position).toStdString(),
+              status_rectangle_text(s.x0, s.y0, s.x1, s.y1).substr(1));
+    EXPECT_NEAR(s.x0, 10, 1.0);
+    EXPECT_NEAR(s.x1, 100, 1.0);
+    // While a selection exists the mouse empties the luminance part.
+    EXPECT_TRUE(status(window, status_part::luminance).isEmpty());
+}
+
+TEST_F(ViewWindow, TheWheelZoomsInTenthsAndEscapeClears) {
+    open_chart();
+    const float before = app.zoom();
+    QWheelEvent up(QPointF(200, 200), view->mapToGlobal(QPointF(200, 200)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &up);
+    EXPECT_FLOAT_EQ(app.zoom(), before + 0.1f);
+    EXPECT_EQ(status(window, status_part::zoom).toStdString(), status_zoom_text(app.zoom()).substr(1));
+
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, over(100, 100));
+    QTest::mouseMove(view, over(200, 150));
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, over(200, 150));
+    ASSERT_TRUE(app.tools().selection().any());
+    QTest::keyClick(view, Qt::Key_Escape);
+    EXPECT_FALSE(app.tools().selection().any());
+}
+
+TEST_F(ViewWindow, RightDragPansAnEnlargedPicture) {
+    open_chart();
+    for (int i = 0; i < 10; ++i) app.on_wheel(120);
+    view->repaint();
+    const PointF before = app.pan();
+    QTest::mousePress(view, Qt::RightButton, Qt::NoModifier, QPoint(400, 300));
+    EXPECT_EQ(view->cursor().shape(), Qt::ClosedHandCursor);
+    QTest::mouseMove(view, QPoint(300, 250));
+    view->repaint();
+    QTest::mouseRelease(view, Qt::RightButton, Qt::NoModifier, QPoint(300, 250));
+    EXPECT_LT(app.pan().x, before.x - 90);
+    EXPECT_EQ(view->cursor().shape(), Qt::ArrowCursor);
+}
+
+}  // namespace
