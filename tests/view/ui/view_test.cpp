@@ -145,3 +145,41 @@ TEST_F(ViewWindow, RightDragPansAnEnlargedPicture) {
 }
 
 }  // namespace
+
+namespace {
+
+// A real photograph with a circle and then a polygon drawn on it. With
+// CANDELUX_SCREENSHOT set to a folder, the window is saved there as PNG.
+TEST_F(ViewWindow, DrawsCircleAndPolygonOutlinesOverARealPicture) {
+    const std::string photo = shared_picture("fisheye_photo_786.hdr");
+    if (photo.empty()) GTEST_SKIP() << "test pictures not present";
+    window.resize(900, 700);
+    answer_file_dialog(QString::fromStdString(photo));
+    window.action(command::open)->trigger();
+    ASSERT_TRUE(app.image_loaded());
+    app.on_command(command::guidelines);
+
+    app.on_command(command::circle_tool);
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, over(390, 300));
+    QTest::mouseMove(view, over(470, 300));
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, over(470, 300));
+    EXPECT_NEAR(app.tools().selection().radius, 80, 2);
+    const QImage with_circle = window.grab().toImage();
+
+    app.on_command(command::polygon_tool);
+    for (QPoint p : {over(120, 420), over(300, 380), over(330, 600), over(150, 640), over(100, 520)})
+        QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, p);
+    QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, over(100, 520));
+    QTest::mouseMove(view, over(500, 200));
+    EXPECT_EQ(app.tools().selection().vertex_count, 5);
+    view->repaint();
+    const QImage with_polygon = window.grab().toImage();
+    EXPECT_NE(with_circle, with_polygon);
+
+    if (const char* folder = std::getenv("CANDELUX_SCREENSHOT")) {
+        with_circle.save(QString(folder) + "/view_circle.png");
+        with_polygon.save(QString(folder) + "/view_polygon.png");
+    }
+}
+
+}  // namespace
