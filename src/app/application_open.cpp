@@ -112,11 +112,12 @@ Application::OpenResult Application::open_image(bool interactive, const std::opt
             chosen = answer.path;
         }
         if (!check_open_paths(chosen)) return OpenResult::failed;
-        if (image_loaded_ && fs::exists(working_copy, ec)) {
-            fs::copy_file(working_copy, kept, fs::copy_options::overwrite_existing, ec);
+        // Opening the working copy itself needs no copy at all.
+        const bool same_file = fs::exists(working_copy, ec) && fs::equivalent(chosen, working_copy, ec);
+        if (!same_file && image_loaded_ && fs::exists(working_copy, ec)) {
+            fs::rename(working_copy, kept, ec);
             keeping = !ec;
         }
-        const bool same_file = fs::exists(working_copy, ec) && fs::equivalent(chosen, working_copy, ec);
         if (!same_file && !fs::copy_file(chosen, working_copy, fs::copy_options::overwrite_existing, ec)) {
             desktop_.message_box("Could not read " + chosen, "File IO Error!", MessageIcon::warning, Owner::none);
             return give_up(image_loaded_ ? OpenResult::kept_earlier : OpenResult::failed);

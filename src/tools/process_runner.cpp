@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -87,14 +88,11 @@ ProcessOutput run_shell_command(const std::string& command_line, const std::stri
                                 void (*pump)(void*), void* pump_context, const std::string& shell) {
     ProcessOutput result;
     Pipe output;
-    Pipe exec_status;  // the child writes errno here when exec fails
-    if (!output.open() || !exec_status.open()) {
+    if (!output.open()) {
         result.error = strprintf("Could not create a pipe: %s", std::strerror(errno));
         return result;
     }
 
-    // Everything the child needs is prepared before fork: after it, only
-    // async-signal-safe calls are allowed.
     const std::string text = shell_text_of(command_line);
     const std::vector<std::string> environment = child_environment(program_folder);
     std::vector<char*> envp;
@@ -102,34 +100,27 @@ ProcessOutput run_shell_command(const std::string& command_line, const std::stri
     envp.push_back(nullptr);
     char* argv[] = {const_cast<char*>("sh"), const_cast<char*>("-c"), const_cast<char*>(text.c_str()), nullptr};
 
-    const pid_t pid = fork();
-    if (pid < 0) {
-        result.error = strprintf("Could not start %s: %s", shell.c_str(), std::strerror(errno));
-        return result;
-    }
-    if (pid == 0) {
-        const int null_input = ::open("/dev/null", O_RDONLY);
-        if (null_input >= 0) dup2(null_input, STDIN_FILENO);
-        dup2(output.write, STDOUT_FILENO);
-        dup2(output.write, STDERR_FILENO);
-        signal(SIGPIPE, SIG_DFL);
-        execve(shell.c_str(), argv, envp.data());
-        const int error = errno;
-        ssize_t ignored = ::write(exec_status.write, &error, sizeof error);
-        (void)ignored;
-        _exit(127);
-    }
-
+    // posix_spawn rather than fork: the application holds large pictures, and
+    // copying its page tables for every child would cost more than the child.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, output.write, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, output.write, STDERR_FILENO);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t default_signals;
+    sigemptyset(&default_signals);
+    sigaddset(&default_signals, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &default_signals);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    pid_t pid = 0;
+    const int spawn_error = posix_spawn(&pid, shell.c_str(), &actions, &attributes, argv, envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
     output.close_write();
-    exec_status.close_write();
-    int exec_error = 0;
-    ssize_t got;
-    do {
-        got = ::read(exec_status.read, &exec_error, sizeof exec_error);
-    } while (got < 0 && errno == EINTR);
-    if (got == sizeof exec_error) {
-        waitpid(pid, nullptr, 0);
-        result.error = strprintf("Could not start %s: %s", shell.c_str(), std::strerror(exec_error));
+    if (spawn_error != 0) {
+        result.error = strprintf("Could not start %s: %s", shell.c_str(), std::strerror(spawn_error));
         return result;
     }
     result.started = true;

@@ -198,6 +198,15 @@ TEST_F(Opening, AReloadThatFailsLeavesNothingLoaded) {
     EXPECT_EQ(desktop.display_picture, "");
 }
 
+TEST_F(Opening, CanOpenTheWorkingCopyItself) {
+    const std::string path = write_test_picture(pictures / "room.hdr");
+    open(path);
+    open((cache / "dtemp.hdr").string());
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_TRUE(app.image_loaded());
+    EXPECT_EQ(read_file(cache / "dtemp.hdr"), read_file(path));
+}
+
 TEST_F(Opening, OpensAPictureNamedAtStart) {
     const std::string path = write_test_picture(pictures / "room.hdr");
     app.on_open_command(path);

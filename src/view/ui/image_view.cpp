@@ -56,7 +56,10 @@ void ImageView::set_status_bar(QStatusBar* bar) {
 bool ImageView::load_picture(const QString& path) {
     QImage image(path);
     if (image.isNull()) return false;
-    picture_ = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // Opaque 32-bit pixels paint as fast as premultiplied ones; only other
+    // formats are converted.
+    picture_ = image.format() == QImage::Format_RGB32 ? std::move(image)
+                                                      : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     scaled_ = QPixmap();
     scaled_zoom_ = 0;
     return true;
