@@ -79,6 +79,10 @@ TEST_F(ViewWindow, OpensTheChartThroughTheFileDialog) {
     EXPECT_EQ(status(window, status_part::resolution), "960x400");
     EXPECT_EQ(view->picture().size(), QSize(960, 400));
     EXPECT_TRUE(window.action(command::fit_to_display)->isEnabled());
+    if (const char* folder = std::getenv("CANDELUX_SCREENSHOT")) {
+        QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, over(780, 180));
+        window.grab().save(QString(folder) + "/view_chart.png");
+    }
 }
 
 TEST_F(ViewWindow, ClickingAPatchShowsItsLuminance) {
