@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <optional>
 
 #include "common/text_format.h"
 #include "picture/block_reader.h"
@@ -120,59 +121,69 @@ float exposure_product(const std::vector<float>& exposures) {
     return product;
 }
 
-Result<RgbePicture> ra2picarray(const std::string& path) {
+namespace {
+
+// Opens and decodes a picture scanline by scanline. `prepare` sees the
+// header and sizes the result (false: out of memory); `take_row` receives each
+// decoded scanline as planes.
+template <class Prepare, class TakeRow>
+std::optional<Failure> decode_picture(const std::string& path, Prepare prepare, TakeRow take_row) {
     auto file = open_picture(path);
     if (!file) return file.failure();
     BlockReader in(file.value().get());
     auto preamble = read_preamble(in);
     if (!preamble) return preamble.failure();
-
-    RgbePicture picture;
     const ResolutionLine& res = preamble.value().resolution;
-    picture.scanline_length = res.scanline_length;
-    picture.scanline_count = res.scanline_count;
-    picture.orientation = res.flags;
-    picture.exposures = std::move(preamble.value().exposures);
-    const size_t n = static_cast<size_t>(res.scanline_length);
     std::vector<uint8_t> planes;
     try {
-        picture.pixels.resize(n * static_cast<size_t>(res.scanline_count));
-        planes.resize(4 * n);
+        planes.resize(4 * static_cast<size_t>(res.scanline_length));
+        prepare(preamble.value());
     } catch (const std::bad_alloc&) {
         return out_of_memory();
     }
     ScanlineDecoder decoder(in, res.scanline_length);
     for (int row = 0; row < res.scanline_count; ++row) {
         if (!decoder.decode(planes.data())) return bad_scanline();
-        planes_to_pixels(planes.data(), res.scanline_length, picture.pixels.data() + row * n);
+        take_row(static_cast<size_t>(row), planes.data());
     }
+    return std::nullopt;
+}
+
+}  // namespace
+
+Result<RgbePicture> ra2picarray(const std::string& path) {
+    RgbePicture picture;
+    auto failure = decode_picture(
+        path,
+        [&](Preamble& preamble) {
+            const ResolutionLine& res = preamble.resolution;
+            picture.scanline_length = res.scanline_length;
+            picture.scanline_count = res.scanline_count;
+            picture.orientation = res.flags;
+            picture.exposures = std::move(preamble.exposures);
+            picture.pixels.resize(static_cast<size_t>(res.scanline_length) * static_cast<size_t>(res.scanline_count));
+        },
+        [&](size_t row, const uint8_t* planes) {
+            planes_to_pixels(planes, picture.scanline_length,
+                             picture.pixels.data() + row * static_cast<size_t>(picture.scanline_length));
+        });
+    if (failure) return *failure;
     return picture;
 }
 
 Result<LuminanceMap> load_luminance_map(const std::string& path) {
-    auto file = open_picture(path);
-    if (!file) return file.failure();
-    BlockReader in(file.value().get());
-    auto preamble = read_preamble(in);
-    if (!preamble) return preamble.failure();
-
-    const ResolutionLine& res = preamble.value().resolution;
     LuminanceMap map;
-    map.width = res.scanline_length;
-    map.height = res.scanline_count;
-    map.exposure = exposure_product(preamble.value().exposures);
-    const size_t n = static_cast<size_t>(res.scanline_length);
-    std::vector<uint8_t> planes;
-    try {
-        map.data.resize(n * static_cast<size_t>(res.scanline_count));
-        planes.resize(4 * n);
-    } catch (const std::bad_alloc&) {
-        return out_of_memory();
-    }
-    ScanlineDecoder decoder(in, res.scanline_length);
-    for (int row = 0; row < res.scanline_count; ++row) {
-        if (!decoder.decode(planes.data())) return bad_scanline();
-        convert_scanline(planes.data(), res.scanline_length, map.exposure, map.data.data() + row * n);
-    }
+    auto failure = decode_picture(
+        path,
+        [&](Preamble& preamble) {
+            map.width = preamble.resolution.scanline_length;
+            map.height = preamble.resolution.scanline_count;
+            map.exposure = exposure_product(preamble.exposures);
+            map.data.resize(static_cast<size_t>(map.width) * static_cast<size_t>(map.height));
+        },
+        [&](size_t row, const uint8_t* planes) {
+            convert_scanline(planes, map.width, map.exposure, map.data.data() + row * static_cast<size_t>(map.width));
+        });
+    if (failure) return *failure;
     return map;
 }
