@@ -1,0 +1,180 @@
+#include "lib/tiff_conversion.h"
+
+#include <tiffio.h>
+
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "common/text_format.h"
+#include "lib/display_gamma.h"
+#include "lib/picture_output.h"
+#include "lib/rgbe_color.h"
+#include "picture/rgbe_writer.h"
+
+namespace {
+
+struct TiffCloser {
+    void operator()(TIFF* tif) const { TIFFClose(tif); }
+};
+using Tiff = std::unique_ptr<TIFF, TiffCloser>;
+
+struct Layout {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    uint16_t samples = 1;
+    uint16_t bits = 8;
+    uint16_t format = SAMPLEFORMAT_UINT;
+    uint16_t planar = PLANARCONFIG_CONTIG;
+    uint16_t orientation = ORIENTATION_TOPLEFT;
+    bool grey = false;
+};
+
+// Why the image cannot be converted, or "" when it can.
+std::string check_layout(TIFF* tif, Layout& layout) {
+    uint16_t photometric = 0;
+    if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric)) return "unsupported photometric type";
+    TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &layout.width);
+    TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &layout.height);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &layout.bits);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &layout.format);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &layout.planar);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_ORIENTATION, &layout.orientation);
+    const bool depth_ok = (layout.format != SAMPLEFORMAT_IEEEFP && (layout.bits == 8 || layout.bits == 16)) ||
+                          (layout.format == SAMPLEFORMAT_IEEEFP && layout.bits == 32);
+    if (photometric == PHOTOMETRIC_MINISBLACK) {
+        layout.grey = true;
+        uint16_t samples = 0;
+        if (!TIFFGetField(tif, TIFFTAG_SAMPLESPERPIXEL, &samples) || samples != 1)
+            return "unsupported samples per pixel for greyscale";
+        if (!depth_ok) return "unsupported bits per sample for greyscale";
+        layout.samples = 1;
+    } else if (photometric == PHOTOMETRIC_RGB) {
+        TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &layout.samples);
+        if (layout.samples < 3) return "unsupported samples per pixel for RGB";
+        if (!depth_ok) return "unsupported bits per sample for RGB";
+    } else {
+        return "unsupported photometric type";
+    }
+    if (layout.width == 0 || layout.height == 0) return "bad image size";
+    if (TIFFIsTiled(tif) && (layout.bits != 8 || layout.format == SAMPLEFORMAT_IEEEFP))
+        return "unsupported tiled image";
+    return "";
+}
+
+// The RGBE pixel of one colour given in the file's own sample type.
+RgbePixel convert_pixel(const Layout& layout, const void* r, const void* g, const void* b) {
+    if (layout.format == SAMPLEFORMAT_IEEEFP)
+        return encode_color(*static_cast<const float*>(r), *static_cast<const float*>(g), *static_cast<const float*>(b));
+    if (layout.bits == 16)
+        return pixel_from_display16(*static_cast<const uint16_t*>(r), *static_cast<const uint16_t*>(g),
+                                    *static_cast<const uint16_t*>(b));
+    return pixel_from_display(*static_cast<const uint8_t*>(r), *static_cast<const uint8_t*>(g),
+                              *static_cast<const uint8_t*>(b));
+}
+
+// The pixels in stored order (row 0 as the file has it).
+bool read_stored(TIFF* tif, const Layout& layout, std::vector<RgbePixel>& pixels) {
+    const size_t w = layout.width;
+    pixels.resize(w * layout.height);
+    if (TIFFIsTiled(tif)) {
+        std::vector<uint32_t> rgba(w * layout.height);
+        if (!TIFFReadRGBAImageOriented(tif, layout.width, layout.height, rgba.data(), ORIENTATION_TOPLEFT, 0))
+            return false;
+        for (size_t i = 0; i < rgba.size(); ++i) {
+            const uint8_t r = static_cast<uint8_t>(TIFFGetR(rgba[i])), g = static_cast<uint8_t>(TIFFGetG(rgba[i])),
+                          b = static_cast<uint8_t>(TIFFGetB(rgba[i]));
+            pixels[i] = pixel_from_display(r, g, b);
+        }
+        return true;
+    }
+    const size_t sample_bytes = layout.bits / 8;
+    const bool separate = layout.planar == PLANARCONFIG_SEPARATE && layout.samples > 1;
+    const int planes = separate ? (layout.grey ? 1 : 3) : 1;
+    std::vector<std::vector<uint8_t>> rows(static_cast<size_t>(planes), std::vector<uint8_t>(TIFFScanlineSize(tif)));
+    for (uint32_t y = 0; y < layout.height; ++y) {
+        for (int p = 0; p < planes; ++p)
+            if (TIFFReadScanline(tif, rows[static_cast<size_t>(p)].data(), y, static_cast<uint16_t>(p)) < 0)
+                return false;
+        for (size_t x = 0; x < w; ++x) {
+            const void* channel[3];
+            for (size_t c = 0; c < 3; ++c) {
+                const size_t k = layout.grey ? 0 : c;
+                channel[c] = separate ? rows[k].data() + x * sample_bytes
+                                      : rows[0].data() + (x * layout.samples + k) * sample_bytes;
+            }
+            pixels[y * w + x] = convert_pixel(layout, channel[0], channel[1], channel[2]);
+        }
+    }
+    return true;
+}
+
+// The pixels as the orientation tag says they are seen, top row first.
+std::vector<RgbePixel> oriented(const Layout& layout, const std::vector<RgbePixel>& stored, int& width, int& height) {
+    const int w = static_cast<int>(layout.width), h = static_cast<int>(layout.height);
+    const int o = layout.orientation >= 1 && layout.orientation <= 8 ? layout.orientation : 1;
+    const bool transposed = o >= 5;
+    width = transposed ? h : w;
+    height = transposed ? w : h;
+    std::vector<RgbePixel> out(stored.size());
+    for (int r = 0; r < h; ++r)
+        for (int c = 0; c < w; ++c) {
+            int x = c, y = r;
+            switch (o) {
+                case 2: x = w - 1 - c; break;
+                case 3: x = w - 1 - c, y = h - 1 - r; break;
+                case 4: y = h - 1 - r; break;
+                case 5: x = r, y = c; break;
+                case 6: x = h - 1 - r, y = c; break;
+                case 7: x = h - 1 - r, y = w - 1 - c; break;
+                case 8: x = r, y = w - 1 - c; break;
+                default: break;
+            }
+            out[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
+                stored[static_cast<size_t>(r) * static_cast<size_t>(w) + static_cast<size_t>(c)];
+        }
+    return out;
+}
+
+std::vector<std::string> tiff_header(TIFF* tif, const std::string& command) {
+    std::vector<std::string> lines = {"#?RADIANCE", command};
+    float x_resolution = 0, y_resolution = 0;
+    if (TIFFGetField(tif, TIFFTAG_XRESOLUTION, &x_resolution) && TIFFGetField(tif, TIFFTAG_YRESOLUTION, &y_resolution) &&
+        x_resolution > 0 && y_resolution > 0) {
+        const double aspect = static_cast<double>(x_resolution) / y_resolution;
+        if (aspect < 0.99 || aspect > 1.01) lines.push_back(strprintf("PIXASPECT=%f", aspect));
+    }
+    lines.emplace_back("FORMAT=32-bit_rle_rgbe");
+    char* text = nullptr;
+    if (TIFFGetField(tif, TIFFTAG_DATETIME, &text) && text) lines.push_back(std::string("CAPDATE= ") + text);
+    if (TIFFGetField(tif, TIFFTAG_ARTIST, &text) && text) lines.push_back(std::string("OWNER= ") + text);
+    return lines;
+}
+
+}  // namespace
+
+ProgramStatus tiff_to_picture(const TiffOptions& options) {
+    // Warnings about unknown tags would read as a failure to a caller that
+    // takes any printed text for one.
+    TIFFSetWarningHandler(nullptr);
+    Tiff tif(TIFFOpen(options.input.c_str(), "r"));
+    if (!tif) return program_failure("cannot open TIFF input");
+    PictureOutput out;
+    if (!out.open(options.output)) return plain_failure(options.output + ": cannot open for output");
+
+    Layout layout;
+    if (const std::string problem = check_layout(tif.get(), layout); !problem.empty()) return program_failure(problem);
+    std::vector<RgbePixel> stored;
+    try {
+        if (!read_stored(tif.get(), layout, stored)) return program_failure("error reading TIFF input");
+    } catch (const std::bad_alloc&) {
+        return program_failure("out of memory");
+    }
+    int width = 0, height = 0;
+    const auto pixels = oriented(layout, stored, width, height);
+    out.write_header(tiff_header(tif.get(), options.command), standard_resolution(width, height));
+    for (int y = 0; y < height; ++y)
+        out.write_pixels(pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width), width);
+    if (!out.finish()) return program_failure("error writing " + options.output);
+    return success();
+}

@@ -1,0 +1,130 @@
+// ra_tiff -r: TIFF masks to pictures, with the same inverse gamma as
+// ra_bmp -r, the image's top row first, and the TIFF's own tags.
+
+#include <gtest/gtest.h>
+#include <tiffio.h>
+
+#include "lib/display_gamma.h"
+#include "lib/rgbe_color.h"
+#include "program_run.h"
+#include "test_picture.h"
+
+namespace {
+
+struct TiffSpec {
+    uint16_t photometric = PHOTOMETRIC_RGB;
+    uint16_t samples = 3;
+    uint16_t bits = 8;
+    uint16_t compression = COMPRESSION_NONE;
+    uint16_t orientation = ORIENTATION_TOPLEFT;
+    float x_resolution = 0, y_resolution = 0;
+    const char* date = nullptr;
+    const char* artist = nullptr;
+};
+
+// Writes rows of samples (8 or 16 bits each, samples interleaved).
+template <class Sample>
+void write_tiff(const std::filesystem::path& path, const TiffSpec& spec, int width,
+                const std::vector<std::vector<Sample>>& rows) {
+    TIFF* tif = TIFFOpen(path.c_str(), "w");
+    ASSERT_NE(tif, nullptr);
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, static_cast<uint32_t>(width));
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, static_cast<uint32_t>(rows.size()));
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, spec.samples);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, spec.bits);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, spec.photometric);
+    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, spec.compression);
+    TIFFSetField(tif, TIFFTAG_ORIENTATION, spec.orientation);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 1u);
+    if (spec.x_resolution > 0) {
+        TIFFSetField(tif, TIFFTAG_XRESOLUTION, spec.x_resolution);
+        TIFFSetField(tif, TIFFTAG_YRESOLUTION, spec.y_resolution);
+    }
+    std::vector<uint16_t> map(256, 0);
+    if (spec.photometric == PHOTOMETRIC_PALETTE) TIFFSetField(tif, TIFFTAG_COLORMAP, map.data(), map.data(), map.data());
+    if (spec.date) TIFFSetField(tif, TIFFTAG_DATETIME, spec.date);
+    if (spec.artist) TIFFSetField(tif, TIFFTAG_ARTIST, spec.artist);
+    for (size_t y = 0; y < rows.size(); ++y) {
+        std::vector<Sample> row = rows[y];
+        TIFFWriteScanline(tif, row.data(), static_cast<uint32_t>(y), 0);
+    }
+    TIFFClose(tif);
+}
+
+TEST(RaTiff, ConvertsAnRgbMaskWithItsTags) {
+    TempFolder folder;
+    TiffSpec spec;
+    spec.compression = COMPRESSION_LZW;
+    spec.x_resolution = 300, spec.y_resolution = 150;
+    spec.date = "2024:05:06 07:08:09";
+    spec.artist = "someone";
+    write_tiff<uint8_t>(folder / "m.tif", spec, 2, {{0, 0, 0, 255, 255, 255}, {187, 186, 10, 128, 128, 128}});
+    const auto run = run_in(folder, "ra_tiff -r m.tif m.hdr");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out + run.err, "");
+    const auto mask = read_picture(folder / "m.hdr");
+    ASSERT_TRUE(mask.ok);
+    EXPECT_EQ(mask.header, (std::vector<std::string>{"#?RADIANCE", "ra_tiff -r", "PIXASPECT=2.000000", "FORMAT=32-bit_rle_rgbe",
+                                                     "CAPDATE= 2024:05:06 07:08:09", "OWNER= someone"}));
+    EXPECT_EQ(mask.resolution, "-Y 2 +X 2");
+    EXPECT_EQ(mask.pixels, (std::vector<RgbePixel>{{147, 147, 147, 109}, {254, 254, 254, 128}, pixel_from_display(187, 186, 10),
+                                                   {224, 224, 224, 126}}));
+}
+
+TEST(RaTiff, ConvertsGreyAndSixteenBitImages) {
+    TempFolder folder;
+    TiffSpec grey;
+    grey.photometric = PHOTOMETRIC_MINISBLACK;
+    grey.samples = 1;
+    grey.compression = COMPRESSION_PACKBITS;
+    write_tiff<uint8_t>(folder / "g.tif", grey, 3, {{0, 187, 255}});
+    ASSERT_EQ(run_in(folder, "ra_tiff -r g.tif g.hdr").status, 0);
+    const auto g = read_picture(folder / "g.hdr");
+    EXPECT_EQ(g.header, (std::vector<std::string>{"#?RADIANCE", "ra_tiff -r", "FORMAT=32-bit_rle_rgbe"}));
+    EXPECT_EQ(g.pixels, (std::vector<RgbePixel>{{147, 147, 147, 109}, {129, 129, 129, 128}, {254, 254, 254, 128}}));
+
+    TiffSpec deep;
+    deep.bits = 16;
+    deep.compression = COMPRESSION_ADOBE_DEFLATE;
+    write_tiff<uint16_t>(folder / "d.tif", deep, 1, {{65535, 32768, 0}});
+    ASSERT_EQ(run_in(folder, "ra_tiff -r d.tif d.hdr").status, 0);
+    const RgbePixel d = read_picture(folder / "d.hdr").pixels[0];
+    const Color3 c = decode_color(d);
+    EXPECT_NEAR(c.r, 1.0, 0.01);
+    EXPECT_NEAR(c.g, std::pow(0.5, 2.2), 0.005);
+    EXPECT_EQ(d.b, 0);
+}
+
+TEST(RaTiff, PutsTheImagesTopRowFirstWhateverTheOrientation) {
+    TempFolder folder;
+    TiffSpec spec;
+    spec.photometric = PHOTOMETRIC_MINISBLACK;
+    spec.samples = 1;
+    spec.orientation = ORIENTATION_BOTLEFT;
+    write_tiff<uint8_t>(folder / "b.tif", spec, 2, {{255, 0}, {128, 187}});
+    ASSERT_EQ(run_in(folder, "ra_tiff -r b.tif b.hdr").status, 0);
+    EXPECT_EQ(read_picture(folder / "b.hdr").pixels, (std::vector<RgbePixel>{pixel_from_display(128, 128, 128),
+                                                                              pixel_from_display(187, 187, 187),
+                                                                              pixel_from_display(255, 255, 255),
+                                                                              pixel_from_display(0, 0, 0)}));
+}
+
+TEST(RaTiff, RefusesPaletteImagesAndFilesThatAreNotTiff) {
+    TempFolder folder;
+    TiffSpec palette;
+    palette.photometric = PHOTOMETRIC_PALETTE;
+    palette.samples = 1;
+    write_tiff<uint8_t>(folder / "p.tif", palette, 1, {{0}});
+    const auto refused = run_in(folder, "ra_tiff -r p.tif p.hdr");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "ra_tiff: unsupported photometric type\n");
+
+    const auto missing = run_in(folder, "ra_tiff -r nosuch.tif o.hdr");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "TIFFOpen: nosuch.tif: No such file or directory.\nra_tiff: cannot open TIFF input\n");
+    write_file(folder / "x.bmp", "BM not really");
+    EXPECT_NE(run_in(folder, "ra_tiff -r x.bmp o.hdr").err.find("ra_tiff: cannot open TIFF input\n"), std::string::npos);
+}
+
+}  // namespace
