@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int max_stack = 256;
+constexpr int max_stack = 64;
 
 struct Builtin1 {
     const char* name;
@@ -147,7 +147,15 @@ private:
             emit({Op::host_variable, -field});
         } else if (definitions_.defines(name)) {
             const int v = variable(name);
-            emit({Op::variable, v});
+            // A variable that is a single value (a number, a field, another
+            // variable) costs less to repeat than to remember.
+            const auto& code = program_.code_;
+            const int start = program_.variables_[static_cast<size_t>(v)].start;
+            if (start >= 0 && code[static_cast<size_t>(start) + 1].op == CalcProgram::Op::ret &&
+                code[static_cast<size_t>(start)].op != CalcProgram::Op::host_function)
+                emit(code[static_cast<size_t>(start)]);
+            else
+                emit({Op::variable, v});
         } else if (const int id = index_of(host_.variables, name); id >= 0) {
             emit({Op::host_variable, id});
         } else {
@@ -222,17 +230,6 @@ std::optional<CalcProgram> CalcProgram::compile(const CalcDefinitions& definitio
         return std::nullopt;
     }
     return program;
-}
-
-double CalcProgram::evaluate(size_t i, void* context) {
-    const int v = outputs_[i];
-    if (v < 0) return 0;
-    Variable& variable = variables_[static_cast<size_t>(v)];
-    if (variable.epoch != epoch_) {
-        variable.value = run(variable.start, context);
-        variable.epoch = epoch_;
-    }
-    return variable.value;
 }
 
 double CalcProgram::run(int start, void* context) {

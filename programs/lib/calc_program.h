@@ -46,7 +46,16 @@ public:
     void begin_record() { ++epoch_; }
 
     // The value of output i (0 without a definition) for the current record.
-    double evaluate(size_t i, void* context);
+    double evaluate(size_t i, void* context) {
+        const int v = outputs_[i];
+        if (v < 0) return 0;
+        Variable& variable = variables_[static_cast<size_t>(v)];
+        if (variable.epoch != epoch_) {
+            variable.value = run(variable.start, context);
+            variable.epoch = epoch_;
+        }
+        return variable.value;
+    }
 
 private:
     enum class Op : uint8_t {

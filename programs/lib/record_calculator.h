@@ -6,6 +6,9 @@
 // reads as 0). Definitions of "$1", "$2", .. give the output fields, written
 // as %.9g separated by tabs, one record per line. When "cond" is defined, a
 // record is written only if cond is above 0.
+//
+// The input is cut into blocks of whole lines that are computed side by side
+// on the available cores; the output keeps the input order.
 
 #include <string>
 #include <vector>

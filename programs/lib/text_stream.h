@@ -4,7 +4,6 @@
 // out as views into the buffer, numbers read and written without locale or
 // stream machinery.
 
-#include <charconv>
 #include <cstdio>
 #include <string_view>
 #include <vector>
@@ -70,14 +69,11 @@ inline const char* word_end(const char* at, const char* end) {
 }
 
 // Reads a number as strtod does at `at` (a leading '+' allowed); returns
-// where it ended, or `at` when there is no number.
-inline const char* read_number(const char* at, const char* end, double& value) {
-    const char* from = at < end && *at == '+' ? at + 1 : at;
-    const auto result = std::from_chars(from, end, value);
-    return result.ec == std::errc() || result.ec == std::errc::result_out_of_range ? result.ptr : at;
-}
+// where it ended, or `at` when there is no number. Plain decimals of up to
+// 15 digits, what the programs mostly read, are converted directly (exactly
+// rounded: both the digits and the power of ten are exact doubles).
+const char* read_number(const char* at, const char* end, double& value);
 
-// Writes `value` as printf("%.<precision>g") would; returns the end.
-inline char* write_general(char* at, double value, int precision) {
-    return std::to_chars(at, at + 64, value, std::chars_format::general, precision).ptr;
-}
+// Writes `value` as printf("%.<precision>g") would; returns the end (at
+// most 32 characters).
+char* write_general(char* at, double value, int precision);
