@@ -17,26 +17,17 @@ struct Builtin2 {
     double (*f)(double, double);
 };
 
-double calc_sqrt(double x) { return std::sqrt(x); }
-double calc_exp(double x) { return std::exp(x); }
-double calc_log(double x) { return std::log(x); }
-double calc_log10(double x) { return std::log10(x); }
-double calc_sin(double x) { return std::sin(x); }
-double calc_cos(double x) { return std::cos(x); }
-double calc_tan(double x) { return std::tan(x); }
-double calc_asin(double x) { return std::asin(x); }
-double calc_acos(double x) { return std::acos(x); }
-double calc_atan(double x) { return std::atan(x); }
-double calc_floor(double x) { return std::floor(x); }
-double calc_ceil(double x) { return std::ceil(x); }
-double calc_atan2(double y, double x) { return std::atan2(y, x); }
-
+// The library's functions, each wrapped once (the standard ones may not
+// have their address taken).
 constexpr Builtin1 builtins1[] = {
-    {"sqrt", calc_sqrt}, {"exp", calc_exp},   {"log", calc_log},   {"log10", calc_log10}, {"sin", calc_sin},
-    {"cos", calc_cos},   {"tan", calc_tan},   {"asin", calc_asin}, {"acos", calc_acos},   {"atan", calc_atan},
-    {"floor", calc_floor}, {"ceil", calc_ceil},
+    {"sqrt", [](double x) { return std::sqrt(x); }},   {"exp", [](double x) { return std::exp(x); }},
+    {"log", [](double x) { return std::log(x); }},     {"log10", [](double x) { return std::log10(x); }},
+    {"sin", [](double x) { return std::sin(x); }},     {"cos", [](double x) { return std::cos(x); }},
+    {"tan", [](double x) { return std::tan(x); }},     {"asin", [](double x) { return std::asin(x); }},
+    {"acos", [](double x) { return std::acos(x); }},   {"atan", [](double x) { return std::atan(x); }},
+    {"floor", [](double x) { return std::floor(x); }}, {"ceil", [](double x) { return std::ceil(x); }},
 };
-constexpr Builtin2 builtins2[] = {{"atan2", calc_atan2}};
+constexpr Builtin2 builtins2[] = {{"atan2", [](double y, double x) { return std::atan2(y, x); }}};
 
 int index_of(const std::vector<std::string>& names, const std::string& name) {
     for (size_t i = 0; i < names.size(); ++i)

@@ -1,20 +1,16 @@
 #include "lib/header_info.h"
 
 #include <cstdio>
-#include <memory>
 
+#include "lib/file_handle.h"
 #include "lib/picture_header.h"
 #include "picture/block_reader.h"
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 // Prints one file's header; false when the header is damaged.
 bool print_one(const std::string& name) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(name.c_str(), "rb"));
+    const FileHandle file = open_file(name, "rb");
     if (!file) {
         std::printf("%s: cannot open\n", name.c_str());
         return true;

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "lib/picture_messages.h"
-#include "lib/picture_output.h"
 
 namespace {
 
@@ -22,10 +21,8 @@ void reverse_planes(uint8_t* planes, size_t n) {
 
 ProgramStatus flip_picture(const FlipOptions& options) {
     PictureInput in;
-    if (!in.open(options.input)) return picture_failure(messages.cannot_open, options.input);
     PictureOutput out;
-    if (!out.open(options.output)) return picture_failure(messages.cannot_open, options.output);
-    if (auto status = open_picture(in, options.input, messages); !status.ok()) return status;
+    if (auto status = open_picture_pair(in, options.input, out, options.output, messages); !status.ok()) return status;
 
     bool reverse_scanlines = options.horizontal;
     bool reverse_order = options.vertical;

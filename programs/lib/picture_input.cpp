@@ -6,7 +6,7 @@ constexpr size_t input_block_size = 1 << 20;
 }  // namespace
 
 bool PictureInput::open(const std::string& path) {
-    owned_.reset(std::fopen(path.c_str(), "rb"));
+    owned_ = open_file(path, "rb");
     file_ = owned_.get();
     return file_ != nullptr;
 }

@@ -9,11 +9,11 @@
 // rows just use its length and count.
 
 #include <cstdio>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "lib/file_handle.h"
 #include "lib/picture_header.h"
 #include "picture/block_reader.h"
 #include "picture/resolution_line.h"
@@ -37,6 +37,7 @@ public:
     bool open(const std::string& path);
     // Reads standard input instead.
     void open_standard_input();
+    bool is_open() const { return file_ != nullptr; }
 
     // Reads the header and the resolution line.
     PictureProblem read_preamble();
@@ -56,12 +57,7 @@ public:
     bool skip_to(int index);
 
 private:
-    struct FileCloser {
-        void operator()(std::FILE* f) const {
-            if (f) std::fclose(f);
-        }
-    };
-    std::unique_ptr<std::FILE, FileCloser> owned_;
+    FileHandle owned_;
     std::FILE* file_ = nullptr;
     std::optional<BlockReader> reader_;
     std::optional<ScanlineDecoder> decoder_;

@@ -31,7 +31,7 @@ ProgramStatus open_picture(PictureInput& in, const std::string& path, const Pict
                            bool rgbe_only) {
     if (path.empty())
         in.open_standard_input();
-    else if (!in.open(path))
+    else if (!in.is_open() && !in.open(path))
         return picture_failure(messages.cannot_open, path);
     switch (in.read_preamble()) {
         case PictureProblem::none:
@@ -46,6 +46,13 @@ ProgramStatus open_picture(PictureInput& in, const std::string& path, const Pict
     }
     if (rgbe_only && !in.header().is_rgbe()) return picture_failure(messages.foreign_format, path);
     return success();
+}
+
+ProgramStatus open_picture_pair(PictureInput& in, const std::string& input, PictureOutput& out,
+                                const std::string& output, const PictureMessages& messages) {
+    if (!in.open(input)) return picture_failure(messages.cannot_open, input);
+    if (!out.open(output)) return picture_failure(messages.cannot_open, output);
+    return open_picture(in, input, messages);
 }
 
 std::vector<std::string> header_with_command(const PictureHeader& header, const std::string& command) {

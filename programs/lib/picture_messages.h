@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "lib/picture_input.h"
+#include "lib/picture_output.h"
 #include "lib/program_status.h"
 
 struct PictureMessages {
@@ -33,6 +34,11 @@ ProgramStatus read_failure(const PictureMessages& messages, const PictureInput& 
 // `rgbe_only`, a picture in another FORMAT is refused.
 ProgramStatus open_picture(PictureInput& in, const std::string& path, const PictureMessages& messages,
                            bool rgbe_only = true);
+
+// Opens the input, creates the output, then reads the input's preamble: the
+// order in which the programs that name both files have always failed.
+ProgramStatus open_picture_pair(PictureInput& in, const std::string& input, PictureOutput& out,
+                                const std::string& output, const PictureMessages& messages);
 
 // The input's header lines with FORMAT lines moved to the end as one
 // "FORMAT=32-bit_rle_rgbe" (when the input had one), followed by `command`:

@@ -90,7 +90,7 @@ uint8_t* encode_component_runs(const uint8_t* values, int n, uint8_t* out) {
 PictureOutput::PictureOutput() : buffer_(buffer_size) {}
 
 bool PictureOutput::open(const std::string& path) {
-    owned_.reset(std::fopen(path.c_str(), "wb"));
+    owned_ = open_file(path, "wb");
     file_ = owned_.get();
     return file_ != nullptr;
 }

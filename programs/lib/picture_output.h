@@ -9,11 +9,11 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "lib/file_handle.h"
 #include "picture/resolution_line.h"
 #include "picture/rgbe_pixel.h"
 
@@ -45,12 +45,7 @@ private:
     void reserve(size_t bytes);
     void flush();
 
-    struct FileCloser {
-        void operator()(std::FILE* f) const {
-            if (f) std::fclose(f);
-        }
-    };
-    std::unique_ptr<std::FILE, FileCloser> owned_;
+    FileHandle owned_;
     std::FILE* file_ = nullptr;
     std::vector<uint8_t> buffer_;
     size_t used_ = 0;

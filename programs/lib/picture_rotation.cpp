@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "lib/picture_messages.h"
-#include "lib/picture_output.h"
 
 namespace {
 
@@ -33,10 +32,8 @@ ResolutionLine rotated_resolution(const ResolutionLine& line) {
 
 ProgramStatus rotate_picture(const RotateOptions& options) {
     PictureInput in;
-    if (!in.open(options.input)) return picture_failure(messages.cannot_open, options.input);
     PictureOutput out;
-    if (!out.open(options.output)) return picture_failure(messages.cannot_open, options.output);
-    if (auto status = open_picture(in, options.input, messages); !status.ok()) return status;
+    if (auto status = open_picture_pair(in, options.input, out, options.output, messages); !status.ok()) return status;
 
     const size_t length = static_cast<size_t>(in.scanline_length());
     const size_t count = static_cast<size_t>(in.scanline_count());

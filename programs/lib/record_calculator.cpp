@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstring>
 #include <future>
-#include <memory>
 #include <thread>
 
 #include "lib/calc_program.h"
+#include "lib/file_handle.h"
 #include "lib/text_stream.h"
 
 namespace {
@@ -54,10 +54,6 @@ std::string field_name(int n) {
     std::snprintf(text, sizeof text, "$%d", n);
     return text;
 }
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 // Computes the output of blocks of whole lines. Each worker has its own copy
 // of the compiled program, so blocks can be computed side by side.
@@ -221,7 +217,7 @@ ProgramStatus calculate_records(const RecordOptions& options) {
         written = calculate_file(stdin, workers);
     } else {
         for (const auto& name : options.files) {
-            std::unique_ptr<std::FILE, FileCloser> file(std::fopen(name.c_str(), "rb"));
+            const FileHandle file = open_file(name, "rb");
             if (!file) {
                 std::fflush(stdout);
                 return plain_failure(name + ": cannot open");

@@ -60,6 +60,15 @@ std::string bmp8(const std::vector<Rgb>& palette, const std::vector<std::vector<
     return b + data;
 }
 
+std::string bmp_palette_data(int width, int height, int bits, uint32_t compression, const std::vector<Rgb>& palette,
+                             const std::string& data) {
+    std::string b = headers(width, height, bits, compression, 4 * palette.size(), data.size(),
+                            static_cast<uint32_t>(palette.size()));
+    for (size_t i = 0; i < palette.size(); ++i)
+        for (int c = 0; c < 3; ++c) b[54 + 4 * i + static_cast<size_t>(c)] = static_cast<char>(palette[i][static_cast<size_t>(2 - c)]);
+    return b + data;
+}
+
 std::string bmp32(const std::vector<std::vector<Rgb>>& rows) {
     const int width = static_cast<int>(rows[0].size()), height = static_cast<int>(rows.size());
     std::string b = headers(width, height, 32, 3, 12, 4 * rows[0].size() * rows.size(), 0);

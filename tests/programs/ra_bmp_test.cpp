@@ -124,6 +124,24 @@ TEST_F(RaBmp, ReverseReadsTopDownPaletteRunLengthAndBitFieldBitmaps) {
     }
 }
 
+TEST_F(RaBmp, ReverseReadsOneAndFourBitPalettesAndTheirRunLengthCodes) {
+    const std::vector<Rgb> palette = {{0, 0, 0}, {255, 255, 255}, {200, 100, 50}};
+    // 1 bit: one row 1 0 1 1 0 (0xb0), padded to four bytes.
+    write_file(folder / "one.bmp", bmp_palette_data(5, 1, 1, 0, palette, std::string("\xb0\0\0\0", 4)));
+    // RLE4: a run of four alternating 1 2, then three literal nibbles 2 2 0
+    // (padded to a word), end of line, end of bitmap.
+    write_file(folder / "four.bmp", bmp_palette_data(7, 1, 4, 2, palette, std::string("\x04\x12\0\x03\x22\0\0\0\0\x01", 10)));
+    // RLE8: three literal bytes (and a pad byte), a run of two, end of bitmap.
+    write_file(folder / "eight.bmp",
+               bmp_palette_data(5, 1, 8, 1, palette, std::string("\0\x03\x02\x01\x01\0\x02\0\0\x01", 10)));
+    ASSERT_EQ(run_in(folder, "ra_bmp -r one.bmp one.hdr && ra_bmp -r four.bmp four.hdr && ra_bmp -r eight.bmp eight.hdr").status, 0);
+    const RgbePixel k = pixel_from_display(0, 0, 0), w = pixel_from_display(255, 255, 255),
+                    o = pixel_from_display(200, 100, 50);
+    EXPECT_EQ(read_picture(folder / "one.hdr").pixels, (std::vector<RgbePixel>{w, k, w, w, k}));
+    EXPECT_EQ(read_picture(folder / "four.hdr").pixels, (std::vector<RgbePixel>{w, o, w, o, o, o, k}));
+    EXPECT_EQ(read_picture(folder / "eight.hdr").pixels, (std::vector<RgbePixel>{o, w, w, k, k}));
+}
+
 TEST_F(RaBmp, DisplayCopyReadsBackAsTheApplicationSeesIt) {
     ASSERT_EQ(run_in(folder, "ra_bmp tiny.hdr  t.bmp && ra_bmp -r t.bmp m.hdr").status, 0);
     const auto mask = load_luminance_map((folder / "m.hdr").string());
