@@ -54,6 +54,7 @@ std::vector<RgbePixel> make_pixels() {
 struct Inputs {
     std::string picture;
     std::string values;
+    std::string distinct_values;  // the same count, no two alike
     double lo = 0, hi = 0;
 };
 
@@ -74,6 +75,10 @@ const Inputs& inputs() {
         std::sort(luminance.begin(), luminance.end());
         std::FILE* out = std::fopen(in.values.c_str(), "w");
         for (float v : luminance) std::fprintf(out, "%f\n", v);
+        std::fclose(out);
+        in.distinct_values = (folder() / "pvalues-distinct").string();
+        out = std::fopen(in.distinct_values.c_str(), "w");
+        for (size_t i = 0; i < luminance.size(); ++i) std::fprintf(out, "%f\n", 0.01 + 0.0137 * static_cast<double>(i));
         std::fclose(out);
         const auto first = std::find_if(luminance.begin(), luminance.end(), [](float v) { return v > 1e-7f; });
         in.lo = std::log10(*first);
@@ -109,14 +114,15 @@ void pcompos(benchmark::State& s) {
     run(s, program("pcompos") + " -x 1500 -y 1500 " + inputs().picture + " -750 -750 > " + out("c.hdr"), 0.09);
 }
 void pextrem(benchmark::State& s) { run(s, program("pextrem") + " " + inputs().picture + " > /dev/null", 0.07); }
-void rcalc_histo(benchmark::State& s) {
+std::string histogram_command(const std::string& values) {
     char range[64];
     std::snprintf(range, sizeof range, " %g %g 256", inputs().lo, inputs().hi);
-    run(s,
-        program("rcalc") + " -e 'L=$1;cond=L-1e-7;$1=log10(L)' " + inputs().values + " | " + program("histo") +
-            range + " > /dev/null",
-        2.45);
+    return program("rcalc") + " -e 'L=$1;cond=L-1e-7;$1=log10(L)' " + values + " | " + program("histo") + range +
+           " > /dev/null";
 }
+void rcalc_histo(benchmark::State& s) { run(s, histogram_command(inputs().values), 2.45); }
+// The worst case for rcalc: no value repeats the one before.
+void rcalc_histo_distinct(benchmark::State& s) { run(s, histogram_command(inputs().distinct_values), 2.45); }
 
 }  // namespace
 
@@ -129,4 +135,5 @@ BENCHMARK(pflip)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(pcompos)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(pextrem)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(rcalc_histo)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(rcalc_histo_distinct)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK_MAIN();
