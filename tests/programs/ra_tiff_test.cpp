@@ -11,7 +11,7 @@
 
 namespace {
 
-struct TiffSpec {
+struct TiffRecipe {
     uint16_t photometric = PHOTOMETRIC_RGB;
     uint16_t samples = 3;
     uint16_t bits = 8;
@@ -24,27 +24,27 @@ struct TiffSpec {
 
 // Writes rows of samples (8 or 16 bits each, samples interleaved).
 template <class Sample>
-void write_tiff(const std::filesystem::path& path, const TiffSpec& spec, int width,
+void write_tiff(const std::filesystem::path& path, const TiffRecipe& recipe, int width,
                 const std::vector<std::vector<Sample>>& rows) {
     TIFF* tif = TIFFOpen(path.c_str(), "w");
     ASSERT_NE(tif, nullptr);
     TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, static_cast<uint32_t>(width));
     TIFFSetField(tif, TIFFTAG_IMAGELENGTH, static_cast<uint32_t>(rows.size()));
-    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, spec.samples);
-    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, spec.bits);
-    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, spec.photometric);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, recipe.samples);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, recipe.bits);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, recipe.photometric);
     TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-    TIFFSetField(tif, TIFFTAG_COMPRESSION, spec.compression);
-    TIFFSetField(tif, TIFFTAG_ORIENTATION, spec.orientation);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, recipe.compression);
+    TIFFSetField(tif, TIFFTAG_ORIENTATION, recipe.orientation);
     TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 1u);
-    if (spec.x_resolution > 0) {
-        TIFFSetField(tif, TIFFTAG_XRESOLUTION, spec.x_resolution);
-        TIFFSetField(tif, TIFFTAG_YRESOLUTION, spec.y_resolution);
+    if (recipe.x_resolution > 0) {
+        TIFFSetField(tif, TIFFTAG_XRESOLUTION, recipe.x_resolution);
+        TIFFSetField(tif, TIFFTAG_YRESOLUTION, recipe.y_resolution);
     }
     std::vector<uint16_t> map(256, 0);
-    if (spec.photometric == PHOTOMETRIC_PALETTE) TIFFSetField(tif, TIFFTAG_COLORMAP, map.data(), map.data(), map.data());
-    if (spec.date) TIFFSetField(tif, TIFFTAG_DATETIME, spec.date);
-    if (spec.artist) TIFFSetField(tif, TIFFTAG_ARTIST, spec.artist);
+    if (recipe.photometric == PHOTOMETRIC_PALETTE) TIFFSetField(tif, TIFFTAG_COLORMAP, map.data(), map.data(), map.data());
+    if (recipe.date) TIFFSetField(tif, TIFFTAG_DATETIME, recipe.date);
+    if (recipe.artist) TIFFSetField(tif, TIFFTAG_ARTIST, recipe.artist);
     for (size_t y = 0; y < rows.size(); ++y) {
         std::vector<Sample> row = rows[y];
         TIFFWriteScanline(tif, row.data(), static_cast<uint32_t>(y), 0);
@@ -54,12 +54,12 @@ void write_tiff(const std::filesystem::path& path, const TiffSpec& spec, int wid
 
 TEST(RaTiff, ConvertsAnRgbMaskWithItsTags) {
     TempFolder folder;
-    TiffSpec spec;
-    spec.compression = COMPRESSION_LZW;
-    spec.x_resolution = 300, spec.y_resolution = 150;
-    spec.date = "2024:05:06 07:08:09";
-    spec.artist = "someone";
-    write_tiff<uint8_t>(folder / "m.tif", spec, 2, {{0, 0, 0, 255, 255, 255}, {187, 186, 10, 128, 128, 128}});
+    TiffRecipe recipe;
+    recipe.compression = COMPRESSION_LZW;
+    recipe.x_resolution = 300, recipe.y_resolution = 150;
+    recipe.date = "2024:05:06 07:08:09";
+    recipe.artist = "someone";
+    write_tiff<uint8_t>(folder / "m.tif", recipe, 2, {{0, 0, 0, 255, 255, 255}, {187, 186, 10, 128, 128, 128}});
     const auto run = run_in(folder, "ra_tiff -r m.tif m.hdr");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out + run.err, "");
@@ -74,7 +74,7 @@ TEST(RaTiff, ConvertsAnRgbMaskWithItsTags) {
 
 TEST(RaTiff, ConvertsGreyAndSixteenBitImages) {
     TempFolder folder;
-    TiffSpec grey;
+    TiffRecipe grey;
     grey.photometric = PHOTOMETRIC_MINISBLACK;
     grey.samples = 1;
     grey.compression = COMPRESSION_PACKBITS;
@@ -84,7 +84,7 @@ TEST(RaTiff, ConvertsGreyAndSixteenBitImages) {
     EXPECT_EQ(g.header, (std::vector<std::string>{"#?RADIANCE", "ra_tiff -r", "FORMAT=32-bit_rle_rgbe"}));
     EXPECT_EQ(g.pixels, (std::vector<RgbePixel>{{147, 147, 147, 109}, {129, 129, 129, 128}, {254, 254, 254, 128}}));
 
-    TiffSpec deep;
+    TiffRecipe deep;
     deep.bits = 16;
     deep.compression = COMPRESSION_ADOBE_DEFLATE;
     write_tiff<uint16_t>(folder / "d.tif", deep, 1, {{65535, 32768, 0}});
@@ -98,11 +98,11 @@ TEST(RaTiff, ConvertsGreyAndSixteenBitImages) {
 
 TEST(RaTiff, PutsTheImagesTopRowFirstWhateverTheOrientation) {
     TempFolder folder;
-    TiffSpec spec;
-    spec.photometric = PHOTOMETRIC_MINISBLACK;
-    spec.samples = 1;
-    spec.orientation = ORIENTATION_BOTLEFT;
-    write_tiff<uint8_t>(folder / "b.tif", spec, 2, {{255, 0}, {128, 187}});
+    TiffRecipe recipe;
+    recipe.photometric = PHOTOMETRIC_MINISBLACK;
+    recipe.samples = 1;
+    recipe.orientation = ORIENTATION_BOTLEFT;
+    write_tiff<uint8_t>(folder / "b.tif", recipe, 2, {{255, 0}, {128, 187}});
     ASSERT_EQ(run_in(folder, "ra_tiff -r b.tif b.hdr").status, 0);
     EXPECT_EQ(read_picture(folder / "b.hdr").pixels, (std::vector<RgbePixel>{pixel_from_display(128, 128, 128),
                                                                               pixel_from_display(187, 187, 187),
@@ -112,7 +112,7 @@ TEST(RaTiff, PutsTheImagesTopRowFirstWhateverTheOrientation) {
 
 TEST(RaTiff, RefusesPaletteImagesAndFilesThatAreNotTiff) {
     TempFolder folder;
-    TiffSpec palette;
+    TiffRecipe palette;
     palette.photometric = PHOTOMETRIC_PALETTE;
     palette.samples = 1;
     write_tiff<uint8_t>(folder / "p.tif", palette, 1, {{0}});
