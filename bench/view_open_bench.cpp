@@ -90,8 +90,31 @@ void PaintAfterOpen(benchmark::State& state) {
     }
 }
 
+void WheelStepRepaint(benchmark::State& state) {
+    const std::string cache = QDir::tempPath().toStdString() + "/candelux-bench-cache";
+    MainWindow window;
+    QtDesktop desktop(window);
+    Application app(desktop, PlatformFolders{QDir::tempPath().toStdString() + "/candelux-bench-config", cache},
+                    CANDELUX_PROGRAMS_DIR);
+    window.attach(app);
+    app.on_create();
+    window.resize(1200, 900);
+    window.show();
+    app.on_open_command(picture_path());
+    window.view()->repaint();
+    bool up = true;
+    for (auto _ : state) {
+        // Zooming in and out between the fitted view and one step closer:
+        // every step needs a newly scaled picture.
+        app.on_wheel(up ? 120 : -120);
+        up = !up;
+        window.view()->repaint();
+    }
+}
+
 }  // namespace
 
+BENCHMARK(WheelStepRepaint)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(OpenToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(LuminanceMapOnly)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(PaintAfterOpen)->Unit(benchmark::kMillisecond)->Iterations(50);
