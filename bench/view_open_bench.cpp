@@ -41,22 +41,33 @@ const std::string& picture_path() {
     return path;
 }
 
-void OpenToFirstPaint(benchmark::State& state) {
-    const std::string& path = picture_path();
-    const std::string config = QDir::tempPath().toStdString() + "/candelux-bench-config";
-    const std::string cache = QDir::tempPath().toStdString() + "/candelux-bench-cache";
-    std::filesystem::create_directories(cache);
-    MainWindow window;
-    QtDesktop desktop(window);
-    Application app(desktop, PlatformFolders{config, cache}, CANDELUX_PROGRAMS_DIR);
-    window.attach(app);
-    app.on_create();
-    window.resize(1200, 900);
-    window.show();
-    for (auto _ : state) {
-        app.on_open_command(path);
+// The main window with its Application, shown at 1200 x 900, settings and
+// working files in the temporary folder.
+struct Window {
+    Window() {
+        std::filesystem::create_directories(cache);
+        window.attach(app);
+        app.on_create();
+        window.resize(1200, 900);
+        window.show();
+    }
+    void open() {
+        app.on_open_command(picture_path());
         window.view()->repaint();
-        if (!app.image_loaded()) state.SkipWithError("open failed");
+    }
+
+    std::string config = QDir::tempPath().toStdString() + "/candelux-bench-config";
+    std::string cache = QDir::tempPath().toStdString() + "/candelux-bench-cache";
+    MainWindow window;
+    QtDesktop desktop{window};
+    Application app{desktop, PlatformFolders{config, cache}, CANDELUX_PROGRAMS_DIR};
+};
+
+void OpenToFirstPaint(benchmark::State& state) {
+    Window w;
+    for (auto _ : state) {
+        w.open();
+        if (!w.app.image_loaded()) state.SkipWithError("open failed");
     }
 }
 
@@ -69,46 +80,28 @@ void LuminanceMapOnly(benchmark::State& state) {
 }
 
 void PaintAfterOpen(benchmark::State& state) {
-    const std::string cache = QDir::tempPath().toStdString() + "/candelux-bench-cache";
-    MainWindow window;
-    QtDesktop desktop(window);
-    Application app(desktop, PlatformFolders{QDir::tempPath().toStdString() + "/candelux-bench-config", cache},
-                    CANDELUX_PROGRAMS_DIR);
-    window.attach(app);
-    app.on_create();
-    window.resize(1200, 900);
-    window.show();
-    app.on_open_command(picture_path());
-    window.view()->repaint();
+    Window w;
+    w.open();
     int step = 0;
     for (auto _ : state) {
         // A pan step: what a drag repaints.
-        app.on_right_down(600, 400);
-        app.on_mouse_move(600 - (++step % 20), 400, false);
-        window.view()->repaint();
-        app.on_right_up();
+        w.app.on_right_down(600, 400);
+        w.app.on_mouse_move(600 - (++step % 20), 400, false);
+        w.window.view()->repaint();
+        w.app.on_right_up();
     }
 }
 
 void WheelStepRepaint(benchmark::State& state) {
-    const std::string cache = QDir::tempPath().toStdString() + "/candelux-bench-cache";
-    MainWindow window;
-    QtDesktop desktop(window);
-    Application app(desktop, PlatformFolders{QDir::tempPath().toStdString() + "/candelux-bench-config", cache},
-                    CANDELUX_PROGRAMS_DIR);
-    window.attach(app);
-    app.on_create();
-    window.resize(1200, 900);
-    window.show();
-    app.on_open_command(picture_path());
-    window.view()->repaint();
+    Window w;
+    w.open();
     bool up = true;
     for (auto _ : state) {
         // Zooming in and out between the fitted view and one step closer:
         // every step needs a newly scaled picture.
-        app.on_wheel(up ? 120 : -120);
+        w.app.on_wheel(up ? 120 : -120);
         up = !up;
-        window.view()->repaint();
+        w.window.view()->repaint();
     }
 }
 
