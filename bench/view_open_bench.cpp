@@ -15,7 +15,7 @@
 #include "app/ui/qt_desktop.h"
 #include "picture/rgbe_reader.h"
 #include "picture/rgbe_writer.h"
-#include "view/ui/image_view.h"
+#include "app/ui/image_view.h"
 
 namespace {
 

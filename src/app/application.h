@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/desktop.h"
+#include "desktop/desktop.h"
 #include "macro/macro_recorder.h"
 #include "picture/luminance_map.h"
 #include "settings/platform_folders.h"

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/desktop.h"
+#include "desktop/desktop.h"
 #include "capture/capture_camera.h"
 #include "capture/capture_run.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/desktop.h"
+#include "desktop/desktop.h"
 #include "settings/settings_apply.h"
 #include "settings/settings_file.h"
 

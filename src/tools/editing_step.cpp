@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/desktop.h"
+#include "desktop/desktop.h"
 #include "tools/process_runner.h"
 #include "tools/working_files.h"
 

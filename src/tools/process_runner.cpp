@@ -12,7 +12,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/desktop.h"
+#include "desktop/desktop.h"
 #include "common/text_format.h"
 #include "macro/macro_recorder.h"
 

@@ -14,9 +14,8 @@
 #include <optional>
 #include <vector>
 
+#include "desktop/cursor_shape.h"
 #include "view/region.h"
-
-enum class CursorShape { arrow, size_we, size_ns, size_all, closed_hand };
 
 // Edges of a rectangle that can be grabbed: 1 = x0, 2 = x1, 3 = y0, 4 = y1.
 inline constexpr float edge_grab_distance = 6.0f;

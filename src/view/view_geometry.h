@@ -6,16 +6,7 @@
 // centre). Picture coordinates are the picture's pixels, row 0 at the top.
 // A picture point (u, v) is drawn at (u * zoom + pan x, v * zoom + pan y).
 
-struct PointF {
-    float x = 0;
-    float y = 0;
-    friend bool operator==(const PointF&, const PointF&) = default;
-};
-
-struct SizeF {
-    float width = 0;
-    float height = 0;
-};
+#include "common/geometry.h"
 
 // Height of the status bar that lies over the bottom of the view, and the
 // margin kept above it when a tall picture is dragged up.

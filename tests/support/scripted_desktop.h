@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/desktop.h"
+#include "desktop/desktop.h"
 
 struct RecordedMessage {
     std::string text;

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/desktop.h"
+#include "desktop/desktop.h"
 #include "macro/macro_recorder.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_folder.h"

@@ -7,7 +7,7 @@
 #include "app/application.h"
 #include "app/commands.h"
 #include "app/menu_table.h"
-#include "view/ui/image_view.h"
+#include "app/ui/image_view.h"
 
 namespace {
 constexpr int initial_width = 640;

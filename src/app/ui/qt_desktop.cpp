@@ -12,7 +12,7 @@
 #include "capture/capture_form.h"
 #include "capture/ui/capture_dialog.h"
 #include "settings/ui/settings_dialog.h"
-#include "view/ui/image_view.h"
+#include "app/ui/image_view.h"
 
 namespace {
 

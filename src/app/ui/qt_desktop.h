@@ -4,7 +4,7 @@
 
 #include <QPointer>
 
-#include "app/desktop.h"
+#include "desktop/desktop.h"
 
 class MainWindow;
 class ProgressWindow;

@@ -1,4 +1,4 @@
-#include "view/ui/image_view.h"
+#include "app/ui/image_view.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -20,7 +20,7 @@
 #include "common/physics.h"
 #include "picture/rgbe_pixel.h"
 #include "support/temp_folder.h"
-#include "view/ui/image_view.h"
+#include "app/ui/image_view.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "view/selection_tools.h"
-#include "view/view_geometry.h"
+#include "common/geometry.h"
+#include "desktop/cursor_shape.h"
 
 class CaptureForm;
 class SettingsForm;
