@@ -53,6 +53,7 @@ bool Application::on_create() {
     if (startup_directory_.size() >= max_path_chars) startup_directory_.resize(max_path_chars - 1);
 
     apply_cache_setting(settings_file_, settings_);
+    use_safe_cache_directory();
     apply_tonemap_setting(settings_file_.read_setting("DEFTONEMAP="), settings_);
     apply_display_setting(settings_file_.read_setting("IMGDISP="), settings_);
 
@@ -61,6 +62,18 @@ bool Application::on_create() {
     falsecolor_open_ = false;
     falsecolor_active_ = false;
     return true;
+}
+
+void Application::use_safe_cache_directory() {
+    std::string& cache = settings_.cache_directory;
+    if (cache.empty() || is_command_safe_path(cache)) return;
+    // Every working-file path goes into command lines unquoted: a folder the
+    // shell would misread is refused as if it had been chosen with Browse,
+    // and this run works in the private default instead.
+    desktop_.message_box("Cache path cannot contain spaces", "Path Error", MessageIcon::error, Owner::none);
+    const auto& folders = settings_file_.folders();
+    cache = folders.cache ? *folders.cache : settings_file_.fallback_cache_folder().string();
+    ensure_private_folder(cache);
 }
 
 void Application::on_command(int id) {

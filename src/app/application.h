@@ -127,6 +127,7 @@ private:
     bool check_open_paths(const std::string& chosen);
     void show_picture_status();
 
+    void use_safe_cache_directory();
     void select_tool(int id);
     void toggle_guidelines();
     void fit_to_display();

@@ -1,11 +1,42 @@
 #include "common/text_format.h"
 
+#include <charconv>
+#include <cmath>
+#include <clocale>
 #include <cstdarg>
 #include <cstdio>
+#include <locale>
 #include <sstream>
-#include <vector>
+
+#include <locale.h>
+
+namespace {
+
+// Switches this thread to the C locale for as long as it lives, so that
+// numbers come out as "2.5" even when the user's locale writes "2,5".
+class CLocaleScope {
+public:
+    CLocaleScope() : previous_(c_locale() ? uselocale(c_locale()) : nullptr) {}
+    ~CLocaleScope() {
+        if (previous_) uselocale(previous_);
+    }
+    CLocaleScope(const CLocaleScope&) = delete;
+    CLocaleScope& operator=(const CLocaleScope&) = delete;
+
+private:
+    static locale_t c_locale() {
+        static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+        return locale;
+    }
+    locale_t previous_;
+};
+
+bool is_c_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+}  // namespace
 
 std::string strprintf(const char* format, ...) {
+    const CLocaleScope c_numbers;
     va_list args;
     va_start(args, format);
     va_list copy;
@@ -24,8 +55,27 @@ std::string strprintf(const char* format, ...) {
 
 std::string format_default(float value) {
     std::ostringstream stream;
+    stream.imbue(std::locale::classic());
     stream << value;
     return stream.str();
 }
 
 std::string format_fixed6(double value) { return strprintf("%f", value); }
+
+float parse_decimal_float(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && is_c_space(text[i])) ++i;
+    if (i < text.size() && text[i] == '+') ++i;
+    float value = 0.0f;
+    const auto [end, error] = std::from_chars(text.data() + i, text.data() + text.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // As strtof: an overflow is infinite, an underflow zero.
+        const bool negative = i < text.size() && text[i] == '-';
+        const std::string_view digits = text.substr(i);
+        const bool tiny = digits.find("e-") != std::string_view::npos || digits.find("E-") != std::string_view::npos;
+        if (tiny) return 0.0f;
+        return negative ? -HUGE_VALF : HUGE_VALF;
+    }
+    if (error != std::errc()) return 0.0f;
+    return value;
+}

@@ -15,6 +15,11 @@ std::string format_default(float value);
 // "%f": six decimals.
 std::string format_fixed6(double value);
 
+// The decimal number at the start of `text` (after white space; a sign
+// allowed), in the C locale's form whatever the user's locale; 0 when there
+// is none. Hexadecimal is not read: "0x10" is 0.
+float parse_decimal_float(std::string_view text);
+
 // True when `text` contains `needle` anywhere.
 inline bool contains(std::string_view text, std::string_view needle) {
     return text.find(needle) != std::string_view::npos;

@@ -13,6 +13,7 @@ bool BlockReader::refill() {
         buffer_[0] = buffer_[end_ - 1];
         keep = 1;
     }
+    base_ += end_ - keep;
     const size_t got = std::fread(buffer_.data() + keep, 1, buffer_.size() - keep, file_);
     if (got == 0 && std::ferror(file_)) failed_ = true;
     pos_ = keep;

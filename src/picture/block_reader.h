@@ -37,6 +37,9 @@ public:
 
     bool failed() const { return failed_; }
 
+    // Bytes of the file taken so far.
+    uint64_t offset() const { return base_ + pos_; }
+
 private:
     int refill_and_get();
     bool refill();
@@ -45,5 +48,6 @@ private:
     std::vector<uint8_t> buffer_;
     size_t pos_ = 0;
     size_t end_ = 0;
+    uint64_t base_ = 0;  // file offset of buffer_[0]
     bool failed_ = false;
 };

@@ -1,12 +1,16 @@
 #include "picture/rgbe_reader.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <optional>
+#include <stdexcept>
 
 #include "common/text_format.h"
 #include "picture/block_reader.h"
@@ -37,10 +41,13 @@ struct Preamble {
 bool is_header_end(const std::string& line) { return line == "\n" || line == "\r\n"; }
 
 // The value of an EXPOSURE= anywhere in the line, when it is a usable factor.
+// The line is C text: a NUL byte ends it. The number is a plain decimal in
+// the C locale's form, whatever locale the program runs under ("0x10" is 0).
 void collect_exposure(const std::string& line, std::vector<float>& exposures) {
-    const size_t key = line.find("EXPOSURE=");
-    if (key == std::string::npos) return;
-    const float value = std::strtof(line.c_str() + key + 9, nullptr);
+    const std::string_view text(line.c_str(), std::strlen(line.c_str()));
+    const size_t key = text.find("EXPOSURE=");
+    if (key == std::string_view::npos) return;
+    const float value = parse_decimal_float(text.substr(key + 9));
     // A value that is not a positive finite number would make every luminance
     // infinite, zero or NaN; such a line (often a comment) is not an exposure.
     if (std::isfinite(value) && value > 0.0f) exposures.push_back(value);
@@ -134,11 +141,22 @@ std::optional<Failure> decode_picture(const std::string& path, Prepare prepare, 
     auto preamble = read_preamble(in);
     if (!preamble) return preamble.failure();
     const ResolutionLine& res = preamble.value().resolution;
+    // Every scanline takes at least four bytes of the file, so a resolution
+    // line that claims more scanlines than the rest of the file could hold is
+    // refused before anything of its size is allocated.
+    struct stat info {};
+    if (::fstat(fileno(file.value().get()), &info) == 0 && S_ISREG(info.st_mode)) {
+        const uint64_t size = static_cast<uint64_t>(info.st_size);
+        const uint64_t left = size > in.offset() ? size - in.offset() : 0;
+        if (static_cast<uint64_t>(res.scanline_count) > left / 4) return bad_scanline();
+    }
     std::vector<uint8_t> planes;
     try {
-        planes.resize(4 * static_cast<size_t>(res.scanline_length));
         prepare(preamble.value());
+        planes.resize(4 * static_cast<size_t>(res.scanline_length));
     } catch (const std::bad_alloc&) {
+        return out_of_memory();
+    } catch (const std::length_error&) {
         return out_of_memory();
     }
     ScanlineDecoder decoder(in, res.scanline_length);

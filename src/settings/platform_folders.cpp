@@ -20,16 +20,28 @@ std::string without_trailing_slash(std::string path) {
 
 PlatformFolders platform_folders_from_environment() {
     PlatformFolders folders;
+    const auto home = environment("HOME");
     if (auto config = environment("XDG_CONFIG_HOME")) {
         folders.appdata = without_trailing_slash(*config);
-    } else if (auto home = environment("HOME")) {
+    } else if (home) {
         folders.appdata = without_trailing_slash(*home) + "/.config";
     }
-    if (auto tmp = environment("TMPDIR")) {
-        folders.temp = without_trailing_slash(*tmp);
-    } else {
-        std::error_code ec;
-        if (std::filesystem::is_directory("/tmp", ec)) folders.temp = "/tmp";
+    if (auto cache = environment("XDG_CACHE_HOME")) {
+        folders.cache = without_trailing_slash(*cache) + "/candelux";
+    } else if (home) {
+        folders.cache = without_trailing_slash(*home) + "/.cache/candelux";
     }
     return folders;
+}
+
+bool ensure_private_folder(const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::is_directory(folder, ec)) return true;
+    const fs::path path(folder);
+    if (path.has_parent_path()) fs::create_directories(path.parent_path(), ec);
+    if (fs::create_directory(path, ec)) {
+        fs::permissions(path, fs::perms::owner_all, fs::perm_options::replace, ec);
+    }
+    return fs::is_directory(path, ec);
 }

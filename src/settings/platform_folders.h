@@ -1,17 +1,23 @@
 #pragma once
-// Where the program keeps its settings and where temporary files go.
+// Where the program keeps its settings and its working files.
 //
 // The settings live in "candelux" under $XDG_CONFIG_HOME (else $HOME/.config);
-// the default cache directory is $TMPDIR (else /tmp).
+// the default cache directory is "candelux" under $XDG_CACHE_HOME (else
+// $HOME/.cache). Working copies of the user's pictures go there, so it is
+// private to the user, unlike the shared /tmp.
 
 #include <optional>
 #include <string>
 
 struct PlatformFolders {
     std::optional<std::string> appdata;  // the per-user configuration folder
-    std::optional<std::string> temp;     // the temporary folder
+    std::optional<std::string> cache;    // the default cache directory (ours alone)
 };
 
 // Reads the folders from the process environment. A folder that cannot be
-// determined is left empty.
+// determined is left empty. Nothing is created.
 PlatformFolders platform_folders_from_environment();
+
+// Creates `folder` (and its parents) when missing; a folder we create is
+// readable by its owner alone. False when it does not exist afterwards.
+bool ensure_private_folder(const std::string& folder);

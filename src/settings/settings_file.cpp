@@ -45,13 +45,14 @@ SettingsFile::Status SettingsFile::ensure_settings_file() const {
     std::vector<std::string> lines;
     Status status = Status::ok;
     std::string cache;
-    if (folders_.temp) {
-        cache = *folders_.temp;
+    if (folders_.cache) {
+        ensure_private_folder(*folders_.cache);
+        cache = *folders_.cache;
     } else {
         // An empty file (or an empty CACHE value) could never be set from the
         // Settings dialog afterwards, since only existing values are replaced.
         // Write a usable folder of our own instead.
-        std::filesystem::create_directories(fallback_cache_folder(), ec);
+        ensure_private_folder(fallback_cache_folder().string());
         cache = fallback_cache_folder().string();
         status = Status::temp_missing;
     }

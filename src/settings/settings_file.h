@@ -20,7 +20,7 @@ class SettingsFile {
 public:
     enum class Status {
         ok,               // the file exists or was written with the defaults
-        temp_missing,     // written, but without a temporary folder to offer
+        temp_missing,     // written, but without a default cache folder to offer
         appdata_missing,  // no configuration folder: the program cannot go on
         cannot_open,      // the file can be neither read nor created
     };
@@ -40,11 +40,12 @@ public:
     void write_setting(std::string_view key, std::string_view value) const;
 
     bool has_appdata() const { return folders_.appdata.has_value(); }
+    const PlatformFolders& folders() const { return folders_; }
     std::filesystem::path folder() const;
     std::filesystem::path path() const;
 
-    // The cache directory written into a new file when there is no temporary
-    // folder: a folder of our own beside the settings file.
+    // The cache directory written into a new file when there is no default
+    // cache folder: a folder of our own beside the settings file.
     std::filesystem::path fallback_cache_folder() const;
 
 private:

@@ -84,6 +84,14 @@ std::string shell_text_of(const std::string& command_line) {
     return command_line;
 }
 
+std::string program_of(const std::string& command_line) {
+    const std::string text = shell_text_of(command_line);
+    const size_t start = text.find_first_not_of(" \t");
+    if (start == std::string::npos) return {};
+    const size_t end = text.find_first_of(" \t;|&<>", start);
+    return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
 ProcessOutput run_shell_command(const std::string& command_line, const std::string& program_folder,
                                 void (*pump)(void*), void* pump_context, const std::string& shell) {
     ProcessOutput result;
@@ -148,6 +156,8 @@ ProcessOutput run_shell_command(const std::string& command_line, const std::stri
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
+    if (WIFEXITED(status)) result.exit_status = WEXITSTATUS(status);
+    else if (WIFSIGNALED(status)) result.exit_status = 128 + WTERMSIG(status);
     return result;
 }
 
@@ -157,6 +167,6 @@ ProcessOutput ProcessRunner::run(const std::string& command_line, bool show_prog
     if (show_progress) desktop_.show_progress();
     auto pump = [](void* context) { static_cast<Desktop*>(context)->pump(); };
     ProcessOutput result = run_shell_command(command_line, program_folder_, pump, &desktop_, shell_);
-    if (result.started) recorder_.record_macro_line(command_line, result.text);
+    if (result.clean()) recorder_.record_macro_line(command_line, result.text);
     return result;
 }

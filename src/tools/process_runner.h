@@ -3,9 +3,9 @@
 //
 // Command lines have the form "/C <program> <arguments>"; the part after
 // "/C " goes to /bin/sh -c. Standard output and standard error come back
-// together in the order they were written. Success is judged by the callers
-// from that text alone; exit codes are not looked at. A child that cannot be
-// started at all is reported as such, never as an empty (successful) output.
+// together in the order they were written. Success is judged by the callers,
+// mostly from that text. A child that cannot be started at all is reported as
+// such, never as an empty (successful) output.
 
 #include <string>
 
@@ -16,6 +16,13 @@ struct ProcessOutput {
     bool started = false;  // false: the shell could not be started at all
     std::string text;      // what the child printed (stdout and stderr)
     std::string error;     // why it could not be started
+    // The shell's exit status; 128 + the signal's number when it was killed,
+    // as shells report it. Only callers that change pictures look at it: a
+    // program may crash or fail without printing a word.
+    int exit_status = 0;
+
+    // Started, printed nothing and exited 0.
+    bool clean() const { return started && text.empty() && exit_status == 0; }
 };
 
 inline constexpr const char* default_shell = "/bin/sh";
@@ -50,3 +57,6 @@ ProcessOutput run_shell_command(const std::string& command_line, const std::stri
 
 // The part of a "/C ..." command line that the shell runs.
 std::string shell_text_of(const std::string& command_line);
+
+// The first word the shell runs: "pfilt" for "/C pfilt -1 ...".
+std::string program_of(const std::string& command_line);

@@ -68,6 +68,25 @@ TEST(ApplicationStartUp, WarnsAboutAMissingTemporaryFolderAndGoesOn) {
     EXPECT_EQ(app.cache_directory(), (config / "candelux/cache").string());
 }
 
+TEST(ApplicationStartUp, RefusesACacheFolderTheShellWouldMisreadAndWorksInThePrivateOneForThisRun) {
+    TempFolder config;
+    TempFolder base;
+    const std::string private_cache = (base / "private").string();
+    std::filesystem::create_directories(config / "candelux");
+    write_file(config / "candelux/settings.asf", "CACHE=</tmp/my pictures>\r\nDEFTONEMAP=<ward>\r\nIMGDISP=<bmp>\r\n");
+    ScriptedDesktop desktop;
+    Application app(desktop, PlatformFolders{config.str(), private_cache}, "");
+    EXPECT_TRUE(app.on_create());
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "Cache path cannot contain spaces");
+    EXPECT_EQ(desktop.messages[0].caption, "Path Error");
+    EXPECT_EQ(desktop.messages[0].icon, MessageIcon::error);
+    EXPECT_EQ(app.cache_directory(), private_cache);
+    EXPECT_TRUE(std::filesystem::is_directory(private_cache));
+    // The file still says what the user wrote.
+    EXPECT_EQ(app.settings_file().read_setting("CACHE="), "/tmp/my pictures");
+}
+
 class ShutDownTest : public ApplicationTest {
 protected:
     void SetUp() override {

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "picture/rgbe_reader.h"
+#include "support/comma_locale.h"
 #include "support/picture_bytes.h"
 #include "support/temp_folder.h"
 
@@ -337,6 +338,55 @@ TEST(LuminanceAt, HasNoPixelOnTheRightAndBottomEdgesOrOutside) {
     EXPECT_FALSE(luminance_at(map, 10, 480).has_value());
     EXPECT_FALSE(luminance_at(map, -0.5f, 10).has_value());
     EXPECT_FALSE(luminance_at(map, 1e30f, 10).has_value());
+}
+
+}  // namespace
+
+namespace {
+
+class RgbeReaderLimits : public RgbeReader {};
+
+TEST_F(RgbeReaderLimits, ReadsExposuresInTheCFormUnderACommaDecimalLocale) {
+    CommaLocale german;
+    SKIP_WITHOUT_COMMA_LOCALE(german);
+    for (const auto& [line, product] : {std::pair<std::string, float>{"EXPOSURE=2.5", 2.5f}, {"EXPOSURE=0.5", 0.5f}}) {
+        const auto path = write(PictureBytes().text(picture_header({line}, "-Y 1 +X 1")).pixel(sample).str());
+        auto map = load_luminance_map(path);
+        ASSERT_TRUE(map.ok());
+        EXPECT_EQ(map.value().exposure, product) << line;
+    }
+}
+
+TEST_F(RgbeReaderLimits, ReadsExposuresAsDecimalsOnly) {
+    const auto path = write(
+        PictureBytes().text(picture_header({"EXPOSURE=0x10", "EXPOSURE= +4", "EXPOSURE=1e1"}, "-Y 1 +X 1")).pixel(sample).str());
+    auto map = load_luminance_map(path);
+    ASSERT_TRUE(map.ok());
+    EXPECT_EQ(map.value().exposure, 40.0f);  // 0x10 reads as 0 and is ignored
+}
+
+TEST_F(RgbeReaderLimits, DoesNotSearchPastANulByteInAHeaderLine) {
+    std::string line = "COMMENT";
+    line.push_back('\0');
+    line += " EXPOSURE=4";
+    const auto path = write(PictureBytes().text(picture_header({line, "EXPOSURE=2"}, "-Y 1 +X 1")).pixel(sample).str());
+    auto map = load_luminance_map(path);
+    ASSERT_TRUE(map.ok());
+    EXPECT_EQ(map.value().exposure, 2.0f);
+}
+
+TEST_F(RgbeReaderLimits, RefusesAResolutionThatCannotBeAllocatedInsteadOfAborting) {
+    const auto path = write(PictureBytes().text(picture_header({}, "-Y 1073741825 +X 2147483647")).pixel(sample).str());
+    auto map = load_luminance_map(path);
+    EXPECT_FALSE(map.ok());
+    EXPECT_FALSE(ra2picarray(path).ok());
+}
+
+TEST_F(RgbeReaderLimits, RefusesMoreScanlinesThanTheFileCouldHold) {
+    const auto path = write(PictureBytes().text(picture_header({}, "-Y 100000 +X 100000")).pixel(sample).str());
+    auto map = load_luminance_map(path);
+    ASSERT_FALSE(map.ok());
+    EXPECT_EQ(map.failure().code, read_bad_scanline);
 }
 
 }  // namespace

@@ -151,21 +151,42 @@ private:
     std::optional<std::string> saved_;
 };
 
-TEST(PlatformFolders, FollowTheXdgAndTmpdirVariables) {
+TEST(PlatformFolders, FollowTheXdgVariables) {
     ScopedVariable config("XDG_CONFIG_HOME", "/cfg/");
-    ScopedVariable tmp("TMPDIR", "/scratch");
+    ScopedVariable cache("XDG_CACHE_HOME", "/scratch/");
+    ScopedVariable tmp("TMPDIR", "/tmp");
     const auto folders = platform_folders_from_environment();
     EXPECT_EQ(folders.appdata.value_or(""), "/cfg");
-    EXPECT_EQ(folders.temp.value_or(""), "/scratch");
+    EXPECT_EQ(folders.cache.value_or(""), "/scratch/candelux");
 }
 
-TEST(PlatformFolders, FallBackToHomeConfigAndTmp) {
+TEST(PlatformFolders, FallBackToHomeConfigAndCacheNeverTheSharedTmp) {
     ScopedVariable config("XDG_CONFIG_HOME", nullptr);
-    ScopedVariable tmp("TMPDIR", nullptr);
+    ScopedVariable cache("XDG_CACHE_HOME", nullptr);
+    ScopedVariable tmp("TMPDIR", "/tmp");
     ScopedVariable home("HOME", "/home/someone");
     const auto folders = platform_folders_from_environment();
     EXPECT_EQ(folders.appdata.value_or(""), "/home/someone/.config");
-    EXPECT_EQ(folders.temp.value_or(""), "/tmp");
+    EXPECT_EQ(folders.cache.value_or(""), "/home/someone/.cache/candelux");
+}
+
+TEST_F(SettingsFileTest, ANewFileNamesThePrivateCacheFolderAndCreatesItForItsOwnerAlone) {
+    const std::string cache = (config.path() / "xdg-cache" / "candelux").string();
+    SettingsFile file({config.str(), cache});
+    EXPECT_EQ(file.ensure_settings_file(), SettingsFile::Status::ok);
+    EXPECT_EQ(file.read_setting("CACHE="), cache);
+    ASSERT_TRUE(std::filesystem::is_directory(cache));
+    EXPECT_EQ(std::filesystem::status(cache).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_all);
+}
+
+TEST_F(SettingsFileTest, AnExistingCacheValueIsKeptAsTheUserSetIt) {
+    std::filesystem::create_directories(config.path() / "candelux");
+    write_file(config.path() / "candelux" / "settings.asf", "CACHE=</tmp>\r\nDEFTONEMAP=<ward>\r\nIMGDISP=<bmp>\r\n");
+    SettingsFile file({config.str(), (config.path() / "private").string()});
+    EXPECT_EQ(file.ensure_settings_file(), SettingsFile::Status::ok);
+    EXPECT_EQ(file.read_setting("CACHE="), "/tmp");
+    EXPECT_FALSE(std::filesystem::exists(config.path() / "private"));
 }
 
 TEST(PlatformFolders, HaveNoConfigurationFolderWithoutHome) {

@@ -54,10 +54,14 @@ TEST_F(ProcessRunnerTest, KeepsTheWindowsPaintingWhileWaiting) {
     EXPECT_GT(desktop.pumps, 3);
 }
 
-TEST_F(ProcessRunnerTest, IgnoresTheExitCode) {
+TEST_F(ProcessRunnerTest, ReportsTheExitStatusOfASilentFailure) {
     const ProcessOutput out = runner.run("/C exit 3", false);
     EXPECT_TRUE(out.started);
     EXPECT_EQ(out.text, "");
+    EXPECT_EQ(out.exit_status, 3);
+    EXPECT_FALSE(out.clean());
+    EXPECT_EQ(runner.run("/C kill -9 $$", false).exit_status, 128 + 9);
+    EXPECT_TRUE(runner.run("/C true", false).clean());
 }
 
 TEST_F(ProcessRunnerTest, AMissingProgramPrintsTheShellsMessage) {
@@ -82,6 +86,9 @@ TEST_F(ProcessRunnerTest, GivesTheChildAnEmptyStandardInput) {
 TEST(ShellText, DropsTheInterpreterPrefix) {
     EXPECT_EQ(shell_text_of("/C ra_bmp a b"), "ra_bmp a b");
     EXPECT_EQ(shell_text_of("ra_bmp a b"), "ra_bmp a b");
+    EXPECT_EQ(program_of("/C pfilt -1 -e 2 a > b"), "pfilt");
+    EXPECT_EQ(program_of("/C protate>x"), "protate");
+    EXPECT_EQ(program_of("/C "), "");
 }
 
 class EditingStepTest : public ProcessRunnerTest {
@@ -114,8 +121,38 @@ TEST_F(EditingStepTest, TreatsAWarningAsFailureAndKeepsTheWorkingCopy) {
     EXPECT_FALSE(desktop.progress_shown());
 }
 
-TEST_F(EditingStepTest, ASilentProgramThatWroteNothingLeavesTheCopyAsItWas) {
-    EXPECT_EQ(run_editing_step(runner, desktop, dir, "/C true"), 0);
+TEST_F(EditingStepTest, ASilentProgramThatWroteNothingFailsAndLeavesTheCopyAsItWas) {
+    EXPECT_EQ(run_editing_step(runner, desktop, dir, "/C true"), -1);
+    EXPECT_EQ(read_file(cache / "dtemp.hdr"), "original");
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "true wrote no picture; the picture was not changed");
+    EXPECT_EQ(desktop.messages[0].caption, "Radiance Process Error!");
+}
+
+TEST_F(EditingStepTest, NeverTakesAStaleOutputLeftByAnEarlierStep) {
+    write_file(cache / "dtempo.hdr", "stale");
+    EXPECT_EQ(run_editing_step(runner, desktop, dir, "/C true"), -1);
+    EXPECT_EQ(read_file(cache / "dtemp.hdr"), "original");
+    EXPECT_FALSE(std::filesystem::exists(cache / "dtempo.hdr"));
+}
+
+TEST_F(EditingStepTest, ASilentNonZeroExitOrACrashLeavesTheWorkingCopyByteIdentical) {
+    for (const std::string tail : {"; exit 1", "; kill -SEGV $$"}) {
+        desktop.messages.clear();
+        const int result =
+            run_editing_step(runner, desktop, dir, "/C printf partial > " + dir + "/dtempo.hdr" + tail);
+        EXPECT_EQ(result, -1) << tail;
+        EXPECT_EQ(read_file(cache / "dtemp.hdr"), "original") << tail;
+        EXPECT_FALSE(std::filesystem::exists(cache / "dtempo.hdr")) << tail;
+        ASSERT_EQ(desktop.messages.size(), 1u);
+        EXPECT_EQ(desktop.messages[0].caption, "Radiance Process Error!");
+        EXPECT_NE(desktop.messages[0].text.find("printf"), std::string::npos) << desktop.messages[0].text;
+    }
+    EXPECT_NE(desktop.messages[0].text.find("signal 11"), std::string::npos) << desktop.messages[0].text;
+}
+
+TEST_F(EditingStepTest, AnEmptyOutputIsNotAPicture) {
+    EXPECT_EQ(run_editing_step(runner, desktop, dir, "/C : > " + dir + "/dtempo.hdr"), -1);
     EXPECT_EQ(read_file(cache / "dtemp.hdr"), "original");
 }
 

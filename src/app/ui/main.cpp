@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <clocale>
 #include <cstdlib>
 
 #include "app/application.h"
@@ -22,6 +23,10 @@ std::string program_folder() {
 
 int main(int argc, char* argv[]) {
     QApplication qt(argc, argv);
+    // The application object takes the C library's locale from the
+    // environment; numbers in files and command lines must stay "2.5", not
+    // "2,5", whatever the user's locale.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("candelux");
 
     MainWindow window;
