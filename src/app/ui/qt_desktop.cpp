@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/ui/about_dialog.h"
+#include "app/ui/file_dialog.h"
 #include "app/ui/main_window.h"
 #include "app/ui/progress_window.h"
 #include "capture/capture_form.h"
@@ -77,24 +78,9 @@ void QtDesktop::message_box(const std::string& text, const std::string& caption,
 }
 
 FileDialogAnswer QtDesktop::file_dialog(const FileDialogRequest& request) {
-    QFileDialog dialog(owner_widget(request.owner), QString::fromStdString(request.title));
-    dialog.setObjectName("file_dialog");
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    QStringList filters;
-    for (const auto& filter : request.filters) {
-        QString pattern = QString::fromStdString(filter.pattern);
-        pattern.replace(';', ' ');
-        filters << QString::fromStdString(filter.label) + " (" + pattern.trimmed() + ")";
-    }
-    dialog.setNameFilters(filters);
-    if (request.kind == FileDialogRequest::Kind::open) {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwrite_prompt);
-    }
+    QFileDialog dialog(owner_widget(request.owner));
+    configure_file_dialog(dialog, request);
+    const QStringList filters = qt_name_filters(request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     FileDialogAnswer answer;
     answer.filter_index = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;

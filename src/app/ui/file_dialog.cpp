@@ -1,0 +1,27 @@
+#include "app/ui/file_dialog.h"
+
+QStringList qt_name_filters(const FileDialogRequest& request) {
+    QStringList filters;
+    for (const auto& filter : request.filters) {
+        QString pattern = QString::fromStdString(filter.pattern);
+        pattern.replace(';', ' ');
+        filters << QString::fromStdString(filter.label) + " (" + pattern.trimmed() + ")";
+    }
+    return filters;
+}
+
+void configure_file_dialog(QFileDialog& dialog, const FileDialogRequest& request) {
+    dialog.setObjectName("file_dialog");
+    dialog.setWindowTitle(QString::fromStdString(request.title));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    dialog.setNameFilters(qt_name_filters(request));
+    if (request.kind == FileDialogRequest::Kind::open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwrite_prompt);
+    }
+}
