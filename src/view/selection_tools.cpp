@@ -147,16 +147,19 @@ Overlay SelectionTools::settle(const PaintInput& input) {
     return overlay;
 }
 
+// A square of the smaller extent; the adjusted axis follows the sign of the
+// other one.
+SelectionTools::Rect SelectionTools::squared(Rect r) {
+    const float dx = r.x1 - r.x0, dy = r.y1 - r.y0;
+    if (std::fabs(dy) <= std::fabs(dx)) r.x1 = r.x0 + dy;
+    else r.y1 = r.y0 + dx;
+    return r;
+}
+
 void SelectionTools::settle_rectangle(const PaintInput& input, Overlay& overlay) {
     if (drawing_rectangle_) {
         Rect drawn{input.anchor.x, input.anchor.y, input.cursor.x, input.cursor.y};
-        if (input.shift) {
-            // A square of the smaller extent; the adjusted axis follows the
-            // sign of the other one.
-            const float dx = drawn.x1 - drawn.x0, dy = drawn.y1 - drawn.y0;
-            if (std::fabs(dy) <= std::fabs(dx)) drawn.x1 = drawn.x0 + dy;
-            else drawn.y1 = drawn.y0 + dx;
-        }
+        if (input.shift) drawn = squared(drawn);
         overlay.rectangles.push_back({PointF{drawn.x0, drawn.y0}, PointF{drawn.x1, drawn.y1}});
         set_selection_rect(clamp(drawn, input.picture));
     } else if (moving_rectangle_) {
@@ -182,7 +185,12 @@ void SelectionTools::settle_rectangle(const PaintInput& input, Overlay& overlay)
     if (!selection_.has_rectangle()) {
         set_selection_rect({});
     } else {
-        overlay.rectangles.push_back({PointF{selection_.x0, selection_.y0}, PointF{selection_.x1, selection_.y1}});
+        // SHIFT squares every rectangle outline drawn while it is down, also
+        // one that is only hovered or moved; the selection itself keeps its
+        // shape then.
+        Rect outline = selection_rect();
+        if (input.shift) outline = squared(outline);
+        overlay.rectangles.push_back({PointF{outline.x0, outline.y0}, PointF{outline.x1, outline.y1}});
     }
 }
 

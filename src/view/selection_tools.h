@@ -83,6 +83,7 @@ private:
         float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     };
     static Rect clamp(Rect r, SizeF picture);
+    static Rect squared(Rect r);
     Rect selection_rect() const { return {selection_.x0, selection_.y0, selection_.x1, selection_.y1}; }
     void set_selection_rect(const Rect& r);
     bool inside_rectangle_by_margin(PointF p) const;

@@ -62,6 +62,27 @@ TEST_F(Tools, ShiftSquareFollowsTheOtherAxisSign) {
     EXPECT_EQ(s().y1, 0);
 }
 
+TEST_F(Tools, ShiftSquaresTheOutlineOfARectangleThatIsHoveredOrMovedButNotTheSelection) {
+    drag({100, 100}, {300, 200});
+    // Hovering with SHIFT down.
+    Overlay hovered = move({50, 50}, true);
+    ASSERT_EQ(hovered.rectangles.size(), 1u);
+    EXPECT_EQ(hovered.rectangles[0][1].x, 200);
+    EXPECT_EQ(hovered.rectangles[0][1].y, 200);
+    EXPECT_EQ(s().x1, 300);
+    // Moving it by its middle with SHIFT down.
+    press({200, 150}, true);
+    Overlay moved = move({210, 160}, true);
+    ASSERT_FALSE(moved.rectangles.empty());
+    const auto& outline = moved.rectangles.back();
+    EXPECT_EQ(outline[1].x - outline[0].x, outline[1].y - outline[0].y);
+    EXPECT_EQ(s().x0, 110);
+    EXPECT_EQ(s().x1, 310);
+    // Without SHIFT the outline is the selection again.
+    Overlay plain = move({210, 160});
+    EXPECT_EQ(plain.rectangles.back()[1].x, 310);
+}
+
 TEST_F(Tools, ClampsARectangleToThePictureKeepingItsCornersOrder) {
     drag({600, 400}, {700, -50});
     EXPECT_EQ(s().x0, 600);

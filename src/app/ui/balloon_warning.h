@@ -8,6 +8,6 @@ class QWidget;
 inline constexpr const char* percentile_warning = "Percentile Value must be between 1 and 100";
 inline constexpr int balloon_timeout_ms = 5000;
 
-// The control the balloon points at, or null when the dialog is null or has
-// no control 1013 (nothing is shown then).
+// The tooltip window showing the balloon, or null when the dialog is null or
+// has no control 1013 (nothing is shown then).
 QWidget* show_balloon_warning(QWidget* dialog);

@@ -144,8 +144,9 @@ void ImageView::mouseReleaseEvent(QMouseEvent* e) {
 
 void ImageView::mouseDoubleClickEvent(QMouseEvent* e) {
     if (!application_) return;
+    // Only the left button has a double click; the second press of a right
+    // double click is not a new press either, so panning does not restart.
     if (e->button() == Qt::LeftButton) application_->on_left_double_click(mouse_x(e), mouse_y(e));
-    else mousePressEvent(e);
 }
 
 void ImageView::wheelEvent(QWheelEvent* e) {

@@ -1,6 +1,7 @@
 #include "app/ui/main_window.h"
 
 #include <QCloseEvent>
+#include <QIcon>
 #include <QMenuBar>
 #include <QStatusBar>
 
@@ -8,11 +9,11 @@
 #include "app/commands.h"
 #include "app/menu_table.h"
 #include "app/ui/image_view.h"
+#include "app/ui/status_bar.h"
 
 namespace {
 constexpr int initial_width = 640;
 constexpr int initial_height = 480;
-const QColor status_background(241, 237, 237);
 
 bool is_checkable(int id) {
     return id == command::rectangle_tool || id == command::polygon_tool || id == command::circle_tool ||
@@ -20,7 +21,13 @@ bool is_checkable(int id) {
 }
 }  // namespace
 
+// The icon lives in the static UI library's resources, which are not
+// registered until asked for.
+static void load_program_resources() { Q_INIT_RESOURCE(candelux); }
+
 MainWindow::MainWindow() {
+    load_program_resources();
+    setWindowIcon(QIcon(":/candelux/candelux.png"));
     setObjectName("WICViewerD2D");
     setWindowTitle("candelux");
     resize(initial_width, initial_height);
@@ -65,27 +72,8 @@ void MainWindow::build_menu() {
 }
 
 void MainWindow::build_status_bar() {
-    auto* bar = new QStatusBar(this);
-    bar->setObjectName("102");
-    bar->setSizeGripEnabled(false);
-    bar->setMinimumHeight(status_part::height);
-    bar->setAutoFillBackground(true);
-    QPalette palette = bar->palette();
-    palette.setColor(QPalette::Window, status_background);
-    bar->setPalette(palette);
-    bar->setStyleSheet("QStatusBar::item { border: none; }");
-    int left = 0;
-    for (int part = 0; part < status_part::count; ++part) {
-        auto* label = new QLabel(bar);
-        label->setObjectName(QString("part%1").arg(part));
-        const int width = status_part::right_edges[part] - left;
-        left = status_part::right_edges[part];
-        label->setFixedWidth(width);
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setContentsMargins(4, 0, 4, 0);
-        bar->addWidget(label);
-        status_labels_[static_cast<size_t>(part)] = label;
-    }
+    auto* bar = new PartStatusBar(this);
+    for (int part = 0; part < status_part::count; ++part) status_labels_[static_cast<size_t>(part)] = bar->part(part);
     // The bar lies over the bottom of the view rather than beside it: the
     // view's placement keeps pictures clear of it.
     view_->set_status_bar(bar);

@@ -8,15 +8,22 @@
 
 #include "app/ui/balloon_warning.h"
 
-TEST(BalloonWarning, PointsAtThePercentileField) {
+TEST(BalloonWarning, ReturnsTheTooltipPointingAtThePercentileField) {
     QDialog dialog;
     auto* field = new QLineEdit(&dialog);
     field->setObjectName("1013");
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    EXPECT_EQ(show_balloon_warning(&dialog), field);
+    QWidget* balloon = show_balloon_warning(&dialog);
+    ASSERT_NE(balloon, nullptr);
+    EXPECT_NE(balloon, field);
+    EXPECT_TRUE(balloon->isWindow());
+    EXPECT_TRUE(balloon->isVisible());
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), "Percentile Value must be between 1 and 100");
+    // Its tip is at the field's right edge.
+    const QPoint right_edge = field->mapToGlobal(QPoint(field->width(), field->height() / 2));
+    EXPECT_LE(std::abs(balloon->geometry().left() - right_edge.x()), 40);
     QToolTip::hideText();
 }
 

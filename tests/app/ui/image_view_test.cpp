@@ -148,6 +148,23 @@ TEST_F(ViewWindow, RightDragPansAnEnlargedPicture) {
     EXPECT_EQ(view->cursor().shape(), Qt::ArrowCursor);
 }
 
+TEST_F(ViewWindow, ARightDoubleClickDoesNotStartPanningAgain) {
+    open_chart();
+    for (int i = 0; i < 10; ++i) app.on_wheel(120);
+    view->repaint();
+    QTest::mousePress(view, Qt::RightButton, Qt::NoModifier, QPoint(400, 300));
+    QTest::mouseRelease(view, Qt::RightButton, Qt::NoModifier, QPoint(400, 300));
+    const PointF before = app.pan();
+    // The second click of a double click arrives as a double-click event.
+    QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(400, 300), view->mapToGlobal(QPointF(400, 300)),
+                       Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &second);
+    EXPECT_NE(view->cursor().shape(), Qt::ClosedHandCursor);
+    QTest::mouseMove(view, QPoint(300, 250));
+    view->repaint();
+    EXPECT_EQ(app.pan(), before);
+}
+
 }  // namespace
 
 namespace {

@@ -32,6 +32,8 @@ TEST_F(MainWindowTest, IsTheCandeluxWindowAt640By480) {
     EXPECT_EQ(window.objectName(), "WICViewerD2D");
     EXPECT_EQ(window.windowTitle(), "candelux");
     EXPECT_EQ(window.size(), QSize(640, 480));
+    ASSERT_FALSE(window.windowIcon().isNull());
+    EXPECT_EQ(window.windowIcon().pixmap(64, 64).size(), QSize(64, 64));
 }
 
 TEST_F(MainWindowTest, HasEveryMenuItemWithItsTextAndInitialState) {
@@ -70,13 +72,22 @@ TEST_F(MainWindowTest, HasAFivePartStatusBarWithTheRightEdges) {
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->objectName(), "102");
     EXPECT_GE(bar->minimumHeight(), 22);
-    int right = 0;
-    for (int part = 0; part < 5; ++part) {
-        QLabel* label = window.status_label(part);
-        ASSERT_NE(label, nullptr);
-        right += label->width();
-        EXPECT_EQ(right, status_part::right_edges[part]);
-        EXPECT_TRUE(label->text().isEmpty());
+    window.show();
+    for (int width : {640, 900, 400}) {
+        window.resize(width, 480);
+        QCoreApplication::processEvents();
+        int left = 0;
+        for (int part = 0; part < 5; ++part) {
+            QLabel* label = window.status_label(part);
+            ASSERT_NE(label, nullptr);
+            // Positions from the bar's left edge, not only the widths.
+            const QRect in_bar(label->mapTo(bar, QPoint(0, 0)), label->size());
+            ASSERT_EQ(bar->mapTo(&window, QPoint(0, 0)).x(), 0);
+            EXPECT_EQ(in_bar.left(), left) << "part " << part << " at width " << width;
+            EXPECT_EQ(in_bar.left() + in_bar.width(), status_part::right_edges[part]) << "part " << part;
+            EXPECT_TRUE(label->text().isEmpty());
+            left = status_part::right_edges[part];
+        }
     }
     EXPECT_EQ(bar->palette().color(QPalette::Window), QColor(241, 237, 237));
 }
