@@ -189,6 +189,15 @@ Result<RgbePicture> ra2picarray(const std::string& path) {
     return picture;
 }
 
+Result<float> read_picture_exposure(const std::string& path) {
+    auto file = open_picture(path);
+    if (!file) return file.failure();
+    BlockReader in(file.value().get());
+    auto preamble = read_preamble(in);
+    if (!preamble) return preamble.failure();
+    return exposure_product(preamble.value().exposures);
+}
+
 Result<LuminanceMap> load_luminance_map(const std::string& path) {
     LuminanceMap map;
     auto failure = decode_picture(

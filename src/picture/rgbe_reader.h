@@ -36,6 +36,11 @@ Result<RgbePicture> ra2picarray(const std::string& path);
 // none.
 float exposure_product(const std::vector<float>& exposures);
 
+// The exposure product of a picture's header by the rule above (every
+// EXPOSURE= anywhere in a line, values that are not positive and finite
+// ignored), reading nothing past the header.
+Result<float> read_picture_exposure(const std::string& path);
+
 // Reads the picture into luminance (cd/m²), divided by the exposure product.
 // Decodes and converts scanline by scanline, so the whole RGBE picture is
 // never held in memory.

@@ -382,6 +382,17 @@ TEST_F(RgbeReaderLimits, RefusesAResolutionThatCannotBeAllocatedInsteadOfAbortin
     EXPECT_FALSE(ra2picarray(path).ok());
 }
 
+TEST_F(RgbeReaderLimits, ReadsTheExposureOfAHeaderAloneByTheReadersRule) {
+    const auto path = write(PictureBytes()
+                                .text(picture_header({"EXPOSURE=2", "\tEXPOSURE=4", "# EXPOSURE=0.5 noted", "EXPOSURE=-1"},
+                                                     "-Y 1 +X 1"))
+                                .str());  // no pixels: only the header is read
+    auto exposure = read_picture_exposure(path);
+    ASSERT_TRUE(exposure.ok());
+    EXPECT_EQ(exposure.value(), 4.0f);
+    EXPECT_FALSE(read_picture_exposure(write("no header")).ok());
+}
+
 TEST_F(RgbeReaderLimits, RefusesMoreScanlinesThanTheFileCouldHold) {
     const auto path = write(PictureBytes().text(picture_header({}, "-Y 100000 +X 100000")).pixel(sample).str());
     auto map = load_luminance_map(path);
