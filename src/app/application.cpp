@@ -107,6 +107,7 @@ void Application::on_command(int id) {
     case command::about:
         desktop_.run_about_dialog();
         break;
+    case command::record_macro: case command::stop_recording: case command::batch_process: on_macro_command(id); break;
     default:
         break;
     }
@@ -126,6 +127,7 @@ void Application::on_close() {
 
 void Application::set_image_menu_items(bool enabled) {
     for (int id : picture_dependent_items()) desktop_.set_menu_enabled(id, enabled);
+    if (recorder_.recording()) desktop_.set_menu_enabled(command::record_macro, false);  // never beside Stop Recording
 }
 
 int Application::run_editing_step(const std::string& command_line) {

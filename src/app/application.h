@@ -142,7 +142,7 @@ private:
     Desktop& desktop_;
     SettingsFile settings_file_;
     AppliedSettings settings_;
-    MacroRecorder recorder_;
+    MacroRecorder recorder_{entered_exposure_};
     ProcessRunner runner_;
     std::string startup_directory_;
     std::string title_;
@@ -177,4 +177,32 @@ private:
     bool falsecolor_active_ = false;
 
     std::unique_ptr<CaptureSession, CaptureSessionDeleter> capture_;  // from the first Capture > Setup...
+
+    // --- macro ---
+public:
+    // Tools > Record Macro and Tools > Stop Recording.
+    void start_macro_recording();
+    void stop_macro_recording();
+    // Tools > Batch Process...: the batch dialog, then the replay.
+    void run_batch_process();
+    // Replays the chosen sequence file on every picture of `folder`, with the
+    // batch progress window, and shows what happened.
+    void replay_sequence(const std::string& folder);
+
+    // The exposure last accepted in the exposure dialog.
+    float entered_exposure() const { return entered_exposure_; }
+    void set_entered_exposure(float value) { entered_exposure_ = value; }
+    // The batch dialog's choices, kept for the whole run.
+    const std::string& sequence_path() const { return sequence_path_; }
+    const std::string& collection_folder() const { return collection_folder_; }
+
+private:
+    void on_macro_command(int id);
+    // Moves a recording that was not saved where the next one cannot
+    // overwrite it; "" when there was nothing in it.
+    std::string keep_unsaved_recording(const std::string& temporary_path);
+
+    float entered_exposure_ = 1.0f;
+    std::string sequence_path_;
+    std::string collection_folder_;
 };

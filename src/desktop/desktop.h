@@ -12,6 +12,7 @@
 #include "common/geometry.h"
 #include "desktop/cursor_shape.h"
 
+class BatchForm;
 class CaptureForm;
 class SettingsForm;
 
@@ -87,4 +88,20 @@ public:
     virtual void destroy_main_window() = 0;
     // Ends the process at once (after a fatal message).
     virtual void terminate(int exit_code) = 0;
+
+    // --- macro ---
+    // A question answered Yes or No (No is the default); true for Yes.
+    virtual bool ask_to_replace(const std::string& text, const std::string& caption, Owner owner) = 0;
+    // The batch dialog (146) over `form`; 1 for OK, 0 for Cancel.
+    virtual int run_batch_dialog(BatchForm& form) = 0;
+    // The batch progress window (147): a bar over `steps` steps and a Stop
+    // button, over the main window, which takes no input while it is shown.
+    virtual void show_batch_progress(int steps) = 0;
+    virtual void set_batch_progress(int done, const std::string& text) = 0;
+    // Lets the windows paint and the Stop button be pressed while a step
+    // runs; other input is dropped.
+    virtual void pump_batch_progress() = 0;
+    // True once Stop has been pressed in the progress window shown last.
+    virtual bool batch_stop_requested() const = 0;
+    virtual void close_batch_progress() = 0;
 };

@@ -71,3 +71,24 @@ bool ScriptedDesktop::load_display_picture(const std::string& path, SizeF& size)
     display_picture = path;
     return true;
 }
+
+// --- macro ---
+bool ScriptedDesktop::ask_to_replace(const std::string& text, const std::string& caption, Owner owner) {
+    questions.push_back({text, caption, MessageIcon::warning, owner});
+    if (replace_answers.empty()) return false;
+    const bool answer = replace_answers.front();
+    replace_answers.pop_front();
+    return answer;
+}
+
+void ScriptedDesktop::show_batch_progress(int steps) {
+    ++batch_progress_shows;
+    batch_progress_steps = steps;
+    batch_progress.clear();
+}
+
+void ScriptedDesktop::set_batch_progress(int done, const std::string& text) { batch_progress.emplace_back(done, text); }
+
+bool ScriptedDesktop::batch_stop_requested() const {
+    return stop_after_updates >= 0 && static_cast<int>(batch_progress.size()) >= stop_after_updates;
+}

@@ -74,6 +74,25 @@ public:
     void destroy_main_window() override { main_window_destroyed = true; }
     void terminate(int exit_code) override { throw TerminateRequested(exit_code); }
 
+    // --- macro ---
+    std::deque<bool> replace_answers;  // answers to ask_to_replace; No when empty
+    std::vector<RecordedMessage> questions;
+    std::function<int(BatchForm&)> batch_dialog;  // default: Cancel
+    int batch_progress_shows = 0;
+    int batch_progress_closes = 0;
+    int batch_progress_steps = 0;
+    std::vector<std::pair<int, std::string>> batch_progress;  // every (done, text) shown
+    int batch_pumps = 0;
+    // Presses Stop once this many progress updates have been shown (-1: never).
+    int stop_after_updates = -1;
+    bool ask_to_replace(const std::string& text, const std::string& caption, Owner owner) override;
+    int run_batch_dialog(BatchForm& form) override { return batch_dialog ? batch_dialog(form) : 0; }
+    void show_batch_progress(int steps) override;
+    void set_batch_progress(int done, const std::string& text) override;
+    void pump_batch_progress() override { ++batch_pumps; }
+    bool batch_stop_requested() const override;
+    void close_batch_progress() override { ++batch_progress_closes; }
+
 private:
     bool progress_open_ = false;
 };

@@ -13,6 +13,8 @@
 #include "capture/capture_form.h"
 #include "capture/ui/capture_dialog.h"
 #include "settings/ui/settings_dialog.h"
+#include "macro/ui/batch_dialog.h"
+#include "macro/ui/batch_progress_dialog.h"
 #include "app/ui/image_view.h"
 
 namespace {
@@ -179,3 +181,86 @@ void QtDesktop::show_capture_dialog(CaptureForm& form) {
 void QtDesktop::destroy_main_window() { window_.close_without_cleanup(); }
 
 void QtDesktop::terminate(int exit_code) { std::exit(exit_code); }
+
+// --- macro ---
+namespace {
+
+// Lets input reach one window only (the batch progress window and what is in it).
+class InputOnlyFor : public QObject {
+public:
+    explicit InputOnlyFor(QWidget* window) : window_(window) {}
+
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::Close:
+        case QEvent::ContextMenu: {
+            auto* widget = qobject_cast<QWidget*>(target);
+            if (window_ && widget && (widget == window_ || window_->isAncestorOf(widget))) return false;
+            event->ignore();
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    QPointer<QWidget> window_;
+};
+
+}  // namespace
+
+bool QtDesktop::ask_to_replace(const std::string& text, const std::string& caption, Owner owner) {
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, owner_widget(owner));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+int QtDesktop::run_batch_dialog(BatchForm& form) {
+    BatchDialog dialog(&window_, form);
+    return dialog.exec();
+}
+
+void QtDesktop::show_batch_progress(int steps) {
+    close_batch_progress();
+    batch_progress_ = new BatchProgressDialog(&window_, steps);
+    batch_progress_->show();
+    batch_progress_->raise();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtDesktop::set_batch_progress(int done, const std::string& text) {
+    if (!batch_progress_) return;
+    batch_progress_->set_progress(done, QString::fromStdString(text));
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtDesktop::pump_batch_progress() {
+    InputOnlyFor filter(batch_progress_.data());
+    qApp->installEventFilter(&filter);
+    QApplication::processEvents();
+    qApp->removeEventFilter(&filter);
+}
+
+bool QtDesktop::batch_stop_requested() const { return batch_progress_ && batch_progress_->stop_requested(); }
+
+void QtDesktop::close_batch_progress() {
+    if (batch_progress_) {
+        batch_progress_->hide();
+        batch_progress_->deleteLater();
+        batch_progress_ = nullptr;
+    }
+}
+
+BatchProgressDialog* QtDesktop::batch_progress() const { return batch_progress_.data(); }

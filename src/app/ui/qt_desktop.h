@@ -6,6 +6,7 @@
 
 #include "desktop/desktop.h"
 
+class BatchProgressDialog;
 class MainWindow;
 class ProgressWindow;
 class QWidget;
@@ -45,4 +46,18 @@ private:
 
     MainWindow& window_;
     QPointer<ProgressWindow> progress_;
+
+    // --- macro ---
+public:
+    bool ask_to_replace(const std::string& text, const std::string& caption, Owner owner) override;
+    int run_batch_dialog(BatchForm& form) override;
+    void show_batch_progress(int steps) override;
+    void set_batch_progress(int done, const std::string& text) override;
+    void pump_batch_progress() override;
+    bool batch_stop_requested() const override;
+    void close_batch_progress() override;
+    BatchProgressDialog* batch_progress() const;
+
+private:
+    QPointer<BatchProgressDialog> batch_progress_;
 };

@@ -1,0 +1,74 @@
+#include "macro/ui/batch_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "macro/batch_form.h"
+
+namespace {
+QString id_name(int id) { return QString::number(id); }
+
+QLineEdit* read_only_field(int id, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(id_name(id));
+    edit->setReadOnly(true);
+    edit->setMinimumWidth(320);
+    return edit;
+}
+
+QPushButton* button(const char* text, int id, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(id_name(id));
+    b->setAutoDefault(false);
+    return b;
+}
+}  // namespace
+
+BatchDialog::BatchDialog(QWidget* parent, BatchForm& form) : QDialog(parent), form_(form) {
+    setObjectName(id_name(batch_ids::dialog));
+    setWindowTitle("Batch Processing HDR files");
+    setModal(true);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    sequence_edit_ = read_only_field(batch_ids::sequence_edit, this);
+    folder_edit_ = read_only_field(batch_ids::folder_edit, this);
+    auto* browse = button("Browse", batch_ids::browse, this);
+    auto* set_path = button("Set Path", batch_ids::set_path, this);
+    grid->addWidget(new QLabel("Sequence File", this), 0, 0, 1, 2);
+    grid->addWidget(sequence_edit_, 1, 0);
+    grid->addWidget(browse, 1, 1);
+    grid->addWidget(new QLabel("HDR File Collection", this), 2, 0, 1, 2);
+    grid->addWidget(folder_edit_, 3, 0);
+    grid->addWidget(set_path, 3, 1);
+    layout->addLayout(grid);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("1");
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName("2");
+    layout->addWidget(buttons);
+
+    connect(browse, &QPushButton::clicked, this, [this] {
+        form_.on_browse();
+        show_form();
+    });
+    connect(set_path, &QPushButton::clicked, this, [this] {
+        form_.on_set_path();
+        show_form();
+    });
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        if (form_.on_ok()) done(1);
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, [this] { done(0); });
+
+    show_form();
+}
+
+void BatchDialog::show_form() {
+    sequence_edit_->setText(QString::fromStdString(form_.sequence_text));
+    folder_edit_->setText(QString::fromStdString(form_.folder_text));
+}
