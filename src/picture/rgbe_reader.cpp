@@ -134,10 +134,8 @@ namespace {
 // header and sizes the result (false: out of memory); `take_row` receives each
 // decoded scanline as planes.
 template <class Prepare, class TakeRow>
-std::optional<Failure> decode_picture(const std::string& path, Prepare prepare, TakeRow take_row) {
-    auto file = open_picture(path);
-    if (!file) return file.failure();
-    BlockReader in(file.value().get());
+std::optional<Failure> decode_picture(std::FILE* file, Prepare prepare, TakeRow take_row) {
+    BlockReader in(file);
     auto preamble = read_preamble(in);
     if (!preamble) return preamble.failure();
     const ResolutionLine& res = preamble.value().resolution;
@@ -145,7 +143,8 @@ std::optional<Failure> decode_picture(const std::string& path, Prepare prepare, 
     // line that claims more scanlines than the rest of the file could hold is
     // refused before anything of its size is allocated.
     struct stat info {};
-    if (::fstat(fileno(file.value().get()), &info) == 0 && S_ISREG(info.st_mode)) {
+    const int descriptor = fileno(file);
+    if (descriptor >= 0 && ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
         const uint64_t size = static_cast<uint64_t>(info.st_size);
         const uint64_t left = size > in.offset() ? size - in.offset() : 0;
         if (static_cast<uint64_t>(res.scanline_count) > left / 4) return bad_scanline();
@@ -170,9 +169,15 @@ std::optional<Failure> decode_picture(const std::string& path, Prepare prepare, 
 }  // namespace
 
 Result<RgbePicture> ra2picarray(const std::string& path) {
+    auto file = open_picture(path);
+    if (!file) return file.failure();
+    return ra2picarray(file.value().get());
+}
+
+Result<RgbePicture> ra2picarray(std::FILE* file) {
     RgbePicture picture;
     auto failure = decode_picture(
-        path,
+        file,
         [&](Preamble& preamble) {
             const ResolutionLine& res = preamble.resolution;
             picture.scanline_length = res.scanline_length;
@@ -199,9 +204,15 @@ Result<float> read_picture_exposure(const std::string& path) {
 }
 
 Result<LuminanceMap> load_luminance_map(const std::string& path) {
+    auto file = open_picture(path);
+    if (!file) return file.failure();
+    return load_luminance_map(file.value().get());
+}
+
+Result<LuminanceMap> load_luminance_map(std::FILE* file) {
     LuminanceMap map;
     auto failure = decode_picture(
-        path,
+        file,
         [&](Preamble& preamble) {
             map.width = preamble.resolution.scanline_length;
             map.height = preamble.resolution.scanline_count;
