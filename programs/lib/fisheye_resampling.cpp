@@ -1,5 +1,6 @@
 #include "lib/fisheye_resampling.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -62,22 +63,77 @@ public:
                 put({at.x + c1 * s1.x / l1 + c2 * s2.x / l2, at.y + c1 * s1.y / l1 + c2 * s2.y / l2}, pixel);
     }
 
-    std::vector<RgbePixel> take() { return std::move(pixels_); }
-
-private:
+    bool taken(Cell cell) const { return taken_[index(cell)]; }
     void put(Cell cell, RgbePixel pixel) {
         if (cell.x < 0 || cell.x >= size_.width || cell.y < 0 || cell.y >= size_.height) return;
-        const size_t i = static_cast<size_t>(size_.height - 1 - cell.y) * static_cast<size_t>(size_.width) +
-                         static_cast<size_t>(cell.x);
+        const size_t i = index(cell);
         if (taken_[i]) return;
         taken_[i] = true;
         pixels_[i] = pixel;
+    }
+
+    std::vector<RgbePixel> take() { return std::move(pixels_); }
+
+private:
+    size_t index(Cell cell) const {
+        return static_cast<size_t>(size_.height - 1 - cell.y) * static_cast<size_t>(size_.width) +
+               static_cast<size_t>(cell.x);
     }
 
     PictureSize size_;
     std::vector<RgbePixel> pixels_;
     std::vector<bool> taken_;  // a black input pixel takes its cell too
 };
+
+// The span of taken cells in each row and each column.
+struct TakenSpans {
+    std::vector<int> row_first, row_last, column_first, column_last;
+
+    TakenSpans(const SplatCanvas& canvas, PictureSize size)
+        : row_first(static_cast<size_t>(size.height), size.width),
+          row_last(static_cast<size_t>(size.height), -1),
+          column_first(static_cast<size_t>(size.width), size.height),
+          column_last(static_cast<size_t>(size.width), -1) {
+        for (int y = 0; y < size.height; ++y)
+            for (int x = 0; x < size.width; ++x) {
+                if (!canvas.taken({x, y})) continue;
+                const auto r = static_cast<size_t>(y), c = static_cast<size_t>(x);
+                row_first[r] = std::min(row_first[r], x);
+                row_last[r] = std::max(row_last[r], x);
+                column_first[c] = std::min(column_first[c], y);
+                column_last[c] = std::max(column_last[c], y);
+            }
+    }
+
+    bool surround(Cell cell) const {
+        const auto r = static_cast<size_t>(cell.y), c = static_cast<size_t>(cell.x);
+        return row_first[r] < cell.x && cell.x < row_last[r] && column_first[c] < cell.y && cell.y < column_last[c];
+    }
+};
+
+// Once the output is more than about two and a half times as wide as the
+// input, the parallelograms no longer tile it: along the diagonals cells
+// stay empty deep inside the disc and would show as black dots. Each empty
+// cell that taken cells surround (in its row and in its column) takes the
+// input pixel its centre sees, if that pixel landed in the output at all.
+// Taken cells keep their pixels, and the rim stays as splatting left it.
+void fill_holes(SplatCanvas& canvas, const OrientedPicture& input, const std::vector<bool>& landed,
+                const FisheyeView& from, const FisheyeView& to, PictureSize size) {
+    const TakenSpans spans(canvas, size);
+    const int width = input.width(), height = input.height();
+    for (int y = 0; y < size.height; ++y)
+        for (int x = 0; x < size.width; ++x) {
+            if (canvas.taken({x, y}) || !spans.surround({x, y})) continue;
+            const auto direction = fisheye_direction(to, (x + 0.5) / size.width - 0.5, (y + 0.5) / size.height - 0.5);
+            if (!direction) continue;
+            const auto location = fisheye_location(from, *direction);
+            if (!location) continue;
+            const PixelPosition source{std::min(static_cast<int>(location->p * width), width - 1),
+                                       std::min(static_cast<int>(location->q * height), height - 1)};
+            const size_t i = input.file_index(source);
+            if (landed[i]) canvas.put({x, y}, input.pixels[i]);
+        }
+}
 
 }  // namespace
 
@@ -87,17 +143,20 @@ std::vector<RgbePixel> splat_reprojection(const OrientedPicture& input, const Fi
     const PictureSize in{input.width(), input.height()};
     const int length = input.resolution.scanline_length;
     std::vector<std::optional<Cell>> previous(static_cast<size_t>(length)), current(previous.size());
+    std::vector<bool> landed(input.pixels.size());
     for (int s = 0; s < input.resolution.scanline_count; ++s) {
         for (int k = length - 1; k >= 0; --k) {
             const size_t i = static_cast<size_t>(k);
             current[i] = landing_cell(from, to, input.position(s, k), in, size);
             if (!current[i]) continue;
+            landed[static_cast<size_t>(s) * static_cast<size_t>(length) + i] = true;
             const auto right = k + 1 < length ? current[i + 1] : std::nullopt;
             canvas.splat(*current[i], right, previous[i],
                          input.pixels[static_cast<size_t>(s) * static_cast<size_t>(length) + i]);
         }
         std::swap(previous, current);
     }
+    fill_holes(canvas, input, landed, from, to, size);
     return canvas.take();
 }
 

@@ -10,7 +10,9 @@
 //   its last pixel to its first; a cell keeps the first pixel that reaches it.
 //   Pixel bytes are copied unchanged, so the output holds input values only;
 //   where the output magnifies (a 180-degree angular picture's centre, by
-//   pi/2) it looks like nearest-neighbour enlargement.
+//   pi/2) it looks like nearest-neighbour enlargement. Empty cells that
+//   filled ones surround (holes: only where the output is much larger than
+//   the input) take the input pixel their centre sees.
 // Bilinear: each output pixel takes its centre's direction back into the
 //   input and blends the four input pixels around that point, leaving out
 //   those that show nothing of the output view (the black corners of a
