@@ -36,9 +36,10 @@ public:
           taken_(pixels_.size(), false) {}
 
     // Fills the parallelogram spanned from `at` towards the cells where the
-    // neighbours landed (either may be missing). The steps towards the
-    // neighbour that lies further along its own axis set the count; each
-    // step is an integer division truncated toward zero, as the cells are.
+    // neighbours landed. The way to the right-hand one is cut into as many
+    // steps as its longer component; the way to the one above into as many
+    // as its component across the first way's axis. A missing neighbour
+    // counts one step. Each step is truncated toward zero, as Radiance does.
     void splat(Cell at, std::optional<Cell> right, std::optional<Cell> above, RgbePixel pixel) {
         Cell s1{1, 1}, s2{1, 1};
         int l1 = 1, l2 = 1;
