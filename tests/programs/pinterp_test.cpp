@@ -236,6 +236,17 @@ TEST_F(Pinterp, KnownDirectionsLandOnTheirPixels) {
     EXPECT_EQ(turned.pixels[49 * 100 + 14], pixels[45 * n + 45]);
 }
 
+TEST_F(Pinterp, KeepingTheAngularViewGivesThePictureBack) {
+    // Every pixel centre lands on its own cell, corners (looking backwards)
+    // included; nothing is filled beyond it.
+    const auto pixels = position_pixels(30, 30);
+    write_file(folder / "p.hdr", picture_file({angular_view}, "-Y 30 +X 30", pixels, 30));
+    ASSERT_EQ(run_in(folder, "pinterp -vf p.hdr -x 30 -y 30 -ff p.hdr 1 > same.hdr").status, 0);
+    const auto same = read_picture(folder / "same.hdr");
+    EXPECT_TRUE(has_line(same, "VIEW= -vta -vp 0 0 0 -vd 0 1 0 -vu 0 0 1 -vh 180 -vv 180 -vo 0 -va 0 -vs 0 -vl 0"));
+    EXPECT_EQ(same.pixels, pixels);
+}
+
 TEST_F(Pinterp, HonoursThePictureOrientation) {
     // The same picture stored as columns from the bottom up (protate's
     // layout) projects to the same output; bilinear sampling does not
