@@ -125,14 +125,27 @@ void smooth_sources(const GlareField& field, double radius_pixels, const std::ve
         if (joins[p] >= 0) sources.source_of[p] = joins[p];
 }
 
+// The pixels (of a picture `width` wide) that pass `wanted`, top row first:
+// sources are then numbered, and coloured in the check picture, in the
+// order a person reads the picture.
+template <typename Wanted>
+std::vector<uint32_t> pixels_top_first(int width, size_t count, Wanted wanted) {
+    std::vector<uint32_t> pixels;
+    const size_t w = size_t(width);
+    for (size_t row = count / w; row-- > 0;)
+        for (size_t p = row * w; p < row * w + w; ++p)
+            if (wanted(p)) pixels.push_back(uint32_t(p));
+    return pixels;
+}
+
 void extract_peaks(const GlareField& field, double max_angle, double limit, GlareSources& sources) {
     float brightest = 0;
     for (size_t p = 0; p < sources.source_of.size(); ++p)
         if (sources.source_of[p] >= 0) brightest = std::max(brightest, field.luminance[p]);
     if (!(brightest > limit)) return;
-    std::vector<uint32_t> peaks;
-    for (size_t p = 0; p < sources.source_of.size(); ++p)
-        if (sources.source_of[p] >= 0 && field.luminance[p] >= limit) peaks.push_back(uint32_t(p));
+    const auto peaks = pixels_top_first(field.geometry.width, field.luminance.size(), [&](size_t p) {
+        return sources.source_of[p] >= 0 && field.luminance[p] >= limit;
+    });
     const auto group = group_by_angle(peaks, field.geometry, max_angle);
     int groups = 0;
     for (size_t k = 0; k < peaks.size(); ++k) {
@@ -159,12 +172,10 @@ GlareSources find_glare_sources(const GlareField& field, const SourceSearch& sea
     GlareSources sources;
     sources.source_of.assign(n, -1);
     std::vector<uint8_t> glare(n, 0);
-    std::vector<uint32_t> pixels;
-    for (size_t p = 0; p < n; ++p)
-        if (field.valid[p] && field.luminance[p] > search.threshold) {
-            glare[p] = 1;
-            pixels.push_back(uint32_t(p));
-        }
+    const auto pixels = pixels_top_first(field.geometry.width, field.luminance.size(), [&](size_t p) {
+        return field.valid[p] && field.luminance[p] > search.threshold;
+    });
+    for (uint32_t p : pixels) glare[p] = 1;
     const double linkage = search.search_radius / 2;
     const auto group = group_by_angle(pixels, field.geometry, linkage);
     for (size_t k = 0; k < pixels.size(); ++k) {
