@@ -34,14 +34,14 @@ ProgramStatus evaluate_glare(const GlareOptions& options) {
     if (auto status = read_luminance_picture(options.input, picture); !status.ok()) return status;
 
     const auto own_view = header_view(picture.header);
-    if (options.view && own_view)
-        std::fprintf(stderr, "warning: the view of the command line replaces the picture's own\n");
     const std::optional<View> view = options.view ? options.view : own_view;
     if (!view) return program_failure("no valid view specified");
     if (view->type == 'l') return program_failure("wrong view type: a parallel view has no glare geometry");
     if (const auto problem = view_problem(*view)) return program_failure(*problem);
     const auto projection = ViewProjection::make(*view, picture.width, picture.height);
     if (!projection) return program_failure("no valid view specified");
+    if (options.view && own_view)
+        std::fprintf(stderr, "warning: the view of the command line replaces the picture's own\n");
 
     GlareAnalysis analysis;
     if (auto status = analyse_glare(std::move(picture.luminance), *projection, options, analysis); !status.ok())
