@@ -35,6 +35,15 @@ private:
     std::vector<uint32_t> parent_;
 };
 
+// The boundary pixels of one grid cell: a range of the sorted list.
+struct Cell {
+    uint32_t begin = 0, end = 0;
+    std::array<int64_t, 3> at{};
+    bool uniform = false;    // all in one group, `root` (a member then)
+    uint32_t root = 0;
+    uint64_t checked_at = 0;  // the union count when last found mixed
+};
+
 // Cell coordinates packed into one key; directions are unit vectors, so a
 // coordinate's cell number is small and the offset keeps it positive.
 constexpr int64_t cell_offset = int64_t(1) << 20;
@@ -90,28 +99,56 @@ std::vector<int> group_by_angle(const std::vector<uint32_t>& pixels, const Pixel
             keyed.emplace_back(cell_key(c[0], c[1], c[2]), k);
         }
         std::sort(keyed.begin(), keyed.end());
-        std::unordered_map<uint64_t, std::pair<uint32_t, uint32_t>> cells;
+        std::vector<Cell> cells;
+        std::unordered_map<uint64_t, uint32_t> cell_index;
         for (uint32_t a = 0; a < keyed.size();) {
             uint32_t b = a;
             while (b < keyed.size() && keyed[b].first == keyed[a].first) ++b;
-            cells.emplace(keyed[a].first, std::make_pair(a, b));
+            cell_index.emplace(keyed[a].first, uint32_t(cells.size()));
+            cells.push_back({a, b, cell_of(keyed[a].second)});
             a = b;
         }
-        for (const auto& [key, k] : keyed) {
-            const auto c = cell_of(k);
-            const uint32_t p = pixels[k];
+
+        // Once all of a cell's pixels are in one group they stay so: two
+        // such cells of the same group need no comparison at all, which
+        // skips the inside of every large source.
+        uint64_t unions = 1;
+        auto uniform_root = [&](Cell& c) -> int64_t {
+            if (c.uniform) return sets.find(c.root);
+            if (c.checked_at == unions) return -1;
+            c.checked_at = unions;
+            const uint32_t root = sets.find(keyed[c.begin].second);
+            for (uint32_t at = c.begin + 1; at < c.end; ++at)
+                if (sets.find(keyed[at].second) != root) return -1;
+            c.uniform = true;
+            c.root = root;
+            return root;
+        };
+        for (uint32_t a = 0; a < cells.size(); ++a)
             for (int dz = -1; dz <= 1; ++dz)
                 for (int dy = -1; dy <= 1; ++dy)
                     for (int dx = -1; dx <= 1; ++dx) {
-                        const auto found = cells.find(cell_key(c[0] + dx, c[1] + dy, c[2] + dz));
-                        if (found == cells.end()) continue;
-                        for (uint32_t at = found->second.first; at < found->second.second; ++at) {
-                            const uint32_t other = keyed[at].second;
-                            if (other <= k || sets.find(other) == sets.find(k)) continue;
-                            if (near(p, pixels[other])) sets.unite(k, other);
+                        const auto& at = cells[a].at;
+                        const auto found = cell_index.find(cell_key(at[0] + dx, at[1] + dy, at[2] + dz));
+                        if (found == cell_index.end() || found->second < a) continue;
+                        Cell &near_cell = cells[found->second], &own = cells[a];
+                        const int64_t own_root = uniform_root(own), other_root = uniform_root(near_cell);
+                        if (own_root >= 0 && own_root == other_root) continue;
+                        const bool same_cell = found->second == a;
+                        for (uint32_t i = own.begin; i < own.end; ++i) {
+                            const uint32_t k = keyed[i].second;
+                            uint32_t root = sets.find(k);
+                            if (int64_t(root) == other_root) continue;
+                            const Vector3& d = dir[pixels[k]];
+                            for (uint32_t j = same_cell ? i + 1 : near_cell.begin; j < near_cell.end; ++j) {
+                                const uint32_t other = keyed[j].second;
+                                if (sets.find(other) == root || dot(d, dir[pixels[other]]) < cos_limit) continue;
+                                sets.unite(k, other);
+                                root = sets.find(k);
+                                ++unions;
+                            }
                         }
                     }
-        }
     }
 
     std::vector<int> group(pixels.size());
