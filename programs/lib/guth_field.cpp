@@ -26,8 +26,9 @@ bool outside_guth_field(const SightAngles& a, GuthField field) {
     const double t = 180.0 - a.from_up;
     switch (field) {
         case GuthField::total:
-            // Below the line of sight and within 45° of sideways the total
-            // field reaches beyond the fitted boundary: nothing is cut there.
+            // Below the line of sight the fitted boundary of the total field
+            // covers only the 45° around straight down; sideways of that the
+            // field reaches past 90° and nothing is cut.
             return above ? a.off_axis > total_field_above(a.from_up)
                          : a.from_up > 135 && a.off_axis > total_field_below(t);
         case GuthField::binocular:

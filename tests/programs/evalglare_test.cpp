@@ -123,6 +123,40 @@ TEST_F(Evalglare, SmallBrightSourceMatchesTheFiguresWorkedOutByHand) {
     EXPECT_GT(g.dgp, 5.87e-5 * hand.ev + 0.159 + 0.005);
 }
 
+TEST(EvalglareViews, OneSourceLooksTheSameThroughEveryViewType) {
+    // A disc 4° in radius, 30° off the line of sight up and to the right,
+    // painted by direction into pictures of every type.
+    const Vector3 centre = normalised(Vector3{std::sin(30 * pi / 180) * std::sin(pi / 4), std::cos(30 * pi / 180),
+                                              std::sin(30 * pi / 180) * std::cos(pi / 4)});
+    const double radius = 4 * pi / 180, true_omega = 2 * pi * (1 - std::cos(radius));
+    struct Case {
+        char type;
+        double h, v;
+        int w, hgt;
+    };
+    for (const Case c : {Case{'a', 180, 180, 400, 400}, Case{'h', 180, 180, 400, 400}, Case{'s', 180, 180, 400, 400},
+                         Case{'v', 100, 100, 400, 400}, Case{'c', 180, 120, 360, 400}}) {
+        View view;
+        view.type = c.type;
+        view.horizontal = c.h;
+        view.vertical = c.v;
+        const auto projection = *ViewProjection::make(view, c.w, c.hgt);
+        std::vector<float> luminance(size_t(c.w) * size_t(c.hgt), 1000.0f);
+        for (int j = 0; j < c.hgt; ++j)
+            for (int i = 0; i < c.w; ++i)
+                if (const auto d = projection.pixel_direction(i, j); d && dot(*d, centre) > std::cos(radius))
+                    luminance[size_t(j) * size_t(c.w) + size_t(i)] = 30000.0f;
+        GlareAnalysis a;
+        ASSERT_TRUE(analyse_glare(luminance, projection, GlareOptions{}, a).ok()) << c.type;
+        ASSERT_EQ(a.summaries.size(), 1u) << c.type;
+        const auto& s = a.summaries[0];
+        EXPECT_NEAR(s.solid_angle, true_omega, 0.02 * true_omega) << c.type;
+        EXPECT_NEAR(s.angles.off_axis, 30, 0.5) << c.type;
+        EXPECT_NEAR(s.angles.from_up, 45, 1.5) << c.type;
+        EXPECT_NEAR(s.luminance, 30000, 0.1) << c.type;
+    }
+}
+
 TEST_F(Evalglare, ThresholdFollowsTaskAreaMeanOrAbsoluteValue) {
     // Background 1000, a 3000 disc: above the default 2000, below -b 4000.
     const Disc disc{100, 60, 6, 3000};
