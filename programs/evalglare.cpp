@@ -10,6 +10,7 @@
 // integers: the one-value form means the same as -i.
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -51,7 +52,7 @@ ProgramStatus read_numbers(Words& words, const std::string& option, int count, d
     for (int k = 0; k < count; ++k) {
         const std::string value = words.next();
         const auto number = parse_number(value);
-        if (!number) return bad_value(option, value);
+        if (!number || !std::isfinite(*number)) return bad_value(option, value);
         out[k] = *number;
     }
     return success();

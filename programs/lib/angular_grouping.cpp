@@ -85,8 +85,10 @@ std::vector<int> group_by_angle(const std::vector<uint32_t>& pixels, const Pixel
 
     // Boundary pixels across the sphere, through cells one chord wide: any
     // partner within the angle lies in one of the 27 cells around.
-    const double cell = 2.0 * std::sin(max_angle / 2.0);
-    if (cell > 0 && boundary.size() > 1) {
+    // (Cells wider than the chord stay correct; the floor keeps the cell
+    // numbers of a vanishing angle within the key's 21 bits.)
+    const double cell = std::max(2.0 * std::sin(max_angle / 2.0), 1e-5);
+    if (max_angle > 0 && boundary.size() > 1) {
         auto cell_of = [&](uint32_t k) {
             const Vector3& d = dir[pixels[k]];
             return std::array<int64_t, 3>{int64_t(std::floor(d.x / cell)), int64_t(std::floor(d.y / cell)),

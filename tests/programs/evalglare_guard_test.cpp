@@ -82,6 +82,8 @@ TEST_F(EvalglareGuard, CommandLineMistakesAreNamed) {
     EXPECT_TRUE(says(refusal("-r"), "missing value for -r"));
     EXPECT_TRUE(says(refusal("-r 0 a.hdr"), "bad value for -r"));
     EXPECT_TRUE(says(refusal("-T 1 2 a.hdr"), "bad value for -T"));
+    EXPECT_TRUE(says(refusal("-b nan a.hdr"), "bad value for -b: nan"));
+    EXPECT_TRUE(says(refusal("-i inf a.hdr"), "bad value for -i: inf"));
     EXPECT_TRUE(says(refusal("a.hdr none.hdr"), "too many arguments"));
     EXPECT_TRUE(says(refusal("-vf missing.vf a.hdr"), "cannot open view file missing.vf"));
     write_file(folder / "empty.vf", "nothing here\n");
