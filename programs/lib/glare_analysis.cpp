@@ -14,7 +14,8 @@ namespace {
 constexpr double dark_corner_luminance = 7;
 constexpr double dark_corner_share = 0.7;
 
-// Ev below which DGP is corrected for low light and less certain.
+// DGP was fitted to daylit offices; below these Ev it rests on the
+// low-light correction alone, or means little at all, and a notice says so.
 constexpr double low_light_illuminance = 380;
 constexpr double very_low_illuminance = 100;
 
@@ -35,7 +36,7 @@ void mark_valid_pixels(const ViewProjection& projection, GlareAnalysis& a) {
 
 bool looks_like_fisheye(const GlareAnalysis& a) {
     const int w = a.geometry.width, h = a.geometry.height;
-    const double cx = w / 2, cy = h / 2, radius = (w / 2.0 + h / 2.0) / 2.0;
+    const double cx = double(w / 2), cy = double(h / 2), radius = (w / 2.0 + h / 2.0) / 2.0;
     size_t outside = 0, dark = 0;
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i) {
