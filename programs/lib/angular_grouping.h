@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "lib/view_projection.h"
+#include "picture/view_projection.h"
 
 // The group of each of `pixels` (indices j * width + i into the geometry),
 // numbered from 0 in the order in which the groups' first pixels appear.

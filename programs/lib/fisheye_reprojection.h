@@ -18,7 +18,7 @@
 
 #include <optional>
 
-#include "lib/view_options.h"
+#include "picture/view_options.h"
 
 struct Direction {
     double x = 0, y = 0, z = 0;

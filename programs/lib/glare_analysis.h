@@ -16,7 +16,7 @@
 #include "lib/glare_options.h"
 #include "lib/glare_sources.h"
 #include "lib/program_status.h"
-#include "lib/view_projection.h"
+#include "picture/view_projection.h"
 
 struct GlareAnalysis {
     PixelGeometry geometry;

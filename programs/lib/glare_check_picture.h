@@ -10,7 +10,7 @@
 
 #include "lib/glare_analysis.h"
 #include "lib/program_status.h"
-#include "lib/view_options.h"
+#include "picture/view_options.h"
 #include "picture/resolution_line.h"
 
 // The colour (red, green, blue weights) of source number n: green, blue

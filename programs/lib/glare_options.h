@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "lib/guth_field.h"
-#include "lib/view_options.h"
+#include "picture/view_options.h"
 
 struct TaskArea {
     int x = 0;           // pixel column from the left

@@ -6,7 +6,7 @@
 #include "lib/glare_check_picture.h"
 #include "lib/glare_report.h"
 #include "lib/luminance_picture.h"
-#include "lib/view_projection.h"
+#include "picture/view_projection.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "lib/sight_angles.h"
-#include "lib/view_projection.h"
+#include "picture/view_projection.h"
 
 struct SourceSearch {
     double threshold = 2000;     // glare pixels are strictly brighter

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "lib/program_status.h"
-#include "lib/view_options.h"
+#include "picture/view_options.h"
 
 struct ReprojectionOptions {
     std::string command;  // recorded in the output header

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "lib/program_status.h"
-#include "lib/view_options.h"
+#include "picture/view_options.h"
 
 // Applies the view lines of the file onto `view`. Fails with the system's
 // reason ("FILE: No such file or directory") when the file cannot be read,

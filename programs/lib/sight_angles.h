@@ -3,8 +3,8 @@
 // a view frame's forward axis with its up axis vertical: the angles that the
 // glare position indices and the Guth field of view are written in.
 
-#include "lib/vector3.h"
-#include "lib/view_projection.h"
+#include "picture/vector3.h"
+#include "picture/view_projection.h"
 
 struct SightAngles {
     double off_axis = 0;   // σ, degrees between the direction and the line of sight

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "lib/view_options.h"
+#include "picture/view_options.h"
 
 // How many lines carried view options (0: none); nothing when the file
 // cannot be opened (errno says why).

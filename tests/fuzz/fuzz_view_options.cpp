@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "lib/view_options.h"
+#include "picture/view_options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

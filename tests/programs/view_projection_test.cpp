@@ -7,7 +7,7 @@
 #include <numbers>
 
 #include "lib/view_file.h"
-#include "lib/view_projection.h"
+#include "picture/view_projection.h"
 #include "support/temp_folder.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "lib/view_projection.h"
+#include "picture/view_projection.h"
 
 #include <cmath>
 #include <numbers>

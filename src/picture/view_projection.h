@@ -20,8 +20,8 @@
 #include <optional>
 #include <vector>
 
-#include "lib/vector3.h"
-#include "lib/view_options.h"
+#include "picture/vector3.h"
+#include "picture/view_options.h"
 
 // The view's axes: forward is the view direction, right = forward × up, and
 // up is made perpendicular to both. All three have unit length.
