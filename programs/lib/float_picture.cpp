@@ -21,14 +21,9 @@ ProgramStatus read_float_picture(const std::string& path, const PictureMessages&
     if (auto status = open_picture(in, path, messages); !status.ok()) return status;
     picture.header = in.header();
     picture.resolution = in.resolution();
-    picture.width = in.scanline_length();
-    picture.height = in.scanline_count();
+    picture.resize(in.scanline_length(), in.scanline_count());
     picture.exposure = exposure_anywhere(picture.header);
     const size_t n = static_cast<size_t>(picture.width);
-    const size_t total = n * static_cast<size_t>(picture.height);
-    picture.red.assign(total, 0.0f);
-    picture.green.assign(total, 0.0f);
-    picture.blue.assign(total, 0.0f);
     std::vector<uint8_t> planes(4 * n);
     const auto& scale = rgbe_scale_table().scale;
     for (int row = 0; row < picture.height; ++row) {

@@ -12,19 +12,16 @@
 #include <vector>
 
 #include "common/physics.h"
+#include "lib/colour_grid.h"
 #include "lib/picture_header.h"
 #include "lib/picture_messages.h"
 #include "picture/resolution_line.h"
 
-struct FloatPicture {
+// width is the scanline length, height the scanline count.
+struct FloatPicture : ColourGrid {
     PictureHeader header;
     ResolutionLine resolution;
-    int width = 0;   // scanline length
-    int height = 0;  // scanline count
     double exposure = 1.0;
-    std::vector<float> red, green, blue;
-
-    size_t size() const { return red.size(); }
 };
 
 // Reads the picture named `path`; the failures are worded by `messages`.
