@@ -11,8 +11,9 @@ struct Accumulator {
 
     // Adds one sample; false when it is outside the range.
     bool add(double luminance, double weight) {
-        if (!(luminance >= h.lo + histogram_epsilon && luminance < h.hi - histogram_epsilon)) return false;
+        if (!(luminance > 0)) return false;
         const double b = std::log(luminance);
+        if (!(b >= h.bmin + histogram_epsilon && b < h.bmax - histogram_epsilon)) return false;
         const int bin = std::clamp(static_cast<int>(histogram_bins * (b - h.bmin) / (h.bmax - h.bmin)), 0,
                                    histogram_bins - 1);
         h.bins[static_cast<size_t>(bin)] += weight;

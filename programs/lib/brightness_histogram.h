@@ -5,8 +5,8 @@
 //
 // The range is set by the darkest and brightest sample: bmax = ln(1.01 hi)
 // (at most ln 1e7), and bmin one spare bin below ln lo, or ln 1e-7 when the
-// picture has anything darker than that (black, typically). Samples at the
-// very ends of the range are left out.
+// picture has anything darker than that (black, typically). Samples within
+// 1e-6 of either end of that range are left out (black ones, for instance).
 
 #include <array>
 #include <span>
