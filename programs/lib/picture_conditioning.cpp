@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <cstdint>
 #include <cstring>
 #include <numbers>
 #include <optional>
@@ -11,9 +10,8 @@
 
 #include "common/text_format.h"
 #include "lib/acuity_filter.h"
+#include "lib/conditioning_scene.h"
 #include "lib/file_handle.h"
-#include "lib/float_picture.h"
-#include "lib/foveal_view.h"
 #include "lib/human_vision.h"
 #include "lib/picture_output.h"
 #include "lib/rgbe_color.h"
@@ -21,113 +19,14 @@
 
 namespace {
 
-constexpr int samples_per_foveal_pixel = 16;
 constexpr double veil_worth_range = 4.5;  // world brightness range (ln) below which glare is invisible
 constexpr double acuity_share = 0.05;     // the darkest part of the scene that decides acuity and colour
-constexpr double centre_weight_radius = 90;  // foveal pixels (degrees) to zero centre weight
 
 const PictureMessages& messages() {
     static const PictureMessages m = {"{file}: {error}", "{file}: not a Radiance picture",
                                       "{file}: not a Radiance picture", "{file}: not a Radiance picture",
                                       "{file}: error reading picture"};
     return m;
-}
-
-// The picture and what is known of how it was seen.
-struct Scene {
-    FloatPicture picture;
-    View view;
-    double to_luminance = physics::luminous_efficacy;  // stored brightness to cd/m²
-    ColourGrid fovea;
-    std::vector<Direction> directions;  // of the foveal pixel centres
-    std::vector<float> foveal_weights;
-    std::vector<size_t> point_indices;  // picture pixels sampled besides the fovea
-    std::optional<ColourGrid> veil;
-
-    float luminance(const ColourGrid& grid, size_t i) const {
-        return static_cast<float>(to_luminance * radiance_brightness(grid.red[i], grid.green[i], grid.blue[i]));
-    }
-    // The picture's pixel i with the veil over it, if any.
-    Colour veiled_pixel(size_t i, Colour c) const;
-};
-
-Colour Scene::veiled_pixel(size_t i, Colour c) const {
-    if (!veil) return c;
-    const int column = static_cast<int>(i % static_cast<size_t>(picture.width));
-    const int row = static_cast<int>(i / static_cast<size_t>(picture.width));
-    const Colour v = sample_bilinear(*veil, (column + 0.5) / picture.width * fovea.width - 0.5,
-                                     (row + 0.5) / picture.height * fovea.height - 0.5);
-    const float keep = static_cast<float>(1.0 - veil_share);
-    return {keep * c.r + v.r, keep * c.g + v.g, keep * c.b + v.b};
-}
-
-// `count` of `total` pixels spread evenly over the picture, one in each
-// stretch of total / count pixels at a place that varies from stretch to
-// stretch (a fixed sequence, so every run gives the same picture).
-std::vector<size_t> point_sample_indices(size_t total, size_t count) {
-    std::vector<size_t> indices(count);
-    if (count == total) {
-        for (size_t i = 0; i < count; ++i) indices[i] = i;
-        return indices;
-    }
-    uint64_t state = 0x9e3779b97f4a7c15ULL;
-    const double stretch = double(total) / double(count);
-    for (size_t k = 0; k < count; ++k) {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        const double jitter = double(state >> 11) / double(1ULL << 53);
-        indices[k] = std::min(total - 1, static_cast<size_t>((double(k) + jitter) * stretch));
-    }
-    return indices;
-}
-
-int foveal_size(const View& view, bool vertical) {
-    return std::max(2, static_cast<int>(std::lround(image_plane_extent(view, vertical) / fovea_angle)));
-}
-
-Scene build_scene(FloatPicture&& picture, bool centre_weighted) {
-    Scene s;
-    s.picture = std::move(picture);
-    s.to_luminance = physics::luminous_efficacy / s.picture.exposure;
-    // Views describe the picture's x and y; when scanlines run along y the
-    // scan grid is the picture transposed.
-    const bool scanlines_along_x = (s.picture.resolution.flags & ResolutionLine::y_major) != 0;
-    const int x_size = scanlines_along_x ? s.picture.width : s.picture.height;
-    const int y_size = scanlines_along_x ? s.picture.height : s.picture.width;
-    s.view = conditioning_view(s.picture.header, x_size, y_size);
-    if (!scanlines_along_x) std::swap(s.view.horizontal, s.view.vertical);
-
-    const int fw = foveal_size(s.view, false), fh = foveal_size(s.view, true);
-    s.fovea = box_resize(s.picture, fw, fh);
-    s.directions.resize(s.fovea.size());
-    s.foveal_weights.assign(s.fovea.size(), 1.0f);
-    for (int j = 0; j < fh; ++j)
-        for (int i = 0; i < fw; ++i) {
-            const size_t k = s.fovea.index(i, j);
-            image_direction(s.view, (i + 0.5) / fw - 0.5, 0.5 - (j + 0.5) / fh, s.directions[k]);
-            if (centre_weighted) {
-                const double xr = (i - (fw - 1) / 2.0) / centre_weight_radius;
-                const double yr = (j - (fh - 1) / 2.0) / centre_weight_radius;
-                s.foveal_weights[k] = static_cast<float>(std::max(0.0, 1 - xr * xr - yr * yr));
-            }
-        }
-    const size_t total = s.picture.size();
-    s.point_indices = point_sample_indices(total, std::min(total, size_t(samples_per_foveal_pixel) * s.fovea.size()));
-    return s;
-}
-
-// The foveal pixels carry the veil, if any; the point samples stand for the
-// picture's own detail and are taken as they are.
-BrightnessHistogram scene_histogram(const Scene& s) {
-    std::vector<float> foveal(s.fovea.size()), points(s.point_indices.size());
-    for (size_t i = 0; i < foveal.size(); ++i) foveal[i] = s.luminance(s.fovea, i);
-    const auto& p = s.picture;
-    for (size_t k = 0; k < points.size(); ++k) {
-        const size_t i = s.point_indices[k];
-        points[k] = static_cast<float>(s.to_luminance * radiance_brightness(p.red[i], p.green[i], p.blue[i]));
-    }
-    return brightness_histogram(foveal, s.foveal_weights, points);
 }
 
 // How world values become display values.
