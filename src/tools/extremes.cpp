@@ -2,19 +2,21 @@
 
 #include <array>
 
+#include "common/physics.h"
 #include "common/text_format.h"
 #include "desktop/desktop.h"
 #include "tools/process_runner.h"
 
 namespace {
 
-// The weighted sum keeps each term in single precision, as the luminance
-// map does, so the range's ends match the map's values.
+// The same single-precision steps as the luminance map's, so that the
+// range's ends fall on the map's own values.
 float luminance(float red, float green, float blue, float exposure) {
-    const float r = 0.2126f * red;
-    const float g = 0.7152f * green;
-    const float b = 0.0722f * blue;
-    return (r + g + b) * 179.0f / exposure;
+    const float r = static_cast<float>(physics::weight_red * red);
+    const float g = static_cast<float>(physics::weight_green * green);
+    const float b = static_cast<float>(physics::weight_blue * blue);
+    const float sum = r + g + b;
+    return static_cast<float>(physics::luminous_efficacy * sum) / exposure;
 }
 
 }  // namespace

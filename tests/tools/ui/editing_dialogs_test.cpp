@@ -157,6 +157,8 @@ TEST(ExposureDialog, FiltersTheFieldAndTakesTheNewExposure) {
     EXPECT_EQ(dialog.windowTitle(), "Set Exposure Value");
     QLineEdit* field = control(dialog, exposure_ids::value);
     EXPECT_EQ(field->text(), "2");
+    retype(field, "inf");
+    EXPECT_EQ(field->text(), "");
     retype(field, "2.5x");
     EXPECT_EQ(field->text(), "2.5");
     screenshot(dialog, "exposure_dialog");
