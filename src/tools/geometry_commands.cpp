@@ -13,7 +13,7 @@ namespace {
 // Truncation toward zero that cannot overflow: selection corners are
 // clamped to the picture, but a corrupt value must not become undefined.
 int truncated(double value) {
-    if (!(value == value)) return 0;
+    if (std::isnan(value)) return 0;
     constexpr double low = std::numeric_limits<int>::min();
     constexpr double high = std::numeric_limits<int>::max();
     return static_cast<int>(std::trunc(std::clamp(value, low, high)));
