@@ -14,6 +14,9 @@
 #include "settings/settings_apply.h"
 #include "settings/settings_file.h"
 #include "tools/process_runner.h"
+#include "tools/image_operation_form.h"
+#include "tools/projection_form.h"
+#include "tools/resize_form.h"
 #include "view/region.h"
 #include "view/region_hand_back.h"
 #include "view/selection_tools.h"
@@ -178,6 +181,34 @@ private:
 
     std::unique_ptr<CaptureSession, CaptureSessionDeleter> capture_;  // from the first Capture > Setup...
 
+    // --- editing ---
+public:
+    // The exposure last accepted in the exposure dialog.
+    float entered_exposure() const { return entered_exposure_; }
+    // The operation last accepted in the Image Operations dialog.
+    const ImageOperation& image_operation() const { return image_operation_; }
+
+private:
+    // The editing commands (editing_commands.cpp).
+    void run_editing_command(int id);
+    void refresh_on_success(int result);
+    void crop_to_selection();
+    void resize_picture();
+    void change_exposure();
+    void edit_header();
+    void apply_maskfile();
+    void correct_vignetting();
+    void run_image_operation();
+    void project_picture();
+    // A double click inside the selection rectangle opens the crop dialog.
+    void edit_selection_rectangle();
+
+    ResizeLock resize_lock_;
+    float entered_exposure_ = 1.0f;
+    ImageOperandPaths operand_paths_;
+    ImageOperation image_operation_;
+    ProjectionChoice projection_;
+
     // --- macro ---
 public:
     // Tools > Record Macro and Tools > Stop Recording.
@@ -189,8 +220,7 @@ public:
     // batch progress window, and shows what happened.
     void replay_sequence(const std::string& folder);
 
-    // The exposure last accepted in the exposure dialog.
-    float entered_exposure() const { return entered_exposure_; }
+    // Sets the exposure the exposure dialog would have accepted.
     void set_entered_exposure(float value) { entered_exposure_ = value; }
     // The batch dialog's choices, kept for the whole run.
     const std::string& sequence_path() const { return sequence_path_; }
@@ -202,7 +232,6 @@ private:
     // overwrite it; "" when there was nothing in it.
     std::string keep_unsaved_recording(const std::string& temporary_path);
 
-    float entered_exposure_ = 1.0f;
     std::string sequence_path_;
     std::string collection_folder_;
 };

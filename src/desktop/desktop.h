@@ -15,6 +15,13 @@
 class BatchForm;
 class CaptureForm;
 class SettingsForm;
+// --- editing ---
+class CropForm;
+class ExposureForm;
+class HeaderForm;
+class ImageOperationForm;
+class ProjectionForm;
+class ResizeForm;
 
 enum class MessageIcon { none, information, warning, error };
 
@@ -88,6 +95,15 @@ public:
     virtual void destroy_main_window() = 0;
     // Ends the process at once (after a fatal message).
     virtual void terminate(int exit_code) = 0;
+
+    // --- editing ---
+    // The editing dialogs over their forms; each returns the dialog's result.
+    virtual int run_resize_dialog(ResizeForm& form) = 0;
+    virtual int run_crop_dialog(CropForm& form) = 0;
+    virtual int run_exposure_dialog(ExposureForm& form) = 0;
+    virtual int run_header_dialog(HeaderForm& form) = 0;
+    virtual int run_image_operation_dialog(ImageOperationForm& form) = 0;
+    virtual int run_projection_dialog(ProjectionForm& form) = 0;
 
     // --- macro ---
     // A question answered Yes or No (No is the default); true for Yes.

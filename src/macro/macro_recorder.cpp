@@ -8,8 +8,6 @@
 
 std::string temporary_macro_path(const std::string& cache_directory) { return cache_directory + "/untitled.tmp"; }
 
-MacroRecorder::MacroRecorder(const float& entered_exposure) : entered_exposure_(entered_exposure) {}
-
 std::optional<std::string> MacroRecorder::start(const std::string& temporary_path) {
     // Binary mode: the CR LF line ends are written as such on every platform.
     std::FILE* file = std::fopen(temporary_path.c_str(), "wb");
@@ -39,7 +37,7 @@ void MacroRecorder::record_macro_line(const std::string& command_line, const std
         return;
     }
     const std::string value =
-        static_cast<unsigned long>(last_command_) == exposure_command_number ? format_default(entered_exposure_) : "NULL";
+        static_cast<unsigned long>(last_command_) == exposure_command_number ? format_default(*entered_exposure_) : "NULL";
     const std::string line = format_sequence_line(last_command_, command_line, value) + "\r\n";
     const bool written = std::fwrite(line.data(), 1, line.size(), file_.get()) == line.size() &&
                          std::fflush(file_.get()) == 0;

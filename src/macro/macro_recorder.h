@@ -19,7 +19,9 @@ class MacroRecorder {
 public:
     // The exposure the user last accepted in the exposure dialog; lines of
     // the exposure command carry it.
-    explicit MacroRecorder(const float& entered_exposure);
+    explicit MacroRecorder(const float& entered_exposure) : entered_exposure_(&entered_exposure) {}
+    // For runners that never record an exposure change (their lines carry 1).
+    MacroRecorder() : entered_exposure_(&no_exposure_change) {}
 
     bool recording() const { return recording_; }
 
@@ -50,7 +52,8 @@ private:
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
 
-    const float& entered_exposure_;
+    static constexpr float no_exposure_change = 1.0f;
+    const float* entered_exposure_;
     bool recording_ = false;
     int last_command_ = 0;
     std::unique_ptr<std::FILE, FileCloser> file_;

@@ -14,6 +14,7 @@
 #include "macro/macro_pictures.h"
 #include "picture/rgbe_reader.h"
 #include "support/scripted_desktop.h"
+#include "tools/exposure_form.h"
 
 namespace fs = std::filesystem;
 
@@ -196,8 +197,8 @@ TEST_F(BatchCommand, BatchStepsAreNotRecordedIntoAMacro) {
     EXPECT_EQ(read_file(cache / "untitled.tmp"), "");
 }
 
-// Crop, rotate and an exposure change recorded on one picture, replayed on a
-// folder of three pictures of other sizes and exposures.
+// Crop, rotate and an exposure change recorded on one picture with the Edit
+// menu, replayed on a folder of three pictures of other sizes and exposures.
 TEST_F(BatchCommand, ARecordedCropRotationAndExposureReplaysOnAFolder) {
     TempFolder recorded;
     write_macro_picture(recorded / "first.hdr", 40, 30);
@@ -206,18 +207,21 @@ TEST_F(BatchCommand, ARecordedCropRotationAndExposureReplaysOnAFolder) {
     ASSERT_TRUE(app.image_loaded());
 
     app.on_command(command::record_macro);
-    // Each operation as the main window runs it: its number noted, its
-    // command line run as an editing step, the view reloaded.
-    auto operation = [&](int id, const std::string& line) {
-        app.recorder().note_command(id);
-        ASSERT_EQ(app.run_editing_step(line), 0) << (desktop.messages.empty() ? "" : desktop.messages.back().text);
-        app.reload_working_copy();
-    };
     // The crop of the rectangle (5, 12)-(25, 22): 20 x 10, 8 rows above the bottom.
-    operation(command::crop, "/C pcompos -x 20 -y 10 " + working_copy() + " -5 -8 > " + step_output());
-    operation(command::rotate_90, "/C protate  " + working_copy() + " " + step_output());
-    app.set_entered_exposure(4.0f);
-    operation(command::exposure, "/C pfilt -1 -e 4 " + working_copy() + " > " + step_output());
+    Region& selection = app.tools().selection();
+    selection.x0 = 5;
+    selection.y0 = 12;
+    selection.x1 = 25;
+    selection.y1 = 22;
+    app.on_command(command::crop);
+    app.on_command(command::rotate_90);
+    desktop.exposure_dialog = [](ExposureForm& form) {
+        form.text = "4";
+        return form.on_ok().value_or(0);
+    };
+    app.on_command(command::exposure);
+    ASSERT_TRUE(desktop.messages.empty()) << desktop.messages[0].text;
+    EXPECT_EQ(app.luminance_map().width, 10);
     EXPECT_EQ(app.luminance_map().exposure, 4.0f);
     const std::string macro = (seq / "crop-turn-expose").string();
     desktop.file_answers.push_back({1, macro});
@@ -225,7 +229,10 @@ TEST_F(BatchCommand, ARecordedCropRotationAndExposureReplaysOnAFolder) {
     ASSERT_TRUE(desktop.messages.empty()) << desktop.messages[0].text;
     const auto lines = read_text_lines(macro + ".seq");
     ASSERT_TRUE(lines.has_value());
-    EXPECT_EQ(lines->size(), 3u);
+    ASSERT_EQ(lines->size(), 3u);
+    EXPECT_EQ((*lines)[0], "40004#/C pcompos -x 20 -y 10 " + working_copy() + " -5 -8 > " + step_output() + "#NULL");
+    EXPECT_EQ((*lines)[1].substr(0, 6), "40013#");
+    EXPECT_EQ((*lines)[2], "40018#/C pfilt -1 -e 4 " + working_copy() + " > " + step_output() + "#4");
 
     struct Source {
         const char* name;

@@ -11,6 +11,7 @@
 #include "common/text_format.h"
 #include "macro/macro_pictures.h"
 #include "support/scripted_desktop.h"
+#include "tools/exposure_form.h"
 
 namespace fs = std::filesystem;
 
@@ -68,10 +69,9 @@ TEST_F(MacroCommands, RecordMacroSwapsTheMenuItemsAndOpensTheTemporaryFileInTheC
 
 TEST_F(MacroCommands, ARotationAndAFlipAreTwoLinesWithNull) {
     app.on_command(command::record_macro);
-    ASSERT_EQ(edit(command::rotate_90, rotate_line()), 0);
-    app.reload_working_copy();  // runs ra_bmp, which is not recorded
-    ASSERT_EQ(edit(command::flip_horizontal, flip_line()), 0);
-    app.reload_working_copy();
+    app.on_command(command::rotate_90);
+    app.on_command(command::flip_horizontal);  // each reloads the view with ra_bmp, which is not recorded
+    ASSERT_TRUE(desktop.messages.empty()) << desktop.messages[0].text;
     stop_as((saved / "turn.seq").string());
     EXPECT_EQ(read_file(saved / "turn.seq"),
               "40013#" + rotate_line() + "#NULL\r\n40015#" + flip_line() + "#NULL\r\n");
@@ -81,11 +81,24 @@ TEST_F(MacroCommands, ARotationAndAFlipAreTwoLinesWithNull) {
 
 TEST_F(MacroCommands, AnExposureChangeCarriesTheTypedValue) {
     app.on_command(command::record_macro);
-    app.set_entered_exposure(2.5f);
-    const std::string line = "/C pfilt -1 -e 5 " + working_copy() + " > " + step_output();
+    desktop.exposure_dialog = [](ExposureForm& form) {
+        form.text = "2.5";
+        return form.on_ok().value_or(0);
+    };
+    app.on_command(command::exposure);  // from 0.5: the factor is 5
+    ASSERT_TRUE(desktop.messages.empty()) << desktop.messages[0].text;
+    stop_as((saved / "exposure.seq").string());
+    EXPECT_EQ(read_file(saved / "exposure.seq"),
+              "40018#/C pfilt -1 -e 5 " + working_copy() + " > " + step_output() + "#2.5\r\n");
+}
+
+TEST_F(MacroCommands, TheEnteredExposureIsWhatTheLineCarries) {
+    app.on_command(command::record_macro);
+    app.set_entered_exposure(3.0f);
+    const std::string line = "/C pfilt -1 -e 6 " + working_copy() + " > " + step_output();
     ASSERT_EQ(edit(command::exposure, line), 0);
     stop_as((saved / "exposure.seq").string());
-    EXPECT_EQ(read_file(saved / "exposure.seq"), "40018#" + line + "#2.5\r\n");
+    EXPECT_EQ(read_file(saved / "exposure.seq"), "40018#" + line + "#3\r\n");
 }
 
 TEST_F(MacroCommands, TheMainWindowNotesEveryCommandButOpen) {
