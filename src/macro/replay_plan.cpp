@@ -76,9 +76,15 @@ void plan_line(PlannedLine& planned, const SequenceEntry& entry, const ReplayTex
         const float value = parse_decimal_float(entry.value);
         const size_t factor_end =
             starts_with(entry.command, exposure_prefix) ? entry.command.find(' ', exposure_prefix.size()) : std::string::npos;
-        if (factor_end == std::string::npos || factor_end == exposure_prefix.size()) {
+        // The factor is replaced by position; a word that is not a plain
+        // number could carry quotes, and replacing it would change what the
+        // rest of the line means to the shell.
+        const bool plain_factor =
+            factor_end != std::string::npos && factor_end > exposure_prefix.size() &&
+            entry.command.find_first_not_of("0123456789.eE+-", exposure_prefix.size()) == factor_end;
+        if (!plain_factor) {
             planned.kind = Kind::refused;
-            planned.reason = "an exposure line must begin with \"" + std::string(exposure_prefix) + "\" and a factor";
+            planned.reason = "an exposure line must begin with \"" + std::string(exposure_prefix) + "\" and a number";
             return;
         }
         if (!(value > 0.0f) || !std::isfinite(value)) {

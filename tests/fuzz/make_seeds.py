@@ -89,3 +89,13 @@ def tiff(w, h, spp, bits, data):
     return out + struct.pack('<I', 0) + data
 put('tiff_mask', 'grey_2x2.tif', tiff(2, 2, 1, 8, bytes([0, 255, 128, 64])))
 put('tiff_mask', 'rgb_2x1.tif', tiff(2, 1, 3, 8, bytes([255, 0, 0, 0, 255, 0])))
+
+crlf = lambda lines: ''.join(l + '\r\n' for l in lines)
+put('sequence_file', 'rotate_flip.seq', crlf(['40013#/C protate  /c/dtemp.hdr /c/dtempo.hdr#NULL',
+                                               '40015#/C pflip -c -h /c/dtemp.hdr /c/dtempo.hdr#NULL']))
+put('sequence_file', 'crop_exposure.seq', crlf(['40004#/C pcompos -x 20 -y 10 /c/dtemp.hdr -5 -8 > /c/dtempo.hdr#NULL',
+                                                 '40018#/C pfilt -1 -e 4 /c/dtemp.hdr > /c/dtempo.hdr#2']))
+put('sequence_file', 'pcomb_pinterp.seq', crlf(['40029#/C pcomb -e "ro=if(ri(1)-0.5,ri(2),0);go=if(gi(1)-0.5,gi(2),0);bo=if(bi(1)-0.5,bi(2),0)" /m/mask.hdr /c/dtemp.hdr > /c/dtempo.hdr#NULL',
+                                                 '40036#/C pinterp  -vf /c/dtemp.hdr -vth  -x 800 -y 800 -ff /c/dtemp.hdr 1 > /c/dtempo.hdr#NULL']))
+put('sequence_file', 'foreign.seq', crlf(['40013#/C rm -rf ~#NULL', '0x9C52#/C pfilt -1 -e 2 /c/dtemp.hdr > /c/dtempo.hdr ; touch x#2',
+                                           '/C getinfo - < /c/dtemp.hdr>> /c/dtemp.txt', '']))

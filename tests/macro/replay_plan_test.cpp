@@ -125,8 +125,12 @@ TEST(ReplayPlan, RefusesExposureLinesItCannotRewrite) {
     const auto sequence = plan_of("40018#/C pfilt -1 -e 4 /c/dtemp.hdr > /c/dtempo.hdr#NULL\r\n"
                                   "40018#/C pfilt -1 -e 4 /c/dtemp.hdr > /c/dtempo.hdr#-2\r\n"
                                   "40018#/C pfilt -e 4 /c/dtemp.hdr > /c/dtempo.hdr#2\r\n"
-                                  "40018#/C pfilt -1 -e  /c/dtemp.hdr > /c/dtempo.hdr#2");
-    EXPECT_EQ(kinds_of(sequence), (std::vector<Kind>{Kind::refused, Kind::refused, Kind::refused, Kind::refused}));
+                                  "40018#/C pfilt -1 -e  /c/dtemp.hdr > /c/dtempo.hdr#2\r\n"
+                                  "40018#/C pfilt -1 -e \"4 ;touch x;\" /c/dtemp.hdr > /c/dtempo.hdr#2");
+    EXPECT_EQ(kinds_of(sequence),
+              (std::vector<Kind>{Kind::refused, Kind::refused, Kind::refused, Kind::refused, Kind::refused}));
+    EXPECT_EQ(sequence.lines[4].reason, "an exposure line must begin with \"/C pfilt -1 -e \" and a number")
+        << "replacing a quoted factor would unbalance the quotes";
     EXPECT_EQ(sequence.lines[0].reason, "its exposure value \"NULL\" is not a positive number");
 }
 
