@@ -84,6 +84,7 @@ void Application::on_command(int id) {
         break;
     case command::exit:
         // Leaves the working files in the cache directory.
+        keep_recording_at_exit();
         release_luminance_map();
         desktop_.destroy_main_window();
         break;
@@ -115,6 +116,7 @@ void Application::on_command(int id) {
 }
 
 void Application::on_close() {
+    keep_recording_at_exit();
     release_luminance_map();
     const std::string& cache = settings_.cache_directory;
     // An empty or shell-unsafe cache directory would turn the patterns into

@@ -231,6 +231,9 @@ private:
     // Moves a recording that was not saved where the next one cannot
     // overwrite it; "" when there was nothing in it.
     std::string keep_unsaved_recording(const std::string& temporary_path);
+    // A recording still running as the program ends is kept as if its save
+    // had been cancelled (and the clean-up's commands are not added to it).
+    void keep_recording_at_exit();
 
     std::string sequence_path_;
     std::string collection_folder_;

@@ -103,6 +103,14 @@ std::string Application::keep_unsaved_recording(const std::string& temporary_pat
     return temporary_path;
 }
 
+void Application::keep_recording_at_exit() {
+    if (!recorder_.recording()) return;
+    const std::string kept = keep_unsaved_recording(recorder_.stop().temporary_path);
+    if (!kept.empty())
+        desktop_.message_box("The macro being recorded was not saved. Its lines are kept in " + kept + ".",
+                             "Macro Recording", MessageIcon::information, Owner::none);
+}
+
 void Application::stop_macro_recording() {
     if (!recorder_.recording()) return;
     const MacroRecorder::Stopped stopped = recorder_.stop();

@@ -216,7 +216,7 @@ TEST_F(BatchCommand, ARecordedCropRotationAndExposureReplaysOnAFolder) {
     app.on_command(command::crop);
     app.on_command(command::rotate_90);
     desktop.exposure_dialog = [](ExposureForm& form) {
-        form.text = "4";
+        form.text = "4.0";
         return form.on_ok().value_or(0);
     };
     app.on_command(command::exposure);

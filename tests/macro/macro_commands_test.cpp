@@ -239,3 +239,23 @@ TEST_F(MacroCommands, RecordMacroStaysOffWhileRecordingWhateverEnablesThePicture
     stop_as((saved / "m.seq").string());
     EXPECT_EQ(read_file(saved / "m.seq"), "40013#" + rotate_line() + "#NULL\r\n");
 }
+
+TEST_F(MacroCommands, ClosingTheWindowWhileRecordingKeepsTheLinesWithoutTheCleanUp) {
+    app.on_command(command::record_macro);
+    app.on_command(command::rotate_90);
+    app.on_close();
+    EXPECT_FALSE(app.recorder().recording());
+    EXPECT_EQ(read_file(cache / "unsaved-macro-1.seq"), "40013#" + rotate_line() + "#NULL\r\n");
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "The macro being recorded was not saved. Its lines are kept in " +
+                                            (cache / "unsaved-macro-1.seq").string() + ".");
+    EXPECT_FALSE(fs::exists(cache / "dtemp.hdr")) << "the clean-up still ran";
+}
+
+TEST_F(MacroCommands, ExitWhileRecordingKeepsTheLinesToo) {
+    app.on_command(command::record_macro);
+    app.on_command(command::flip_vertical);
+    app.on_command(command::exit);
+    EXPECT_EQ(read_file(cache / "unsaved-macro-1.seq"), "40016#/C pflip -c -v " + working_copy() + " " + step_output() + "#NULL\r\n");
+    EXPECT_TRUE(desktop.main_window_destroyed);
+}
