@@ -14,6 +14,8 @@
 #include "capture/ui/capture_dialog.h"
 #include "settings/ui/settings_dialog.h"
 #include "app/ui/image_view.h"
+#include "analysis/analysis_wizard.h"
+#include "analysis/ui/analysis_wizard_dialog.h"
 
 namespace {
 
@@ -179,3 +181,36 @@ void QtDesktop::show_capture_dialog(CaptureForm& form) {
 void QtDesktop::destroy_main_window() { window_.close_without_cleanup(); }
 
 void QtDesktop::terminate(int exit_code) { std::exit(exit_code); }
+
+// --- analysis ---
+
+bool QtDesktop::ask_yes_no(const std::string& text, const std::string& caption, Owner owner) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, owner_widget(owner));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtDesktop::set_busy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++busy_;
+    } else if (busy_ > 0) {
+        QApplication::restoreOverrideCursor();
+        --busy_;
+    }
+}
+
+void QtDesktop::set_main_window_enabled(bool enabled) {
+    window_.setEnabled(enabled);
+    if (enabled) {
+        // The region is drawn and confirmed with ENTER in the view.
+        window_.activateWindow();
+        window_.view()->setFocus();
+    }
+}
+
+int QtDesktop::run_analysis_wizard(AnalysisWizard& wizard) {
+    AnalysisWizardDialog sheet(wizard);
+    return sheet.run();
+}

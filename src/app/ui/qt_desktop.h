@@ -40,9 +40,16 @@ public:
     void destroy_main_window() override;
     void terminate(int exit_code) override;
 
+    // --- analysis ---
+    bool ask_yes_no(const std::string& text, const std::string& caption, Owner owner) override;
+    void set_busy(bool busy) override;
+    void set_main_window_enabled(bool enabled) override;
+    int run_analysis_wizard(AnalysisWizard& wizard) override;
+
 private:
     QWidget* owner_widget(Owner owner) const;
 
     MainWindow& window_;
     QPointer<ProgressWindow> progress_;
+    int busy_ = 0;  // wait cursors pushed
 };
