@@ -1,6 +1,7 @@
 #include "analysis/region_statistics.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -75,17 +76,17 @@ void sort_samples(std::vector<float>& samples) {
         std::sort(samples.begin(), samples.end());
         return;
     }
-    // Three passes of eleven bits over the bit patterns, least significant
-    // first; each pass is stable, so the last one leaves them in order.
-    constexpr int bits = 11;
-    constexpr size_t buckets = size_t{1} << bits;
+    // Four passes of one byte over the bit patterns, the lowest first; each
+    // pass is stable, so the last leaves them in order. Byte-sized buckets
+    // keep the counts in the first-level cache.
     std::vector<uint32_t> keys(samples.size()), spare(samples.size());
     std::memcpy(keys.data(), samples.data(), samples.size() * sizeof(float));
-    for (int shift = 0; shift < 32; shift += bits) {
-        std::vector<size_t> start(buckets + 1, 0);
-        for (uint32_t key : keys) ++start[((key >> shift) & (buckets - 1)) + 1];
-        for (size_t b = 1; b <= buckets; ++b) start[b] += start[b - 1];
-        for (uint32_t key : keys) spare[start[(key >> shift) & (buckets - 1)]++] = key;
+    std::array<size_t, 257> start{};
+    for (int shift = 0; shift < 32; shift += 8) {
+        start.fill(0);
+        for (uint32_t key : keys) ++start[((key >> shift) & 0xffu) + 1];
+        for (size_t b = 1; b < start.size(); ++b) start[b] += start[b - 1];
+        for (uint32_t key : keys) spare[start[(key >> shift) & 0xffu]++] = key;
         keys.swap(spare);
     }
     std::memcpy(samples.data(), keys.data(), samples.size() * sizeof(float));

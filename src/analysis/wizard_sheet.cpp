@@ -78,6 +78,13 @@ void WizardSheet::press_cancel() {
     close(0);
 }
 
+void WizardSheet::abandon() {
+    if (!controller_ || closed_) return;
+    HeldChanges hold(changes_held_, *this);
+    controller_->on_cancel(current_);
+    close(0);
+}
+
 void WizardSheet::set_buttons(int flags) {
     back_enabled_ = (flags & wizard_button::back) != 0;
     finish_offered_ = (flags & wizard_button::finish) != 0;

@@ -58,6 +58,9 @@ public:
     void press_cancel();
     // The window's close box: Cancel, when Cancel is enabled.
     void press_close() { press_cancel(); }
+    // The program is closing: the sheet closes as after Cancel, whatever its
+    // buttons (also while it is hidden for a selection on the main window).
+    void abandon();
 
     // What a page asks for. set_buttons offers Back and Next or Finish, each
     // enabled by its flag, and enables Cancel; enable_buttons enables or

@@ -27,11 +27,15 @@ TEST(SampleFile, NumbersReadAsPrintfWritesThem) {
     // Exact ties between two printed values round as printf rounds them.
     EXPECT_EQ(fixed6(1.0f / 128.0f), strprintf("%f", 1.0 / 128.0));
     EXPECT_EQ(fixed6(3.0f / 128.0f), strprintf("%f", 3.0 / 128.0));
+    for (int k = 1; k < 2000; k += 2)  // every odd multiple of 2^-7 up to 16 ends in an exact tie
+        ASSERT_EQ(fixed6(static_cast<float>(k) / 128.0f), strprintf("%f", static_cast<double>(k) / 128.0)) << k;
+    EXPECT_EQ(fixed6(0.0f), "0.000000");
+    EXPECT_EQ(fixed6(8.796093e12f), strprintf("%f", static_cast<double>(8.796093e12f)));
     EXPECT_EQ(fixed6(std::numeric_limits<float>::max()),
               strprintf("%f", static_cast<double>(std::numeric_limits<float>::max())));
     std::mt19937 random(5);
-    std::uniform_int_distribution<uint32_t> bits(0x35800000u, 0x7f000000u);  // 1e-6 .. 1.7e38
-    for (int i = 0; i < 200000; ++i) {
+    std::uniform_int_distribution<uint32_t> bits(0x2b000000u, 0x7f000000u);  // 4.5e-13 .. 1.7e38
+    for (int i = 0; i < 400000; ++i) {
         const uint32_t pattern = bits(random);
         float value;
         std::memcpy(&value, &pattern, sizeof value);

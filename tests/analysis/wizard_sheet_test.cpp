@@ -106,6 +106,17 @@ TEST_F(Sheet, FinishClosesWithOneAndCancelWithZero) {
     EXPECT_EQ(other_pages.cancelled_on, 20);
 }
 
+TEST_F(Sheet, AbandoningClosesEvenWhileCancelIsDisabled) {
+    sheet.start(pages);
+    sheet.press_next();
+    sheet.enable_buttons(0);
+    sheet.set_shown(false);
+    sheet.abandon();
+    EXPECT_TRUE(sheet.closed());
+    EXPECT_EQ(sheet.result(), 0);
+    EXPECT_EQ(pages.cancelled_on, 20);
+}
+
 TEST_F(Sheet, TheWindowHearsOncePerPressAndOncePerPageRequest) {
     int notices = 0;
     sheet.set_observer([&] { ++notices; });

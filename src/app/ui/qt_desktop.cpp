@@ -212,5 +212,11 @@ void QtDesktop::set_main_window_enabled(bool enabled) {
 
 int QtDesktop::run_analysis_wizard(AnalysisWizard& wizard) {
     AnalysisWizardDialog sheet(wizard);
-    return sheet.run();
+    // Closing the main window while the user draws a region ends the wizard
+    // too, rather than leaving it waiting with no window to draw in.
+    const QMetaObject::Connection ending = QObject::connect(
+        qApp, &QGuiApplication::lastWindowClosed, &sheet, [&wizard] { wizard.sheet().abandon(); });
+    const int result = sheet.run();
+    QObject::disconnect(ending);
+    return result;
 }
