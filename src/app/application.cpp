@@ -104,6 +104,7 @@ void Application::on_command(int id) {
     case command::capture_setup:
         run_capture_setup();
         break;
+    case command::analyze: run_analyze_command(); break;
     case command::about:
         desktop_.run_about_dialog();
         break;

@@ -208,4 +208,19 @@ private:
     ImageOperandPaths operand_paths_;
     ImageOperation image_operation_;
     ProjectionChoice projection_;
+    // --- analysis ---
+public:
+    // Tools > Analyze...: the analysis wizard over the current picture.
+    void run_analyze_command();
+    // Forgets the copies of Region A and Region B.
+    void clear_saved_regions();
+    // Statistics give only the mean while the calibration wizard or the
+    // falsecolor view is open.
+    bool statistics_mean_only() const { return calibration_wizard_active_ || falsecolor_active_; }
+    // Open and the commands that change the picture; off while the user draws
+    // a region for a wizard.
+    void set_picture_commands_enabled(bool enabled);
+
+private:
+    int run_analysis_wizard();  // analysis_commands.cpp
 };

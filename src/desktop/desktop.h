@@ -12,6 +12,7 @@
 #include "common/geometry.h"
 #include "desktop/cursor_shape.h"
 
+class AnalysisWizard;
 class CaptureForm;
 class SettingsForm;
 // --- editing ---
@@ -103,4 +104,14 @@ public:
     virtual int run_header_dialog(HeaderForm& form) = 0;
     virtual int run_image_operation_dialog(ImageOperationForm& form) = 0;
     virtual int run_projection_dialog(ProjectionForm& form) = 0;
+    // --- analysis ---
+    // A modal question with Yes and No; true for Yes.
+    virtual bool ask_yes_no(const std::string& text, const std::string& caption, Owner owner) = 0;
+    // The wait cursor over every window of the program while on.
+    virtual void set_busy(bool busy) = 0;
+    // Whether the main window takes input; off while a wizard sheet is up.
+    virtual void set_main_window_enabled(bool enabled) = 0;
+    // Shows the wizard's sheet, which hides itself while the user draws a
+    // region on the main window; returns the sheet's result once it closed.
+    virtual int run_analysis_wizard(AnalysisWizard& wizard) = 0;
 };

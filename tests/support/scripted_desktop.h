@@ -74,6 +74,21 @@ public:
     void destroy_main_window() override { main_window_destroyed = true; }
     void terminate(int exit_code) override { throw TerminateRequested(exit_code); }
 
+    // --- analysis ---
+    std::deque<bool> yes_no_answers;  // default when empty: No
+    std::vector<RecordedMessage> questions;
+    std::function<int(AnalysisWizard&)> analysis_wizard;  // default: the sheet is cancelled at once
+    bool main_window_enabled = true;
+    bool busy = false;
+    int busy_calls = 0;
+    bool ask_yes_no(const std::string& text, const std::string& caption, Owner owner) override;
+    void set_busy(bool on) override {
+        busy = on;
+        ++busy_calls;
+    }
+    void set_main_window_enabled(bool enabled) override { main_window_enabled = enabled; }
+    int run_analysis_wizard(AnalysisWizard& wizard) override;
+
 private:
     bool progress_open_ = false;
 

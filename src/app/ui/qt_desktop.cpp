@@ -21,6 +21,8 @@
 #include "tools/ui/image_operation_dialog.h"
 #include "tools/ui/projection_dialog.h"
 #include "tools/ui/resize_dialog.h"
+#include "analysis/analysis_wizard.h"
+#include "analysis/ui/analysis_wizard_dialog.h"
 
 namespace {
 
@@ -216,4 +218,43 @@ int QtDesktop::run_image_operation_dialog(ImageOperationForm& form) {
 int QtDesktop::run_projection_dialog(ProjectionForm& form) {
     ProjectionDialog dialog(&window_, form);
     return dialog.exec();
+}
+
+// --- analysis ---
+
+bool QtDesktop::ask_yes_no(const std::string& text, const std::string& caption, Owner owner) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, owner_widget(owner));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtDesktop::set_busy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++busy_;
+    } else if (busy_ > 0) {
+        QApplication::restoreOverrideCursor();
+        --busy_;
+    }
+}
+
+void QtDesktop::set_main_window_enabled(bool enabled) {
+    window_.setEnabled(enabled);
+    if (enabled) {
+        // The region is drawn and confirmed with ENTER in the view.
+        window_.activateWindow();
+        window_.view()->setFocus();
+    }
+}
+
+int QtDesktop::run_analysis_wizard(AnalysisWizard& wizard) {
+    AnalysisWizardDialog sheet(wizard);
+    // Closing the main window while the user draws a region ends the wizard
+    // too, rather than leaving it waiting with no window to draw in.
+    const QMetaObject::Connection ending = QObject::connect(
+        qApp, &QGuiApplication::lastWindowClosed, &sheet, [&wizard] { wizard.sheet().abandon(); });
+    const int result = sheet.run();
+    QObject::disconnect(ending);
+    return result;
 }

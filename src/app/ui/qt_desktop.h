@@ -47,10 +47,16 @@ public:
     int run_header_dialog(HeaderForm& form) override;
     int run_image_operation_dialog(ImageOperationForm& form) override;
     int run_projection_dialog(ProjectionForm& form) override;
+    // --- analysis ---
+    bool ask_yes_no(const std::string& text, const std::string& caption, Owner owner) override;
+    void set_busy(bool busy) override;
+    void set_main_window_enabled(bool enabled) override;
+    int run_analysis_wizard(AnalysisWizard& wizard) override;
 
 private:
     QWidget* owner_widget(Owner owner) const;
 
     MainWindow& window_;
     QPointer<ProgressWindow> progress_;
+    int busy_ = 0;  // wait cursors pushed
 };
