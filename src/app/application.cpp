@@ -107,6 +107,9 @@ void Application::on_command(int id) {
     case command::about:
         desktop_.run_about_dialog();
         break;
+    case command::save_as: run_save_as(); break;
+    case command::reinhard: run_reinhard_dialog(); break;
+    case command::ward: run_ward_dialog(); break;
     default:
         break;
     }

@@ -14,6 +14,9 @@
 
 class CaptureForm;
 class SettingsForm;
+class FalsecolorForm;
+class ReinhardForm;
+class WardForm;
 
 enum class MessageIcon { none, information, warning, error };
 
@@ -87,4 +90,15 @@ public:
     virtual void destroy_main_window() = 0;
     // Ends the process at once (after a fatal message).
     virtual void terminate(int exit_code) = 0;
+
+    // --- export ---
+    // A modal question with Yes and No buttons; true for Yes.
+    virtual bool ask_yes_no(const std::string& text, const std::string& caption, Owner owner) = 0;
+    // The tone-mapping dialogs; each returns 1 for OK, 0 otherwise.
+    virtual int run_reinhard_dialog(ReinhardForm& form) = 0;
+    virtual int run_ward_dialog(WardForm& form) = 0;
+    // The modeless "Falsecolor" window over `form`, replacing any earlier
+    // one, and its end when the view ends without it.
+    virtual void show_falsecolor_window(FalsecolorForm& form) = 0;
+    virtual void close_falsecolor_window() = 0;
 };

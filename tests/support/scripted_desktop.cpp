@@ -71,3 +71,11 @@ bool ScriptedDesktop::load_display_picture(const std::string& path, SizeF& size)
     display_picture = path;
     return true;
 }
+
+bool ScriptedDesktop::ask_yes_no(const std::string& text, const std::string& caption, Owner owner) {
+    questions.push_back({text, caption, MessageIcon::none, owner});
+    if (yes_no_answers.empty()) return true;
+    const bool answer = yes_no_answers.front();
+    yes_no_answers.pop_front();
+    return answer;
+}

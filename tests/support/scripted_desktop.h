@@ -74,6 +74,22 @@ public:
     void destroy_main_window() override { main_window_destroyed = true; }
     void terminate(int exit_code) override { throw TerminateRequested(exit_code); }
 
+    // --- export ---
+    std::deque<bool> yes_no_answers;  // Yes when empty
+    std::vector<RecordedMessage> questions;
+    std::function<int(ReinhardForm&)> reinhard_dialog;  // default: Cancel
+    std::function<int(WardForm&)> ward_dialog;          // default: Cancel
+    std::vector<FalsecolorForm*> falsecolor_windows;    // the form of each window shown
+    bool falsecolor_window_open = false;
+    bool ask_yes_no(const std::string& text, const std::string& caption, Owner owner) override;
+    int run_reinhard_dialog(ReinhardForm& form) override { return reinhard_dialog ? reinhard_dialog(form) : 0; }
+    int run_ward_dialog(WardForm& form) override { return ward_dialog ? ward_dialog(form) : 0; }
+    void show_falsecolor_window(FalsecolorForm& form) override {
+        falsecolor_windows.push_back(&form);
+        falsecolor_window_open = true;
+    }
+    void close_falsecolor_window() override { falsecolor_window_open = false; }
+
 private:
     bool progress_open_ = false;
 };

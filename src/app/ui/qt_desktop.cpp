@@ -13,6 +13,10 @@
 #include "capture/capture_form.h"
 #include "capture/ui/capture_dialog.h"
 #include "settings/ui/settings_dialog.h"
+#include "tools/falsecolor_form.h"
+#include "tools/ui/falsecolor_window.h"
+#include "tools/ui/reinhard_dialog.h"
+#include "tools/ui/ward_dialog.h"
 #include "app/ui/image_view.h"
 
 namespace {
@@ -179,3 +183,35 @@ void QtDesktop::show_capture_dialog(CaptureForm& form) {
 void QtDesktop::destroy_main_window() { window_.close_without_cleanup(); }
 
 void QtDesktop::terminate(int exit_code) { std::exit(exit_code); }
+
+// --- export ---
+
+bool QtDesktop::ask_yes_no(const std::string& text, const std::string& caption, Owner owner) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, owner_widget(owner));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+int QtDesktop::run_reinhard_dialog(ReinhardForm& form) {
+    ReinhardDialog dialog(&window_, form);
+    return dialog.exec() == QDialog::Accepted ? 1 : 0;
+}
+
+int QtDesktop::run_ward_dialog(WardForm& form) {
+    WardDialog dialog(&window_, form);
+    return dialog.exec() == QDialog::Accepted ? 1 : 0;
+}
+
+void QtDesktop::show_falsecolor_window(FalsecolorForm& form) {
+    // The earlier window refers to the earlier form, which is about to go.
+    delete window_.findChild<FalsecolorWindow*>(QString::number(falsecolor_ids::dialog));
+    auto* falsecolor = new FalsecolorWindow(&window_, form);
+    falsecolor->show();
+    falsecolor->raise();
+}
+
+void QtDesktop::close_falsecolor_window() {
+    if (auto* falsecolor = window_.findChild<FalsecolorWindow*>(QString::number(falsecolor_ids::dialog)))
+        falsecolor->dismiss();
+}

@@ -40,6 +40,13 @@ public:
     void destroy_main_window() override;
     void terminate(int exit_code) override;
 
+    // --- export ---
+    bool ask_yes_no(const std::string& text, const std::string& caption, Owner owner) override;
+    int run_reinhard_dialog(ReinhardForm& form) override;
+    int run_ward_dialog(WardForm& form) override;
+    void show_falsecolor_window(FalsecolorForm& form) override;
+    void close_falsecolor_window() override;
+
 private:
     QWidget* owner_widget(Owner owner) const;
 
