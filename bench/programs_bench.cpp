@@ -124,6 +124,19 @@ void rcalc_histo(benchmark::State& s) { run(s, histogram_command(inputs().values
 // The worst case for rcalc: no value repeats the one before.
 void rcalc_histo_distinct(benchmark::State& s) { run(s, histogram_command(inputs().distinct_values), 2.45); }
 
+// The tone mappers (no reference timings for a picture of this size).
+void pcond_plain(benchmark::State& s) { run(s, program("pcond") + " " + inputs().picture + " > " + out("p.hdr"), 0); }
+void pcond_human(benchmark::State& s) { run(s, program("pcond") + " -h " + inputs().picture + " > " + out("p.hdr"), 0); }
+void reinhard_global(benchmark::State& s) {
+    run(s, program("ReinhardTM") + " -i " + inputs().picture + " -o " + out("r.jpg"), 0);
+}
+void reinhard_local(benchmark::State& s) {
+    run(s, program("ReinhardTM") + " -i " + inputs().picture + " -o " + out("r.jpg") + " -scale", 0);
+}
+void tm_linear(benchmark::State& s) {
+    run(s, program("tm_linear") + " -i " + inputs().picture + " -o " + out("t.jpg"), 0);
+}
+
 }  // namespace
 
 BENCHMARK(ra_bmp)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
@@ -136,4 +149,9 @@ BENCHMARK(pcompos)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(pextrem)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(rcalc_histo)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(rcalc_histo_distinct)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(pcond_plain)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(pcond_human)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(reinhard_global)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(reinhard_local)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(tm_linear)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK_MAIN();

@@ -7,7 +7,7 @@
 #include "lib/picture_messages.h"
 #include "lib/picture_output.h"
 #include "lib/rgbe_color.h"
-#include "lib/view_options.h"
+#include "picture/view_options.h"
 #include "picture/rgbe_writer.h"
 
 namespace {

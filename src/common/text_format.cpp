@@ -62,6 +62,23 @@ std::string format_default(float value) {
 
 std::string format_fixed6(double value) { return strprintf("%f", value); }
 
+size_t parse_decimal_prefix(std::string_view text, double& value) {
+    size_t i = 0;
+    while (i < text.size() && is_c_space(text[i])) ++i;
+    if (i < text.size() && text[i] == '+') ++i;
+    const auto [end, error] = std::from_chars(text.data() + i, text.data() + text.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // As strtod: an overflow is infinite, an underflow zero; the text is taken.
+        const size_t digits_end = text.find_first_not_of("0123456789.eE+-", i);
+        const std::string_view digits = text.substr(i, digits_end == std::string_view::npos ? std::string_view::npos : digits_end - i);
+        const bool tiny = digits.find("e-") != std::string_view::npos || digits.find("E-") != std::string_view::npos;
+        value = tiny ? 0.0 : (i < text.size() && text[i] == '-' ? -HUGE_VAL : HUGE_VAL);
+        return i + digits.size();
+    }
+    if (error != std::errc()) return 0;
+    return static_cast<size_t>(end - text.data());
+}
+
 float parse_decimal_float(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && is_c_space(text[i])) ++i;

@@ -20,6 +20,11 @@ std::string format_fixed6(double value);
 // is none. Hexadecimal is not read: "0x10" is 0.
 float parse_decimal_float(std::string_view text);
 
+// The decimal number at the start of `text` as strtod reads it in the C
+// locale (white space and a sign allowed, hexadecimal not): how many
+// characters it took, 0 when there is none.
+size_t parse_decimal_prefix(std::string_view text, double& value);
+
 // True when `text` contains `needle` anywhere.
 inline bool contains(std::string_view text, std::string_view needle) {
     return text.find(needle) != std::string_view::npos;

@@ -22,6 +22,9 @@ namespace {
 constexpr size_t header_line_chars = 2047;   // a 2048-byte line buffer
 constexpr size_t header_piece_chars = 2046;  // over-long lines are cut here
 constexpr size_t resolution_line_chars = 31;
+// Wider scanlines than any camera or renderer makes are refused before their
+// buffer is allocated.
+constexpr int max_scanline_length = 1 << 24;
 constexpr const char* rgbe_format = "32-bit_rle_rgbe";
 
 struct FileCloser {
@@ -130,39 +133,45 @@ float exposure_product(const std::vector<float>& exposures) {
 
 namespace {
 
-// Opens and decodes a picture scanline by scanline. `prepare` sees the
-// header and sizes the result (false: out of memory); `take_row` receives each
-// decoded scanline as planes.
+// Decodes a picture scanline by scanline. `prepare` sees the header and the
+// number of rows the file can be trusted to hold (0 when its size is not
+// known), so that it can reserve room; `take_row` receives each decoded
+// scanline as planes and grows the result.
 template <class Prepare, class TakeRow>
-std::optional<Failure> decode_picture(const std::string& path, Prepare prepare, TakeRow take_row) {
-    auto file = open_picture(path);
-    if (!file) return file.failure();
-    BlockReader in(file.value().get());
+std::optional<Failure> decode_picture(std::FILE* file, Prepare prepare, TakeRow take_row) {
+    BlockReader in(file);
     auto preamble = read_preamble(in);
     if (!preamble) return preamble.failure();
     const ResolutionLine& res = preamble.value().resolution;
     // Every scanline takes at least four bytes of the file, so a resolution
     // line that claims more scanlines than the rest of the file could hold is
-    // refused before anything of its size is allocated.
+    // refused before anything of its size is allocated. Where the size is
+    // not known (memory, a pipe), the result grows row by row as scanlines
+    // arrive, so a claim the data does not keep costs nothing.
+    if (res.scanline_length > max_scanline_length) return out_of_memory();
+    size_t known_rows = 0;
     struct stat info {};
-    if (::fstat(fileno(file.value().get()), &info) == 0 && S_ISREG(info.st_mode)) {
+    const int descriptor = fileno(file);
+    if (descriptor >= 0 && ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
         const uint64_t size = static_cast<uint64_t>(info.st_size);
         const uint64_t left = size > in.offset() ? size - in.offset() : 0;
         if (static_cast<uint64_t>(res.scanline_count) > left / 4) return bad_scanline();
+        known_rows = static_cast<size_t>(res.scanline_count);
     }
+    const size_t length = static_cast<size_t>(res.scanline_length);
     std::vector<uint8_t> planes;
+    ScanlineDecoder decoder(in, res.scanline_length);
     try {
-        prepare(preamble.value());
-        planes.resize(4 * static_cast<size_t>(res.scanline_length));
+        prepare(preamble.value(), known_rows);
+        planes.resize(4 * length);
+        for (int row = 0; row < res.scanline_count; ++row) {
+            if (!decoder.decode(planes.data())) return bad_scanline();
+            take_row(static_cast<size_t>(row), planes.data());
+        }
     } catch (const std::bad_alloc&) {
         return out_of_memory();
     } catch (const std::length_error&) {
         return out_of_memory();
-    }
-    ScanlineDecoder decoder(in, res.scanline_length);
-    for (int row = 0; row < res.scanline_count; ++row) {
-        if (!decoder.decode(planes.data())) return bad_scanline();
-        take_row(static_cast<size_t>(row), planes.data());
     }
     return std::nullopt;
 }
@@ -170,20 +179,27 @@ std::optional<Failure> decode_picture(const std::string& path, Prepare prepare, 
 }  // namespace
 
 Result<RgbePicture> ra2picarray(const std::string& path) {
+    auto file = open_picture(path);
+    if (!file) return file.failure();
+    return ra2picarray(file.value().get());
+}
+
+Result<RgbePicture> ra2picarray(std::FILE* file) {
     RgbePicture picture;
     auto failure = decode_picture(
-        path,
-        [&](Preamble& preamble) {
+        file,
+        [&](Preamble& preamble, size_t known_rows) {
             const ResolutionLine& res = preamble.resolution;
             picture.scanline_length = res.scanline_length;
             picture.scanline_count = res.scanline_count;
             picture.orientation = res.flags;
             picture.exposures = std::move(preamble.exposures);
-            picture.pixels.resize(static_cast<size_t>(res.scanline_length) * static_cast<size_t>(res.scanline_count));
+            picture.pixels.reserve(static_cast<size_t>(res.scanline_length) * known_rows);
         },
         [&](size_t row, const uint8_t* planes) {
-            planes_to_pixels(planes, picture.scanline_length,
-                             picture.pixels.data() + row * static_cast<size_t>(picture.scanline_length));
+            const size_t length = static_cast<size_t>(picture.scanline_length);
+            picture.pixels.resize((row + 1) * length);
+            planes_to_pixels(planes, picture.scanline_length, picture.pixels.data() + row * length);
         });
     if (failure) return *failure;
     return picture;
@@ -199,17 +215,25 @@ Result<float> read_picture_exposure(const std::string& path) {
 }
 
 Result<LuminanceMap> load_luminance_map(const std::string& path) {
+    auto file = open_picture(path);
+    if (!file) return file.failure();
+    return load_luminance_map(file.value().get());
+}
+
+Result<LuminanceMap> load_luminance_map(std::FILE* file) {
     LuminanceMap map;
     auto failure = decode_picture(
-        path,
-        [&](Preamble& preamble) {
+        file,
+        [&](Preamble& preamble, size_t known_rows) {
             map.width = preamble.resolution.scanline_length;
             map.height = preamble.resolution.scanline_count;
             map.exposure = exposure_product(preamble.exposures);
-            map.data.resize(static_cast<size_t>(map.width) * static_cast<size_t>(map.height));
+            map.data.reserve(static_cast<size_t>(map.width) * known_rows);
         },
         [&](size_t row, const uint8_t* planes) {
-            convert_scanline(planes, map.width, map.exposure, map.data.data() + row * static_cast<size_t>(map.width));
+            const size_t width = static_cast<size_t>(map.width);
+            map.data.resize((row + 1) * width);
+            convert_scanline(planes, map.width, map.exposure, map.data.data() + row * width);
         });
     if (failure) return *failure;
     return map;

@@ -7,6 +7,7 @@
 // order whatever the resolution line's signs: row 0 is the first scanline.
 // Every failure comes back as a Failure; nothing partial is ever returned.
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ struct RgbePicture {
 
 // Reads the header, the resolution line and every scanline.
 Result<RgbePicture> ra2picarray(const std::string& path);
+// The same from a stream open for reading (a file or memory).
+Result<RgbePicture> ra2picarray(std::FILE* file);
 
 // The product of the exposure values in order, in single precision; 1.0 for
 // none.
@@ -45,3 +48,4 @@ Result<float> read_picture_exposure(const std::string& path);
 // Decodes and converts scanline by scanline, so the whole RGBE picture is
 // never held in memory.
 Result<LuminanceMap> load_luminance_map(const std::string& path);
+Result<LuminanceMap> load_luminance_map(std::FILE* file);

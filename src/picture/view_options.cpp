@@ -1,7 +1,7 @@
-#include "lib/view_options.h"
+#include "picture/view_options.h"
 
 #include <cmath>
-#include <cstdlib>
+#include <locale>
 #include <sstream>
 #include <vector>
 
@@ -12,6 +12,7 @@ namespace {
 std::vector<std::string> words_of(std::string_view text) {
     std::vector<std::string> words;
     std::istringstream in{std::string(text)};
+    in.imbue(std::locale::classic());
     for (std::string word; in >> word;) words.push_back(word);
     return words;
 }
@@ -19,9 +20,7 @@ std::vector<std::string> words_of(std::string_view text) {
 bool read_numbers(const std::vector<std::string>& words, size_t at, double* out, int count) {
     if (at + static_cast<size_t>(count) > words.size()) return false;
     for (int i = 0; i < count; ++i) {
-        char* end = nullptr;
-        out[i] = std::strtod(words[at + static_cast<size_t>(i)].c_str(), &end);
-        if (end == words[at + static_cast<size_t>(i)].c_str()) return false;
+        if (parse_decimal_prefix(words[at + static_cast<size_t>(i)], out[i]) == 0) return false;
     }
     return true;
 }

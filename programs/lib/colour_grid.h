@@ -1,0 +1,40 @@
+#pragma once
+// A grid of colours in single precision, one plane per channel, rows first:
+// value (column c, row r) is at index r * width + c. Pictures, their foveal
+// (one degree per pixel) reductions and blur pyramids all use it.
+//
+// Sampling positions are continuous grid coordinates in which the centre of
+// cell (c, r) is at (c, r); positions beyond the outer centres take the edge
+// values.
+
+#include <cstddef>
+#include <vector>
+
+struct ColourGrid {
+    int width = 0;
+    int height = 0;
+    std::vector<float> red, green, blue;
+
+    ColourGrid() = default;
+    ColourGrid(int w, int h) { resize(w, h); }
+    void resize(int w, int h);
+    size_t size() const { return red.size(); }
+    size_t index(int column, int row) const { return static_cast<size_t>(row) * static_cast<size_t>(width) + column; }
+};
+
+struct Colour {
+    float r = 0, g = 0, b = 0;
+};
+
+// Box averages down (or nearest samples up) to width x height: along each
+// axis, output cell c averages the input cells k with c <= k * n / N < c + 1
+// (n output, N input cells); where that is empty (enlarging), it takes input
+// cell trunc((c + 0.5) * N / n).
+ColourGrid box_resize(const ColourGrid& in, int width, int height);
+
+// Averages of 2 x 2 blocks (the blocks at an odd edge average what they have).
+ColourGrid halve(const ColourGrid& in);
+
+// Bilinear interpolation of one plane at (x, y).
+float sample_bilinear(const std::vector<float>& plane, int width, int height, double x, double y);
+Colour sample_bilinear(const ColourGrid& grid, double x, double y);

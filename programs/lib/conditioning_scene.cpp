@@ -1,0 +1,94 @@
+#include "lib/conditioning_scene.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "lib/veiling_glare.h"
+
+namespace {
+
+constexpr int samples_per_foveal_pixel = 16;
+constexpr double centre_weight_radius = 90;  // foveal pixels (degrees) to zero centre weight
+
+int foveal_size(const View& view, bool vertical) {
+    return std::max(2, static_cast<int>(std::lround(image_plane_extent(view, vertical) / fovea_angle)));
+}
+
+}  // namespace
+
+Colour Scene::veiled_pixel(size_t i, Colour c) const {
+    if (!veil) return c;
+    const int column = static_cast<int>(i % static_cast<size_t>(picture.width));
+    const int row = static_cast<int>(i / static_cast<size_t>(picture.width));
+    const Colour v = sample_bilinear(*veil, (column + 0.5) / picture.width * fovea.width - 0.5,
+                                     (row + 0.5) / picture.height * fovea.height - 0.5);
+    const float keep = static_cast<float>(1.0 - veil_share);
+    return {keep * c.r + v.r, keep * c.g + v.g, keep * c.b + v.b};
+}
+
+// `count` of `total` pixels spread evenly over the picture, one in each
+// stretch of total / count pixels at a place that varies from stretch to
+// stretch (a fixed sequence, so every run gives the same picture).
+std::vector<size_t> point_sample_indices(size_t total, size_t count) {
+    std::vector<size_t> indices(count);
+    if (count == total) {
+        for (size_t i = 0; i < count; ++i) indices[i] = i;
+        return indices;
+    }
+    uint64_t state = 0x9e3779b97f4a7c15ULL;
+    const double stretch = double(total) / double(count);
+    for (size_t k = 0; k < count; ++k) {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        const double jitter = double(state >> 11) / double(1ULL << 53);
+        indices[k] = std::min(total - 1, static_cast<size_t>((double(k) + jitter) * stretch));
+    }
+    return indices;
+}
+
+Scene build_scene(FloatPicture&& picture, bool centre_weighted) {
+    Scene s;
+    s.picture = std::move(picture);
+    s.to_luminance = physics::luminous_efficacy / s.picture.exposure;
+    // Views describe the picture's x and y; when scanlines run along y the
+    // scan grid is the picture transposed.
+    const bool scanlines_along_x = (s.picture.resolution.flags & ResolutionLine::y_major) != 0;
+    const int x_size = scanlines_along_x ? s.picture.width : s.picture.height;
+    const int y_size = scanlines_along_x ? s.picture.height : s.picture.width;
+    s.view = conditioning_view(s.picture.header, x_size, y_size);
+    if (!scanlines_along_x) std::swap(s.view.horizontal, s.view.vertical);
+
+    const int fw = foveal_size(s.view, false), fh = foveal_size(s.view, true);
+    s.fovea = box_resize(s.picture, fw, fh);
+    s.directions.resize(s.fovea.size());
+    s.foveal_weights.assign(s.fovea.size(), 1.0f);
+    for (int j = 0; j < fh; ++j)
+        for (int i = 0; i < fw; ++i) {
+            const size_t k = s.fovea.index(i, j);
+            image_direction(s.view, (i + 0.5) / fw - 0.5, 0.5 - (j + 0.5) / fh, s.directions[k]);
+            if (centre_weighted) {
+                const double xr = (i - (fw - 1) / 2.0) / centre_weight_radius;
+                const double yr = (j - (fh - 1) / 2.0) / centre_weight_radius;
+                s.foveal_weights[k] = static_cast<float>(std::max(0.0, 1 - xr * xr - yr * yr));
+            }
+        }
+    const size_t total = s.picture.size();
+    s.point_indices = point_sample_indices(total, std::min(total, size_t(samples_per_foveal_pixel) * s.fovea.size()));
+    return s;
+}
+
+// The foveal pixels carry the veil, if any; the point samples stand for the
+// picture's own detail and are taken as they are.
+BrightnessHistogram scene_histogram(const Scene& s) {
+    std::vector<float> foveal(s.fovea.size()), points(s.point_indices.size());
+    for (size_t i = 0; i < foveal.size(); ++i) foveal[i] = s.luminance(s.fovea, i);
+    const auto& p = s.picture;
+    for (size_t k = 0; k < points.size(); ++k) {
+        const size_t i = s.point_indices[k];
+        points[k] = static_cast<float>(s.to_luminance * radiance_brightness(p.red[i], p.green[i], p.blue[i]));
+    }
+    return brightness_histogram(foveal, s.foveal_weights, points);
+}
+
