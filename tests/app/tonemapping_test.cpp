@@ -30,12 +30,6 @@ std::string write_picture(const fs::path& path) {
 
 bool is_jpeg(const std::string& bytes) { return bytes.size() > 3 && bytes.compare(0, 3, "\xFF\xD8\xFF") == 0; }
 
-bool programs_built() {
-    for (const char* name : {"ReinhardTM", "pcond", "tm_linear"})
-        if (!fs::exists(fs::path(CANDELUX_PROGRAMS_DIR) / name)) return false;
-    return true;
-}
-
 class Tonemapping : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -165,7 +159,6 @@ TEST_F(Tonemapping, WardTakesAnEmptyPcondPictureForAFailure) {
 }
 
 TEST_F(Tonemapping, BothOperatorsWriteAJpegOfThePicture) {
-    if (!programs_built()) GTEST_SKIP() << "the tone-mapping programs are not built";
     reinhard_ok("reinhard.jpg", true);
     ward_ok("ward.jpg", {0, 5});
     ASSERT_EQ(desktop.messages.size(), 2u);
