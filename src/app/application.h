@@ -16,6 +16,9 @@
 #include "settings/settings_file.h"
 #include "tools/falsecolor_form.h"
 #include "tools/process_runner.h"
+#include "tools/image_operation_form.h"
+#include "tools/projection_form.h"
+#include "tools/resize_form.h"
 #include "view/region.h"
 #include "view/region_hand_back.h"
 #include "view/selection_tools.h"
@@ -192,6 +195,34 @@ private:
     bool falsecolor_active_ = false;
 
     std::unique_ptr<CaptureSession, CaptureSessionDeleter> capture_;  // from the first Capture > Setup...
+
+    // --- editing ---
+public:
+    // The exposure last accepted in the exposure dialog.
+    float entered_exposure() const { return entered_exposure_; }
+    // The operation last accepted in the Image Operations dialog.
+    const ImageOperation& image_operation() const { return image_operation_; }
+
+private:
+    // The editing commands (editing_commands.cpp).
+    void run_editing_command(int id);
+    void refresh_on_success(int result);
+    void crop_to_selection();
+    void resize_picture();
+    void change_exposure();
+    void edit_header();
+    void apply_maskfile();
+    void correct_vignetting();
+    void run_image_operation();
+    void project_picture();
+    // A double click inside the selection rectangle opens the crop dialog.
+    void edit_selection_rectangle();
+
+    ResizeLock resize_lock_;
+    float entered_exposure_ = 1.0f;
+    ImageOperandPaths operand_paths_;
+    ImageOperation image_operation_;
+    ProjectionChoice projection_;
 
     // --- export ---
     void run_save_as();          // export_command.cpp

@@ -78,8 +78,7 @@ void Application::on_left_up(int x, int y, bool shift) {
 
 void Application::on_left_double_click(int x, int y) {
     cursor_ = window_point(x, y);
-    // Editing the rectangle numerically belongs to the crop dialog, which the
-    // editing commands bring; until then a double click does nothing more.
+    edit_selection_rectangle();
 }
 
 void Application::on_right_down(int x, int y) {

@@ -14,6 +14,14 @@
 
 class CaptureForm;
 class SettingsForm;
+// --- editing ---
+class CropForm;
+class ExposureForm;
+class HeaderForm;
+class ImageOperationForm;
+class ProjectionForm;
+class ResizeForm;
+// --- export ---
 class FalsecolorForm;
 class ReinhardForm;
 class WardForm;
@@ -90,6 +98,15 @@ public:
     virtual void destroy_main_window() = 0;
     // Ends the process at once (after a fatal message).
     virtual void terminate(int exit_code) = 0;
+
+    // --- editing ---
+    // The editing dialogs over their forms; each returns the dialog's result.
+    virtual int run_resize_dialog(ResizeForm& form) = 0;
+    virtual int run_crop_dialog(CropForm& form) = 0;
+    virtual int run_exposure_dialog(ExposureForm& form) = 0;
+    virtual int run_header_dialog(HeaderForm& form) = 0;
+    virtual int run_image_operation_dialog(ImageOperationForm& form) = 0;
+    virtual int run_projection_dialog(ProjectionForm& form) = 0;
 
     // --- export ---
     // A modal question with Yes and No buttons; true for Yes.

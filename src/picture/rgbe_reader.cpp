@@ -38,6 +38,7 @@ Failure out_of_memory() { return {read_out_of_memory, "Out of memory in ra2picar
 
 struct Preamble {
     std::vector<float> exposures;
+    std::vector<std::string> lines;  // the header's lines, without line ends
     ResolutionLine resolution;
 };
 
@@ -80,6 +81,9 @@ Result<Preamble> read_preamble(BlockReader& in) {
         }
         collect_exposure(line, preamble.exposures);
         collect_format(line, format);
+        std::string text(line.c_str());
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        preamble.lines.push_back(std::move(text));
     }
     if (!format.empty() && format != rgbe_format) return bad_header();
 
@@ -212,6 +216,15 @@ Result<float> read_picture_exposure(const std::string& path) {
     auto preamble = read_preamble(in);
     if (!preamble) return preamble.failure();
     return exposure_product(preamble.value().exposures);
+}
+
+Result<std::vector<std::string>> read_picture_header(const std::string& path) {
+    auto file = open_picture(path);
+    if (!file) return file.failure();
+    BlockReader in(file.value().get());
+    auto preamble = read_preamble(in);
+    if (!preamble) return preamble.failure();
+    return std::move(preamble.value().lines);
 }
 
 Result<LuminanceMap> load_luminance_map(const std::string& path) {

@@ -44,6 +44,10 @@ float exposure_product(const std::vector<float>& exposures);
 // ignored), reading nothing past the header.
 Result<float> read_picture_exposure(const std::string& path);
 
+// The header's lines as the reader sees them (without line ends; a NUL byte
+// ends a line), reading nothing past the header.
+Result<std::vector<std::string>> read_picture_header(const std::string& path);
+
 // Reads the picture into luminance (cd/m²), divided by the exposure product.
 // Decodes and converts scanline by scanline, so the whole RGBE picture is
 // never held in memory.

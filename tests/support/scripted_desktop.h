@@ -92,4 +92,32 @@ public:
 
 private:
     bool progress_open_ = false;
+
+public:
+    // --- editing ---
+    // Each dialog runs the test's function over its form; without one the
+    // dialog is cancelled.
+    std::function<int(ResizeForm&)> resize_dialog;
+    std::function<int(CropForm&)> crop_dialog;
+    std::function<int(ExposureForm&)> exposure_dialog;
+    std::function<int(HeaderForm&)> header_dialog;
+    std::function<int(ImageOperationForm&)> image_operation_dialog;
+    std::function<int(ProjectionForm&)> projection_dialog;
+    int editing_dialog_runs = 0;
+
+    int run_resize_dialog(ResizeForm& form) override { return run_editing_dialog(resize_dialog, form); }
+    int run_crop_dialog(CropForm& form) override { return run_editing_dialog(crop_dialog, form); }
+    int run_exposure_dialog(ExposureForm& form) override { return run_editing_dialog(exposure_dialog, form); }
+    int run_header_dialog(HeaderForm& form) override { return run_editing_dialog(header_dialog, form); }
+    int run_image_operation_dialog(ImageOperationForm& form) override {
+        return run_editing_dialog(image_operation_dialog, form);
+    }
+    int run_projection_dialog(ProjectionForm& form) override { return run_editing_dialog(projection_dialog, form); }
+
+private:
+    template <class Form>
+    int run_editing_dialog(const std::function<int(Form&)>& dialog, Form& form) {
+        ++editing_dialog_runs;
+        return dialog ? dialog(form) : 0;
+    }
 };

@@ -18,6 +18,13 @@
 #include "tools/ui/reinhard_dialog.h"
 #include "tools/ui/ward_dialog.h"
 #include "app/ui/image_view.h"
+// --- editing ---
+#include "tools/ui/crop_dialog.h"
+#include "tools/ui/exposure_dialog.h"
+#include "tools/ui/header_dialog.h"
+#include "tools/ui/image_operation_dialog.h"
+#include "tools/ui/projection_dialog.h"
+#include "tools/ui/resize_dialog.h"
 
 namespace {
 
@@ -183,6 +190,37 @@ void QtDesktop::show_capture_dialog(CaptureForm& form) {
 void QtDesktop::destroy_main_window() { window_.close_without_cleanup(); }
 
 void QtDesktop::terminate(int exit_code) { std::exit(exit_code); }
+
+// --- editing ---
+int QtDesktop::run_resize_dialog(ResizeForm& form) {
+    ResizeDialog dialog(&window_, form);
+    return dialog.exec();
+}
+
+int QtDesktop::run_crop_dialog(CropForm& form) {
+    CropDialog dialog(&window_, form);
+    return dialog.exec();
+}
+
+int QtDesktop::run_exposure_dialog(ExposureForm& form) {
+    ExposureDialog dialog(&window_, form);
+    return dialog.exec();
+}
+
+int QtDesktop::run_header_dialog(HeaderForm& form) {
+    HeaderDialog dialog(&window_, form);
+    return dialog.exec();
+}
+
+int QtDesktop::run_image_operation_dialog(ImageOperationForm& form) {
+    ImageOperationDialog dialog(&window_, form);
+    return dialog.exec();
+}
+
+int QtDesktop::run_projection_dialog(ProjectionForm& form) {
+    ProjectionDialog dialog(&window_, form);
+    return dialog.exec();
+}
 
 // --- export ---
 

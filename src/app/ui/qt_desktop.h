@@ -40,6 +40,14 @@ public:
     void destroy_main_window() override;
     void terminate(int exit_code) override;
 
+    // --- editing ---
+    int run_resize_dialog(ResizeForm& form) override;
+    int run_crop_dialog(CropForm& form) override;
+    int run_exposure_dialog(ExposureForm& form) override;
+    int run_header_dialog(HeaderForm& form) override;
+    int run_image_operation_dialog(ImageOperationForm& form) override;
+    int run_projection_dialog(ProjectionForm& form) override;
+
     // --- export ---
     bool ask_yes_no(const std::string& text, const std::string& caption, Owner owner) override;
     int run_reinhard_dialog(ReinhardForm& form) override;
