@@ -111,6 +111,7 @@ void Application::on_command(int id) {
     case command::save_as: run_save_as(); break;
     case command::reinhard: run_reinhard_dialog(); break;
     case command::ward: run_ward_dialog(); break;
+    case command::falsecolor: on_falsecolor_command(0); break;
     default:
         break;
     }

@@ -239,6 +239,5 @@ private:
     FalsecolorRange falsecolor_measured_;  // the picture's extremes, for "Maximum Range"
     uint16_t saved_display_mode_ = display_gif;
     bool falsecolor_display_changed_ = false;  // by the Settings dialog, while the view was open
-    std::pair<float, float> measure_extremes();
     std::unique_ptr<FalsecolorForm> falsecolor_form_;  // kept until replaced: its window may outlive the view
 };
