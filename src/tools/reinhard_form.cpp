@@ -31,7 +31,7 @@ void ReinhardForm::on_number_changed(int id, const std::string& text) {
 }
 
 void ReinhardForm::on_browse() {
-    browse_path_.clear();
+    // Cancelled, the path is empty again: OK then refuses it.
     browse_path_ = browse_for_jpeg(desktop_);
     output_text = browse_path_;
 }

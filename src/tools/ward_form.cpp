@@ -26,7 +26,7 @@ void WardForm::on_exposure_changed(const std::string& text) {
 }
 
 void WardForm::on_browse() {
-    browse_path_.clear();
+    // Cancelled, the path is empty again: OK then refuses it.
     browse_path_ = browse_for_jpeg(desktop_);
     output_text = browse_path_;
 }

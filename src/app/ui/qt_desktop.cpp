@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <cstdlib>
 
@@ -245,6 +246,15 @@ void QtDesktop::show_falsecolor_window(FalsecolorForm& form) {
     // The earlier window refers to the earlier form, which is about to go.
     delete window_.findChild<FalsecolorWindow*>(QString::number(falsecolor_ids::dialog));
     auto* falsecolor = new FalsecolorWindow(&window_, form);
+    falsecolor->adjustSize();
+    // Beside the main window when the screen has room, else over its right
+    // edge: never over the middle of the picture it explains.
+    const QRect main = window_.frameGeometry();
+    QPoint place = main.topRight() + QPoint(8, 0);
+    const QScreen* screen = window_.screen();
+    if (screen && !screen->availableGeometry().contains(QRect(place, falsecolor->size())))
+        place = QPoint(main.right() - falsecolor->width() - 16, main.top() + 60);
+    falsecolor->move(place);
     falsecolor->show();
     falsecolor->raise();
 }
