@@ -109,6 +109,10 @@ void Application::on_command(int id) {
         desktop_.run_about_dialog();
         break;
     case command::crop: case command::rotate_90: case command::rotate_180: case command::flip_horizontal: case command::flip_vertical: case command::resize: case command::exposure: case command::edit_header: case command::vignetting_maskfile: case command::apply_maskfile: case command::operation: case command::projections: run_editing_command(id); break;
+    case command::save_as: run_save_as(); break;
+    case command::reinhard: run_reinhard_dialog(); break;
+    case command::ward: run_ward_dialog(); break;
+    case command::falsecolor: on_falsecolor_command(0); break;
     default:
         break;
     }

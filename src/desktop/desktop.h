@@ -22,6 +22,10 @@ class HeaderForm;
 class ImageOperationForm;
 class ProjectionForm;
 class ResizeForm;
+// --- export ---
+class FalsecolorForm;
+class ReinhardForm;
+class WardForm;
 
 enum class MessageIcon { none, information, warning, error };
 
@@ -114,4 +118,13 @@ public:
     // Shows the wizard's sheet, which hides itself while the user draws a
     // region on the main window; returns the sheet's result once it closed.
     virtual int run_analysis_wizard(AnalysisWizard& wizard) = 0;
+
+    // --- export ---
+    // The tone-mapping dialogs; each returns 1 for OK, 0 otherwise.
+    virtual int run_reinhard_dialog(ReinhardForm& form) = 0;
+    virtual int run_ward_dialog(WardForm& form) = 0;
+    // The modeless "Falsecolor" window over `form`, replacing any earlier
+    // one, and its end when the view ends without it.
+    virtual void show_falsecolor_window(FalsecolorForm& form) = 0;
+    virtual void close_falsecolor_window() = 0;
 };

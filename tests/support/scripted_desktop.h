@@ -88,6 +88,18 @@ public:
     }
     void set_main_window_enabled(bool enabled) override { main_window_enabled = enabled; }
     int run_analysis_wizard(AnalysisWizard& wizard) override;
+    // --- export ---
+    std::function<int(ReinhardForm&)> reinhard_dialog;  // default: Cancel
+    std::function<int(WardForm&)> ward_dialog;          // default: Cancel
+    std::vector<FalsecolorForm*> falsecolor_windows;    // the form of each window shown
+    bool falsecolor_window_open = false;
+    int run_reinhard_dialog(ReinhardForm& form) override { return reinhard_dialog ? reinhard_dialog(form) : 0; }
+    int run_ward_dialog(WardForm& form) override { return ward_dialog ? ward_dialog(form) : 0; }
+    void show_falsecolor_window(FalsecolorForm& form) override {
+        falsecolor_windows.push_back(&form);
+        falsecolor_window_open = true;
+    }
+    void close_falsecolor_window() override { falsecolor_window_open = false; }
 
 private:
     bool progress_open_ = false;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <cstdlib>
 
@@ -13,6 +14,10 @@
 #include "capture/capture_form.h"
 #include "capture/ui/capture_dialog.h"
 #include "settings/ui/settings_dialog.h"
+#include "tools/falsecolor_form.h"
+#include "tools/ui/falsecolor_window.h"
+#include "tools/ui/reinhard_dialog.h"
+#include "tools/ui/ward_dialog.h"
 #include "app/ui/image_view.h"
 // --- editing ---
 #include "tools/ui/crop_dialog.h"
@@ -220,7 +225,7 @@ int QtDesktop::run_projection_dialog(ProjectionForm& form) {
     return dialog.exec();
 }
 
-// --- analysis ---
+// --- analysis, export ---
 
 bool QtDesktop::ask_yes_no(const std::string& text, const std::string& caption, Owner owner) {
     QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), QString::fromStdString(text),
@@ -257,4 +262,36 @@ int QtDesktop::run_analysis_wizard(AnalysisWizard& wizard) {
     const int result = sheet.run();
     QObject::disconnect(ending);
     return result;
+}
+
+int QtDesktop::run_reinhard_dialog(ReinhardForm& form) {
+    ReinhardDialog dialog(&window_, form);
+    return dialog.exec() == QDialog::Accepted ? 1 : 0;
+}
+
+int QtDesktop::run_ward_dialog(WardForm& form) {
+    WardDialog dialog(&window_, form);
+    return dialog.exec() == QDialog::Accepted ? 1 : 0;
+}
+
+void QtDesktop::show_falsecolor_window(FalsecolorForm& form) {
+    // The earlier window refers to the earlier form, which is about to go.
+    delete window_.findChild<FalsecolorWindow*>(QString::number(falsecolor_ids::dialog));
+    auto* falsecolor = new FalsecolorWindow(&window_, form);
+    falsecolor->adjustSize();
+    // Beside the main window when the screen has room, else over its right
+    // edge: never over the middle of the picture it explains.
+    const QRect main = window_.frameGeometry();
+    QPoint place = main.topRight() + QPoint(8, 0);
+    const QScreen* screen = window_.screen();
+    if (screen && !screen->availableGeometry().contains(QRect(place, falsecolor->size())))
+        place = QPoint(main.right() - falsecolor->width() - 16, main.top() + 60);
+    falsecolor->move(place);
+    falsecolor->show();
+    falsecolor->raise();
+}
+
+void QtDesktop::close_falsecolor_window() {
+    if (auto* falsecolor = window_.findChild<FalsecolorWindow*>(QString::number(falsecolor_ids::dialog)))
+        falsecolor->dismiss();
 }

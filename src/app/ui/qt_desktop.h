@@ -53,6 +53,12 @@ public:
     void set_main_window_enabled(bool enabled) override;
     int run_analysis_wizard(AnalysisWizard& wizard) override;
 
+    // --- export ---
+    int run_reinhard_dialog(ReinhardForm& form) override;
+    int run_ward_dialog(WardForm& form) override;
+    void show_falsecolor_window(FalsecolorForm& form) override;
+    void close_falsecolor_window() override;
+
 private:
     QWidget* owner_widget(Owner owner) const;
 
