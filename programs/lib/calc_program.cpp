@@ -142,7 +142,10 @@ private:
             // variable) costs less to repeat than to remember.
             const auto& code = program_.code_;
             const int start = program_.variables_[static_cast<size_t>(v)].start;
-            if (start >= 0 && code[static_cast<size_t>(start) + 1].op == CalcProgram::Op::ret &&
+            // A variable whose code is still being written (or was cut short by
+            // an error) has no complete body to look at.
+            if (start >= 0 && static_cast<size_t>(start) + 1 < code.size() &&
+                code[static_cast<size_t>(start) + 1].op == CalcProgram::Op::ret &&
                 code[static_cast<size_t>(start)].op != CalcProgram::Op::host_function)
                 emit(code[static_cast<size_t>(start)]);
             else
