@@ -1,6 +1,7 @@
 #include "lib/bmp_file.h"
 
 #include <bit>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 
@@ -83,6 +84,8 @@ std::optional<Layout> read_layout(ByteView& in) {
     } else if (header_size >= 40) {
         layout.width = static_cast<int32_t>(in.u32(18));
         const int32_t height = static_cast<int32_t>(in.u32(22));
+        // INT32_MIN has no positive counterpart: no such bitmap exists.
+        if (height == INT32_MIN) return std::nullopt;
         layout.top_down = height < 0;
         layout.height = height < 0 ? -height : height;
         layout.bits = static_cast<int>(in.u16(28));

@@ -49,6 +49,8 @@ int field_number(const std::string& name) {
 }  // namespace
 
 class CalcCompiler {
+    static constexpr int max_variable_nesting = 1000;
+
 public:
     CalcCompiler(const CalcDefinitions& definitions, const CalcHost& host, CalcProgram& program)
         : definitions_(definitions), host_(host), program_(program) {}
@@ -60,6 +62,13 @@ public:
                 fail(name + ": recursive definition");
             return found->second;
         }
+        // Each variable compiled inside another is a level of recursion here
+        // and when the program runs; chains this long are not written by hand.
+        if (nesting_ >= max_variable_nesting) {
+            fail(name + ": definitions nested too deeply");
+            return 0;
+        }
+        ++nesting_;
         const int index = static_cast<int>(program_.variables_.size());
         index_[name] = index;
         program_.variables_.push_back({});
@@ -79,6 +88,7 @@ public:
             all.push_back(instruction);
         }
         program_.variables_[static_cast<size_t>(index)].start = start;
+        --nesting_;
         return index;
     }
 
@@ -138,11 +148,15 @@ private:
             emit({Op::host_variable, -field});
         } else if (definitions_.defines(name)) {
             const int v = variable(name);
+            if (failed()) return;
             // A variable that is a single value (a number, a field, another
             // variable) costs less to repeat than to remember.
             const auto& code = program_.code_;
             const int start = program_.variables_[static_cast<size_t>(v)].start;
-            if (start >= 0 && code[static_cast<size_t>(start) + 1].op == CalcProgram::Op::ret &&
+            // A variable whose code is still being written (or was cut short by
+            // an error) has no complete body to look at.
+            if (start >= 0 && static_cast<size_t>(start) + 1 < code.size() &&
+                code[static_cast<size_t>(start) + 1].op == CalcProgram::Op::ret &&
                 code[static_cast<size_t>(start)].op != CalcProgram::Op::host_function)
                 emit(code[static_cast<size_t>(start)]);
             else
@@ -206,6 +220,7 @@ private:
     std::map<std::string, int> index_;
     std::vector<CalcProgram::Instruction> current_;
     std::string error_;
+    int nesting_ = 0;
 };
 
 std::optional<CalcProgram> CalcProgram::compile(const CalcDefinitions& definitions,

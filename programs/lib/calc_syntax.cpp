@@ -23,6 +23,8 @@ std::string CalcSyntaxError::describe() const {
 }
 
 class CalcParser {
+    static constexpr int max_nesting = 500;
+
 public:
     CalcParser(CalcDefinitions& out, std::string_view text) : out_(out), text_(text) { advance(); }
 
@@ -145,7 +147,20 @@ private:
     }
 
     // unary := ('-' | '+') unary | power
+    // Every nesting (a sign, a parenthesis, an argument) passes through here,
+    // so this is where the depth is bounded: a machine-made expression
+    // thousands of levels deep is refused instead of overflowing the stack.
     int unary() {
+        if (++nesting_ > max_nesting) {
+            error("expression nested too deeply");
+            return 0;
+        }
+        const int result = signed_power();
+        --nesting_;
+        return result;
+    }
+
+    int signed_power() {
         if (is_symbol('-') || is_symbol('+')) {
             const bool negate = symbol_ == '-';
             advance();
@@ -218,6 +233,7 @@ private:
     std::string name_;
     char symbol_ = 0;
     bool failed_ = false;
+    int nesting_ = 0;
     CalcSyntaxError error_;
 };
 

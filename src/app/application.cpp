@@ -105,10 +105,15 @@ void Application::on_command(int id) {
     case command::capture_setup:
         run_capture_setup();
         break;
+    case command::analyze: run_analyze_command(); break;
     case command::about:
         desktop_.run_about_dialog();
         break;
     case command::crop: case command::rotate_90: case command::rotate_180: case command::flip_horizontal: case command::flip_vertical: case command::resize: case command::exposure: case command::edit_header: case command::vignetting_maskfile: case command::apply_maskfile: case command::operation: case command::projections: run_editing_command(id); break;
+    case command::save_as: run_save_as(); break;
+    case command::reinhard: run_reinhard_dialog(); break;
+    case command::ward: run_ward_dialog(); break;
+    case command::falsecolor: on_falsecolor_command(0); break;
     case command::record_macro: case command::stop_recording: case command::batch_process: on_macro_command(id); break;
     default:
         break;

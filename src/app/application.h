@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "desktop/desktop.h"
 #include "macro/macro_recorder.h"
@@ -13,6 +14,7 @@
 #include "settings/platform_folders.h"
 #include "settings/settings_apply.h"
 #include "settings/settings_file.h"
+#include "tools/falsecolor_form.h"
 #include "tools/process_runner.h"
 #include "tools/image_operation_form.h"
 #include "tools/projection_form.h"
@@ -122,6 +124,19 @@ public:
     // Releases the luminance map.
     void release_luminance_map();
 
+    // --- export ---
+    // From Tools > Falsecolor until its window is closed; the statistics
+    // compute means only meanwhile.
+    bool falsecolor_active() const { return falsecolor_active_; }
+    // While the falsecolor picture is the view.
+    bool falsecolor_open() const { return falsecolor_open_; }
+    // The range the falsecolor picture shows, in cd/m².
+    float falsecolor_bottom() const { return falsecolor_range_.bottom; }
+    float falsecolor_top() const { return falsecolor_range_.top; }
+    // Tools > Falsecolor and the falsecolor window's requests: mode 0 renders
+    // the measured range, 1 the range in `bottom` … `top`, -1 ends the view.
+    void on_falsecolor_command(int mode, float bottom = 0, float top = 0);
+
 private:
     enum class OpenResult { loaded, cancelled, kept_earlier, failed };
     OpenResult open_image(bool interactive, const std::optional<std::string>& preset_path);
@@ -208,6 +223,38 @@ private:
     ImageOperandPaths operand_paths_;
     ImageOperation image_operation_;
     ProjectionChoice projection_;
+    // --- analysis ---
+public:
+    // Tools > Analyze...: the analysis wizard over the current picture.
+    void run_analyze_command();
+    // Forgets the copies of Region A and Region B.
+    void clear_saved_regions();
+    // Statistics give only the mean while the calibration wizard or the
+    // falsecolor view is open.
+    bool statistics_mean_only() const { return calibration_wizard_active_ || falsecolor_active_; }
+    // Open and the commands that change the picture; off while the user draws
+    // a region for a wizard.
+    void set_picture_commands_enabled(bool enabled);
+
+private:
+    int run_analysis_wizard();  // analysis_commands.cpp
+
+    // --- export ---
+    void run_save_as();          // export_command.cpp
+    void run_reinhard_dialog();  // export_command.cpp
+    void run_ward_dialog();      // export_command.cpp
+    bool render_falsecolor(int mode);  // falsecolor_command.cpp
+    void open_falsecolor_window();
+    void leave_falsecolor_view();
+    struct FalsecolorRange {
+        float bottom = 0, top = 0;
+    };
+    std::vector<float> falsecolor_log_;  // log10 luminance of every pixel, while the view is open
+    FalsecolorRange falsecolor_range_;     // what the picture shows
+    FalsecolorRange falsecolor_measured_;  // the picture's extremes, for "Maximum Range"
+    uint16_t saved_display_mode_ = display_gif;
+    bool falsecolor_display_changed_ = false;  // by the Settings dialog, while the view was open
+    std::unique_ptr<FalsecolorForm> falsecolor_form_;  // kept until replaced: its window may outlive the view
 
     // --- macro ---
 public:

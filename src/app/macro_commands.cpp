@@ -8,6 +8,7 @@
 #include "macro/batch_form.h"
 #include "macro/batch_replay.h"
 #include "macro/sequence_file.h"
+#include "tools/export_paths.h"
 
 namespace fs = std::filesystem;
 
@@ -139,11 +140,7 @@ void Application::stop_macro_recording() {
             return;
         }
         const std::string target = with_sequence_extension(answer.path);
-        std::error_code ec;
-        if (fs::exists(target, ec) &&
-            !desktop_.ask_to_replace(target + " already exists.\nDo you want to replace it?", "Confirm Save As",
-                                     Owner::main_window))
-            continue;
+        if (!confirm_replace(desktop_, target, Owner::main_window)) continue;
         const std::string failure = copy_file_checked(stopped.temporary_path, target);
         if (!failure.empty()) {
             const std::string kept = keep_unsaved_recording(stopped.temporary_path);
@@ -151,6 +148,7 @@ void Application::stop_macro_recording() {
                                  file_error_caption, MessageIcon::warning, Owner::none);
             return;
         }
+        std::error_code ec;
         fs::remove(stopped.temporary_path, ec);
         return;
     }
@@ -175,7 +173,7 @@ void Application::replay_sequence(const std::string& folder) {
     bool overwrite = false;
     const std::vector<std::string> existing = steps > 0 ? existing_step_files(plan) : std::vector<std::string>{};
     if (!existing.empty())
-        overwrite = desktop_.ask_to_replace(
+        overwrite = desktop_.ask_yes_no(
             strprintf("%zu files this batch writes exist already, among them %s.\nDo you want to replace them?",
                       existing.size(), existing.front().c_str()),
             batch_caption, Owner::main_window);

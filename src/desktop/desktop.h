@@ -12,6 +12,7 @@
 #include "common/geometry.h"
 #include "desktop/cursor_shape.h"
 
+class AnalysisWizard;
 class BatchForm;
 class CaptureForm;
 class SettingsForm;
@@ -22,6 +23,10 @@ class HeaderForm;
 class ImageOperationForm;
 class ProjectionForm;
 class ResizeForm;
+// --- export ---
+class FalsecolorForm;
+class ReinhardForm;
+class WardForm;
 
 enum class MessageIcon { none, information, warning, error };
 
@@ -104,10 +109,27 @@ public:
     virtual int run_header_dialog(HeaderForm& form) = 0;
     virtual int run_image_operation_dialog(ImageOperationForm& form) = 0;
     virtual int run_projection_dialog(ProjectionForm& form) = 0;
+    // --- analysis ---
+    // A modal question with Yes and No; true for Yes.
+    virtual bool ask_yes_no(const std::string& text, const std::string& caption, Owner owner) = 0;
+    // The wait cursor over every window of the program while on.
+    virtual void set_busy(bool busy) = 0;
+    // Whether the main window takes input; off while a wizard sheet is up.
+    virtual void set_main_window_enabled(bool enabled) = 0;
+    // Shows the wizard's sheet, which hides itself while the user draws a
+    // region on the main window; returns the sheet's result once it closed.
+    virtual int run_analysis_wizard(AnalysisWizard& wizard) = 0;
+
+    // --- export ---
+    // The tone-mapping dialogs; each returns 1 for OK, 0 otherwise.
+    virtual int run_reinhard_dialog(ReinhardForm& form) = 0;
+    virtual int run_ward_dialog(WardForm& form) = 0;
+    // The modeless "Falsecolor" window over `form`, replacing any earlier
+    // one, and its end when the view ends without it.
+    virtual void show_falsecolor_window(FalsecolorForm& form) = 0;
+    virtual void close_falsecolor_window() = 0;
 
     // --- macro ---
-    // A question answered Yes or No (No is the default); true for Yes.
-    virtual bool ask_to_replace(const std::string& text, const std::string& caption, Owner owner) = 0;
     // The batch dialog (146) over `form`; 1 for OK, 0 for Cancel.
     virtual int run_batch_dialog(BatchForm& form) = 0;
     // The batch progress window (147): a bar over `steps` steps and a Stop

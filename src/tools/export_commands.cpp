@@ -17,7 +17,9 @@ FileDialogRequest save_image_request(bool falsecolor_view) {
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::save;
     request.title = "Save Image as";
-    request.overwrite_prompt = true;
+    // The question comes from the application, about the name with its
+    // extension (export_paths.h); the dialog only sees the name as typed.
+    request.overwrite_prompt = false;
     request.owner = Owner::main_window;
     if (falsecolor_view) {
         request.filters = {{"Bitmap Image (*.bmp)", "*.bmp;"}};
@@ -33,7 +35,7 @@ FileDialogRequest save_image_request(bool falsecolor_view) {
 FileDialogRequest jpeg_save_request() {
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::save;
-    request.overwrite_prompt = true;
+    request.overwrite_prompt = false;  // asked about the final name, as above
     request.owner = Owner::dialog;
     request.filters = {{"JPG Image", "*.jpg;"}};
     return request;

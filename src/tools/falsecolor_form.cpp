@@ -35,6 +35,16 @@ void FalsecolorForm::on_maximum_range() {
 }
 
 std::optional<FalsecolorRequest> FalsecolorForm::on_apply() {
+    auto request = read_request();
+    if (request && send) send(*request);
+    return request;
+}
+
+void FalsecolorForm::on_close() {
+    if (send) send(FalsecolorRequest{-1, 0, 0});
+}
+
+std::optional<FalsecolorRequest> FalsecolorForm::read_request() {
     if (!edited_) return std::nullopt;
     edited_ = false;
     if (maximum_range_checked) {

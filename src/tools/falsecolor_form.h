@@ -3,6 +3,7 @@
 // legend labels and what Apply asks the view to do.
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -27,6 +28,10 @@ struct FalsecolorRequest {
 
 class FalsecolorForm {
 public:
+    // Where Apply and closing send their request (the falsecolor command);
+    // closing sends mode -1.
+    std::function<void(const FalsecolorRequest&)> send;
+
     // The window opens showing these values; "Maximum Range" is checked.
     void on_open(float label_minimum, float label_maximum, float measured_minimum, float measured_maximum);
 
@@ -39,12 +44,16 @@ public:
     // The user typed in either field.
     void on_field_edited();
     void on_maximum_range();
-    // Nothing unless the range was edited since the last Apply.
+    // Nothing unless the range was edited since the last Apply; the request
+    // is also sent.
     std::optional<FalsecolorRequest> on_apply();
+    // The window is closed or cancelled: the view ends.
+    void on_close();
 
     bool edited() const { return edited_; }
 
 private:
+    std::optional<FalsecolorRequest> read_request();
     void show_range(float minimum, float maximum);
 
     float measured_minimum_ = 0;

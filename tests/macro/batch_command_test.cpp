@@ -158,7 +158,7 @@ TEST_F(BatchCommand, AsksOnceBeforeReplacingStepFiles) {
     EXPECT_NE(last_message().text.find("a.hdr: 1-a.hdr exists already"), std::string::npos) << last_message().text;
     EXPECT_EQ(last_message().icon, MessageIcon::warning);
 
-    desktop.replace_answers = {true};
+    desktop.yes_no_answers = {true};
     desktop.batch_dialog = [](BatchForm& form) { return form.on_ok() ? 1 : 0; };
     app.on_command(command::batch_process);
     EXPECT_EQ(desktop.questions.size(), 2u);

@@ -152,7 +152,7 @@ TEST_F(MacroCommands, AsksOnceAboutTheNameActuallyWritten) {
     ASSERT_EQ(edit(command::rotate_90, rotate_line()), 0);
     desktop.file_answers.push_back({1, (saved / "old").string()});
     desktop.file_answers.push_back({1, (saved / "old").string()});
-    desktop.replace_answers = {false, true};
+    desktop.yes_no_answers = {false, true};
     app.on_command(command::stop_recording);
     ASSERT_EQ(desktop.questions.size(), 2u) << "No shows the save dialog again";
     EXPECT_EQ(desktop.questions[0].text, (saved / "old.seq").string() + " already exists.\nDo you want to replace it?");
@@ -194,7 +194,7 @@ TEST_F(MacroCommands, AFailedCopyIsShownAndTheRecordingKept) {
     write_file(saved / "taken.seq/inside", "someone else's");
     app.on_command(command::record_macro);
     ASSERT_EQ(edit(command::rotate_90, rotate_line()), 0);
-    desktop.replace_answers = {true};
+    desktop.yes_no_answers = {true};
     stop_as((saved / "taken.seq").string());
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].caption, "File IO Error!");

@@ -127,4 +127,17 @@ TEST(Calc, RefusesUndefinedAndRecursiveNames) {
     EXPECT_EQ(compile_error("y=if(1,2)"), "if: bad number of arguments");
 }
 
+TEST(Calc, RefusesNestingTooDeepForTheStackWithAMessage) {
+    const std::string parentheses = "y=" + std::string(100000, '(') + "1" + std::string(100000, ')');
+    EXPECT_NE(compile_error(parentheses).find("nested too deeply"), std::string::npos);
+    EXPECT_NE(compile_error("y=" + std::string(100000, '-') + "1").find("nested too deeply"), std::string::npos);
+    std::string chain = "y=a0";
+    for (int i = 0; i < 5000; ++i) chain += ";a" + std::to_string(i) + "=a" + std::to_string(i + 1);
+    chain += ";a5000=1";
+    EXPECT_NE(compile_error(chain).find("nested too deeply"), std::string::npos);
+    // What people write stays well inside the bounds.
+    EXPECT_DOUBLE_EQ(evaluate("y=" + std::string(200, '(') + "x" + std::string(200, ')')), 3);
+    EXPECT_DOUBLE_EQ(evaluate("y=" + std::string(301, '-') + "x"), -3);
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "analysis/analysis_wizard.h"
 #include "app/menu_table.h"
 #include "support/temp_folder.h"
 
@@ -72,14 +73,23 @@ bool ScriptedDesktop::load_display_picture(const std::string& path, SizeF& size)
     return true;
 }
 
-// --- macro ---
-bool ScriptedDesktop::ask_to_replace(const std::string& text, const std::string& caption, Owner owner) {
-    questions.push_back({text, caption, MessageIcon::warning, owner});
-    if (replace_answers.empty()) return false;
-    const bool answer = replace_answers.front();
-    replace_answers.pop_front();
+// --- analysis ---
+
+bool ScriptedDesktop::ask_yes_no(const std::string& text, const std::string& caption, Owner owner) {
+    questions.push_back({text, caption, MessageIcon::none, owner});
+    if (yes_no_answers.empty()) return false;
+    const bool answer = yes_no_answers.front();
+    yes_no_answers.pop_front();
     return answer;
 }
+
+int ScriptedDesktop::run_analysis_wizard(AnalysisWizard& wizard) {
+    if (analysis_wizard) return analysis_wizard(wizard);
+    wizard.sheet().press_cancel();
+    return wizard.sheet().result();
+}
+
+// --- macro ---
 
 void ScriptedDesktop::show_batch_progress(int steps) {
     ++batch_progress_shows;

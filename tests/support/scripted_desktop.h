@@ -74,9 +74,33 @@ public:
     void destroy_main_window() override { main_window_destroyed = true; }
     void terminate(int exit_code) override { throw TerminateRequested(exit_code); }
 
-    // --- macro ---
-    std::deque<bool> replace_answers;  // answers to ask_to_replace; No when empty
+    // --- analysis ---
+    std::deque<bool> yes_no_answers;  // default when empty: No
     std::vector<RecordedMessage> questions;
+    std::function<int(AnalysisWizard&)> analysis_wizard;  // default: the sheet is cancelled at once
+    bool main_window_enabled = true;
+    bool busy = false;
+    int busy_calls = 0;
+    bool ask_yes_no(const std::string& text, const std::string& caption, Owner owner) override;
+    void set_busy(bool on) override {
+        busy = on;
+        ++busy_calls;
+    }
+    void set_main_window_enabled(bool enabled) override { main_window_enabled = enabled; }
+    int run_analysis_wizard(AnalysisWizard& wizard) override;
+    // --- export ---
+    std::function<int(ReinhardForm&)> reinhard_dialog;  // default: Cancel
+    std::function<int(WardForm&)> ward_dialog;          // default: Cancel
+    std::vector<FalsecolorForm*> falsecolor_windows;    // the form of each window shown
+    bool falsecolor_window_open = false;
+    int run_reinhard_dialog(ReinhardForm& form) override { return reinhard_dialog ? reinhard_dialog(form) : 0; }
+    int run_ward_dialog(WardForm& form) override { return ward_dialog ? ward_dialog(form) : 0; }
+    void show_falsecolor_window(FalsecolorForm& form) override {
+        falsecolor_windows.push_back(&form);
+        falsecolor_window_open = true;
+    }
+    void close_falsecolor_window() override { falsecolor_window_open = false; }
+    // --- macro ---
     std::function<int(BatchForm&)> batch_dialog;  // default: Cancel
     int batch_progress_shows = 0;
     int batch_progress_closes = 0;
@@ -85,7 +109,6 @@ public:
     int batch_pumps = 0;
     // Presses Stop once this many progress updates have been shown (-1: never).
     int stop_after_updates = -1;
-    bool ask_to_replace(const std::string& text, const std::string& caption, Owner owner) override;
     int run_batch_dialog(BatchForm& form) override { return batch_dialog ? batch_dialog(form) : 0; }
     void show_batch_progress(int steps) override;
     void set_batch_progress(int done, const std::string& text) override;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <cmath>
 
 #include "common/text_format.h"
@@ -162,6 +164,23 @@ TEST(FalsecolorForm, MaximumRangeBringsBackTheMeasuredRange) {
     const auto request = form.on_apply();
     ASSERT_TRUE(request);
     EXPECT_EQ(request->mode, 0);
+}
+
+TEST(FalsecolorForm, SendsWhatApplyAsksForAndModeMinusOneOnClosing) {
+    std::vector<FalsecolorRequest> sent;
+    FalsecolorForm form;
+    form.send = [&](const FalsecolorRequest& request) { sent.push_back(request); };
+    form.on_open(1.0f, 100.0f, 1.0f, 100.0f);
+    form.on_apply();
+    EXPECT_TRUE(sent.empty()) << "an Apply without an edit sends nothing";
+    form.top_text = "40";
+    form.on_field_edited();
+    form.on_apply();
+    form.on_close();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].mode, 1);
+    EXPECT_EQ(sent[0].top, 40.0f);
+    EXPECT_EQ(sent[1].mode, -1);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <cstdlib>
 
@@ -15,6 +16,10 @@
 #include "settings/ui/settings_dialog.h"
 #include "macro/ui/batch_dialog.h"
 #include "macro/ui/batch_progress_dialog.h"
+#include "tools/falsecolor_form.h"
+#include "tools/ui/falsecolor_window.h"
+#include "tools/ui/reinhard_dialog.h"
+#include "tools/ui/ward_dialog.h"
 #include "app/ui/image_view.h"
 // --- editing ---
 #include "tools/ui/crop_dialog.h"
@@ -23,6 +28,8 @@
 #include "tools/ui/image_operation_dialog.h"
 #include "tools/ui/projection_dialog.h"
 #include "tools/ui/resize_dialog.h"
+#include "analysis/analysis_wizard.h"
+#include "analysis/ui/analysis_wizard_dialog.h"
 
 namespace {
 
@@ -220,6 +227,77 @@ int QtDesktop::run_projection_dialog(ProjectionForm& form) {
     return dialog.exec();
 }
 
+// --- analysis, export ---
+
+bool QtDesktop::ask_yes_no(const std::string& text, const std::string& caption, Owner owner) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, owner_widget(owner));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtDesktop::set_busy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++busy_;
+    } else if (busy_ > 0) {
+        QApplication::restoreOverrideCursor();
+        --busy_;
+    }
+}
+
+void QtDesktop::set_main_window_enabled(bool enabled) {
+    window_.setEnabled(enabled);
+    if (enabled) {
+        // The region is drawn and confirmed with ENTER in the view.
+        window_.activateWindow();
+        window_.view()->setFocus();
+    }
+}
+
+int QtDesktop::run_analysis_wizard(AnalysisWizard& wizard) {
+    AnalysisWizardDialog sheet(wizard);
+    // Closing the main window while the user draws a region ends the wizard
+    // too, rather than leaving it waiting with no window to draw in.
+    const QMetaObject::Connection ending = QObject::connect(
+        qApp, &QGuiApplication::lastWindowClosed, &sheet, [&wizard] { wizard.sheet().abandon(); });
+    const int result = sheet.run();
+    QObject::disconnect(ending);
+    return result;
+}
+
+int QtDesktop::run_reinhard_dialog(ReinhardForm& form) {
+    ReinhardDialog dialog(&window_, form);
+    return dialog.exec() == QDialog::Accepted ? 1 : 0;
+}
+
+int QtDesktop::run_ward_dialog(WardForm& form) {
+    WardDialog dialog(&window_, form);
+    return dialog.exec() == QDialog::Accepted ? 1 : 0;
+}
+
+void QtDesktop::show_falsecolor_window(FalsecolorForm& form) {
+    // The earlier window refers to the earlier form, which is about to go.
+    delete window_.findChild<FalsecolorWindow*>(QString::number(falsecolor_ids::dialog));
+    auto* falsecolor = new FalsecolorWindow(&window_, form);
+    falsecolor->adjustSize();
+    // Beside the main window when the screen has room, else over its right
+    // edge: never over the middle of the picture it explains.
+    const QRect main = window_.frameGeometry();
+    QPoint place = main.topRight() + QPoint(8, 0);
+    const QScreen* screen = window_.screen();
+    if (screen && !screen->availableGeometry().contains(QRect(place, falsecolor->size())))
+        place = QPoint(main.right() - falsecolor->width() - 16, main.top() + 60);
+    falsecolor->move(place);
+    falsecolor->show();
+    falsecolor->raise();
+}
+
+void QtDesktop::close_falsecolor_window() {
+    if (auto* falsecolor = window_.findChild<FalsecolorWindow*>(QString::number(falsecolor_ids::dialog)))
+        falsecolor->dismiss();
+}
+
 // --- macro ---
 namespace {
 
@@ -257,13 +335,6 @@ private:
 };
 
 }  // namespace
-
-bool QtDesktop::ask_to_replace(const std::string& text, const std::string& caption, Owner owner) {
-    QMessageBox box(QMessageBox::Warning, QString::fromStdString(caption), QString::fromStdString(text),
-                    QMessageBox::Yes | QMessageBox::No, owner_widget(owner));
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
-}
 
 int QtDesktop::run_batch_dialog(BatchForm& form) {
     BatchDialog dialog(&window_, form);

@@ -48,16 +48,27 @@ public:
     int run_header_dialog(HeaderForm& form) override;
     int run_image_operation_dialog(ImageOperationForm& form) override;
     int run_projection_dialog(ProjectionForm& form) override;
+    // --- analysis ---
+    bool ask_yes_no(const std::string& text, const std::string& caption, Owner owner) override;
+    void set_busy(bool busy) override;
+    void set_main_window_enabled(bool enabled) override;
+    int run_analysis_wizard(AnalysisWizard& wizard) override;
+
+    // --- export ---
+    int run_reinhard_dialog(ReinhardForm& form) override;
+    int run_ward_dialog(WardForm& form) override;
+    void show_falsecolor_window(FalsecolorForm& form) override;
+    void close_falsecolor_window() override;
 
 private:
     QWidget* owner_widget(Owner owner) const;
 
     MainWindow& window_;
     QPointer<ProgressWindow> progress_;
+    int busy_ = 0;  // wait cursors pushed
 
     // --- macro ---
 public:
-    bool ask_to_replace(const std::string& text, const std::string& caption, Owner owner) override;
     int run_batch_dialog(BatchForm& form) override;
     void show_batch_progress(int steps) override;
     void set_batch_progress(int done, const std::string& text) override;

@@ -176,9 +176,9 @@ TEST_F(QtBatchDesktop, AsksYesOrNoWithNoAsTheDefault) {
         });
     };
     answer(QMessageBox::Yes);
-    EXPECT_TRUE(desktop.ask_to_replace("Replace them?", "Batch Process", Owner::main_window));
+    EXPECT_TRUE(desktop.ask_yes_no("Replace them?", "Batch Process", Owner::main_window));
     answer(QMessageBox::No);
-    EXPECT_FALSE(desktop.ask_to_replace("Replace them?", "Batch Process", Owner::main_window));
+    EXPECT_FALSE(desktop.ask_yes_no("Replace them?", "Batch Process", Owner::main_window));
 }
 
 TEST_F(QtBatchDesktop, TheMenuOpensTheBatchDialog) {

@@ -1,4 +1,4 @@
-#include "app/ui/balloon_warning.h"
+#include "desktop/ui/balloon_warning.h"
 
 #include <QApplication>
 #include <QToolTip>

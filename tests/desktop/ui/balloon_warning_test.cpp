@@ -6,7 +6,7 @@
 #include <QToolTip>
 #include <gtest/gtest.h>
 
-#include "app/ui/balloon_warning.h"
+#include "desktop/ui/balloon_warning.h"
 
 TEST(BalloonWarning, ReturnsTheTooltipPointingAtThePercentileField) {
     QDialog dialog;

@@ -1,0 +1,40 @@
+#pragma once
+// One region's statistics, end to end: the samples from the luminance map,
+// the figures, the sample file "pvalues" in the cache directory and the
+// histogram made by rcalc | histo.
+//
+// Runs on the caller's thread and waits for the programs (the runner keeps the
+// windows painting). Failures are shown through the Desktop and give an
+// all-zero result with no samples.
+
+#include <string>
+
+#include "analysis/analysis_settings.h"
+#include "analysis/region_statistics.h"
+#include "picture/luminance_map.h"
+#include "view/region.h"
+
+class Desktop;
+class ProcessRunner;
+
+struct StatisticsContext {
+    const LuminanceMap& map;
+    std::string cache_directory;
+    ProcessRunner& runner;
+    Desktop& desktop;
+    // While the calibration wizard or the falsecolor view is open only the
+    // mean is wanted: no sorting, no sample file, no histogram.
+    bool mean_only = false;
+};
+
+struct RegionAnalysis {
+    RegionStatistics statistics;
+    LuminanceHistogram histogram{};
+    float peak = 0;
+    int32_t count() const { return statistics.count(); }
+};
+
+// The statistics of `region` sampled with `tool`, with the percentile and
+// criterion choices of `settings` (a default record asks for neither).
+RegionAnalysis compute_region_statistics(StatisticsContext& context, const Region& region, RegionKind tool,
+                                         const AnalysisSettings& settings);

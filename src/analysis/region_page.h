@@ -1,0 +1,70 @@
+#pragma once
+// The pages that take a region: 109 (the single region), 114 (Region A) and
+// 115 (Region B). The region is drawn on the main window while the sheet is
+// hidden, and comes back with ENTER; or it is a mask file.
+
+#include <string>
+
+#include "analysis/analysis_host.h"
+#include "analysis/analysis_settings.h"
+#include "analysis/wizard_sheet.h"
+
+// Positions in the "Selection Tool" list.
+enum class ToolChoice : int { circle = 0, polygon = 1, rectangle = 2 };
+RegionKind tool_of(ToolChoice choice);
+
+inline constexpr const char* no_region_text = "No Region Selected";
+inline constexpr const char* valid_region_text = "Found a Valid Region";
+inline constexpr const char* no_file_text = "No File Selected";
+
+class RegionPage {
+public:
+    // `status_label` is the page's status label id (region_page::...).
+    RegionPage(int template_id, int status_label, AnalysisSettings& record, AnalysisHost& host, WizardSheet& sheet);
+
+    int template_id() const { return template_id_; }
+    int status_label() const { return status_label_; }
+
+    // --- what the page shows ---
+    RegionSource source() const { return record_.source; }
+    ToolChoice tool_choice() const { return tool_choice_; }
+    const std::string& help_text() const { return help_text_; }
+    const std::string& help_tail() const { return help_tail_; }
+    const std::string& status_text() const { return status_text_; }
+    const std::string& file_label() const { return file_label_; }
+    bool tool_list_enabled() const;
+    bool selection_controls_enabled() const { return record_.source != RegionSource::from_mask_file; }
+    bool mask_controls_enabled() const { return record_.source == RegionSource::from_mask_file; }
+
+    // --- events ---
+    void on_first_display();
+    void on_activate();
+    void on_source(RegionSource source);
+    void on_tool_chosen(ToolChoice choice);
+    void on_click_to_select();
+    void on_browse();
+
+    // --- the region ---
+    bool waiting() const { return record_.awaiting_region; }
+    // ENTER on the main window handed the selection back.
+    void region_selected(const Region& region);
+    const WizardRegion& region() const { return region_; }
+    void clear_region();
+    // A region as drawn, or a mask file, by the source chosen.
+    bool has_valid_region() const;
+
+private:
+    void show_validity();
+
+    int template_id_;
+    int status_label_;
+    AnalysisSettings& record_;
+    AnalysisHost& host_;
+    WizardSheet& sheet_;
+    ToolChoice tool_choice_ = ToolChoice::rectangle;
+    std::string help_text_;
+    std::string help_tail_;
+    std::string status_text_ = no_region_text;
+    std::string file_label_ = no_file_text;
+    WizardRegion region_;
+};

@@ -1,0 +1,93 @@
+#include "analysis/region_statistics.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+
+float histogram_peak(const LuminanceHistogram& histogram) {
+    float peak = 0;
+    for (const HistogramBin& bin : histogram) peak = std::max(peak, bin.count);
+    return peak;
+}
+
+bool meets_criterion(const AnalysisSettings& settings, float luminance) {
+    if (!settings.criterion_enabled) return false;
+    const float threshold = static_cast<float>(settings.criterion_threshold);
+    switch (settings.criterion_kind) {
+    case CriterionKind::greater_than: return luminance > threshold;
+    case CriterionKind::lesser_than: return luminance < threshold;
+    case CriterionKind::equal_to: {
+        // L rounded half up equals the threshold, without passing through an
+        // integer that a large L would overflow.
+        const double l = luminance, t = settings.criterion_threshold;
+        return t - 0.5 <= l && l < t + 0.5;
+    }
+    }
+    return false;
+}
+
+float percentile_ratio(const AnalysisSettings& settings, std::span<const float> sorted) {
+    if (!settings.percentile_enabled) return 1.0f;
+    const size_t n = sorted.size();
+    auto share = [n](float percent) {
+        const double wanted = std::trunc(static_cast<double>(n) * static_cast<double>(percent) / 100.0 + 0.5);
+        return static_cast<size_t>(std::clamp(wanted, 0.0, static_cast<double>(n)));
+    };
+    const size_t upper = share(settings.upper_percentile), lower = share(settings.lower_percentile);
+    double high = 0, low = 0;
+    for (size_t i = n - upper; i < n; ++i) high += sorted[i];
+    for (size_t i = 0; i < lower; ++i) low += sorted[i];
+    return static_cast<float>(high / low);
+}
+
+void sorted_figures(std::span<const float> sorted, float mean, RegionStatistics& statistics) {
+    const size_t n = sorted.size();
+    statistics.minimum = sorted.front();
+    statistics.maximum = sorted.back();
+    if (n == 1) statistics.median = sorted[0];
+    else if (n % 2 == 1) statistics.median = sorted[(n - 1) / 2];
+    else statistics.median = (sorted[n / 2 - 1] + sorted[n / 2]) / 2.0f;
+    double squares = 0;
+    for (float value : sorted) {
+        const double d = static_cast<double>(value) - static_cast<double>(mean);
+        squares += d * d;
+    }
+    statistics.standard_deviation = static_cast<float>(std::sqrt(squares / static_cast<double>(n)));
+}
+
+float sample_mean(std::span<const float> samples) {
+    if (samples.empty()) return 0;
+    double sum = 0;
+    for (float value : samples) sum += value;
+    return static_cast<float>(sum / static_cast<double>(samples.size()));
+}
+
+float criterion_percentage(const AnalysisSettings& settings, std::span<const float> samples) {
+    if (!settings.criterion_enabled || samples.empty()) return 0;
+    size_t met = 0;
+    for (float value : samples) met += meets_criterion(settings, value) ? 1 : 0;
+    return static_cast<float>(met) / static_cast<float>(samples.size()) * 100.0f;
+}
+
+void sort_samples(std::vector<float>& samples) {
+    const bool positive = std::all_of(samples.begin(), samples.end(), [](float v) { return v > 0; });
+    if (!positive || samples.size() < 4096) {
+        std::sort(samples.begin(), samples.end());
+        return;
+    }
+    // Four passes of one byte over the bit patterns, the lowest first; each
+    // pass is stable, so the last leaves them in order. Byte-sized buckets
+    // keep the counts in the first-level cache.
+    std::vector<uint32_t> keys(samples.size()), spare(samples.size());
+    std::memcpy(keys.data(), samples.data(), samples.size() * sizeof(float));
+    std::array<size_t, 257> start{};
+    for (int shift = 0; shift < 32; shift += 8) {
+        start.fill(0);
+        for (uint32_t key : keys) ++start[((key >> shift) & 0xffu) + 1];
+        for (size_t b = 1; b < start.size(); ++b) start[b] += start[b - 1];
+        for (uint32_t key : keys) spare[start[(key >> shift) & 0xffu]++] = key;
+        keys.swap(spare);
+    }
+    std::memcpy(samples.data(), keys.data(), samples.size() * sizeof(float));
+}

@@ -1,0 +1,115 @@
+#include "analysis/results_page.h"
+
+#include <filesystem>
+
+#include "desktop/desktop.h"
+#include "picture/rgbe_reader.h"
+#include "tools/pixel_operations.h"
+#include "tools/working_files.h"
+
+namespace {
+
+// Busy cursor for as long as it lives.
+class BusyCursor {
+public:
+    explicit BusyCursor(Desktop& desktop) : desktop_(desktop) { desktop_.set_busy(true); }
+    ~BusyCursor() { desktop_.set_busy(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    Desktop& desktop_;
+};
+
+std::string file_name_of(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+}  // namespace
+
+ResultsPage::ResultsPage(AnalysisHost& host, AnalysisSettings& main, const AnalysisSettings& record_a,
+                         const AnalysisSettings& record_b)
+    : host_(host), main_(main), record_a_(record_a), record_b_(record_b) {}
+
+void ResultsPage::clear() {
+    single_ = {};
+    a_ = {};
+    b_ = {};
+    clear_region(single_region_);
+    clear_region(a_region_);
+    clear_region(b_region_);
+    completed_ = false;
+}
+
+bool ResultsPage::analyse(const WizardRegion& region, const AnalysisSettings& record, const char* scratch,
+                          RegionAnalysis& slot, Region& reported) {
+    StatisticsContext context = host_.statistics_context();
+    if (record.source != RegionSource::from_mask_file) {
+        reported = region.geometry;
+        slot = compute_region_statistics(context, region.geometry, region.tool, record);
+        return true;
+    }
+    clear_region(reported);
+    const std::string cache = context.cache_directory;
+    const std::string masked = cache + scratch;
+    if (apply_mask_file(context.runner, context.desktop, cache, record.mask_file, record.mask_type,
+                        cache + working_file::working_copy, masked) != 0)
+        return false;
+    auto map = load_luminance_map(masked);
+    std::error_code ec;
+    std::filesystem::remove(masked, ec);
+    if (!map.ok()) {
+        context.desktop.message_box("Could not read the masked picture " + masked + ": " + map.failure().message,
+                                    "File IO Error!", MessageIcon::warning, Owner::none);
+        return false;
+    }
+    StatisticsContext masked_context{map.value(), cache, context.runner, context.desktop, context.mean_only};
+    slot = compute_region_statistics(masked_context, reported, RegionKind::mask, record);
+    return true;
+}
+
+void ResultsPage::activate(const WizardRegion& single, const WizardRegion& a, const WizardRegion& b) {
+    clear();
+    BusyCursor busy(host_.desktop());
+    if (main_.kind == AnalysisKind::multiple_regions) {
+        main_.result_view = ResultView::ratio_ab;
+        // The region records ask for no percentile and no criterion.
+        completed_ = analyse(a, record_a_, mask_scratch::region_a, a_, a_region_) &&
+                     analyse(b, record_b_, mask_scratch::region_b, b_, b_region_);
+    } else {
+        main_.result_view = ResultView::single;
+        completed_ = analyse(single, main_, mask_scratch::single, single_, single_region_);
+    }
+}
+
+void ResultsPage::on_view(ResultView view) { main_.result_view = view; }
+
+ReportInput ResultsPage::report_input() const {
+    return {main_, {single_region_, single_}, {a_region_, a_}, {b_region_, b_}};
+}
+
+void ResultsPage::on_save() {
+    Desktop& desktop = host_.desktop();
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::save;
+    request.title = save_statistics_title;
+    request.filters = {{"Comma Separated Value", "*.csv;"}};
+    request.owner = Owner::dialog;
+    // The names written are not the name chosen: the question about
+    // replacing files is asked below, about the files themselves.
+    request.overwrite_prompt = false;
+    const FileDialogAnswer answer = desktop.file_dialog(request);
+    if (answer.cancelled() || answer.path.empty()) return;
+
+    BusyCursor busy(desktop);
+    const ReportName name = report_name(answer.path);
+    std::vector<std::string> existing;
+    std::error_code ec;
+    for (const std::string& path : report_paths(name.folder, name.base))
+        if (std::filesystem::exists(path, ec)) existing.push_back(file_name_of(path));
+    if (!existing.empty()) {
+        std::string question;
+        for (const std::string& file : existing) question += file + " already exists.\n";
+        question += existing.size() == 1 ? "Do you want to replace it?" : "Do you want to replace them?";
+        if (!desktop.ask_yes_no(question, save_statistics_title, Owner::dialog)) return;
+    }
+    write_statistics_reports(desktop, name.folder, name.base, report_input());
+}

@@ -1,0 +1,70 @@
+#pragma once
+// The results page (113): runs the statistics of the single region, or of
+// Region A and then Region B, keeps the three results while the wizard is
+// open, switches the two-region view and saves the reports.
+//
+// A mask-file region is applied to a scratch copy of the working copy (one per
+// region) and the masked copy is sampled whole; the working copy itself is
+// never changed by an analysis.
+
+#include <string>
+
+#include "analysis/analysis_host.h"
+#include "analysis/analysis_settings.h"
+#include "analysis/compute_statistics.h"
+#include "analysis/histogram_picture.h"
+#include "analysis/result_lines.h"
+#include "analysis/statistics_reports.h"
+
+// The scratch pictures of masked regions, in the cache folder.
+namespace mask_scratch {
+inline constexpr const char* single = "/dmask_single.hdr";
+inline constexpr const char* region_a = "/dmask_a.hdr";
+inline constexpr const char* region_b = "/dmask_b.hdr";
+}  // namespace mask_scratch
+
+inline constexpr const char* save_statistics_title = "Save Statistics as";
+
+class ResultsPage {
+public:
+    ResultsPage(AnalysisHost& host, AnalysisSettings& main, const AnalysisSettings& record_a,
+                const AnalysisSettings& record_b);
+
+    // The page becomes active: every slot is emptied and filled again.
+    void activate(const WizardRegion& single, const WizardRegion& a, const WizardRegion& b);
+    // The radio buttons of the two-region analysis.
+    void on_view(ResultView view);
+    // "Save...": asks for a name and writes the three reports.
+    void on_save();
+    // Finish or Cancel: the results are released.
+    void clear();
+
+    bool views_shown() const { return main_.kind == AnalysisKind::multiple_regions; }
+    ResultView view() const { return main_.result_view; }
+    ResultLines lines() const { return result_lines(main_, single_, a_, b_); }
+    HistogramPicture picture(int width, int height) const {
+        return histogram_picture(main_.result_view, single_, a_, b_, width, height);
+    }
+
+    const RegionAnalysis& single() const { return single_; }
+    const RegionAnalysis& a() const { return a_; }
+    const RegionAnalysis& b() const { return b_; }
+    // False when a region's mask could not be applied (the analysis stopped).
+    bool completed() const { return completed_; }
+
+private:
+    // The region's statistics, or false when its mask could not be applied.
+    bool analyse(const WizardRegion& region, const AnalysisSettings& record, const char* scratch,
+                 RegionAnalysis& slot, Region& reported);
+    ReportInput report_input() const;
+
+    AnalysisHost& host_;
+    AnalysisSettings& main_;
+    const AnalysisSettings& record_a_;
+    const AnalysisSettings& record_b_;
+    RegionAnalysis single_, a_, b_;
+    // The geometry each slot was taken from, as the reports describe it (a
+    // mask region's is empty).
+    Region single_region_, a_region_, b_region_;
+    bool completed_ = false;
+};

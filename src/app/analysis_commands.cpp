@@ -1,0 +1,87 @@
+// Tools > Analyze...: the analysis wizard, and what it asks of the main
+// window while it runs.
+
+#include <array>
+
+#include "analysis/analysis_wizard.h"
+#include "app/application.h"
+#include "app/commands.h"
+
+namespace {
+
+// The commands that would change or replace the picture a region is being
+// drawn on (besides Open and Batch Process, which need no picture).
+constexpr std::array picture_commands = {
+    command::edit_header, command::exposure,  command::resize,          command::crop,
+    command::rotate_90,   command::rotate_180, command::flip_horizontal, command::flip_vertical,
+    command::vignetting_maskfile, command::apply_maskfile, command::operation, command::projections,
+    command::ward,        command::reinhard,  command::falsecolor,      command::calibration,
+};
+
+class ApplicationAnalysisHost final : public AnalysisHost {
+public:
+    explicit ApplicationAnalysisHost(Application& app) : app_(app) {}
+
+    Desktop& desktop() override { return app_.desktop(); }
+    StatisticsContext statistics_context() override {
+        return {app_.luminance_map(), app_.cache_directory(), app_.runner(), app_.desktop(),
+                app_.statistics_mean_only()};
+    }
+    RegionKind tool() const override { return app_.tools().tool(); }
+    void select_tool(RegionKind tool) override {
+        // As a page does it: through the menu command, which also moves the
+        // check mark.
+        app_.on_command(tool == RegionKind::circle    ? command::circle_tool
+                        : tool == RegionKind::polygon ? command::polygon_tool
+                                                      : command::rectangle_tool);
+    }
+    void clear_selection() override { app_.clear_selection(); }
+    void clear_saved_regions() override { app_.clear_saved_regions(); }
+    void set_image_menu_items(bool enabled) override { app_.set_image_menu_items(enabled); }
+    void set_analyze_enabled(bool enabled) override { app_.desktop().set_menu_enabled(command::analyze, enabled); }
+    void set_picture_commands_enabled(bool enabled) override { app_.set_picture_commands_enabled(enabled); }
+    void set_main_window_enabled(bool enabled) override { app_.desktop().set_main_window_enabled(enabled); }
+
+private:
+    Application& app_;
+};
+
+}  // namespace
+
+void Application::clear_saved_regions() {
+    clear_region(region_a_);
+    clear_region(region_b_);
+}
+
+void Application::set_picture_commands_enabled(bool enabled) {
+    desktop_.set_menu_enabled(command::open, enabled);
+    desktop_.set_menu_enabled(command::batch_process, enabled);
+    // Without a picture they stay as they were: off.
+    if (enabled && !image_loaded_) return;
+    for (int id : picture_commands) desktop_.set_menu_enabled(id, enabled);
+}
+
+int Application::run_analysis_wizard() {
+    analysis_wizard_active_ = true;
+    ApplicationAnalysisHost host(*this);
+    AnalysisWizard wizard(host);
+    set_analysis_receiver(&wizard);
+    wizard.start();
+    desktop_.run_analysis_wizard(wizard);
+    set_analysis_receiver(nullptr);
+    return 0;
+}
+
+void Application::run_analyze_command() {
+    clear_selection();
+    desktop_.set_main_window_enabled(false);
+    if (run_analysis_wizard() == 0) {
+        analysis_wizard_active_ = false;
+        clear_selection();
+        // Before any picture is loaded there is nothing for them to work on.
+        if (image_loaded_) set_image_menu_items(true);
+        else desktop_.set_menu_enabled(command::analyze, true);
+    }
+    desktop_.set_main_window_enabled(true);
+    desktop_.repaint(false);
+}

@@ -1,0 +1,62 @@
+#include "tools/export_steps.h"
+
+#include <filesystem>
+
+#include "common/text_format.h"
+#include "desktop/desktop.h"
+#include "tools/process_runner.h"
+
+namespace fs = std::filesystem;
+
+std::string export_step_failure(const std::string& command_line, const ProcessOutput& result,
+                                const std::string& output) {
+    if (!result.started) return result.error;
+    if (!result.text.empty()) return result.text;
+    const std::string program = program_of(command_line);
+    if (result.exit_status > 128)
+        return strprintf("%s was stopped by signal %d without a message; %s was not written", program.c_str(),
+                         result.exit_status - 128, output.c_str());
+    if (result.exit_status != 0)
+        return strprintf("%s failed with exit status %d without a message; %s was not written", program.c_str(),
+                         result.exit_status, output.c_str());
+    std::error_code ec;
+    const auto size = fs::file_size(output, ec);
+    if (ec || size == 0) return program + " wrote nothing to " + output;
+    return {};
+}
+
+int run_export_steps(ProcessRunner& runner, Desktop& desktop, const std::vector<ExportStep>& steps) {
+    for (const ExportStep& step : steps) {
+        std::error_code ec;
+        if (step.scratch_output) fs::remove(step.output, ec);
+        const ProcessOutput result = runner.run(step.command_line, true);
+        const std::string failure = export_step_failure(step.command_line, result, step.output);
+        if (!failure.empty()) {
+            desktop.message_box(failure, step.caption, MessageIcon::warning, Owner::none);
+            desktop.close_progress();
+            return -1;
+        }
+        desktop.close_progress();
+    }
+    return 0;
+}
+
+int copy_exported_file(Desktop& desktop, const std::string& from, const std::string& to) {
+    const fs::path target(to);
+    const fs::path partial = target.parent_path() / ("." + target.filename().string() + ".part");
+    std::error_code ec;
+    if (!fs::is_regular_file(from, ec)) {
+        desktop.message_box("Could not read " + from, "File IO Error!", MessageIcon::warning, Owner::none);
+        return -1;
+    }
+    fs::copy_file(from, partial, fs::copy_options::overwrite_existing, ec);
+    if (!ec) fs::rename(partial, target, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(partial, ignored);
+        desktop.message_box("Could not write " + to + ": " + ec.message(), "File IO Error!", MessageIcon::warning,
+                            Owner::none);
+        return -1;
+    }
+    return 0;
+}

@@ -1,0 +1,207 @@
+// The results page: mask-file regions sampled from a masked scratch copy
+// while the working copy stays as it was, a mask that cannot be applied, the
+// view switch, and Save... with its single question about existing reports.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "analysis/analysis_ids.h"
+#include "analysis/analysis_wizard.h"
+#include "common/text_file.h"
+#include "fake_analysis_host.h"
+#include "picture/rgbe_reader.h"
+#include "picture/rgbe_writer.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace analysis_pages;
+
+// A 40 x 30 grey picture whose brightness grows to the right and down.
+void write_picture(const std::string& path) {
+    std::vector<RgbePixel> pixels;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const float v = 0.01f * static_cast<float>(1 + x + 40 * y);
+            pixels.push_back(encode_rgbe(v, v, v));
+        }
+    RgbePictureHeader header;
+    header.resolution = standard_resolution(40, 30);
+    ASSERT_TRUE(write_rgbe_picture(path, header, pixels));
+}
+
+// White on the left twelve columns, black elsewhere.
+void write_mask(const std::string& path) {
+    std::vector<RgbePixel> pixels;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) pixels.push_back(x < 12 ? encode_rgbe(1, 1, 1) : encode_rgbe(0, 0, 0));
+    RgbePictureHeader header;
+    header.resolution = standard_resolution(40, 30);
+    ASSERT_TRUE(write_rgbe_picture(path, header, pixels));
+}
+
+Region rectangle(float x0, float y0, float x1, float y1) {
+    Region r;
+    r.x0 = x0;
+    r.y0 = y0;
+    r.x1 = x1;
+    r.y1 = y1;
+    return r;
+}
+
+class ResultsPageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        working_copy = host.cache.str() + "/dtemp.hdr";
+        write_picture(working_copy);
+        write_mask((masks / "left.hdr").string());
+        host.map = load_luminance_map(working_copy).value();
+        original = read_file(working_copy);
+        wizard.start();
+    }
+    void choose_mask(RegionPage& page, const std::string& file, int type) {
+        page.on_source(RegionSource::from_mask_file);
+        host.scripted.file_answers.push_back({type, file});
+        page.on_browse();
+    }
+    void draw(RegionPage& page, const Region& region) {
+        page.on_click_to_select();
+        wizard.region_selected(region, page.status_label());
+    }
+    void single_region_to_results() {
+        sheet.press_next();  // 109 -> 110
+        sheet.press_next();  // 110 -> 113
+        ASSERT_EQ(sheet.current_page(), results);
+    }
+
+    FakeAnalysisHost host;
+    TempFolder masks;
+    TempFolder reports;
+    std::string working_copy;
+    std::string original;
+    AnalysisWizard wizard{host};
+    WizardSheet& sheet = wizard.sheet();
+};
+
+TEST_F(ResultsPageTest, AMaskRegionIsSampledFromAMaskedCopyAndTheWorkingCopyStays) {
+    sheet.press_next();
+    choose_mask(wizard.single_page(), (masks / "left.hdr").string(), 1);
+    single_region_to_results();
+    const RegionAnalysis& single = wizard.results().single();
+    EXPECT_EQ(single.count(), 12 * 30);
+    for (const SamplePosition& p : single.statistics.positions) EXPECT_LT(p.x, 12u);
+    EXPECT_TRUE(host.scripted.messages.empty());
+    EXPECT_EQ(read_file(working_copy), original);
+    EXPECT_FALSE(fs::exists(host.cache / "dmask_single.hdr"));
+    // The reports call it Unknown.
+    host.scripted.file_answers.push_back({1, reports.str() + "/masked.csv"});
+    wizard.results().on_save();
+    EXPECT_EQ((*read_text_lines(reports / "masked_stats.csv"))[1], "TYPE,Unknown");
+}
+
+TEST_F(ResultsPageTest, AMaskThatCannotBeAppliedStopsTheAnalysisWithTheProgramsMessage) {
+    sheet.press_next();
+    choose_mask(wizard.single_page(), (masks / "missing.hdr").string(), 1);
+    single_region_to_results();
+    EXPECT_FALSE(wizard.results().completed());
+    EXPECT_EQ(wizard.results().single().count(), 0);
+    ASSERT_EQ(host.scripted.messages.size(), 1u);
+    EXPECT_EQ(host.scripted.messages[0].caption, "Radiance Process Error!");
+    EXPECT_NE(host.scripted.messages[0].text.find("missing.hdr"), std::string::npos);
+    EXPECT_EQ(read_file(working_copy), original);
+}
+
+TEST_F(ResultsPageTest, RegionAMaskedAndRegionBDrawnEachKeepTheirOwnSource) {
+    wizard.on_kind_chosen(AnalysisKind::multiple_regions);
+    sheet.press_next();
+    choose_mask(wizard.a_page(), (masks / "left.hdr").string(), 2);
+    sheet.press_next();
+    draw(wizard.b_page(), rectangle(20, 10, 30, 20));
+    sheet.press_next();
+    sheet.press_next();
+    ASSERT_EQ(sheet.current_page(), results);
+    const ResultsPage& page = wizard.results();
+    EXPECT_EQ(page.a().count(), 12 * 30);
+    EXPECT_EQ(page.b().count(), 100);
+    // B is sampled from the picture itself, not from A's masked copy.
+    EXPECT_EQ(page.b().statistics.positions.front(), (SamplePosition{20, 10}));
+    EXPECT_NEAR(page.b().statistics.minimum, host.map.at(20, 10), 1e-3);
+    EXPECT_EQ(read_file(working_copy), original);
+}
+
+TEST_F(ResultsPageTest, TheViewButtonsSwitchWhatIsShown) {
+    wizard.on_kind_chosen(AnalysisKind::multiple_regions);
+    sheet.press_next();
+    draw(wizard.a_page(), rectangle(0, 0, 10, 10));
+    sheet.press_next();
+    draw(wizard.b_page(), rectangle(20, 10, 30, 20));
+    sheet.press_next();
+    sheet.press_next();
+    ResultsPage& page = wizard.results();
+    EXPECT_FALSE(page.lines().axis_labels_shown);
+    EXPECT_TRUE(page.picture(256, 100).bars.empty());
+    page.on_view(ResultView::region_a);
+    EXPECT_EQ(page.picture(256, 100).colour, BarColour::purple);
+    EXPECT_FALSE(page.picture(256, 100).bars.empty());
+    EXPECT_TRUE(page.lines().axis_labels_shown);
+    page.on_view(ResultView::region_b);
+    EXPECT_EQ(page.picture(256, 100).colour, BarColour::olive);
+    // Coming back to the page starts again on the ratio.
+    sheet.press_back();
+    EXPECT_EQ(sheet.current_page(), type);
+}
+
+TEST_F(ResultsPageTest, SaveWritesTheThreeReportsUnderTheChosenBaseName) {
+    sheet.press_next();
+    draw(wizard.single_page(), rectangle(2, 2, 5, 4));
+    single_region_to_results();
+    host.scripted.file_answers.push_back({1, reports.str() + "/office.csv"});
+    wizard.results().on_save();
+    const FileDialogRequest& request = host.scripted.file_requests.back();
+    EXPECT_EQ(request.title, "Save Statistics as");
+    EXPECT_EQ(request.kind, FileDialogRequest::Kind::save);
+    ASSERT_EQ(request.filters.size(), 1u);
+    EXPECT_EQ(request.filters[0].label, "Comma Separated Value");
+    EXPECT_EQ(request.filters[0].pattern, "*.csv;");
+    EXPECT_EQ(request.owner, Owner::dialog);
+    EXPECT_TRUE(host.scripted.questions.empty());
+    EXPECT_EQ(read_text_lines(reports / "office_stats.csv")->size(), 7u);
+    EXPECT_EQ(read_text_lines(reports / "office_hist.csv")->size(), 258u);
+    EXPECT_EQ(read_text_lines(reports / "office_region.csv")->size(), 3u + 6u);
+    EXPECT_FALSE(fs::exists(reports / "office.csv"));
+}
+
+TEST_F(ResultsPageTest, ExistingReportsAreReplacedOnlyAfterOneQuestion) {
+    sheet.press_next();
+    draw(wizard.single_page(), rectangle(2, 2, 5, 4));
+    single_region_to_results();
+    write_file(reports / "office_hist.csv", "keep me\r\n");
+    host.scripted.file_answers.push_back({1, reports.str() + "/office.csv"});
+    host.scripted.yes_no_answers.push_back(false);
+    wizard.results().on_save();
+    ASSERT_EQ(host.scripted.questions.size(), 1u);
+    EXPECT_EQ(host.scripted.questions[0].text, "office_hist.csv already exists.\nDo you want to replace it?");
+    EXPECT_EQ(host.scripted.questions[0].caption, "Save Statistics as");
+    EXPECT_EQ(read_file(reports / "office_hist.csv"), "keep me\r\n");
+    EXPECT_FALSE(fs::exists(reports / "office_stats.csv"));
+
+    host.scripted.file_answers.push_back({1, reports.str() + "/office"});
+    host.scripted.yes_no_answers.push_back(true);
+    wizard.results().on_save();
+    EXPECT_EQ(host.scripted.questions.size(), 2u);
+    EXPECT_EQ(read_text_lines(reports / "office_hist.csv")->size(), 258u);
+    EXPECT_TRUE(fs::exists(reports / "office_stats.csv"));
+    EXPECT_FALSE(host.scripted.busy);
+}
+
+TEST_F(ResultsPageTest, ACancelledSaveWritesNothing) {
+    sheet.press_next();
+    draw(wizard.single_page(), rectangle(2, 2, 5, 4));
+    single_region_to_results();
+    wizard.results().on_save();
+    EXPECT_TRUE(fs::is_empty(reports.path()));
+    EXPECT_TRUE(host.scripted.questions.empty());
+}
+
+}  // namespace

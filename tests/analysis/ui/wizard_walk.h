@@ -1,0 +1,70 @@
+#pragma once
+// Walks the analysis wizard in the real windows: the main window with the
+// Application behind it, and the wizard sheet it opens. A walk is a list of
+// steps run one after the other from the event loop while Tools > Analyze...
+// waits for the sheet; a step returns false to be tried again a little later
+// (the sheet not shown yet, the user's drawing not handed back yet).
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/ui/main_window.h"
+#include "app/ui/qt_desktop.h"
+#include "support/temp_folder.h"
+
+class WizardSheetDialog;
+
+using WalkStep = std::function<bool()>;
+
+class WizardWalk {
+public:
+    WizardWalk();
+
+    // Opens a picture through File > Open, answering the file dialog.
+    void open(const std::string& path);
+    // Runs Tools > Analyze... with the steps; false when the walk stalled
+    // (the sheet is then cancelled so the test can end).
+    bool run(std::vector<WalkStep> steps);
+
+    WizardSheetDialog* sheet() const;
+    QWidget* page(int template_id) const;
+    int current_page() const;
+    template <class T>
+    T* control(int template_id, int id) const {
+        QWidget* p = page(template_id);
+        return p ? p->findChild<T*>(QString::number(id)) : nullptr;
+    }
+    QString label_text(int template_id, int id) const;
+    void click(QAbstractButton* button) const;
+    void press(const char* sheet_button) const;  // "back", "next", "finish", "cancel"
+    void type_into(QLineEdit* field, const QString& text) const;
+
+    // Drags a rectangle on the view between two picture positions (as the
+    // status bar reads them) and presses ENTER.
+    void draw_rectangle(PointF from, PointF to);
+    // A circle from its centre out to the radius, then ENTER.
+    void draw_circle(PointF centre, float radius);
+
+    TempFolder config;
+    TempFolder cache;
+    TempFolder files;
+    MainWindow window;
+    QtDesktop desktop{window};
+    Application app{desktop, PlatformFolders{config.str(), cache.str()}, CANDELUX_PROGRAMS_DIR};
+
+private:
+    QPoint window_point(PointF picture) const;
+};
+
+// Answers the next file dialog with a path, typed in as a user would.
+void answer_file_dialog(const QString& path);
+// Presses a button of the next message box.
+void answer_message_box(const QString& button_text);
+// A steps' helper: true when the sheet shows the page.
+bool on_page(const WizardWalk& walk, int template_id);
