@@ -25,8 +25,17 @@ constexpr int picture_count = 50;
 constexpr int size = 1000;
 const std::string cache = "/recorded/cache";
 
+// Removes the pictures and their step files (hundreds of megabytes) at exit.
+struct BenchFolder {
+    fs::path path;
+    ~BenchFolder() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+};
+
 const fs::path& folder() {
-    static const fs::path path = [] {
+    static const BenchFolder bench{[] {
         const fs::path p = fs::temp_directory_path() / "candelux-macro-bench";
         fs::remove_all(p);
         fs::create_directories(p / "pictures");
@@ -54,8 +63,8 @@ const fs::path& folder() {
         std::fprintf(seq, "40018#/C pfilt -1 -e 4 %s > %s#2\r\n", w.c_str(), o.c_str());
         std::fclose(seq);
         return p;
-    }();
-    return path;
+    }()};
+    return bench.path;
 }
 
 void BM_ReplayThreeStepsOverFiftyPictures(benchmark::State& state) {
