@@ -255,4 +255,12 @@ private:
     uint16_t saved_display_mode_ = display_gif;
     bool falsecolor_display_changed_ = false;  // by the Settings dialog, while the view was open
     std::unique_ptr<FalsecolorForm> falsecolor_form_;  // kept until replaced: its window may outlive the view
+
+    // --- calibration ---
+public:
+    // Tools > Calibration...: the calibration wizard over the current picture.
+    void run_calibration_command();
+
+private:
+    int run_calibration_wizard();  // calibration_commands.cpp
 };

@@ -26,6 +26,8 @@ class ResizeForm;
 class FalsecolorForm;
 class ReinhardForm;
 class WardForm;
+// --- calibration ---
+class CalibrationWizard;
 
 enum class MessageIcon { none, information, warning, error };
 
@@ -127,4 +129,9 @@ public:
     // one, and its end when the view ends without it.
     virtual void show_falsecolor_window(FalsecolorForm& form) = 0;
     virtual void close_falsecolor_window() = 0;
+
+    // --- calibration ---
+    // Shows the calibration wizard's sheet (hidden while the user draws a
+    // region); returns the sheet's result once it closed.
+    virtual int run_calibration_wizard(CalibrationWizard& wizard) = 0;
 };

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "analysis/analysis_wizard.h"
+#include "analysis/calibration_wizard.h"
 #include "app/menu_table.h"
 #include "support/temp_folder.h"
 
@@ -85,6 +86,14 @@ bool ScriptedDesktop::ask_yes_no(const std::string& text, const std::string& cap
 
 int ScriptedDesktop::run_analysis_wizard(AnalysisWizard& wizard) {
     if (analysis_wizard) return analysis_wizard(wizard);
+    wizard.sheet().press_cancel();
+    return wizard.sheet().result();
+}
+
+// --- calibration ---
+
+int ScriptedDesktop::run_calibration_wizard(CalibrationWizard& wizard) {
+    if (calibration_wizard) return calibration_wizard(wizard);
     wizard.sheet().press_cancel();
     return wizard.sheet().result();
 }

@@ -59,6 +59,9 @@ public:
     void show_falsecolor_window(FalsecolorForm& form) override;
     void close_falsecolor_window() override;
 
+    // --- calibration ---
+    int run_calibration_wizard(CalibrationWizard& wizard) override;
+
 private:
     QWidget* owner_widget(Owner owner) const;
 
