@@ -70,6 +70,7 @@ MeasuredValuePage::MeasuredValuePage(CalibrationWizard& wizard, CalibrationKind 
     layout->addWidget(page_text(fine_tune_text, this));
     if (!luminance) {
         computed_ = with_id(page_text("", this), calibration_ids::computed_illuminance);
+        layout->addSpacing(8);
         layout->addWidget(computed_);
     }
     layout->addStretch(1);
