@@ -106,6 +106,7 @@ void Application::on_command(int id) {
         run_capture_setup();
         break;
     case command::analyze: run_analyze_command(); break;
+    case command::calibration: run_calibration_command(); break;
     case command::about:
         desktop_.run_about_dialog();
         break;

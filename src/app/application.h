@@ -284,4 +284,11 @@ private:
 
     std::string sequence_path_;
     std::string collection_folder_;
+    // --- calibration ---
+public:
+    // Tools > Calibration...: the calibration wizard over the current picture.
+    void run_calibration_command();
+
+private:
+    int run_calibration_wizard();  // calibration_commands.cpp
 };

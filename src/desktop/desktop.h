@@ -27,6 +27,8 @@ class ResizeForm;
 class FalsecolorForm;
 class ReinhardForm;
 class WardForm;
+// --- calibration ---
+class CalibrationWizard;
 
 enum class MessageIcon { none, information, warning, error };
 
@@ -142,4 +144,8 @@ public:
     // True once Stop has been pressed in the progress window shown last.
     virtual bool batch_stop_requested() const = 0;
     virtual void close_batch_progress() = 0;
+    // --- calibration ---
+    // Shows the calibration wizard's sheet (hidden while the user draws a
+    // region); returns the sheet's result once it closed.
+    virtual int run_calibration_wizard(CalibrationWizard& wizard) = 0;
 };

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "analysis/analysis_wizard.h"
+#include "analysis/calibration_wizard.h"
 #include "app/menu_table.h"
 #include "support/temp_folder.h"
 
@@ -101,4 +102,12 @@ void ScriptedDesktop::set_batch_progress(int done, const std::string& text) { ba
 
 bool ScriptedDesktop::batch_stop_requested() const {
     return stop_after_updates >= 0 && static_cast<int>(batch_progress.size()) >= stop_after_updates;
+}
+
+// --- calibration ---
+
+int ScriptedDesktop::run_calibration_wizard(CalibrationWizard& wizard) {
+    if (calibration_wizard) return calibration_wizard(wizard);
+    wizard.sheet().press_cancel();
+    return wizard.sheet().result();
 }

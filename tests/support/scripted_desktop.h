@@ -146,4 +146,9 @@ private:
         ++editing_dialog_runs;
         return dialog ? dialog(form) : 0;
     }
+
+public:
+    // --- calibration ---
+    std::function<int(CalibrationWizard&)> calibration_wizard;  // default: the sheet is cancelled at once
+    int run_calibration_wizard(CalibrationWizard& wizard) override;
 };

@@ -30,6 +30,9 @@
 #include "tools/ui/resize_dialog.h"
 #include "analysis/analysis_wizard.h"
 #include "analysis/ui/analysis_wizard_dialog.h"
+// --- calibration ---
+#include "analysis/calibration_wizard.h"
+#include "analysis/ui/calibration_wizard_dialog.h"
 
 namespace {
 
@@ -373,3 +376,16 @@ void QtDesktop::close_batch_progress() {
 }
 
 BatchProgressDialog* QtDesktop::batch_progress() const { return batch_progress_.data(); }
+
+// --- calibration ---
+
+int QtDesktop::run_calibration_wizard(CalibrationWizard& wizard) {
+    CalibrationWizardDialog sheet(wizard);
+    // Closing the main window while the user draws a region ends the wizard
+    // too, rather than leaving it waiting with no window to draw in.
+    const QMetaObject::Connection ending = QObject::connect(
+        qApp, &QGuiApplication::lastWindowClosed, &sheet, [&wizard] { wizard.sheet().abandon(); });
+    const int result = sheet.run();
+    QObject::disconnect(ending);
+    return result;
+}

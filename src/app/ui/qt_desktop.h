@@ -60,6 +60,9 @@ public:
     void show_falsecolor_window(FalsecolorForm& form) override;
     void close_falsecolor_window() override;
 
+    // --- calibration ---
+    int run_calibration_wizard(CalibrationWizard& wizard) override;
+
 private:
     QWidget* owner_widget(Owner owner) const;
 

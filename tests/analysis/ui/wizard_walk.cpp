@@ -61,7 +61,8 @@ void WizardWalk::open(const std::string& path) {
 
 WizardSheetDialog* WizardWalk::sheet() const {
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (widget->objectName() == "analysis_wizard") return static_cast<WizardSheetDialog*>(widget);
+        if (widget->objectName() == "analysis_wizard" || widget->objectName() == "calibration_wizard")
+            return static_cast<WizardSheetDialog*>(widget);
     return nullptr;
 }
 
@@ -73,7 +74,7 @@ QWidget* WizardWalk::page(int template_id) const {
 int WizardWalk::current_page() const {
     WizardSheetDialog* s = sheet();
     if (!s || !s->isVisible()) return 0;
-    for (int id = 100; id < 140; ++id)
+    for (int id = 100; id <= 150; ++id)
         if (QWidget* p = s->page(id); p && p->isVisible()) return id;
     return 0;
 }
@@ -127,7 +128,9 @@ void WizardWalk::draw_circle(PointF centre, float radius) {
     QTest::keyClick(view, Qt::Key_Return);
 }
 
-bool WizardWalk::run(std::vector<WalkStep> steps) {
+bool WizardWalk::run(std::vector<WalkStep> steps) { return run(command::analyze, std::move(steps)); }
+
+bool WizardWalk::run(int menu_command, std::vector<WalkStep> steps) {
     size_t next = 0;
     bool running = false;
     int idle_ms = 0;
@@ -153,7 +156,7 @@ bool WizardWalk::run(std::vector<WalkStep> steps) {
         running = false;
     });
     timer.start();
-    window.action(command::analyze)->trigger();
+    window.action(menu_command)->trigger();
     timer.stop();
     EXPECT_EQ(next, steps.size()) << "the wizard closed before the walk ended";
     return !stalled && next == steps.size();

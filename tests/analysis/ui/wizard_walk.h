@@ -31,6 +31,9 @@ public:
     // Runs Tools > Analyze... with the steps; false when the walk stalled
     // (the sheet is then cancelled so the test can end).
     bool run(std::vector<WalkStep> steps);
+    // The same through another menu command that opens a wizard sheet
+    // (Tools > Calibration...).
+    bool run(int menu_command, std::vector<WalkStep> steps);
 
     WizardSheetDialog* sheet() const;
     QWidget* page(int template_id) const;

@@ -1,0 +1,105 @@
+#include "analysis/ui/calibration_pages.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "analysis/calibration_ids.h"
+#include "analysis/calibration_wizard.h"
+#include "analysis/ui/choice_pages.h"
+#include "desktop/ui/numeric_field.h"
+
+namespace {
+
+template <class T>
+T* with_id(T* widget, int id) {
+    widget->setObjectName(QString::number(id));
+    return widget;
+}
+
+QWidget* text_page(std::initializer_list<const char*> texts) {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    for (const char* text : texts) layout->addWidget(page_text(text, page));
+    layout->addStretch(1);
+    return page;
+}
+
+constexpr const char* fine_tune_text =
+    "This number is used as a fine-tune calibration value to the entire HDR image.";
+
+}  // namespace
+
+CalibrationOptionsPage::CalibrationOptionsPage(CalibrationWizard& wizard) : wizard_(wizard) {
+    auto* layout = new QVBoxLayout(this);
+    auto* group = new QGroupBox("Calibration Options", this);
+    auto* inner = new QVBoxLayout(group);
+    luminance_ = with_id(new QRadioButton("Luminance Calibration", group), calibration_ids::luminance_kind);
+    illuminance_ = with_id(new QRadioButton("Illuminance Calibration", group), calibration_ids::illuminance_kind);
+    inner->addWidget(luminance_);
+    inner->addWidget(illuminance_);
+    layout->addWidget(group);
+    layout->addStretch(1);
+    connect(luminance_, &QRadioButton::clicked, this, [this] { wizard_.on_kind_chosen(CalibrationKind::luminance); });
+    connect(illuminance_, &QRadioButton::clicked, this,
+            [this] { wizard_.on_kind_chosen(CalibrationKind::illuminance); });
+}
+
+void CalibrationOptionsPage::show_state() {
+    const bool luminance = wizard_.record.kind == CalibrationKind::luminance;
+    luminance_->setChecked(luminance);
+    illuminance_->setChecked(!luminance);
+}
+
+MeasuredValuePage::MeasuredValuePage(CalibrationWizard& wizard, CalibrationKind kind) : wizard_(wizard), kind_(kind) {
+    const bool luminance = kind == CalibrationKind::luminance;
+    auto* layout = new QVBoxLayout(this);
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(luminance ? "Measured Luminance Value" : "Measured Iluminance Value", this));
+    field_ = with_id(new QLineEdit(this), luminance ? calibration_ids::luminance_field
+                                                    : calibration_ids::illuminance_field);
+    field_->setMaximumWidth(110);
+    field_->setAlignment(Qt::AlignRight);
+    row->addWidget(field_);
+    row->addWidget(new QLabel(luminance ? "cd/m²" : "lux", this));
+    row->addStretch(1);
+    layout->addLayout(row);
+    layout->addWidget(page_text(fine_tune_text, this));
+    if (!luminance) {
+        computed_ = with_id(page_text("", this), calibration_ids::computed_illuminance);
+        layout->addSpacing(8);
+        layout->addWidget(computed_);
+    }
+    layout->addStretch(1);
+    bind_numeric_field(field_, [this](float value) {
+        const bool filled = !field_->text().isEmpty();
+        if (kind_ == CalibrationKind::luminance) wizard_.on_measured_luminance(filled, value);
+        else wizard_.on_measured_illuminance(filled, value);
+    });
+}
+
+void MeasuredValuePage::show_state() {
+    if (computed_) computed_->setText(QString::fromStdString(wizard_.illuminance_text()));
+}
+
+QWidget* make_luminance_intro_page() {
+    return text_page({"It is recommended to linearly fine tune HDR images with a single luminance value of a gray "
+                      "target that is measured from the camera viewpoint during the image capturing process.",
+                      "Luminance calibration is done by calibrating a luminance value (from a selected region of "
+                      "interest in the image) with a luminance measurement with a device such as a hand-held "
+                      "luminance meter."});
+}
+
+QWidget* make_illuminance_intro_page() {
+    return text_page({"Illuminance calibration is only possible for full frame fisheye images (180°), and if "
+                      "illuminance measurements are taken at the camera position with and hand held illuminance "
+                      "meter.",
+                      "This projection is transformed into hemispherical fisheye (cosine corrected) projection for "
+                      "illuminance calculation .Illuminance is calculated by multiplying the average luminance "
+                      "values from the circular part of the hemispherical fisheye by PI.",
+                      "The illuminance measurement done at the camera level during the image capturing process of "
+                      "the sky dome is used to linearly calibrate the pixel values."});
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Page 124 of the calibration wizard: a region drawn on the main window or
+// taken from a mask file. Shows a CalibrationRegionPage and reports every
+// control to it.
+
+#include <QWidget>
+
+class CalibrationRegionPage;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+class CalibrationRegionPageWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit CalibrationRegionPageWidget(CalibrationRegionPage& page);
+    void show_state();
+
+private:
+    CalibrationRegionPage& page_;
+    QRadioButton* from_image_;
+    QRadioButton* from_mask_;
+    QComboBox* tools_;
+    QPushButton* select_;
+    QLabel* status_;
+    QPushButton* browse_;
+    QLabel* file_;
+};
