@@ -255,4 +255,9 @@ private:
     uint16_t saved_display_mode_ = display_gif;
     bool falsecolor_display_changed_ = false;  // by the Settings dialog, while the view was open
     std::unique_ptr<FalsecolorForm> falsecolor_form_;  // kept until replaced: its window may outlive the view
+    // --- glare ---
+public:
+    // Shows the working copy anew at the zoom given (the glare analysis's
+    // check picture at 1.0).
+    void reload_working_copy_at(float zoom);
 };

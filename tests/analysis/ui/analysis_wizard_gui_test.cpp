@@ -304,26 +304,6 @@ TEST_F(WizardGui, ALargeRegionOfASceneShowsItsHistogramInBlack) {
     EXPECT_TRUE(done);
 }
 
-TEST_F(WizardGui, GlareAnalysisSaysItIsNotAvailableYet) {
-    walk.open(write_wall(walk.files / "wall.hdr"));
-    const bool done = walk.run({
-        [&] {
-            if (!on_page(walk, type)) return false;
-            walk.click(walk.control<QRadioButton>(type, glare_kind));
-            walk.press("next");
-            EXPECT_TRUE(on_page(walk, glare_first));
-            EXPECT_EQ(walk.label_text(glare_first, glare_notice), "Glare analysis is not available yet.");
-            EXPECT_FALSE(walk.sheet()->next_button()->isEnabled());
-            save_screenshot(walk.sheet(), "page_130_glare.png");
-            walk.press("back");
-            EXPECT_TRUE(on_page(walk, type));
-            walk.press("cancel");
-            return true;
-        },
-    });
-    EXPECT_TRUE(done);
-}
-
 TEST_F(WizardGui, AMaskFileRegionIsAnalysedWithoutDrawing) {
     walk.open(write_wall(walk.files / "wall.hdr"));
     const std::string mask = write_mask(walk.files / "mask.hdr");
