@@ -222,7 +222,7 @@ AdvancedOptionsPage::AdvancedOptionsPage(GlarePages& pages) : pages_(pages) {
         const char* unit;
     } rows[] = {{external_ev_, "Ev", ev_, "lux"},
                 {search_radius_, "Radius", radius_, "radians"},
-                {peak_extraction_, "Peak Threshold", peak_threshold_, "cd/m²"},
+                {peak_extraction_, "Peak Threshold", peak_threshold_, "cd/m² (0: 50000)"},
                 {glare_threshold_, "Threshold", threshold_, "cd/m² (up to 100: times the task or mean luminance)"}};
     int row = 1;
     for (const auto& r : rows) {

@@ -75,13 +75,6 @@ std::string write_mask(const fs::path& path) {
     return path.string();
 }
 
-void save_screenshot(QWidget* widget, const char* name) {
-    if (const char* folder = std::getenv("CANDELUX_SCREENSHOT")) {
-        fs::create_directories(folder);
-        widget->grab().save(QString(folder) + "/" + name);
-    }
-}
-
 std::string expected_report(const std::string& name) {
     return read_file(fs::path(CANDELUX_SOURCE_DIR) / "tests/data/analysis" / name);
 }
