@@ -24,7 +24,8 @@ GlareSettings with_task(int x, int y, float angle) {
 
 TEST(GlareOptionText, IsOnlyNoPeakExtractionWithEveryPageAtItsDefaults) {
     EXPECT_EQ(glare_option_text(GlareSettings{}, unscaled), " -x ");
-    EXPECT_EQ(glare_command("/c/dtempo.hdr", " -x ", "/c/dtemp.hdr"), "/C evalglare -c /c/dtempo.hdr  -x  /c/dtemp.hdr");
+    EXPECT_EQ(glare_command("/c/dtempo.hdr", " -x ", "/c/dtemp.hdr"),
+              "/C evalglare -c /c/dtempo.hdr  -x  /c/dtemp.hdr");
 }
 
 TEST(GlareOptionText, SendsATaskOnlyWhenChosenWithPositionAndAngle) {
@@ -102,10 +103,11 @@ TEST(ScaledTaskPosition, IsThePixelPfiltAveragesTheTaskInto) {
     ASSERT_TRUE(small.ok());
     ASSERT_EQ(small.value().width, scale.scaled_width);
     ASSERT_EQ(small.value().height, scale.scaled_height);
+    const LuminanceMap& map = small.value();
     int brightest_x = 0, brightest_row = 0;
-    for (int row = 0; row < small.value().height; ++row)
-        for (int x = 0; x < small.value().width; ++x)
-            if (small.value().at(x, row) > small.value().at(brightest_x, brightest_row)) brightest_x = x, brightest_row = row;
+    for (int row = 0; row < map.height; ++row)
+        for (int x = 0; x < map.width; ++x)
+            if (map.at(x, row) > map.at(brightest_x, brightest_row)) brightest_x = x, brightest_row = row;
 
     const TaskPixel task = scaled_task_position(scale, 1000, 300);
     EXPECT_EQ(task.x, brightest_x);
@@ -118,7 +120,8 @@ TEST(ScaledTaskPosition, IsThePixelPfiltAveragesTheTaskInto) {
 }
 
 TEST(HasGlareResult, FindsTheResultLineAmongNoticesButNotInAComplaint) {
-    const std::string line = "dgp,dgi,ugr,vcp,cgi,Lveil: 0.528903 19.590622 25.681599 2.746814 32.465382 660.740723  \n";
+    const std::string line =
+        "dgp,dgi,ugr,vcp,cgi,Lveil: 0.528903 19.590622 25.681599 2.746814 32.465382 660.740723  \n";
     EXPECT_TRUE(has_glare_result(line));
     EXPECT_TRUE(has_glare_result("Notice: Low brightness scene.\n" + line));
     EXPECT_FALSE(has_glare_result(""));
