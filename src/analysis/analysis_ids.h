@@ -44,6 +44,4 @@ inline constexpr int threshold = 1057;
 // 116
 inline constexpr int two_region_general = 1058;
 inline constexpr int contrast_box = 1059;
-// 130 while glare analysis is not available
-inline constexpr int glare_notice = 1060;
 }  // namespace analysis_ids

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "analysis/analysis_ids.h"
+#include "analysis/glare_ids.h"
 
 namespace {
 
@@ -21,13 +22,13 @@ std::vector<WizardPage> analysis_wizard_pages() {
         {region_a, multiple_title},
         {region_b, multiple_title},
         {two_region_statistics, multiple_title},
-        {130, "Glare Analysis through Evalglare"},
-        {138, "Task Area Specification"},
-        {131, "Task Position"},
-        {132, "Field of View"},
-        {133, "View Types"},
-        {134, "Advanced Options"},
-        {135, "Glare Analysis Results"},
+        {glare_page::intro, "Glare Analysis through Evalglare"},
+        {glare_page::task_area, "Task Area Specification"},
+        {glare_page::task_position, "Task Position"},
+        {glare_page::field_of_view, "Field of View"},
+        {glare_page::view_types, "View Types"},
+        {glare_page::advanced, "Advanced Options"},
+        {glare_page::results, "Glare Analysis Results"},
     };
 }
 
@@ -41,13 +42,14 @@ uint32_t unsigned_field_value(float value) {
     return static_cast<uint32_t>(value);
 }
 
-AnalysisWizard::AnalysisWizard(AnalysisHost& host)
+AnalysisWizard::AnalysisWizard(AnalysisHost& host, GlareHost& glare)
     : host_(host),
       sheet_("Analysis Wizard", analysis_wizard_pages()),
       single_page_(analysis_pages::single_region, region_page::single, main, host, sheet_),
       a_page_(analysis_pages::region_a, region_page::region_a, region_a, host, sheet_),
       b_page_(analysis_pages::region_b, region_page::region_b, region_b, host, sheet_),
-      results_(host, main, region_a, region_b) {}
+      results_(host, main, region_a, region_b),
+      glare_(glare, sheet_) {}
 
 void AnalysisWizard::start() { sheet_.start(*this); }
 
@@ -83,7 +85,9 @@ void AnalysisWizard::on_first_display(int page) {
         main.criterion_kind = CriterionKind::lesser_than;
         main.criterion_threshold = 2000;
         break;
-    default: break;
+    default:
+        if (GlarePages::is_glare_page(page)) glare_.on_first_display(page);
+        break;
     }
 }
 
@@ -104,8 +108,10 @@ void AnalysisWizard::on_activate(int page) {
         // Finish must be offered for the results to be released.
         sheet_.set_buttons(wizard_button::back | wizard_button::finish);
         break;
-    case pages::glare_first: sheet_.set_buttons(wizard_button::back); break;
-    default: sheet_.set_buttons(wizard_button::back | wizard_button::next); break;
+    default:
+        if (GlarePages::is_glare_page(page)) glare_.on_activate(page);
+        else sheet_.set_buttons(wizard_button::back | wizard_button::next);
+        break;
     }
 }
 
@@ -141,7 +147,7 @@ int AnalysisWizard::on_next(int page) {
         main.general_statistics = true;
         main.percentile_enabled = contrast_checked;
         return pages::results;
-    default: return stay_on_page;
+    default: return glare_.on_next(page);
     }
 }
 
@@ -150,8 +156,7 @@ int AnalysisWizard::on_back(int page) {
     switch (page) {
     case pages::single_region:
     case pages::region_a:
-    case pages::results:
-    case pages::glare_first: return pages::type;
+    case pages::results: return pages::type;
     case pages::region_b: return pages::region_a;
     case pages::statistics: return pages::single_region;
     case pages::percentiles:
@@ -159,7 +164,7 @@ int AnalysisWizard::on_back(int page) {
         return pages::statistics;
     case pages::criterion: return pages::statistics;
     case pages::two_region_statistics: return pages::region_b;
-    default: return stay_on_page;
+    default: return glare_.on_back(page);
     }
 }
 

@@ -5,25 +5,23 @@
 //
 // Page 108 chooses the analysis; 109 (one region) leads through 110 (which
 // statistics), 111 (percentiles) and 112 (criterion) to the results, 113;
-// 114 and 115 (Regions A and B) lead through 116 to 113. The glare pages hold
-// their places in the sheet; until glare analysis is built, "Glare Analysis"
-// leads to a page that says so.
+// 114 and 115 (Regions A and B) lead through 116 to 113. "Glare Analysis"
+// leads through the glare pages, 130 to 135 (glare_pages.h).
 
 #include <set>
 #include <string>
 
 #include "analysis/analysis_host.h"
 #include "analysis/analysis_settings.h"
+#include "analysis/glare_pages.h"
 #include "analysis/region_page.h"
 #include "analysis/results_page.h"
 #include "analysis/wizard_sheet.h"
 #include "view/region_hand_back.h"
 
-inline constexpr const char* glare_not_available_text = "Glare analysis is not available yet.";
-
 class AnalysisWizard : public WizardController, public AnalysisRegionReceiver {
 public:
-    explicit AnalysisWizard(AnalysisHost& host);
+    AnalysisWizard(AnalysisHost& host, GlareHost& glare);
 
     WizardSheet& sheet() { return sheet_; }
     const WizardSheet& sheet() const { return sheet_; }
@@ -40,6 +38,7 @@ public:
     RegionPage& b_page() { return b_page_; }
     RegionPage* region_page(int template_id);
     ResultsPage& results() { return results_; }
+    GlarePages& glare() { return glare_; }
 
     // --- page 108 ---
     void on_kind_chosen(AnalysisKind kind);
@@ -82,6 +81,7 @@ private:
     RegionPage a_page_;
     RegionPage b_page_;
     ResultsPage results_;
+    GlarePages glare_;
     std::set<int> displayed_;
     AnalysisKind chosen_kind_ = AnalysisKind::single_region;
     bool balloon_shown_ = false;

@@ -18,7 +18,7 @@ constexpr std::array picture_commands = {
     command::ward,        command::reinhard,  command::falsecolor,      command::calibration,
 };
 
-class ApplicationAnalysisHost final : public AnalysisHost {
+class ApplicationAnalysisHost final : public AnalysisHost, public GlareHost {
 public:
     explicit ApplicationAnalysisHost(Application& app) : app_(app) {}
 
@@ -41,6 +41,12 @@ public:
     void set_analyze_enabled(bool enabled) override { app_.desktop().set_menu_enabled(command::analyze, enabled); }
     void set_picture_commands_enabled(bool enabled) override { app_.set_picture_commands_enabled(enabled); }
     void set_main_window_enabled(bool enabled) override { app_.desktop().set_main_window_enabled(enabled); }
+    // --- glare ---
+    ProcessRunner& runner() override { return app_.runner(); }
+    std::string glare_cache_directory() const override { return app_.cache_directory(); }
+    int picture_width() const override { return app_.luminance_map().width; }
+    int picture_height() const override { return app_.luminance_map().height; }
+    void show_check_picture() override { app_.reload_working_copy_at(1.0f); }
 
 private:
     Application& app_;
@@ -64,7 +70,7 @@ void Application::set_picture_commands_enabled(bool enabled) {
 int Application::run_analysis_wizard() {
     analysis_wizard_active_ = true;
     ApplicationAnalysisHost host(*this);
-    AnalysisWizard wizard(host);
+    AnalysisWizard wizard(host, host);
     set_analysis_receiver(&wizard);
     wizard.start();
     desktop_.run_analysis_wizard(wizard);
@@ -84,4 +90,9 @@ void Application::run_analyze_command() {
     }
     desktop_.set_main_window_enabled(true);
     desktop_.repaint(false);
+}
+
+void Application::reload_working_copy_at(float zoom) {
+    zoom_ = zoom;
+    reload_working_copy();
 }

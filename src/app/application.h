@@ -291,4 +291,10 @@ public:
 
 private:
     int run_calibration_wizard();  // calibration_commands.cpp
+
+    // --- glare ---
+public:
+    // Shows the working copy anew at the zoom given (the glare analysis's
+    // check picture at 1.0).
+    void reload_working_copy_at(float zoom);
 };

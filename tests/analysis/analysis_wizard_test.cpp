@@ -49,7 +49,7 @@ protected:
     void to_single_region_page() { wizard.sheet().press_next(); }
 
     FakeAnalysisHost host;
-    AnalysisWizard wizard{host};
+    AnalysisWizard wizard{host, host};
     WizardSheet& sheet = wizard.sheet();
 };
 
@@ -323,17 +323,6 @@ TEST_F(Wizard, AMaskPathTheShellWouldMisreadIsRefused) {
     EXPECT_EQ(host.scripted.messages[0].owner, Owner::dialog);
     EXPECT_TRUE(wizard.main.mask_file.empty());
     EXPECT_FALSE(sheet.next_enabled());
-}
-
-TEST_F(Wizard, GlareAnalysisLeadsToANoticeWithBackOnly) {
-    wizard.on_kind_chosen(AnalysisKind::glare);
-    sheet.press_next();
-    EXPECT_EQ(sheet.current_page(), glare_first);
-    EXPECT_EQ(sheet.header_title(), "Glare Analysis through Evalglare");
-    EXPECT_TRUE(sheet.back_enabled());
-    EXPECT_FALSE(sheet.next_enabled());
-    sheet.press_back();
-    EXPECT_EQ(sheet.current_page(), type);
 }
 
 TEST_F(Wizard, FinishReleasesTheResultsAndTheRegions) {

@@ -1,22 +1,26 @@
 #pragma once
-// An AnalysisHost for tests: a luminance map, a cache folder, the real
-// picture programs, and a record of what the wizard asked of the main window.
+// An AnalysisHost (and GlareHost) for tests: a luminance map, a cache folder,
+// the real picture programs, and a record of what the wizard asked of the
+// main window.
 
 #include <string>
 #include <vector>
 
 #include "analysis/analysis_host.h"
+#include "analysis/glare_run.h"
 #include "macro/macro_recorder.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_folder.h"
 #include "tools/process_runner.h"
 
-class FakeAnalysisHost : public AnalysisHost {
+class FakeAnalysisHost : public AnalysisHost, public GlareHost {
 public:
-    FakeAnalysisHost() { runner.set_program_folder(CANDELUX_PROGRAMS_DIR); }
+    FakeAnalysisHost() { process_runner.set_program_folder(CANDELUX_PROGRAMS_DIR); }
 
     Desktop& desktop() override { return scripted; }
-    StatisticsContext statistics_context() override { return {map, cache.str(), runner, scripted, mean_only}; }
+    StatisticsContext statistics_context() override {
+        return {map, cache.str(), process_runner, scripted, mean_only};
+    }
     RegionKind tool() const override { return current_tool; }
     void select_tool(RegionKind tool) override {
         current_tool = tool;
@@ -29,10 +33,15 @@ public:
     void set_analyze_enabled(bool enabled) override { analyze_enabled = enabled; }
     void set_picture_commands_enabled(bool enabled) override { picture_commands = enabled; }
     void set_main_window_enabled(bool enabled) override { main_window = enabled; }
+    ProcessRunner& runner() override { return process_runner; }
+    std::string glare_cache_directory() const override { return cache.str(); }
+    int picture_width() const override { return map.width; }
+    int picture_height() const override { return map.height; }
+    void show_check_picture() override { ++check_pictures_shown; }
 
     ScriptedDesktop scripted;
     MacroRecorder recorder;
-    ProcessRunner runner{scripted, recorder};
+    ProcessRunner process_runner{scripted, recorder};
     TempFolder cache;
     LuminanceMap map;
     bool mean_only = false;
@@ -45,4 +54,5 @@ public:
     bool analyze_enabled = true;
     bool picture_commands = true;
     bool main_window = false;
+    int check_pictures_shown = 0;
 };

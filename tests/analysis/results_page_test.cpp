@@ -80,7 +80,7 @@ protected:
     TempFolder reports;
     std::string working_copy;
     std::string original;
-    AnalysisWizard wizard{host};
+    AnalysisWizard wizard{host, host};
     WizardSheet& sheet = wizard.sheet();
 };
 

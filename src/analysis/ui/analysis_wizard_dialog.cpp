@@ -2,7 +2,9 @@
 
 #include "analysis/analysis_ids.h"
 #include "analysis/analysis_wizard.h"
+#include "analysis/glare_ids.h"
 #include "analysis/ui/choice_pages.h"
+#include "analysis/ui/glare_page_widgets.h"
 #include "analysis/ui/region_page_widget.h"
 #include "analysis/ui/results_page_widget.h"
 
@@ -23,9 +25,14 @@ AnalysisWizardDialog::AnalysisWizardDialog(AnalysisWizard& wizard) : WizardSheet
     add(region_a, new RegionPageWidget(wizard.a_page()));
     add(region_b, new RegionPageWidget(wizard.b_page()));
     add(two_region_statistics, new TwoRegionStatisticsPage(wizard));
-    add_page(glare_first, make_glare_notice_page());
-    // The rest of the glare pages keep their places in the sheet.
-    for (int id : {138, 131, 132, 133, 134, 135}) add_page(id, new QWidget);
+    GlarePages& glare = wizard.glare();
+    add_page(glare_page::intro, make_glare_intro_page());
+    add(glare_page::task_area, new TaskAreaPage(glare));
+    add(glare_page::task_position, new TaskPositionPage(glare));
+    add(glare_page::field_of_view, new FieldOfViewPage(glare));
+    add(glare_page::view_types, new ViewTypesPage(glare));
+    add(glare_page::advanced, new AdvancedOptionsPage(glare));
+    add(glare_page::results, new GlareResultsPage(glare));
     set_page_refresh([this] {
         for (const auto& show : page_states_) show();
     });

@@ -203,11 +203,3 @@ void TwoRegionStatisticsPage::show_state() {
     const QSignalBlocker quiet(contrast_);
     contrast_->setChecked(wizard_.contrast_checked);
 }
-
-QWidget* make_glare_notice_page() {
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(with_id(page_text(glare_not_available_text, page), analysis_ids::glare_notice));
-    layout->addStretch(1);
-    return page;
-}

@@ -1,7 +1,7 @@
 #pragma once
 // The analysis wizard's pages that only choose: 108 (which analysis), 110
-// (which statistics), 111 (percentiles), 112 (criterion), 116 (two-region
-// statistics) and the glare page that stands in until glare analysis is built.
+// (which statistics), 111 (percentiles), 112 (criterion) and 116 (two-region
+// statistics).
 // Each page shows the wizard's state in show_state() and reports every change
 // of its controls to the wizard.
 
@@ -71,9 +71,6 @@ private:
     AnalysisWizard& wizard_;
     QCheckBox* contrast_;
 };
-
-// Stands in for the glare pages' first page.
-QWidget* make_glare_notice_page();
 
 // A line of wrapped text.
 QLabel* page_text(const char* text, QWidget* parent);

@@ -75,13 +75,6 @@ std::string write_mask(const fs::path& path) {
     return path.string();
 }
 
-void save_screenshot(QWidget* widget, const char* name) {
-    if (const char* folder = std::getenv("CANDELUX_SCREENSHOT")) {
-        fs::create_directories(folder);
-        widget->grab().save(QString(folder) + "/" + name);
-    }
-}
-
 std::string expected_report(const std::string& name) {
     return read_file(fs::path(CANDELUX_SOURCE_DIR) / "tests/data/analysis" / name);
 }
@@ -298,26 +291,6 @@ TEST_F(WizardGui, ALargeRegionOfASceneShowsItsHistogramInBlack) {
             EXPECT_GT(black, 40);
             save_screenshot(walk.sheet(), "results_single_region_scene.png");
             walk.press("finish");
-            return true;
-        },
-    });
-    EXPECT_TRUE(done);
-}
-
-TEST_F(WizardGui, GlareAnalysisSaysItIsNotAvailableYet) {
-    walk.open(write_wall(walk.files / "wall.hdr"));
-    const bool done = walk.run({
-        [&] {
-            if (!on_page(walk, type)) return false;
-            walk.click(walk.control<QRadioButton>(type, glare_kind));
-            walk.press("next");
-            EXPECT_TRUE(on_page(walk, glare_first));
-            EXPECT_EQ(walk.label_text(glare_first, glare_notice), "Glare analysis is not available yet.");
-            EXPECT_FALSE(walk.sheet()->next_button()->isEnabled());
-            save_screenshot(walk.sheet(), "page_130_glare.png");
-            walk.press("back");
-            EXPECT_TRUE(on_page(walk, type));
-            walk.press("cancel");
             return true;
         },
     });

@@ -30,13 +30,6 @@ namespace fs = std::filesystem;
 using namespace calibration_pages;
 using namespace calibration_ids;
 
-void save_screenshot(QWidget* widget, const char* name) {
-    if (const char* folder = std::getenv("CANDELUX_SCREENSHOT")) {
-        fs::create_directories(folder);
-        widget->grab().save(QString(folder) + "/" + name);
-    }
-}
-
 QString header_title(const WizardWalk& walk) { return walk.sheet()->findChild<QLabel*>("header_title")->text(); }
 
 class CalibrationGui : public ::testing::Test {

@@ -8,6 +8,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "analysis/ui/wizard_sheet_dialog.h"
 #include "app/commands.h"
 #include "app/ui/image_view.h"
@@ -163,3 +166,10 @@ bool WizardWalk::run(int menu_command, std::vector<WalkStep> steps) {
 }
 
 bool on_page(const WizardWalk& walk, int template_id) { return walk.current_page() == template_id; }
+
+void save_screenshot(QWidget* widget, const char* name) {
+    if (const char* folder = std::getenv("CANDELUX_SCREENSHOT")) {
+        std::filesystem::create_directories(folder);
+        widget->grab().save(QString(folder) + "/" + name);
+    }
+}

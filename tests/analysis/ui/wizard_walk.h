@@ -71,3 +71,5 @@ void answer_file_dialog(const QString& path);
 void answer_message_box(const QString& button_text);
 // A steps' helper: true when the sheet shows the page.
 bool on_page(const WizardWalk& walk, int template_id);
+// With CANDELUX_SCREENSHOT set to a folder, saves the widget there as `name`.
+void save_screenshot(QWidget* widget, const char* name);

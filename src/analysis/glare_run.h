@@ -1,0 +1,48 @@
+#pragma once
+// One glare analysis of the working copy: a picture larger than the limit is
+// scaled down into a scratch file, evalglare evaluates it and writes its
+// check picture, and only when all of that succeeded does the check picture
+// replace the working copy. A failed run leaves the working copy, and so the
+// view and the luminance map, as they were.
+
+#include <string>
+
+#include "analysis/glare_settings.h"
+
+class Desktop;
+class ProcessRunner;
+struct ProcessOutput;
+
+// What a glare analysis needs from the program around it.
+class GlareHost {
+public:
+    virtual ~GlareHost() = default;
+    virtual Desktop& desktop() = 0;
+    virtual ProcessRunner& runner() = 0;
+    virtual std::string glare_cache_directory() const = 0;
+    // The working copy's size as the luminance map has it.
+    virtual int picture_width() const = 0;
+    virtual int picture_height() const = 0;
+    // The working copy has become the check picture: show it at zoom 1.0.
+    virtual void show_check_picture() = 0;
+};
+
+// The down-scaled picture evalglare reads, in the cache folder; its name
+// holds "dtemp" so that closing the window removes a stray copy.
+inline constexpr const char* glare_scaled_picture = "/dtempg.hdr";
+
+struct GlareRun {
+    int status = -1;           // 0 when the check picture replaced the working copy
+    std::string command_line;  // evalglare's; empty when it never ran
+    std::string result_text;   // what evalglare printed
+};
+
+// Runs the analysis; every failure has been shown when it returns (pfilt's
+// under "Radiance Process Error!", evalglare's under "Evalglare Process
+// Error!", a working copy that cannot be replaced under "File IO Error!"),
+// and the "Processing..." window is closed on failure.
+GlareRun run_glare_analysis(GlareHost& host, const GlareSettings& settings);
+
+// Why evalglare's run gives no result, or "" when it does: it must have
+// printed its result line, exited 0 and written a check picture.
+std::string glare_failure(const ProcessOutput& output, const std::string& check_picture);
