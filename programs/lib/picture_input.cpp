@@ -1,5 +1,7 @@
 #include "lib/picture_input.h"
 
+#include <sys/stat.h>
+
 namespace {
 constexpr size_t resolution_line_chars = 64;
 constexpr size_t input_block_size = 1 << 20;
@@ -25,6 +27,16 @@ PictureProblem PictureInput::read_preamble() {
     const auto resolution = parse_resolution_line(line);
     if (!resolution) return PictureProblem::bad_resolution;
     resolution_ = *resolution;
+    // Every scanline takes at least four bytes, so a file too short for the
+    // scanlines its resolution line claims is refused here, before a program
+    // allocates room for a picture that is not there.
+    struct stat info {};
+    const int descriptor = fileno(file_);
+    if (descriptor >= 0 && ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
+        const uint64_t size = static_cast<uint64_t>(info.st_size);
+        const uint64_t left = size > reader_->offset() ? size - reader_->offset() : 0;
+        if (static_cast<uint64_t>(resolution_.scanline_count) > left / 4) return PictureProblem::read_error;
+    }
     decoder_.emplace(*reader_, resolution_.scanline_length);
     return PictureProblem::none;
 }
