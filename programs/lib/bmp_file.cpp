@@ -1,5 +1,6 @@
 #include "lib/bmp_file.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <fstream>
@@ -127,6 +128,18 @@ std::optional<Layout> read_layout(ByteView& in) {
         layout.palette.resize(3 << b, 0);
     }
     if (in.damaged()) return std::nullopt;
+    // The pixels must be in the file: all rows of an uncompressed bitmap, and
+    // for run-length codes, which can cover many pixels with a few bytes, no
+    // more than a generous multiple of the file's size. A few bytes claiming
+    // a gigapixel bitmap never cost a gigabyte.
+    const uint64_t pixels = static_cast<uint64_t>(layout.width) * static_cast<uint64_t>(layout.height);
+    const uint64_t row_size = ((static_cast<uint64_t>(layout.width) * static_cast<uint64_t>(b) + 31) / 32) * 4;
+    if (layout.compression == rle8 || layout.compression == rle4) {
+        if (pixels > std::max<uint64_t>(uint64_t{1} << 26, 512 * static_cast<uint64_t>(in.size()))) return std::nullopt;
+    } else if (static_cast<uint64_t>(layout.data_offset) + row_size * static_cast<uint64_t>(layout.height) >
+               in.size()) {
+        return std::nullopt;
+    }
     return layout;
 }
 
