@@ -29,13 +29,17 @@ PictureProblem PictureInput::read_preamble() {
     resolution_ = *resolution;
     // Every scanline takes at least four bytes, so a file too short for the
     // scanlines its resolution line claims is refused here, before a program
-    // allocates room for a picture that is not there.
+    // allocates room for a picture that is not there. Small pictures are left
+    // to fail at the scanline where they end, as the programs report it.
     struct stat info {};
     const int descriptor = fileno(file_);
     if (descriptor >= 0 && ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
         const uint64_t size = static_cast<uint64_t>(info.st_size);
         const uint64_t left = size > reader_->offset() ? size - reader_->offset() : 0;
-        if (static_cast<uint64_t>(resolution_.scanline_count) > left / 4) return PictureProblem::read_error;
+        const uint64_t claimed = static_cast<uint64_t>(resolution_.scanline_count) *
+                                 static_cast<uint64_t>(resolution_.scanline_length) * 4;
+        if (claimed > (uint64_t{1} << 26) && static_cast<uint64_t>(resolution_.scanline_count) > left / 4)
+            return PictureProblem::read_error;
     }
     decoder_.emplace(*reader_, resolution_.scanline_length);
     return PictureProblem::none;
