@@ -10,7 +10,8 @@ namespace {
 
 Failure bad(std::string message) { return Failure{-2, std::move(message)}; }
 
-bool is_option(const std::string& word) { return word.size() > 1 && word[0] == '-'; }
+// Options are long ("--rect"); a word with one dash is a value ("-1").
+bool is_option(const std::string& word) { return word.rfind("--", 0) == 0 || word == "-h"; }
 
 bool is_help(const std::string& word) { return word == "--help" || word == "-h"; }
 

@@ -77,9 +77,8 @@ int run_batch_command(const BatchOptions& options, const CliPlaces& places, cons
         if (plan.pictures.empty())
             return output.fail(exit_bad_input, options.picture + " is not a picture (*.hdr) of " + options.folder);
     }
-    for (const std::string& note : plan.notes) output.warn(note);
     if (plan.sequence.step_count() == 0)
-        return output.fail(exit_bad_input, "nothing to replay: no line of the sequence changes a picture");
+        return output.fail(exit_bad_input, "nothing to replay: " + plan.notes.front());
     if (plan.pictures.empty()) return output.fail(exit_bad_input, "no picture (*.hdr) in " + options.folder);
     const std::vector<std::string> existing = existing_step_files(plan);
     if (!existing.empty() && !options.overwrite)
@@ -87,6 +86,7 @@ int run_batch_command(const BatchOptions& options, const CliPlaces& places, cons
                                                      "--overwrite to replace them",
                                                      existing.size(), existing.front().c_str()));
 
+    for (const std::string& note : plan.notes) output.warn(note);
     if (options.emit_jobs) {
         for (const PicturePlan& picture : plan.pictures) {
             if (picture.refusal.empty()) output.out << picture_job(options, places, cache, picture.name) << '\n';
