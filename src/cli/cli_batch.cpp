@@ -100,7 +100,10 @@ int run_batch_command(const BatchOptions& options, const CliPlaces& places, cons
     size_t done = 0;
     auto finished = [&](const PicturePlan& picture, const PictureOutcome& outcome) {
         ++done;
-        const char* how = outcome.failure ? "failed" : !outcome.skipped.empty() ? "left out" : "done";
+        const char* how = outcome.failure           ? "failed"
+                          : !outcome.skipped.empty() ? "left out"
+                          : outcome.stopped          ? "stopped"
+                                                     : "done";
         if (output.err_is_terminal)
             output.err << strprintf("\r\033[Kbatch: %zu of %zu pictures (%s %s)", done, total, picture.name.c_str(), how)
                        << std::flush;

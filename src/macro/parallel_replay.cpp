@@ -18,7 +18,11 @@ ReplayReport run_batch_in_parallel(const BatchPlan& plan, ReplayHost& host, bool
     std::mutex finishing;
     auto work = [&] {
         for (;;) {
-            if (stopped.load()) return;
+            // A stop asked for while a step failed is seen here, not after it.
+            if (stopped.load() || host.stop_requested()) {
+                stopped.store(true);
+                return;
+            }
             const size_t index = next.fetch_add(1);
             if (index >= plan.pictures.size()) return;
             PictureOutcome outcome = run_picture_plan(plan.pictures[index], host, overwrite);
@@ -36,5 +40,6 @@ ReplayReport run_batch_in_parallel(const BatchPlan& plan, ReplayHost& host, bool
 
     for (size_t i = 0; i < plan.pictures.size(); ++i)
         if (outcomes[i]) add_picture_outcome(report, plan.pictures[i], *outcomes[i]);
+    if (stopped.load()) report.stopped = true;
     return report;
 }

@@ -29,8 +29,8 @@ extern "C" void on_interrupt(int) {
 
 int main(int argc, char* argv[]) {
     std::setlocale(LC_ALL, "C");
-    std::signal(SIGINT, on_interrupt);
     const std::vector<std::string> words(argv + 1, argv + argc);
+    if (!words.empty() && words[0] == "batch") std::signal(SIGINT, on_interrupt);
     const CliPlaces places = cli_places(platform_folders_from_environment(), this_executable(argv[0]));
     return run_cli(words, places, std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
 }
