@@ -32,9 +32,9 @@ std::vector<WizardPage> analysis_wizard_pages() {
     };
 }
 
-bool valid_percentile(float value) { return value >= 1.0f && value <= 100.0f; }
-
 }  // namespace
+
+bool valid_percentile(float value) { return value >= 1.0f && value <= 100.0f; }
 
 uint32_t unsigned_field_value(float value) {
     if (!(value > 0)) return 0;

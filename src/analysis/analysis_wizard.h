@@ -91,3 +91,6 @@ private:
 // A numeric field's value read as an unsigned integer: the whole part of a
 // positive number, 0 for anything else.
 uint32_t unsigned_field_value(float value);
+
+// What the percentile page lets through Next: 1 to 100 percent.
+bool valid_percentile(float value);

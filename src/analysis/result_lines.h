@@ -37,6 +37,20 @@ inline constexpr int ratio_mark = 1064;
 inline constexpr int save = 1065;
 }  // namespace results_ids
 
+// The captions of the five general figures, shown beside them in every view.
+struct FigureCaption {
+    int caption_id;
+    int value_id;
+    const char* text;
+};
+inline constexpr FigureCaption general_captions[] = {
+    {results_ids::minimum_caption, results_ids::minimum, "Minimum:"},
+    {results_ids::maximum_caption, results_ids::maximum, "Maximum:"},
+    {results_ids::mean_caption, results_ids::mean, "Mean:"},
+    {results_ids::median_caption, results_ids::median, "Median:"},
+    {results_ids::deviation_caption, results_ids::deviation, "Standard Deviation:"},
+};
+
 // The value as a default stream prints a float, cut (not rounded) after
 // `decimals` characters past the point. The full text stays when cutting
 // would lose more than 1 from the value, and always for a number in exponent

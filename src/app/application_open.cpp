@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "app/application.h"
-#include "app/status_text.h"
+#include "common/status_text.h"
 #include "picture/rgbe_reader.h"
 #include "tools/command_path.h"
 #include "tools/working_files.h"

@@ -3,7 +3,7 @@
 
 #include "app/application.h"
 #include "app/commands.h"
-#include "app/status_text.h"
+#include "common/status_text.h"
 
 namespace {
 PointF window_point(int x, int y) { return {static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f}; }

@@ -133,23 +133,29 @@ std::vector<std::string> existing_step_files(const BatchPlan& plan) {
     return existing;
 }
 
-ReplayReport run_batch(const BatchPlan& plan, ReplayHost& host, bool overwrite) {
+ReplayReport planned_report(const BatchPlan& plan) {
     ReplayReport report;
     report.notes = plan.notes;
     report.pictures_found = static_cast<int>(plan.pictures.size());
     report.steps_planned = plan.sequence.step_count();
+    return report;
+}
+
+void add_picture_outcome(ReplayReport& report, const PicturePlan& picture, const PictureOutcome& outcome) {
+    report.steps_run += outcome.steps_run;
+    if (!outcome.skipped.empty()) report.pictures_skipped.push_back(picture.name + ": " + outcome.skipped);
+    if (outcome.failure) report.failures.push_back(*outcome.failure);
+    if (outcome.skipped.empty() && !outcome.failure && outcome.steps_run == report.steps_planned)
+        ++report.pictures_processed;
+    if (outcome.stopped) report.stopped = true;
+}
+
+ReplayReport run_batch(const BatchPlan& plan, ReplayHost& host, bool overwrite) {
+    ReplayReport report = planned_report(plan);
     if (report.steps_planned == 0) return report;
     for (const PicturePlan& picture : plan.pictures) {
-        const PictureOutcome outcome = run_picture_plan(picture, host, overwrite);
-        report.steps_run += outcome.steps_run;
-        if (!outcome.skipped.empty()) report.pictures_skipped.push_back(picture.name + ": " + outcome.skipped);
-        if (outcome.failure) report.failures.push_back(*outcome.failure);
-        if (outcome.skipped.empty() && !outcome.failure && outcome.steps_run == report.steps_planned)
-            ++report.pictures_processed;
-        if (outcome.stopped) {
-            report.stopped = true;
-            break;
-        }
+        add_picture_outcome(report, picture, run_picture_plan(picture, host, overwrite));
+        if (report.stopped) break;
     }
     return report;
 }

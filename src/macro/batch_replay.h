@@ -92,6 +92,12 @@ struct ReplayReport {
 
 ReplayReport run_batch(const BatchPlan& plan, ReplayHost& host, bool overwrite);
 
+// The report before any picture ran (its notes and counts), and one
+// picture's outcome added to it; run_batch is made of these two, in picture
+// order, up to the first picture that stopped.
+ReplayReport planned_report(const BatchPlan& plan);
+void add_picture_outcome(ReplayReport& report, const PicturePlan& picture, const PictureOutcome& outcome);
+
 // plan_batch and run_batch in one.
 Result<ReplayReport> replay_sequence(const std::string& sequence_path, const std::string& folder,
                                      const std::string& cache_directory, ReplayHost& host, bool overwrite);

@@ -34,6 +34,11 @@ PlatformFolders platform_folders_from_environment() {
     return folders;
 }
 
+std::string program_folder_beside(const std::string& executable_folder) {
+    if (auto own = environment("CANDELUX_PROGRAMS")) return *own;
+    return without_trailing_slash(executable_folder) + "/programs";
+}
+
 bool ensure_private_folder(const std::string& folder) {
     namespace fs = std::filesystem;
     std::error_code ec;

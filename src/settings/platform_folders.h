@@ -18,6 +18,11 @@ struct PlatformFolders {
 // determined is left empty. Nothing is created.
 PlatformFolders platform_folders_from_environment();
 
+// The folder of our picture programs: "programs" beside the executable,
+// unless CANDELUX_PROGRAMS names another one (the bin folder of a Radiance
+// installation, say).
+std::string program_folder_beside(const std::string& executable_folder);
+
 // Creates `folder` (and its parents) when missing; a folder we create is
 // readable by its owner alone. False when it does not exist afterwards.
 bool ensure_private_folder(const std::string& folder);

@@ -9,7 +9,7 @@
 
 #include "app/application.h"
 #include "app/commands.h"
-#include "app/status_text.h"
+#include "common/status_text.h"
 #include "common/text_format.h"
 #include "picture/rgbe_writer.h"
 #include "support/fake_program.h"

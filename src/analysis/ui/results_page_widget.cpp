@@ -30,16 +30,11 @@ ResultsPageWidget::ResultsPageWidget(ResultsPage& page) : page_(page) {
     layout->addLayout(axis);
 
     auto* figures = new QGridLayout;
-    const std::pair<int, const char*> captions[] = {{minimum_caption, "Minimum:"},
-                                                    {maximum_caption, "Maximum:"},
-                                                    {mean_caption, "Mean:"},
-                                                    {median_caption, "Median:"},
-                                                    {deviation_caption, "Standard Deviation:"}};
-    const std::pair<int, const char*> values[] = {
-        {minimum, "min"}, {maximum, "max"}, {mean, "mean"}, {median, "median"}, {deviation, "sd"}};
+    const char* placeholders[] = {"min", "max", "mean", "median", "sd"};
     for (int row = 0; row < 5; ++row) {
-        figures->addWidget(add_label(captions[row].first, captions[row].second), row, 0);
-        figures->addWidget(add_label(values[row].first, values[row].second), row, 1);
+        const FigureCaption& caption = general_captions[row];
+        figures->addWidget(add_label(caption.caption_id, caption.text), row, 0);
+        figures->addWidget(add_label(caption.value_id, placeholders[row]), row, 1);
     }
     figures->addWidget(add_label(percentile_caption, "Percentile Ratio:"), 0, 2);
     figures->addWidget(add_label(percentile, "pc"), 0, 3);

@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "app/application.h"
-#include "app/status_text.h"
+#include "common/status_text.h"
 
 namespace {
 

@@ -1,25 +1,12 @@
 // candelux: luminance analysis of high-dynamic-range Radiance pictures.
 
 #include <QApplication>
-#include <QDir>
 #include <clocale>
-#include <cstdlib>
 
 #include "app/application.h"
 #include "app/ui/main_window.h"
 #include "app/ui/qt_desktop.h"
 #include "settings/platform_folders.h"
-
-namespace {
-
-// Our picture programs live beside the executable; a user with a Radiance
-// installation of their own can name its folder instead.
-std::string program_folder() {
-    if (const char* own = std::getenv("CANDELUX_PROGRAMS"); own && *own) return own;
-    return QDir(QCoreApplication::applicationDirPath()).filePath("programs").toStdString();
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication qt(argc, argv);
@@ -31,7 +18,8 @@ int main(int argc, char* argv[]) {
 
     MainWindow window;
     QtDesktop desktop(window);
-    Application application(desktop, platform_folders_from_environment(), program_folder());
+    Application application(desktop, platform_folders_from_environment(),
+                            program_folder_beside(QCoreApplication::applicationDirPath().toStdString()));
     window.attach(application);
     if (!application.on_create()) return 0;
     window.show();

@@ -10,7 +10,7 @@
 #include <array>
 #include <map>
 
-#include "app/status_text.h"
+#include "common/status_text.h"
 
 class Application;
 class ImageView;

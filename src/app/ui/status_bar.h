@@ -7,7 +7,7 @@
 #include <QStatusBar>
 #include <array>
 
-#include "app/status_text.h"
+#include "common/status_text.h"
 
 class PartStatusBar : public QStatusBar {
     Q_OBJECT

@@ -14,7 +14,7 @@
 
 #include "app/application.h"
 #include "app/commands.h"
-#include "app/status_text.h"
+#include "common/status_text.h"
 #include "app/ui/main_window.h"
 #include "app/ui/qt_desktop.h"
 #include "common/physics.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/status_text.h"
+#include "common/status_text.h"
 
 TEST(StatusText, ShowsZoomAsRoundedPercent) {
     EXPECT_EQ(status_zoom_text(0.3f), "\t30%");

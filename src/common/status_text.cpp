@@ -1,4 +1,4 @@
-#include "app/status_text.h"
+#include "common/status_text.h"
 
 #include "common/text_format.h"
 

@@ -1,0 +1,276 @@
+#include "cli/cli_arguments.h"
+
+#include <charconv>
+
+#include "common/numeric_edit.h"
+#include "common/text_format.h"
+#include "tools/pixel_operations.h"
+
+namespace {
+
+Failure bad(std::string message) { return Failure{-2, std::move(message)}; }
+
+// Options are long ("--rect"); a word with one dash is a value ("-1").
+bool is_option(const std::string& word) { return word.rfind("--", 0) == 0 || word == "-h"; }
+
+bool is_help(const std::string& word) { return word == "--help" || word == "-h"; }
+
+std::string lower_case(std::string text) {
+    for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return text;
+}
+
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (;;) {
+        const size_t end = text.find(separator, start);
+        parts.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) return parts;
+        start = end + 1;
+    }
+}
+
+std::optional<int64_t> whole_number(const std::string& text) {
+    int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+// The words of one command: its options, each with its value where it takes
+// one, and the positional words in order.
+class Words {
+public:
+    Words(const std::vector<std::string>& words) : words_(words) {}
+
+    bool more() const { return at_ < words_.size(); }
+    const std::string& take() { return words_[at_++]; }
+    Result<std::string> value_of(const std::string& option) {
+        if (!more()) return bad(option + " needs a value");
+        return take();
+    }
+
+private:
+    const std::vector<std::string>& words_;
+    size_t at_ = 1;  // after the command's name
+};
+
+Failure positional_failure(const std::vector<std::string>& positional, size_t wanted, const std::string& usage) {
+    if (positional.size() > wanted) return bad("unexpected word \"" + positional[wanted] + "\"; usage: " + usage);
+    return bad("too few words; usage: " + usage);
+}
+
+Result<RegionChoice> parse_region(const std::string& option, const std::string& value) {
+    RegionChoice choice;
+    choice.source = RegionChoice::Source::drawn;
+    Region& r = choice.geometry;
+    if (option == "--rect") {
+        auto numbers = parse_number_list(value, 4);
+        if (!numbers) return bad("--rect: " + numbers.failure().message);
+        const auto& n = numbers.value();
+        choice.tool = RegionKind::rectangle;
+        r.x0 = n[0], r.y0 = n[1], r.x1 = n[2], r.y1 = n[3];
+    } else if (option == "--circle") {
+        auto numbers = parse_number_list(value, 3);
+        if (!numbers) return bad("--circle: " + numbers.failure().message);
+        const auto& n = numbers.value();
+        choice.tool = RegionKind::circle;
+        r.radius = n[0], r.centre_x = n[1], r.centre_y = n[2];
+    } else if (option == "--polygon") {
+        const std::vector<std::string> vertices = split(value, ';');
+        if (vertices.size() > static_cast<size_t>(max_polygon_vertices))
+            return bad("--polygon: at most 256 vertices");
+        choice.tool = RegionKind::polygon;
+        for (const std::string& vertex : vertices) {
+            auto numbers = parse_number_list(vertex, 2);
+            if (!numbers) return bad("--polygon: vertex \"" + vertex + "\": " + numbers.failure().message);
+            r.vertices[static_cast<size_t>(r.vertex_count++)] = {numbers.value()[0], numbers.value()[1]};
+        }
+    } else {
+        choice.source = RegionChoice::Source::mask_file;
+        choice.mask_file = value;
+        choice.mask_type = mask_type_of(value);
+        if (choice.mask_type == 0) return bad("--mask: " + value + " is not a .hdr, .pic, .bmp or .tif file");
+    }
+    return choice;
+}
+
+Result<CliCommand> parse_luminance(Words words) {
+    std::vector<std::string> positional;
+    while (words.more()) {
+        const std::string& word = words.take();
+        if (is_option(word)) return bad("unknown option " + word);
+        positional.push_back(word);
+    }
+    if (positional.size() != 3) return positional_failure(positional, 3, "luminance PICTURE X Y");
+    LuminanceOptions options;
+    options.picture = positional[0];
+    const auto x = whole_number(positional[1]), y = whole_number(positional[2]);
+    if (!x || *x < 0) return bad("X must be a whole number from 0, not \"" + positional[1] + "\"");
+    if (!y || *y < 0) return bad("Y must be a whole number from 0, not \"" + positional[2] + "\"");
+    options.x = *x;
+    options.y = *y;
+    return CliCommand{options};
+}
+
+Result<CliCommand> parse_stats(Words words) {
+    StatsOptions options;
+    std::vector<std::string> positional;
+    bool region_given[2] = {false, false};
+    bool in_b = false;
+    while (words.more()) {
+        const std::string word = words.take();
+        if (!is_option(word)) {
+            positional.push_back(word);
+        } else if (word == "--rect" || word == "--circle" || word == "--polygon" || word == "--mask") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            auto region = parse_region(word, value.value());
+            if (!region) return region.failure();
+            if (region_given[in_b]) return bad(std::string(in_b ? "Region B" : "the region") + " is given twice");
+            region_given[in_b] = true;
+            if (in_b) options.region_b = region.value();
+            else options.region = region.value();
+        } else if (word == "--region-b") {
+            if (in_b) return bad("--region-b is given twice");
+            in_b = true;
+        } else if (word == "--percentile") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            auto numbers = parse_number_list(value.value(), 2);
+            if (!numbers) return bad("--percentile: " + numbers.failure().message);
+            options.upper_percentile = numbers.value()[0];
+            options.lower_percentile = numbers.value()[1];
+        } else if (word == "--criterion") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            const std::vector<std::string> parts = split(value.value(), ',');
+            const std::string kind = parts.front();
+            if (kind == "greater") options.criterion_kind = CriterionKind::greater_than;
+            else if (kind == "lesser") options.criterion_kind = CriterionKind::lesser_than;
+            else if (kind == "equal") options.criterion_kind = CriterionKind::equal_to;
+            else return bad("--criterion: \"" + kind + "\" is not greater, lesser or equal");
+            const auto threshold = parts.size() == 2 ? parse_numeric_field(parts[1]) : std::nullopt;
+            if (!threshold) return bad("--criterion: give the kind and a threshold number, e.g. lesser,2000");
+            options.criterion_threshold = *threshold;
+        } else if (word == "--report") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            options.report_base = value.value();
+        } else if (word == "--overwrite") {
+            options.overwrite = true;
+        } else if (word == "--json") {
+            options.json = true;
+        } else {
+            return bad("unknown option " + word);
+        }
+    }
+    if (positional.size() != 1) return positional_failure(positional, 1, "stats PICTURE [options]");
+    options.picture = positional[0];
+    if (in_b && !region_given[1]) return bad("--region-b needs a region option after it");
+    if (in_b && (options.upper_percentile || options.criterion_kind))
+        return bad("--percentile and --criterion are for one region; two regions give their contrast");
+    return CliCommand{options};
+}
+
+Result<CliCommand> parse_falsecolor(Words words) {
+    FalsecolorOptions options;
+    std::vector<std::string> positional;
+    while (words.more()) {
+        const std::string word = words.take();
+        if (!is_option(word)) {
+            positional.push_back(word);
+        } else if (word == "--range") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            auto numbers = parse_number_list(value.value(), 2);
+            if (!numbers) return bad("--range: " + numbers.failure().message);
+            const std::vector<std::string> parts = split(value.value(), ',');
+            options.bottom_text = parts[0];
+            options.top_text = parts[1];
+        } else if (word == "--overwrite") {
+            options.overwrite = true;
+        } else {
+            return bad("unknown option " + word);
+        }
+    }
+    if (positional.size() != 2) return positional_failure(positional, 2, "falsecolor PICTURE OUT.bmp [--range LO,HI]");
+    options.picture = positional[0];
+    options.output = positional[1];
+    return CliCommand{options};
+}
+
+Result<CliCommand> parse_batch(Words words) {
+    BatchOptions options;
+    std::vector<std::string> positional;
+    while (words.more()) {
+        const std::string word = words.take();
+        if (!is_option(word)) {
+            positional.push_back(word);
+        } else if (word == "--jobs") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            const auto jobs = whole_number(value.value());
+            if (!jobs || *jobs < 1 || *jobs > 1024)
+                return bad("--jobs must be a whole number from 1 to 1024, not \"" + value.value() + "\"");
+            options.jobs = static_cast<int>(*jobs);
+        } else if (word == "--overwrite") {
+            options.overwrite = true;
+        } else if (word == "--emit-jobs") {
+            options.emit_jobs = true;
+        } else if (word == "--cache-folder" || word == "--picture") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            if (value.value().empty()) return bad(word + " needs a value");
+            (word == "--picture" ? options.picture : options.cache_folder) = value.value();
+        } else {
+            return bad("unknown option " + word);
+        }
+    }
+    if (positional.size() != 2) return positional_failure(positional, 2, "batch SEQUENCE FOLDER [options]");
+    options.sequence = positional[0];
+    options.folder = positional[1];
+    return CliCommand{options};
+}
+
+}  // namespace
+
+Result<std::vector<float>> parse_number_list(const std::string& text, size_t count, char separator) {
+    const std::vector<std::string> parts = split(text, separator);
+    const std::string wanted = strprintf("%zu numbers separated by \"%c\"", count, separator);
+    if (parts.size() != count) return bad("\"" + text + "\" is not " + wanted);
+    std::vector<float> numbers;
+    for (const std::string& part : parts) {
+        const auto number = parse_numeric_field(part);
+        if (!number || part.empty()) return bad("\"" + part + "\" in \"" + text + "\" is not a number");
+        numbers.push_back(*number);
+    }
+    return numbers;
+}
+
+int mask_type_of(const std::string& path) {
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return 0;
+    const std::string ending = lower_case(path.substr(dot + 1));
+    if (ending == "hdr") return mask_hdr;
+    if (ending == "pic") return mask_pic;
+    if (ending == "bmp") return mask_bmp;
+    if (ending == "tif" || ending == "tiff") return mask_tiff;
+    return 0;
+}
+
+Result<CliCommand> parse_cli_arguments(const std::vector<std::string>& words) {
+    if (words.empty() || is_help(words[0]) || words[0] == "help") {
+        return CliCommand{HelpRequest{words.size() > 1 && !is_option(words[1]) ? words[1] : ""}};
+    }
+    const std::string& command = words[0];
+    if (command != "luminance" && command != "stats" && command != "falsecolor" && command != "batch")
+        return bad("unknown command \"" + command + "\"; the commands are luminance, stats, falsecolor and batch");
+    for (const std::string& word : words)
+        if (is_help(word)) return CliCommand{HelpRequest{command}};
+    if (command == "luminance") return parse_luminance(Words(words));
+    if (command == "stats") return parse_stats(Words(words));
+    if (command == "falsecolor") return parse_falsecolor(Words(words));
+    return parse_batch(Words(words));
+}

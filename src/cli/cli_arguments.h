@@ -1,0 +1,84 @@
+#pragma once
+// The command lines of candelux-cli, read into one options record per
+// command. Reading checks only the words themselves (known options, values
+// present, numbers well formed); what needs the picture (a region inside it,
+// a pixel on it) is checked when the command runs.
+//
+// Numbers are read as the program's numeric fields read them: finite
+// decimals in the C form, nothing else in the text.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "analysis/analysis_settings.h"
+#include "common/result.h"
+#include "view/region.h"
+
+// Where a region comes from: drawn with a selection tool, a mask file, or
+// (no region option at all) the whole picture.
+struct RegionChoice {
+    enum class Source { whole_picture, drawn, mask_file };
+    Source source = Source::whole_picture;
+    RegionKind tool = RegionKind::mask;  // for a drawn region: rectangle, circle or polygon
+    Region geometry;
+    std::string mask_file;
+    int mask_type = 0;  // the mask dialog's type index by the file's extension
+};
+
+struct LuminanceOptions {
+    std::string picture;
+    int64_t x = 0;
+    int64_t y = 0;
+};
+
+struct StatsOptions {
+    std::string picture;
+    RegionChoice region;                   // the single region, or Region A
+    std::optional<RegionChoice> region_b;  // two regions: A and B with the contrast
+    std::optional<float> upper_percentile;
+    std::optional<float> lower_percentile;
+    std::optional<CriterionKind> criterion_kind;
+    float criterion_threshold = 0;
+    std::string report_base;  // "" for no reports
+    bool overwrite = false;
+    bool json = false;
+};
+
+struct FalsecolorOptions {
+    std::string picture;
+    std::string output;
+    // The range as typed ("" without --range: the measured range).
+    std::string bottom_text;
+    std::string top_text;
+    bool overwrite = false;
+};
+
+struct BatchOptions {
+    std::string sequence;
+    std::string folder;
+    int jobs = 0;  // 0: one per processor
+    bool overwrite = false;
+    bool emit_jobs = false;
+    std::string cache_folder;  // the one the sequence's lines name; "" for the program's own
+    std::string picture;       // replay only this picture of the folder; "" for all
+};
+
+struct HelpRequest {
+    std::string command;  // "" for the overview
+};
+
+using CliCommand = std::variant<HelpRequest, LuminanceOptions, StatsOptions, FalsecolorOptions, BatchOptions>;
+
+// Reads the words after the program's name. A failure's message names what
+// is wrong in one line.
+Result<CliCommand> parse_cli_arguments(const std::vector<std::string>& words);
+
+// Exactly `count` numbers separated by `separator`.
+Result<std::vector<float>> parse_number_list(const std::string& text, size_t count, char separator = ',');
+
+// The mask dialog's type index for a file name (.hdr, .pic, .bmp, .tif in
+// any case), 0 for anything else.
+int mask_type_of(const std::string& path);

@@ -1,0 +1,120 @@
+// batch SEQUENCE FOLDER: Tools > Batch Process... with the batch dialog's
+// refusals, several pictures at once, or the list of one command per picture
+// for other machines.
+
+#include <atomic>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+
+#include "cli/cli_commands.h"
+#include "common/text_format.h"
+#include "macro/batch_replay.h"
+#include "macro/parallel_replay.h"
+#include "tools/command_path.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::atomic<bool> stop_wanted{false};
+
+class CliReplayHost final : public ReplayHost {
+public:
+    explicit CliReplayHost(std::string program_folder) : program_folder_(std::move(program_folder)) {}
+    ProcessOutput run(const std::string& command_line) override {
+        return run_shell_command(command_line, program_folder_, nullptr, nullptr);
+    }
+    bool stop_requested() override { return stop_wanted.load(); }
+
+private:
+    std::string program_folder_;
+};
+
+std::string without_trailing_slash(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+std::string absolute(const std::string& path) {
+    std::error_code ec;
+    const fs::path full = fs::absolute(path, ec);
+    return ec ? path : without_trailing_slash(full.lexically_normal().string());
+}
+
+// The command that replays one picture as this run would.
+std::string picture_job(const BatchOptions& options, const CliPlaces& places, const std::string& cache,
+                        const std::string& name) {
+    std::string job = shell_word(absolute(places.executable)) + " batch " + shell_word(absolute(options.sequence)) +
+                      " " + shell_word(absolute(options.folder)) + " --picture " + shell_word(name) +
+                      " --cache-folder " + shell_word(cache) + " --jobs 1";
+    if (options.overwrite) job += " --overwrite";
+    return job;
+}
+
+}  // namespace
+
+void request_batch_stop() { stop_wanted.store(true); }
+
+int run_batch_command(const BatchOptions& options, const CliPlaces& places, const CliOutput& output) {
+    std::error_code ec;
+    if (!fs::is_regular_file(options.sequence, ec))
+        return output.fail(exit_bad_input, "the sequence file " + options.sequence + " does not exist");
+    if (!fs::is_directory(options.folder, ec))
+        return output.fail(exit_bad_input, "the folder " + options.folder + " does not exist");
+    // The folder reaches every step's command line, as when it is chosen in the dialog.
+    if (!is_command_safe_path(options.folder))
+        return output.fail(exit_bad_input, "Path Error: File path cannot contain spaces (" + options.folder + ")");
+
+    const std::string cache = without_trailing_slash(options.cache_folder.empty() ? places.cache_folder
+                                                                                   : options.cache_folder);
+    if (options.cache_folder.empty() && !places.cache_warning.empty()) output.warn(places.cache_warning);
+    auto planned = plan_batch(options.sequence, without_trailing_slash(options.folder), cache);
+    if (!planned) return output.fail(exit_bad_input, planned.failure().message);
+    BatchPlan& plan = planned.value();
+    if (!options.picture.empty()) {
+        std::erase_if(plan.pictures, [&](const PicturePlan& picture) { return picture.name != options.picture; });
+        if (plan.pictures.empty())
+            return output.fail(exit_bad_input, options.picture + " is not a picture (*.hdr) of " + options.folder);
+    }
+    if (plan.sequence.step_count() == 0)
+        return output.fail(exit_bad_input, "nothing to replay: " + plan.notes.front());
+    if (plan.pictures.empty()) return output.fail(exit_bad_input, "no picture (*.hdr) in " + options.folder);
+    const std::vector<std::string> existing = existing_step_files(plan);
+    if (!existing.empty() && !options.overwrite)
+        return output.fail(exit_bad_input, strprintf("%zu files this batch writes exist already, among them %s; give "
+                                                     "--overwrite to replace them",
+                                                     existing.size(), existing.front().c_str()));
+
+    for (const std::string& note : plan.notes) output.warn(note);
+    if (options.emit_jobs) {
+        for (const PicturePlan& picture : plan.pictures) {
+            if (picture.refusal.empty()) output.out << picture_job(options, places, cache, picture.name) << '\n';
+            else output.warn(picture.name + " left out: " + picture.refusal);
+        }
+        return 0;
+    }
+
+    const int jobs = options.jobs > 0 ? options.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const size_t total = plan.pictures.size();
+    size_t done = 0;
+    auto finished = [&](const PicturePlan& picture, const PictureOutcome& outcome) {
+        ++done;
+        const char* how = outcome.failure           ? "failed"
+                          : !outcome.skipped.empty() ? "left out"
+                          : outcome.stopped          ? "stopped"
+                                                     : "done";
+        if (output.err_is_terminal)
+            output.err << strprintf("\r\033[Kbatch: %zu of %zu pictures (%s %s)", done, total, picture.name.c_str(), how)
+                       << std::flush;
+        else
+            output.err << strprintf("batch: %zu of %zu pictures (%s %s)\n", done, total, picture.name.c_str(), how);
+    };
+    CliReplayHost host(places.program_folder);
+    const ReplayReport report = run_batch_in_parallel(plan, host, options.overwrite, jobs, finished);
+    if (output.err_is_terminal && done > 0) output.err << '\n';
+
+    output.out << replay_summary(report) << '\n';
+    const bool clean = report.failures.empty() && report.pictures_skipped.empty() && !report.stopped;
+    return clean ? 0 : exit_failed;
+}

@@ -1,0 +1,87 @@
+// falsecolor PICTURE OUT.bmp [--range LO,HI]: Tools > Falsecolor and Save As
+// of its bitmap. Without a range the picture's own extremes (pextrem) are
+// shown; a range goes through the Falsecolor window's fields and Apply.
+
+#include <filesystem>
+
+#include "cli/cli_commands.h"
+#include "cli/cli_desktop.h"
+#include "common/text_format.h"
+#include "macro/macro_recorder.h"
+#include "tools/export_commands.h"
+#include "tools/export_paths.h"
+#include "tools/export_steps.h"
+#include "tools/extremes.h"
+#include "tools/falsecolor.h"
+#include "tools/falsecolor_form.h"
+#include "tools/process_runner.h"
+#include "tools/working_files.h"
+
+namespace fs = std::filesystem;
+
+int run_falsecolor(const FalsecolorOptions& options, const CliPlaces& places, const CliOutput& output) {
+    auto picture = read_picture(options.picture);
+    if (!picture) return output.fail(exit_bad_input, picture.failure().message);
+    const LuminanceMap& map = picture.value();
+
+    const std::string name = apply_output_name_rule(options.output, save_type_extension(save_bmp));
+    switch (output_path_problem(name)) {
+    case OutputPathProblem::empty_or_unsafe:
+        return output.fail(exit_bad_input, "Path Error: File path cannot contain spaces (" + name + ")");
+    case OutputPathProblem::too_long:
+        return output.fail(exit_bad_input, strprintf("Path Error: %s is longer than %zu characters", name.c_str(),
+                                                     max_path_chars - 1));
+    case OutputPathProblem::none: break;
+    }
+    CliDesktop desktop;
+    desktop.yes_answer = options.overwrite;
+    if (!confirm_replace(desktop, name, Owner::none))
+        return output.fail(exit_bad_input, name + " exists already; give --overwrite to replace it");
+    std::error_code ec;
+    if (!fs::is_directory(fs::path(name).parent_path().empty() ? "." : fs::path(name).parent_path(), ec))
+        return output.fail(exit_bad_input, "the folder of " + name + " does not exist");
+
+    if (!places.cache_warning.empty()) output.warn(places.cache_warning);
+    const RunFolder folder(places.cache_folder);
+    if (!folder.created()) return output.fail(exit_failed, folder.error());
+
+    FalsecolorForm form;
+    float bottom = 0, top = 0;
+    if (options.bottom_text.empty()) {
+        // pextrem reads the working copy, as in the application.
+        const std::string working_copy = folder.path() + working_file::working_copy;
+        if (!fs::copy_file(options.picture, working_copy, ec))
+            return output.fail(exit_failed, "could not copy " + options.picture + " into " + folder.path());
+        float no_exposure = 1.0f;
+        MacroRecorder recorder(no_exposure);
+        ProcessRunner runner(desktop, recorder);
+        runner.set_program_folder(places.program_folder);
+        const ProcessOutput run = runner.run(extremes_command(working_copy), false);
+        if (!run.started || run.exit_status != 0)
+            return output.fail(exit_failed, "pextrem failed: " + (run.started ? run.text : run.error));
+        const Extremes extremes = parse_extremes(run.text, map.exposure);
+        form.on_open(extremes.minimum, extremes.maximum, extremes.minimum, extremes.maximum);
+        bottom = extremes.minimum;
+        top = extremes.maximum;
+    } else {
+        form.on_open(0, 0, 0, 0);
+        form.bottom_text = options.bottom_text;
+        form.top_text = options.top_text;
+        form.on_field_edited();
+        const auto request = form.on_apply();
+        bottom = request->bottom;
+        top = request->top;
+    }
+
+    const std::string rendering = folder.path() + working_file::falsecolor;
+    if (!write_falsecolor_bmp(rendering, log_luminance(map), map.width, map.height, falsecolor_log_range(bottom, top)))
+        return output.fail(exit_failed, "File IO Error!: Could not write " + rendering);
+    if (copy_exported_file(desktop, rendering, name) != 0) return output.fail(exit_failed, desktop.first_message());
+
+    output.out << "Picture: " << name << '\n';
+    output.out << "Range: " << form.bottom_text << " to " << form.top_text << " cd/m\u00b2\n";
+    output.out << "Legend (bottom to top):";
+    for (const std::string& label : form.labels) output.out << ' ' << label;
+    output.out << '\n';
+    return 0;
+}

@@ -1,0 +1,82 @@
+#include "cli/cli.h"
+
+namespace {
+
+constexpr const char* overview = R"(usage: candelux-cli COMMAND ARGUMENTS...
+
+Luminance analysis of Radiance pictures from scripts, through the same code
+as the candelux windows.
+
+  luminance PICTURE X Y          the luminance readout of pixel (X, Y)
+  stats PICTURE [options]        the statistics of a region, or of two
+  falsecolor PICTURE OUT.bmp     the falsecolor picture and its legend
+  batch SEQUENCE FOLDER          replay a sequence file on every picture
+
+candelux-cli COMMAND --help tells more. Exit status: 0 done, 1 the work
+failed (a program, a write, a batch step), 2 the input was refused (nothing
+was written).
+)";
+
+constexpr const char* luminance = R"(usage: candelux-cli luminance PICTURE X Y
+
+Prints what the status bar shows for a click on pixel (X, Y): column X, row
+Y, counted from 0 at the top left, in cd/m2.
+)";
+
+constexpr const char* stats = R"(usage: candelux-cli stats PICTURE [REGION] [options]
+
+The statistics of the results page: minimum, maximum, mean, median, standard
+deviation, and on request the percentile ratio and the criterion result.
+
+REGION (none: the whole picture), in picture pixels:
+  --rect X0,Y0,X1,Y1       a rectangle by two corners
+  --circle R,CX,CY         a circle by its radius and centre
+  --polygon 'X,Y;X,Y;...'  a polygon of 4 to 256 vertices
+  --mask FILE              a mask file (.hdr, .pic, .bmp, .tif); its dark pixels are left out
+A region must lie inside the picture.
+
+options:
+  --percentile UPPER,LOWER   the percentile ratio (percentages 1 to 100)
+  --criterion KIND,THRESHOLD KIND greater, lesser or equal; THRESHOLD in cd/m2
+  --region-b REGION          a second region: Regions A and B and their contrast
+  --report BASE              write BASE_stats.csv, BASE_hist.csv, BASE_region.csv as Save... does
+  --overwrite                replace reports that exist already
+  --json                     one JSON object instead of the text: count, minimum, maximum,
+                             mean, median, standard_deviation, criterion_percentage,
+                             percentile_ratio, histogram_lo, histogram_hi, histogram;
+                             with --region-b: a, b and contrast
+)";
+
+constexpr const char* falsecolor = R"(usage: candelux-cli falsecolor PICTURE OUT.bmp [--range LO,HI] [--overwrite]
+
+Writes the falsecolor picture (24-bit BMP; ".bmp" is added when missing)
+and prints its range and the six legend labels. Without --range the range
+runs from the darkest to the brightest pixel; LO and HI are in cd/m2.
+)";
+
+constexpr const char* batch = R"(usage: candelux-cli batch SEQUENCE FOLDER [options]
+
+Replays a recorded sequence file on every picture (*.hdr) of FOLDER, as
+Tools > Batch Process... does: step k of picture NAME writes k-NAME beside
+it. Prints a progress line on standard error and the summary at the end;
+exits 1 when a step failed or a picture was left out.
+
+options:
+  --jobs N              replay up to N pictures at once (default: one per processor)
+  --overwrite           replace step files that exist already (else the batch is refused)
+  --emit-jobs           print one command per picture instead of running them
+  --picture NAME        replay only the picture NAME of FOLDER
+  --cache-folder DIR    the cache folder the sequence was recorded with
+                        (default: the one candelux uses)
+)";
+
+}  // namespace
+
+std::string cli_help(const std::string& command) {
+    if (command.empty()) return overview;
+    if (command == "luminance") return luminance;
+    if (command == "stats") return stats;
+    if (command == "falsecolor") return falsecolor;
+    if (command == "batch") return batch;
+    return {};
+}

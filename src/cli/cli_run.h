@@ -1,0 +1,33 @@
+#pragma once
+// What the commands of candelux-cli share: the two output streams, the exit
+// codes, the one-line error, and reading the picture a command is given.
+
+#include <ostream>
+#include <string>
+
+#include "common/result.h"
+#include "picture/luminance_map.h"
+
+// The work itself failed: a program, a write, a step of a batch.
+inline constexpr int exit_failed = 1;
+// The command line or a file it names was refused before anything was
+// written.
+inline constexpr int exit_bad_input = 2;
+
+struct CliOutput {
+    std::ostream& out;  // results
+    std::ostream& err;  // errors, warnings and progress
+    std::string command;
+    bool err_is_terminal = false;  // progress may then be rewritten in place
+
+    // "candelux-cli COMMAND: message" on one line of `err`; returns `code`.
+    int fail(int code, const std::string& message) const;
+    void warn(const std::string& message) const;
+};
+
+// The picture's luminance map; a failure names the file and why, in one line.
+Result<LuminanceMap> read_picture(const std::string& path);
+
+// A word the shell reads back as `text`: as it is when nothing in it is
+// special to the shell, else in single quotes.
+std::string shell_word(const std::string& text);

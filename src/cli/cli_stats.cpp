@@ -1,0 +1,211 @@
+// stats PICTURE [region] [--percentile U,L] [--criterion K,T] [--region-b region]:
+// the analysis wizard's results page without the wizard. The records are
+// filled as the wizard's pages fill them, and the results page object itself
+// computes, words and saves the figures.
+
+#include <filesystem>
+
+#include "analysis/analysis_wizard.h"
+#include "analysis/results_page.h"
+#include "cli/cli_commands.h"
+#include "cli/cli_desktop.h"
+#include "cli/statistics_json.h"
+#include "common/text_format.h"
+#include "macro/macro_recorder.h"
+#include "tools/command_path.h"
+#include "tools/process_runner.h"
+#include "tools/working_files.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class CliAnalysisHost final : public AnalysisHost {
+public:
+    CliAnalysisHost(CliDesktop& desktop, const LuminanceMap& map, std::string folder, ProcessRunner& runner)
+        : desktop_(desktop), map_(map), folder_(std::move(folder)), runner_(runner) {}
+
+    Desktop& desktop() override { return desktop_; }
+    StatisticsContext statistics_context() override { return {map_, folder_, runner_, desktop_, false}; }
+    RegionKind tool() const override { return tool_; }
+    void select_tool(RegionKind tool) override { tool_ = tool; }
+    void clear_selection() override {}
+    void clear_saved_regions() override {}
+    void set_image_menu_items(bool) override {}
+    void set_analyze_enabled(bool) override {}
+    void set_picture_commands_enabled(bool) override {}
+    void set_main_window_enabled(bool) override {}
+
+private:
+    CliDesktop& desktop_;
+    const LuminanceMap& map_;
+    std::string folder_;
+    ProcessRunner& runner_;
+    RegionKind tool_ = RegionKind::rectangle;
+};
+
+// Why a region cannot be analysed on a picture of width x height, or "".
+// The selection tools never let a region leave the picture; neither do we.
+std::string region_problem(const RegionChoice& choice, const char* name, int32_t width, int32_t height) {
+    if (choice.source == RegionChoice::Source::mask_file) {
+        if (!is_command_safe_path(choice.mask_file))
+            return "Path Error: File path cannot contain spaces (" + choice.mask_file + ")";
+        std::error_code ec;
+        if (!fs::is_regular_file(choice.mask_file, ec)) return "the mask file " + choice.mask_file + " does not exist";
+        return {};
+    }
+    if (choice.source != RegionChoice::Source::drawn) return {};
+    const Region& r = choice.geometry;
+    const float w = static_cast<float>(width), h = static_cast<float>(height);
+    auto inside = [&](float x, float y) { return x >= 0 && x <= w && y >= 0 && y <= h; };
+    bool fits = true;
+    switch (choice.tool) {
+    case RegionKind::rectangle: fits = inside(r.x0, r.y0) && inside(r.x1, r.y1); break;
+    case RegionKind::circle:
+        fits = r.radius >= 0 && inside(r.centre_x - r.radius, r.centre_y - r.radius) &&
+               inside(r.centre_x + r.radius, r.centre_y + r.radius);
+        break;
+    case RegionKind::polygon:
+        for (int i = 0; i < r.vertex_count; ++i)
+            fits = fits && inside(r.vertices[static_cast<size_t>(i)].x, r.vertices[static_cast<size_t>(i)].y);
+        break;
+    case RegionKind::mask: break;
+    }
+    if (!fits) return strprintf("%s reaches outside the picture (%d x %d pixels)", name, width, height);
+    if (!region_is_sampled(r, choice.tool))
+        return std::string(name) +
+               " is too small: a rectangle needs a whole pixel each way, a circle a radius of 0.5 or more, a polygon "
+               "four vertices or more";
+    return {};
+}
+
+// Why the reports cannot be written where --report says, or "".
+std::string report_problem(const StatsOptions& options) {
+    const ReportName name = report_name(options.report_base);
+    if (name.base.empty()) return "--report needs a file name, not only a folder";
+    std::error_code ec;
+    if (!fs::is_directory(name.folder.empty() ? "." : name.folder, ec))
+        return "the folder " + name.folder + " of --report does not exist";
+    if (options.overwrite) return {};
+    for (const std::string& path : report_paths(name.folder, name.base))
+        if (fs::exists(path, ec)) return path + " exists already; give --overwrite to replace it";
+    return {};
+}
+
+void take_source(AnalysisSettings& record, const RegionChoice& choice) {
+    record.source =
+        choice.source == RegionChoice::Source::mask_file ? RegionSource::from_mask_file : RegionSource::from_image;
+    record.mask_file = choice.mask_file;
+    record.mask_type = choice.mask_type;
+}
+
+// A region as the wizard hands it to the results page. The whole picture is
+// sampled as a mask region is: every pixel.
+WizardRegion wizard_region(const RegionChoice& choice) {
+    if (choice.source == RegionChoice::Source::drawn) return {choice.geometry, choice.tool};
+    return {Region{}, RegionKind::mask};
+}
+
+void print_lines(std::ostream& out, const ResultLines& lines, int count) {
+    using namespace results_ids;
+    auto text = [&](int id) {
+        const auto found = lines.texts.find(id);
+        return found == lines.texts.end() ? std::string() : found->second;
+    };
+    for (const FigureCaption& caption : general_captions) out << caption.text << ' ' << text(caption.value_id) << '\n';
+    for (auto [caption, value] : {std::pair{percentile_caption, percentile}, std::pair{contrast_caption, contrast},
+                                  std::pair{criterion_caption, criterion}})
+        if (!text(caption).empty()) out << text(caption) << ' ' << text(value) << '\n';
+    if (lines.axis_labels_shown) out << "Histogram: " << text(axis_minimum) << " to " << text(axis_maximum) << '\n';
+    if (count >= 0) out << "Pixels: " << count << '\n';
+}
+
+}  // namespace
+
+int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOutput& output) {
+    auto picture = read_picture(options.picture);
+    if (!picture) return output.fail(exit_bad_input, picture.failure().message);
+    const LuminanceMap& map = picture.value();
+    const bool two = options.region_b.has_value();
+
+    AnalysisSettings main, record_a, record_b;
+    main.general_statistics = true;
+    if (!two) {
+        main.kind = AnalysisKind::single_region;
+        take_source(main, options.region);
+        if (options.upper_percentile) {
+            main.percentile_enabled = true;
+            main.upper_percentile = static_cast<float>(unsigned_field_value(*options.upper_percentile));
+            main.lower_percentile = static_cast<float>(unsigned_field_value(*options.lower_percentile));
+            if (!valid_percentile(main.upper_percentile) || !valid_percentile(main.lower_percentile))
+                return output.fail(exit_bad_input, "--percentile: each percentage must be from 1 to 100");
+        }
+        if (options.criterion_kind) {
+            main.criterion_enabled = true;
+            main.criterion_kind = *options.criterion_kind;
+            main.criterion_threshold = unsigned_field_value(options.criterion_threshold);
+        }
+    } else {
+        main.kind = AnalysisKind::multiple_regions;
+        main.percentile_enabled = true;  // the contrast
+        take_source(record_a, options.region);
+        take_source(record_b, *options.region_b);
+    }
+
+    for (const std::string& problem :
+         {region_problem(options.region, two ? "Region A" : "the region", map.width, map.height),
+          two ? region_problem(*options.region_b, "Region B", map.width, map.height) : std::string(),
+          options.report_base.empty() ? std::string() : report_problem(options)})
+        if (!problem.empty()) return output.fail(exit_bad_input, problem);
+
+    if (!places.cache_warning.empty()) output.warn(places.cache_warning);
+    const RunFolder folder(places.cache_folder);
+    if (!folder.created()) return output.fail(exit_failed, folder.error());
+    const bool masked = options.region.source == RegionChoice::Source::mask_file ||
+                        (two && options.region_b->source == RegionChoice::Source::mask_file);
+    if (masked) {
+        // A mask is applied to the working copy, as in the application.
+        std::error_code ec;
+        if (!fs::copy_file(options.picture, folder.path() + working_file::working_copy, ec))
+            return output.fail(exit_failed, "could not copy " + options.picture + " into " + folder.path());
+    }
+
+    CliDesktop desktop;
+    float no_exposure = 1.0f;
+    MacroRecorder recorder(no_exposure);
+    ProcessRunner runner(desktop, recorder);
+    runner.set_program_folder(places.program_folder);
+    CliAnalysisHost host(desktop, map, folder.path(), runner);
+    ResultsPage results(host, main, record_a, record_b);
+    if (two) results.activate({}, wizard_region(options.region), wizard_region(*options.region_b));
+    else results.activate(wizard_region(options.region), {}, {});
+    if (!desktop.messages.empty() || !results.completed()) return output.fail(exit_failed, desktop.first_message());
+
+    if (options.json) {
+        output.out << (two ? two_region_json(results.a(), results.b(),
+                                             region_contrast(results.a().statistics.mean, results.b().statistics.mean))
+                           : statistics_json(results.single()))
+                   << '\n';
+    } else if (!two) {
+        print_lines(output.out, results.lines(), results.single().count());
+    } else {
+        const std::pair<ResultView, const char*> views[] = {
+            {ResultView::region_a, "Region A"}, {ResultView::region_b, "Region B"}, {ResultView::ratio_ab, "Ratio A:B"}};
+        for (const auto& [view, title] : views) {
+            results.on_view(view);
+            output.out << (view == ResultView::region_a ? "" : "\n") << title << '\n';
+            const RegionAnalysis* shown = view == ResultView::region_a   ? &results.a()
+                                          : view == ResultView::region_b ? &results.b()
+                                                                         : nullptr;
+            print_lines(output.out, results.lines(), shown ? shown->count() : -1);
+        }
+    }
+
+    if (!options.report_base.empty()) {
+        desktop.file_answers.push_back({1, options.report_base});
+        desktop.yes_answer = true;  // existing reports were refused above unless --overwrite was given
+        results.on_save();
+        if (!desktop.messages.empty()) return output.fail(exit_failed, desktop.first_message());
+    }
+    return 0;
+}

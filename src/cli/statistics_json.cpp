@@ -1,0 +1,56 @@
+#include "cli/statistics_json.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "analysis/histogram_run.h"
+#include "common/text_format.h"
+
+namespace {
+
+std::string json_string(const std::string& text) {
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') quoted += '\\';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+}  // namespace
+
+std::string json_number(float value) {
+    if (!std::isfinite(value)) return "null";
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string statistics_json(const RegionAnalysis& analysis) {
+    const RegionStatistics& s = analysis.statistics;
+    std::string lo = "null", hi = "null";
+    if (analysis.count() > 0) {
+        const HistogramRange range = histogram_range(s.minimum, s.maximum);
+        lo = json_string(range.lo);
+        hi = json_string(range.hi);
+    }
+    std::string json = "{\"count\":" + strprintf("%d", analysis.count());
+    json += ",\"minimum\":" + json_number(s.minimum);
+    json += ",\"maximum\":" + json_number(s.maximum);
+    json += ",\"mean\":" + json_number(s.mean);
+    json += ",\"median\":" + json_number(s.median);
+    json += ",\"standard_deviation\":" + json_number(s.standard_deviation);
+    json += ",\"criterion_percentage\":" + json_number(s.criterion_percentage);
+    json += ",\"percentile_ratio\":" + json_number(s.percentile_ratio);
+    json += ",\"histogram_lo\":" + lo + ",\"histogram_hi\":" + hi + ",\"histogram\":[";
+    for (size_t i = 0; i < analysis.histogram.size(); ++i) {
+        if (i > 0) json += ',';
+        json += json_number(analysis.histogram[i].count);
+    }
+    return json + "]}";
+}
+
+std::string two_region_json(const RegionAnalysis& a, const RegionAnalysis& b, float contrast) {
+    return "{\"a\":" + statistics_json(a) + ",\"b\":" + statistics_json(b) + ",\"contrast\":" + json_number(contrast) +
+           "}";
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The figures of an analysis as one JSON object, for scripts.
+//
+// Keys: count, minimum, maximum, mean, median, standard_deviation,
+// criterion_percentage, percentile_ratio, histogram_lo and histogram_hi (the
+// range texts handed to histo, as strings) and histogram (the 256 counts).
+// Two regions give {"a": {...}, "b": {...}, "contrast": c}. Numbers are in
+// their shortest form that reads back to the same float; a figure that is
+// not finite (the percentile ratio over a lower sum of 0) is null, and so is
+// the histogram range of a region without samples.
+
+#include <string>
+
+#include "analysis/compute_statistics.h"
+
+std::string json_number(float value);
+std::string statistics_json(const RegionAnalysis& analysis);
+std::string two_region_json(const RegionAnalysis& a, const RegionAnalysis& b, float contrast);
