@@ -54,6 +54,7 @@ public:
     void set_busy(bool) override {}
     void set_main_window_enabled(bool) override {}
     int run_analysis_wizard(AnalysisWizard&) override { return 0; }
+    int run_calibration_wizard(CalibrationWizard&) override { return 0; }
     int run_reinhard_dialog(ReinhardForm&) override { return 0; }
     int run_ward_dialog(WardForm&) override { return 0; }
     void show_falsecolor_window(FalsecolorForm&) override {}

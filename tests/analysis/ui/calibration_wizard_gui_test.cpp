@@ -18,7 +18,7 @@
 #include "analysis/ui/wizard_sheet_dialog.h"
 #include "analysis/vertical_illuminance.h"
 #include "app/commands.h"
-#include "app/status_text.h"
+#include "common/status_text.h"
 #include "app/ui/image_view.h"
 #include "picture/rgbe_reader.h"
 #include "tools/working_files.h"
