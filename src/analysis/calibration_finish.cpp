@@ -4,24 +4,13 @@
 #include <filesystem>
 
 #include "common/text_format.h"
+#include "desktop/busy_cursor.h"
 #include "desktop/desktop.h"
 #include "picture/rgbe_reader.h"
 #include "tools/pixel_operations.h"
 #include "tools/working_files.h"
 
 namespace {
-
-// Busy cursor for as long as it lives.
-class BusyCursor {
-public:
-    explicit BusyCursor(Desktop& desktop) : desktop_(desktop) { desktop_.set_busy(true); }
-    ~BusyCursor() { desktop_.set_busy(false); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-
-private:
-    Desktop& desktop_;
-};
 
 bool refuse(CalibrationHost& host, const std::string& text) {
     host.desktop().message_box(text, calibration_error_caption, MessageIcon::warning, Owner::dialog);

@@ -2,24 +2,13 @@
 
 #include <filesystem>
 
+#include "desktop/busy_cursor.h"
 #include "desktop/desktop.h"
 #include "picture/rgbe_reader.h"
 #include "tools/pixel_operations.h"
 #include "tools/working_files.h"
 
 namespace {
-
-// Busy cursor for as long as it lives.
-class BusyCursor {
-public:
-    explicit BusyCursor(Desktop& desktop) : desktop_(desktop) { desktop_.set_busy(true); }
-    ~BusyCursor() { desktop_.set_busy(false); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-
-private:
-    Desktop& desktop_;
-};
 
 std::string file_name_of(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
