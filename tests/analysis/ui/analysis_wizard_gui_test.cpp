@@ -176,11 +176,7 @@ TEST_F(WizardGui, TwoRegionsShowTheirRatioAndEachItsHistogram) {
             walk.click(walk.control<QPushButton>(region_a, click_to_select));
             return true;
         },
-        [&] {
-            if (walk.sheet()->isVisible()) return false;
-            walk.draw_circle({225.5f, 65.5f}, 30);
-            return true;
-        },
+        walk.circle_drawn({225.5f, 65.5f}, 30),
         [&] {
             if (!on_page(walk, region_a)) return false;
             EXPECT_EQ(walk.label_text(region_a, region_page::region_a), "Found a Valid Region");
@@ -193,11 +189,7 @@ TEST_F(WizardGui, TwoRegionsShowTheirRatioAndEachItsHistogram) {
             walk.click(walk.control<QPushButton>(region_b, click_to_select));
             return true;
         },
-        [&] {
-            if (walk.sheet()->isVisible()) return false;
-            walk.draw_rectangle({10.3f, 120.3f}, {150.7f, 190.7f});
-            return true;
-        },
+        walk.rectangle_drawn({10.3f, 120.3f}, {150.7f, 190.7f}),
         [&] {
             if (!on_page(walk, region_b)) return false;
             walk.press("next");
@@ -250,11 +242,7 @@ TEST_F(WizardGui, ALargeRegionOfASceneShowsItsHistogramInBlack) {
             walk.click(walk.control<QPushButton>(single_region, click_to_select));
             return true;
         },
-        [&] {
-            if (walk.sheet()->isVisible()) return false;
-            walk.draw_rectangle({2.3f, 2.3f}, {297.7f, 197.7f});
-            return true;
-        },
+        walk.rectangle_drawn({2.3f, 2.3f}, {297.7f, 197.7f}),
         [&] {
             if (!on_page(walk, single_region)) return false;
             walk.press("next");
@@ -333,11 +321,7 @@ TEST_F(WizardGui, APercentileOfZeroIsRefusedWithTheBalloon) {
             walk.click(walk.control<QPushButton>(single_region, click_to_select));
             return true;
         },
-        [&] {
-            if (walk.sheet()->isVisible()) return false;
-            walk.draw_rectangle({5.3f, 5.3f}, {40.7f, 30.7f});
-            return true;
-        },
+        walk.rectangle_drawn({5.3f, 5.3f}, {40.7f, 30.7f}),
         [&] {
             if (!on_page(walk, single_region)) return false;
             walk.press("next");
@@ -376,11 +360,7 @@ TEST_F(WizardGui, BackToTheFirstPageStartsTheAnalysisOver) {
             walk.click(walk.control<QPushButton>(single_region, click_to_select));
             return true;
         },
-        [&] {
-            if (walk.sheet()->isVisible()) return false;
-            walk.draw_rectangle({5.3f, 5.3f}, {40.7f, 30.7f});
-            return true;
-        },
+        walk.rectangle_drawn({5.3f, 5.3f}, {40.7f, 30.7f}),
         [&] {
             if (!on_page(walk, single_region)) return false;
             EXPECT_TRUE(walk.sheet()->next_button()->isEnabled());

@@ -89,6 +89,22 @@ void WizardWalk::draw_circle(PointF centre, float radius) {
     QTest::keyClick(view, Qt::Key_Return);
 }
 
+WalkStep WizardWalk::rectangle_drawn(PointF from, PointF to) {
+    return [this, from, to] {
+        if (sheet()->isVisible()) return false;
+        draw_rectangle(from, to);
+        return true;
+    };
+}
+
+WalkStep WizardWalk::circle_drawn(PointF centre, float radius) {
+    return [this, centre, radius] {
+        if (sheet()->isVisible()) return false;
+        draw_circle(centre, radius);
+        return true;
+    };
+}
+
 bool WizardWalk::run(std::vector<WalkStep> steps) { return run(command::analyze, std::move(steps)); }
 
 bool WizardWalk::run(int menu_command, std::vector<WalkStep> steps) {

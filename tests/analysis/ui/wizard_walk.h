@@ -50,6 +50,10 @@ public:
     void draw_rectangle(PointF from, PointF to);
     // A circle from its centre out to the radius, then ENTER.
     void draw_circle(PointF centre, float radius);
+    // The same as steps of a walk: each waits until the sheet has hidden
+    // itself for the drawing.
+    WalkStep rectangle_drawn(PointF from, PointF to);
+    WalkStep circle_drawn(PointF centre, float radius);
 
     TempFolder files;
 
