@@ -7,6 +7,7 @@
 #include "lib/display_gamma.h"
 #include "lib/picture_messages.h"
 #include "lib/picture_output.h"
+#include "picture/bmp_writer.h"
 #include "picture/rgbe_writer.h"
 
 namespace {
@@ -31,18 +32,12 @@ ProgramStatus picture_to_bmp(const BmpOptions& options) {
     const size_t n = static_cast<size_t>(width);
     std::vector<uint8_t> planes(4 * n);
     std::vector<uint8_t> band(out.row_size() * band_rows, 0);
-    const auto& table = display_byte_table();
     for (int top = 0; top < height; top += band_rows) {
         const int rows = std::min(band_rows, height - top);
         for (int r = 0; r < rows; ++r) {
             if (!in.read_planes(planes.data())) return read_failure(messages, in, options.input);
-            uint8_t* bgr = band.data() + out.row_size() * static_cast<size_t>(rows - 1 - r);
-            for (size_t i = 0; i < n; ++i) {
-                const uint8_t* to_byte = table.byte[planes[3 * n + i]];
-                bgr[3 * i] = to_byte[planes[2 * n + i]];
-                bgr[3 * i + 1] = to_byte[planes[n + i]];
-                bgr[3 * i + 2] = to_byte[planes[i]];
-            }
+            display_scanline(planes.data(), n, DisplayOrder::bgr,
+                             band.data() + out.row_size() * static_cast<size_t>(rows - 1 - r));
         }
         if (!out.write_rows(top, rows, band.data())) break;
     }

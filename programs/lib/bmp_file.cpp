@@ -10,15 +10,6 @@ namespace {
 
 enum Compression : uint32_t { plain = 0, rle8 = 1, rle4 = 2, bitfields = 3, alpha_bitfields = 6 };
 
-void put16(uint8_t* at, uint32_t v) {
-    at[0] = static_cast<uint8_t>(v);
-    at[1] = static_cast<uint8_t>(v >> 8);
-}
-void put32(uint8_t* at, uint32_t v) {
-    put16(at, v & 0xffff);
-    put16(at + 2, v >> 16);
-}
-
 // Little-endian reads bounded by the file; out-of-range reads give 0 and
 // mark the file as damaged.
 class ByteView {
@@ -183,47 +174,6 @@ std::optional<std::vector<uint8_t>> decode_rle(ByteView& in, const Layout& layou
 }
 
 }  // namespace
-
-BmpWriter::BmpWriter(int width, int height)
-    : width_(width), height_(height), row_size_((3 * static_cast<size_t>(width) + 3) & ~size_t{3}) {}
-
-BmpWriter::~BmpWriter() {
-    if (file_) std::fclose(file_);
-}
-
-bool BmpWriter::open(const std::string& path) {
-    file_ = std::fopen(path.c_str(), "wb");
-    if (!file_) return false;
-    const size_t image_size = row_size_ * static_cast<size_t>(height_);
-    uint8_t h[54] = {'B', 'M'};
-    put32(h + 2, static_cast<uint32_t>(54 + image_size));
-    put32(h + 10, 54);
-    put32(h + 14, 40);
-    put32(h + 18, static_cast<uint32_t>(width_));
-    put32(h + 22, static_cast<uint32_t>(height_));
-    put16(h + 26, 1);
-    put16(h + 28, 24);
-    put32(h + 34, static_cast<uint32_t>(image_size));
-    put32(h + 38, 2835);
-    put32(h + 42, 2835);
-    failed_ = std::fwrite(h, 1, sizeof h, file_) != sizeof h;
-    return true;
-}
-
-bool BmpWriter::write_rows(int top_row, int count, const uint8_t* rows) {
-    if (!file_ || failed_) return false;
-    const long offset = 54 + static_cast<long>(row_size_) * (height_ - top_row - count);
-    const size_t bytes = row_size_ * static_cast<size_t>(count);
-    if (std::fseek(file_, offset, SEEK_SET) != 0 || std::fwrite(rows, 1, bytes, file_) != bytes) failed_ = true;
-    return !failed_;
-}
-
-bool BmpWriter::close() {
-    if (!file_) return false;
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    return closed && !failed_;
-}
 
 std::optional<RgbImage> read_bmp(const std::string& path) {
     std::ifstream file(path, std::ios::binary);

@@ -15,6 +15,7 @@
 // smallest n of its channels and the other mantissas are shifted down to it.
 // Black therefore comes back as 1.1e-6, not 0.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "picture/rgbe_pixel.h"
@@ -28,6 +29,25 @@ const DisplayByteTable& display_byte_table();
 
 inline uint8_t display_byte(uint8_t mantissa, uint8_t exponent) {
     return display_byte_table().byte[exponent][mantissa];
+}
+
+enum class DisplayOrder { rgb, bgr };
+
+// One scanline as PictureInput::read_planes gives it (n red mantissas, then
+// n green, n blue and n exponents) as 8-bit display colours, three bytes a
+// pixel in `order`.
+inline void display_scanline(const uint8_t* planes, size_t n, DisplayOrder order, uint8_t* out) {
+    const auto& table = display_byte_table();
+    const uint8_t* first = planes + (order == DisplayOrder::rgb ? 0 : 2 * n);
+    const uint8_t* green = planes + n;
+    const uint8_t* last = planes + (order == DisplayOrder::rgb ? 2 * n : 0);
+    const uint8_t* exponent = planes + 3 * n;
+    for (size_t i = 0; i < n; ++i) {
+        const uint8_t* to_byte = table.byte[exponent[i]];
+        out[3 * i] = to_byte[first[i]];
+        out[3 * i + 1] = to_byte[green[i]];
+        out[3 * i + 2] = to_byte[last[i]];
+    }
 }
 
 // The RGBE pixel of one 8-bit display colour.

@@ -5,24 +5,13 @@
 
 #include "lib/rgbe_color.h"
 
-double exposure_anywhere(const PictureHeader& header) {
-    double product = 1.0;
-    for (const auto& line : header.lines) {
-        const size_t key = line.find("EXPOSURE=");
-        if (key == std::string::npos) continue;
-        const double value = std::strtod(line.c_str() + key + 9, nullptr);
-        if (std::isfinite(value) && value > 0) product *= value;
-    }
-    return product;
-}
-
 ProgramStatus read_float_picture(const std::string& path, const PictureMessages& messages, FloatPicture& picture) {
     PictureInput in;
     if (auto status = open_picture(in, path, messages); !status.ok()) return status;
     picture.header = in.header();
     picture.resolution = in.resolution();
     picture.resize(in.scanline_length(), in.scanline_count());
-    picture.exposure = exposure_anywhere(picture.header);
+    picture.exposure = picture.header.exposure_anywhere();
     const size_t n = static_cast<size_t>(picture.width);
     std::vector<uint8_t> planes(4 * n);
     const auto& scale = rgbe_scale_table().scale;

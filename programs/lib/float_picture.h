@@ -27,12 +27,6 @@ struct FloatPicture : ColourGrid {
 // Reads the picture named `path`; the failures are worded by `messages`.
 ProgramStatus read_float_picture(const std::string& path, const PictureMessages& messages, FloatPicture& picture);
 
-// The product of the values of every header line that holds "EXPOSURE=",
-// nested (tab-indented) copies included, as the application reads a
-// picture's exposure; values that are not positive finite numbers are
-// skipped, and the product of none is 1.
-double exposure_anywhere(const PictureHeader& header);
-
 // Radiance's brightness of a colour (its standard primaries): luminance is
 // 179 times this in physical units.
 inline float radiance_brightness(float r, float g, float b) {

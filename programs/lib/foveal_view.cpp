@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "common/text_format.h"
+#include "picture/view_projection.h"
 
 namespace {
 
@@ -42,19 +43,7 @@ View conditioning_view(const PictureHeader& header, int width, int height) {
 }
 
 double image_plane_extent(const View& view, bool vertical) {
-    const double a = (vertical ? view.vertical : view.horizontal) * degrees;
-    switch (view.type) {
-        case 'a':
-            return a;
-        case 'c':
-            return vertical ? 2 * std::tan(a / 2) : a;
-        case 'h':
-            return 2 * std::sin(a / 2);
-        case 's':
-            return 2 * std::tan(a / 4);
-        default:
-            return 2 * std::tan(a / 2);
-    }
+    return image_plane_scale(view.type, (vertical ? view.vertical : view.horizontal) * degrees, vertical);
 }
 
 bool image_direction(const View& view, double x, double y, Direction& d) {

@@ -67,16 +67,9 @@ ProgramStatus convert_gif(const GifOptions& options) {
     }
     const size_t n = static_cast<size_t>(width);
     std::vector<uint8_t> planes(4 * n);
-    const auto& table = display_byte_table();
     for (int y = 0; y < height; ++y) {
         if (!in.read_planes(planes.data())) return read_failure(messages, in, options.input);
-        uint8_t* rgb = image.row(y);
-        for (size_t i = 0; i < n; ++i) {
-            const uint8_t* to_byte = table.byte[planes[3 * n + i]];
-            rgb[3 * i] = to_byte[planes[i]];
-            rgb[3 * i + 1] = to_byte[planes[n + i]];
-            rgb[3 * i + 2] = to_byte[planes[2 * n + i]];
-        }
+        display_scanline(planes.data(), n, DisplayOrder::rgb, image.row(y));
     }
     bool opened = false;
     if (!write_gif(options.output, quantize(image), opened))

@@ -12,16 +12,9 @@ ProgramStatus convert_linear_jpeg(const LinearJpegOptions& options) {
     DisplayImage image(in.scanline_length(), in.scanline_count());
     const size_t n = static_cast<size_t>(image.width);
     std::vector<uint8_t> planes(4 * n);
-    const auto& table = display_byte_table();
     for (int r = 0; r < image.height; ++r) {
         if (!in.read_planes(planes.data())) return read_failure(messages, in, options.input);
-        uint8_t* rgb = image.row(r);
-        for (size_t i = 0; i < n; ++i) {
-            const uint8_t* to_byte = table.byte[planes[3 * n + i]];
-            rgb[3 * i] = to_byte[planes[i]];
-            rgb[3 * i + 1] = to_byte[planes[n + i]];
-            rgb[3 * i + 2] = to_byte[planes[2 * n + i]];
-        }
+        display_scanline(planes.data(), n, DisplayOrder::rgb, image.row(r));
     }
     return save_display_image(options.output, image);
 }

@@ -41,19 +41,6 @@ size_t pixel_index(const ResolutionLine& r, int scanline, int offset) {
     return size_t(j) * size_t(picture_width(r)) + size_t(i);
 }
 
-double every_exposure_product(const PictureHeader& header) {
-    double product = 1.0;
-    for (const auto& line : header.lines) {
-        const size_t key = line.find("EXPOSURE=");
-        if (key == std::string::npos) continue;
-        const double value = std::strtod(line.c_str() + key + 9, nullptr);
-        // Anything but a positive finite number is not an exposure (often a
-        // comment that happens to mention one).
-        if (std::isfinite(value) && value > 0) product *= value;
-    }
-    return product;
-}
-
 ProgramStatus read_luminance_picture(const std::string& path, LuminancePicture& picture) {
     PictureInput in;
     if (auto status = open_picture(in, path, messages); !status.ok()) return status;
@@ -61,7 +48,7 @@ ProgramStatus read_luminance_picture(const std::string& path, LuminancePicture& 
     picture.resolution = in.resolution();
     picture.width = picture_width(picture.resolution);
     picture.height = picture_height(picture.resolution);
-    picture.exposure = every_exposure_product(picture.header);
+    picture.exposure = picture.header.exposure_anywhere();
     picture.luminance.assign(size_t(picture.width) * size_t(picture.height), 0.0f);
 
     const int length = in.scanline_length();

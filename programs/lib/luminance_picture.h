@@ -35,9 +35,6 @@ int picture_height(const ResolutionLine& resolution);
 // scanline `scanline` of the file.
 size_t pixel_index(const ResolutionLine& resolution, int scanline, int offset);
 
-// The exposure product by the rule above; 1 without any usable value.
-double every_exposure_product(const PictureHeader& header);
-
 // Reads `path` (standard input when empty). Failures name the file the way
 // evalglare always has ("Can't open x.hdr").
 ProgramStatus read_luminance_picture(const std::string& path, LuminancePicture& picture);

@@ -1,6 +1,7 @@
 #include "lib/picture_header.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 
@@ -33,6 +34,19 @@ double PictureHeader::exposure() const {
     double product = 1.0;
     for (const auto& line : lines)
         if (is_exposure_line(line)) product *= std::atof(line.c_str() + 9);
+    return product;
+}
+
+double PictureHeader::exposure_anywhere() const {
+    double product = 1.0;
+    for (const auto& line : lines) {
+        const size_t key = line.find("EXPOSURE=");
+        if (key == std::string::npos) continue;
+        const double value = std::strtod(line.c_str() + key + 9, nullptr);
+        // Anything but a positive finite number is not an exposure (often a
+        // comment that happens to mention one).
+        if (std::isfinite(value) && value > 0) product *= value;
+    }
     return product;
 }
 

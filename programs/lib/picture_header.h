@@ -28,6 +28,11 @@ struct PictureHeader {
     bool is_rgbe() const { return !has_format() || format() == rgbe_format_name; }
     // The product of every top-level EXPOSURE= value, 1 without any.
     double exposure() const;
+    // The product of the values of every line that holds "EXPOSURE=",
+    // nested (tab-indented) copies included, as the application reads a
+    // picture's exposure; values that are not positive finite numbers are
+    // skipped, and the product of none is 1.
+    double exposure_anywhere() const;
 };
 
 bool is_format_line(std::string_view line);

@@ -1,27 +1,16 @@
 #include "analysis/calibration_finish.h"
 
 #include <cmath>
-#include <filesystem>
 
+#include "analysis/masked_map.h"
 #include "common/text_format.h"
+#include "desktop/busy_cursor.h"
 #include "desktop/desktop.h"
 #include "picture/rgbe_reader.h"
 #include "tools/pixel_operations.h"
 #include "tools/working_files.h"
 
 namespace {
-
-// Busy cursor for as long as it lives.
-class BusyCursor {
-public:
-    explicit BusyCursor(Desktop& desktop) : desktop_(desktop) { desktop_.set_busy(true); }
-    ~BusyCursor() { desktop_.set_busy(false); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-
-private:
-    Desktop& desktop_;
-};
 
 bool refuse(CalibrationHost& host, const std::string& text) {
     host.desktop().message_box(text, calibration_error_caption, MessageIcon::warning, Owner::dialog);
@@ -34,20 +23,9 @@ bool positive_reading(float measured) { return std::isfinite(measured) && measur
 // to a scratch copy, so the picture itself keeps what lies outside the mask.
 std::optional<float> masked_mean(CalibrationHost& host, const CalibrationSettings& record) {
     StatisticsContext context = host.statistics_context();
-    const std::string& cache = context.cache_directory;
-    const std::string masked = cache + calibration_mask_scratch;
-    if (apply_mask_file(context.runner, context.desktop, cache, record.mask_file, record.mask_type,
-                        cache + working_file::working_copy, masked) != 0)
-        return std::nullopt;
-    auto map = load_luminance_map(masked);
-    std::error_code ec;
-    std::filesystem::remove(masked, ec);
-    if (!map.ok()) {
-        context.desktop.message_box("Could not read the masked picture " + masked + ": " + map.failure().message,
-                                    "File IO Error!", MessageIcon::warning, Owner::none);
-        return std::nullopt;
-    }
-    StatisticsContext masked_context{map.value(), cache, context.runner, context.desktop, true};
+    const auto map = masked_working_copy(context, record.mask_file, record.mask_type, calibration_mask_scratch);
+    if (!map) return std::nullopt;
+    StatisticsContext masked_context{*map, context.cache_directory, context.runner, context.desktop, true};
     return compute_region_statistics(masked_context, Region{}, RegionKind::mask, AnalysisSettings{}).statistics.mean;
 }
 

@@ -4,7 +4,7 @@
 
 #include "analysis/region_scan.h"
 #include "desktop/desktop.h"
-#include "tools/command_path.h"
+#include "tools/file_requests.h"
 #include "tools/pixel_operations.h"
 
 CalibrationRegionPage::CalibrationRegionPage(CalibrationSettings& record, CalibrationHost& host, WizardSheet& sheet)
@@ -79,16 +79,11 @@ void CalibrationRegionPage::region_selected(const Region& region) {
 void CalibrationRegionPage::on_browse() {
     FileDialogRequest request = mask_file_request();
     request.owner = Owner::dialog;
-    const FileDialogAnswer answer = host_.desktop().file_dialog(request);
-    if (answer.cancelled()) return;
-    if (!is_command_safe_path(answer.path)) {
-        host_.desktop().message_box("File path cannot contain spaces", "Path Error", MessageIcon::error,
-                                    Owner::dialog);
-        return;
-    }
-    record_.mask_file = answer.path;
-    record_.mask_type = answer.filter_index;
-    file_label_ = std::filesystem::path(answer.path).filename().string();
+    const std::optional<FileDialogAnswer> answer = choose_command_file(host_.desktop(), request);
+    if (!answer) return;
+    record_.mask_file = answer->path;
+    record_.mask_type = answer->filter_index;
+    file_label_ = std::filesystem::path(answer->path).filename().string();
     region_ = {};
     host_.clear_selection();
     show_validity();

@@ -3,6 +3,7 @@
 #include "analysis/analysis_ids.h"
 #include "analysis/analysis_wizard.h"
 #include "analysis/glare_ids.h"
+#include "desktop/busy_cursor.h"
 #include "desktop/desktop.h"
 
 GlarePages::GlarePages(GlareHost& host, WizardSheet& sheet)
@@ -51,13 +52,13 @@ void GlarePages::on_activate(int page) {
 void GlarePages::show_results() {
     // Runs once for each arrival from the options page: the sheet activates
     // a page only when the user moves to it.
-    Desktop& desktop = host_.desktop();
-    desktop.set_busy(true);
-    ++runs_;
-    run_ = run_glare_analysis(host_, record);
-    if (run_.status >= 0) host_.show_check_picture();
-    desktop.close_progress();
-    desktop.set_busy(false);
+    {
+        BusyCursor busy(host_.desktop());
+        ++runs_;
+        run_ = run_glare_analysis(host_, record);
+        if (run_.status >= 0) host_.show_check_picture();
+        host_.desktop().close_progress();
+    }
     sheet_.set_buttons(wizard_button::back | wizard_button::finish);
 }
 

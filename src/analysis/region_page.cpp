@@ -3,7 +3,7 @@
 #include "analysis/analysis_ids.h"
 #include "analysis/region_scan.h"
 #include "desktop/desktop.h"
-#include "tools/command_path.h"
+#include "tools/file_requests.h"
 #include "tools/pixel_operations.h"
 
 namespace {
@@ -133,16 +133,11 @@ void RegionPage::region_selected(const Region& region) {
 void RegionPage::on_browse() {
     FileDialogRequest request = mask_file_request();
     request.owner = Owner::dialog;
-    const FileDialogAnswer answer = host_.desktop().file_dialog(request);
-    if (answer.cancelled()) return;
-    if (!is_command_safe_path(answer.path)) {
-        host_.desktop().message_box("File path cannot contain spaces", "Path Error", MessageIcon::error,
-                                    Owner::dialog);
-        return;
-    }
-    record_.mask_file = answer.path;
-    record_.mask_type = answer.filter_index;
-    file_label_ = file_name_of(answer.path);
+    const std::optional<FileDialogAnswer> answer = choose_command_file(host_.desktop(), request);
+    if (!answer) return;
+    record_.mask_file = answer->path;
+    record_.mask_type = answer->filter_index;
+    file_label_ = file_name_of(answer->path);
     clear_region();
     if (template_id_ == analysis_pages::single_region) host_.clear_selection();
     show_validity();

@@ -2,24 +2,11 @@
 
 #include <filesystem>
 
+#include "analysis/masked_map.h"
+#include "desktop/busy_cursor.h"
 #include "desktop/desktop.h"
-#include "picture/rgbe_reader.h"
-#include "tools/pixel_operations.h"
-#include "tools/working_files.h"
 
 namespace {
-
-// Busy cursor for as long as it lives.
-class BusyCursor {
-public:
-    explicit BusyCursor(Desktop& desktop) : desktop_(desktop) { desktop_.set_busy(true); }
-    ~BusyCursor() { desktop_.set_busy(false); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-
-private:
-    Desktop& desktop_;
-};
 
 std::string file_name_of(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
@@ -48,20 +35,10 @@ bool ResultsPage::analyse(const WizardRegion& region, const AnalysisSettings& re
         return true;
     }
     clear_region(reported);
-    const std::string cache = context.cache_directory;
-    const std::string masked = cache + scratch;
-    if (apply_mask_file(context.runner, context.desktop, cache, record.mask_file, record.mask_type,
-                        cache + working_file::working_copy, masked) != 0)
-        return false;
-    auto map = load_luminance_map(masked);
-    std::error_code ec;
-    std::filesystem::remove(masked, ec);
-    if (!map.ok()) {
-        context.desktop.message_box("Could not read the masked picture " + masked + ": " + map.failure().message,
-                                    "File IO Error!", MessageIcon::warning, Owner::none);
-        return false;
-    }
-    StatisticsContext masked_context{map.value(), cache, context.runner, context.desktop, context.mean_only};
+    const auto map = masked_working_copy(context, record.mask_file, record.mask_type, scratch);
+    if (!map) return false;
+    StatisticsContext masked_context{*map, context.cache_directory, context.runner, context.desktop,
+                                     context.mean_only};
     slot = compute_region_statistics(masked_context, reported, RegionKind::mask, record);
     return true;
 }

@@ -6,6 +6,7 @@
 #include "analysis/analysis_wizard.h"
 #include "app/application.h"
 #include "app/commands.h"
+#include "app/wizard_host.h"
 
 namespace {
 
@@ -18,38 +19,20 @@ constexpr std::array picture_commands = {
     command::ward,        command::reinhard,  command::falsecolor,      command::calibration,
 };
 
-class ApplicationAnalysisHost final : public AnalysisHost, public GlareHost {
+class ApplicationAnalysisHost final : public ApplicationWizardHost<AnalysisHost>, public GlareHost {
 public:
-    explicit ApplicationAnalysisHost(Application& app) : app_(app) {}
+    explicit ApplicationAnalysisHost(Application& app) : ApplicationWizardHost(app) {}
 
+    // The glare run asks for it too.
     Desktop& desktop() override { return app_.desktop(); }
-    StatisticsContext statistics_context() override {
-        return {app_.luminance_map(), app_.cache_directory(), app_.runner(), app_.desktop(),
-                app_.statistics_mean_only()};
-    }
-    RegionKind tool() const override { return app_.tools().tool(); }
-    void select_tool(RegionKind tool) override {
-        // As a page does it: through the menu command, which also moves the
-        // check mark.
-        app_.on_command(tool == RegionKind::circle    ? command::circle_tool
-                        : tool == RegionKind::polygon ? command::polygon_tool
-                                                      : command::rectangle_tool);
-    }
-    void clear_selection() override { app_.clear_selection(); }
     void clear_saved_regions() override { app_.clear_saved_regions(); }
-    void set_image_menu_items(bool enabled) override { app_.set_image_menu_items(enabled); }
     void set_analyze_enabled(bool enabled) override { app_.desktop().set_menu_enabled(command::analyze, enabled); }
-    void set_picture_commands_enabled(bool enabled) override { app_.set_picture_commands_enabled(enabled); }
-    void set_main_window_enabled(bool enabled) override { app_.desktop().set_main_window_enabled(enabled); }
     // --- glare ---
     ProcessRunner& runner() override { return app_.runner(); }
     std::string glare_cache_directory() const override { return app_.cache_directory(); }
     int picture_width() const override { return app_.luminance_map().width; }
     int picture_height() const override { return app_.luminance_map().height; }
     void show_check_picture() override { app_.reload_working_copy_at(1.0f); }
-
-private:
-    Application& app_;
 };
 
 }  // namespace

@@ -4,38 +4,19 @@
 #include "analysis/calibration_wizard.h"
 #include "app/application.h"
 #include "app/commands.h"
+#include "app/wizard_host.h"
 
 namespace {
 
-class ApplicationCalibrationHost final : public CalibrationHost {
+class ApplicationCalibrationHost final : public ApplicationWizardHost<CalibrationHost> {
 public:
-    explicit ApplicationCalibrationHost(Application& app) : app_(app) {}
+    explicit ApplicationCalibrationHost(Application& app) : ApplicationWizardHost(app) {}
 
-    Desktop& desktop() override { return app_.desktop(); }
-    StatisticsContext statistics_context() override {
-        return {app_.luminance_map(), app_.cache_directory(), app_.runner(), app_.desktop(),
-                app_.statistics_mean_only()};
-    }
-    RegionKind tool() const override { return app_.tools().tool(); }
-    void select_tool(RegionKind tool) override {
-        // As a page does it: through the menu command, which also moves the
-        // check mark.
-        app_.on_command(tool == RegionKind::circle    ? command::circle_tool
-                        : tool == RegionKind::polygon ? command::polygon_tool
-                                                      : command::rectangle_tool);
-    }
-    void clear_selection() override { app_.clear_selection(); }
-    void set_image_menu_items(bool enabled) override { app_.set_image_menu_items(enabled); }
     void set_calibration_enabled(bool enabled) override {
         app_.desktop().set_menu_enabled(command::calibration, enabled);
     }
-    void set_picture_commands_enabled(bool enabled) override { app_.set_picture_commands_enabled(enabled); }
-    void set_main_window_enabled(bool enabled) override { app_.desktop().set_main_window_enabled(enabled); }
     int run_editing_step(const std::string& command_line) override { return app_.run_editing_step(command_line); }
     void reload_working_copy() override { app_.reload_working_copy(); }
-
-private:
-    Application& app_;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <string_view>
 
 namespace {
 
@@ -23,30 +24,9 @@ std::optional<ViewProjection> ViewProjection::make(const View& view, int width, 
     p.vertical_ = radians(view.vertical);
     p.shift_ = view.shift;
     p.lift_ = view.lift;
-    switch (view.type) {
-        case 'v':
-            p.scale_x_ = 2 * std::tan(p.horizontal_ / 2);
-            p.scale_y_ = 2 * std::tan(p.vertical_ / 2);
-            break;
-        case 'c':
-            p.scale_x_ = p.horizontal_;
-            p.scale_y_ = 2 * std::tan(p.vertical_ / 2);
-            break;
-        case 'a':
-            p.scale_x_ = p.horizontal_;
-            p.scale_y_ = p.vertical_;
-            break;
-        case 'h':
-            p.scale_x_ = 2 * std::sin(p.horizontal_ / 2);
-            p.scale_y_ = 2 * std::sin(p.vertical_ / 2);
-            break;
-        case 's':
-            p.scale_x_ = 2 * std::tan(p.horizontal_ / 4);
-            p.scale_y_ = 2 * std::tan(p.vertical_ / 4);
-            break;
-        default:
-            return std::nullopt;
-    }
+    if (std::string_view("vcahs").find(view.type) == std::string_view::npos) return std::nullopt;
+    p.scale_x_ = image_plane_scale(view.type, p.horizontal_, false);
+    p.scale_y_ = image_plane_scale(view.type, p.vertical_, true);
     if (!std::isfinite(p.scale_x_) || !std::isfinite(p.scale_y_) || !(p.scale_x_ > 0) || !(p.scale_y_ > 0))
         return std::nullopt;
     p.frame_.forward = normalised(vector_of(view.direction));
@@ -150,6 +130,21 @@ double ViewProjection::pixel_solid_angle(int i, int j) const {
     const auto a = direction(x0, y0), b = direction(x1, y0), c = direction(x1, y1), d = direction(x0, y1);
     if (!a || !b || !c || !d || !pixel_direction(i, j)) return 0.0;
     return triangle_solid_angle(*a, *b, *c) + triangle_solid_angle(*a, *c, *d);
+}
+
+double image_plane_scale(char type, double angle, bool vertical) {
+    switch (type) {
+        case 'a':
+            return angle;
+        case 'c':
+            return vertical ? 2 * std::tan(angle / 2) : angle;
+        case 'h':
+            return 2 * std::sin(angle / 2);
+        case 's':
+            return 2 * std::tan(angle / 4);
+        default:
+            return 2 * std::tan(angle / 2);
+    }
 }
 
 double triangle_solid_angle(const Vector3& a, const Vector3& b, const Vector3& c) {

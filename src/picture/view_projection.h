@@ -79,6 +79,14 @@ private:
     ViewFrame frame_;
 };
 
+// The factor from an image coordinate (-0.5 to 0.5 across the picture) to the
+// view type's image plane, for a view `angle` radians across in that
+// direction: the angle itself for angular and, horizontally, cylindrical
+// views; 2 tan(a/2) for perspective (and cylindrical vertically), 2 sin(a/2)
+// hemispherical, 2 tan(a/4) planisphere. Any other type counts as
+// perspective.
+double image_plane_scale(char type, double angle, bool vertical);
+
 // The solid angle of the spherical triangle with unit-vector corners a, b, c
 // (Van Oosterom and Strackee 1983: tan(Ω/2) = |a·(b×c)| / (1 + a·b + b·c + c·a)).
 double triangle_solid_angle(const Vector3& a, const Vector3& b, const Vector3& c);

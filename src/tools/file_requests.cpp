@@ -11,13 +11,19 @@ FileDialogRequest open_image_request(Owner owner) {
     return request;
 }
 
-std::string choose_command_path(Desktop& desktop, const FileDialogRequest& request, int* filter_index) {
-    const FileDialogAnswer answer = desktop.file_dialog(request);
-    if (answer.cancelled()) return {};
+std::optional<FileDialogAnswer> choose_command_file(Desktop& desktop, const FileDialogRequest& request) {
+    FileDialogAnswer answer = desktop.file_dialog(request);
+    if (answer.cancelled()) return std::nullopt;
     if (!is_command_safe_path(answer.path)) {
         desktop.message_box("File path cannot contain spaces", "Path Error", MessageIcon::error, request.owner);
-        return {};
+        return std::nullopt;
     }
-    if (filter_index) *filter_index = answer.filter_index;
-    return answer.path;
+    return answer;
+}
+
+std::string choose_command_path(Desktop& desktop, const FileDialogRequest& request, int* filter_index) {
+    const std::optional<FileDialogAnswer> answer = choose_command_file(desktop, request);
+    if (!answer) return {};
+    if (filter_index) *filter_index = answer->filter_index;
+    return answer->path;
 }

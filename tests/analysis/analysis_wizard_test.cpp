@@ -7,19 +7,11 @@
 #include "analysis/analysis_ids.h"
 #include "analysis/analysis_wizard.h"
 #include "fake_analysis_host.h"
+#include "support/regions.h"
 
 namespace {
 
 using namespace analysis_pages;
-
-Region rectangle(float x0, float y0, float x1, float y1) {
-    Region r;
-    r.x0 = x0;
-    r.y0 = y0;
-    r.x1 = x1;
-    r.y1 = y1;
-    return r;
-}
 
 Region polygon_of(int vertices) {
     Region r;
@@ -31,11 +23,7 @@ Region polygon_of(int vertices) {
 class Wizard : public ::testing::Test {
 protected:
     void SetUp() override {
-        host.map.width = 40;
-        host.map.height = 30;
-        host.map.data.assign(40 * 30, 0.0f);
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x) host.map.data[static_cast<size_t>(y * 40 + x)] = 1000.0f * y + x + 1;
+        host.map = numbered_map(40, 30);
         wizard.start();
     }
     // Draws on the main window and presses ENTER: the main window copies the
@@ -99,7 +87,7 @@ TEST_F(Wizard, ClickToSelectHidesTheSheetAndLocksThePicture) {
 
 TEST_F(Wizard, AValidRegionHandedBackEnablesNextAndGivesTheCommandsBack) {
     to_single_region_page();
-    draw(wizard.single_page(), rectangle(10.7f, 5.2f, 20.2f, 9.9f), RegionKind::rectangle);
+    draw(wizard.single_page(), rectangle_region(10.7f, 5.2f, 20.2f, 9.9f), RegionKind::rectangle);
     EXPECT_FALSE(wizard.waiting(region_page::single));
     EXPECT_TRUE(sheet.shown());
     EXPECT_TRUE(sheet.enabled());
@@ -113,7 +101,7 @@ TEST_F(Wizard, AValidRegionHandedBackEnablesNextAndGivesTheCommandsBack) {
 
 TEST_F(Wizard, RegionsTooSmallToSampleAreNoRegion) {
     to_single_region_page();
-    draw(wizard.single_page(), rectangle(10, 10, 10.9f, 30), RegionKind::rectangle);
+    draw(wizard.single_page(), rectangle_region(10, 10, 10.9f, 30), RegionKind::rectangle);
     EXPECT_FALSE(sheet.next_enabled());
     EXPECT_TRUE(sheet.back_enabled());
     EXPECT_TRUE(sheet.cancel_enabled());
@@ -132,7 +120,7 @@ TEST_F(Wizard, EnterWhileTheSheetIsShownChangesNothing) {
     to_single_region_page();
     wizard.single_page().on_click_to_select();
     sheet.set_shown(true);  // shown again by other means
-    wizard.region_selected(rectangle(1, 1, 9, 9), region_page::single);
+    wizard.region_selected(rectangle_region(1, 1, 9, 9), region_page::single);
     EXPECT_TRUE(wizard.waiting(region_page::single));
     EXPECT_EQ(wizard.single_page().status_text(), "No Region Selected");
     EXPECT_FALSE(wizard.single_page().has_valid_region());
@@ -141,7 +129,7 @@ TEST_F(Wizard, EnterWhileTheSheetIsShownChangesNothing) {
 TEST_F(Wizard, ChoosingAToolSetsTheHelpAndClearsTheDrawnRegion) {
     to_single_region_page();
     RegionPage& page = wizard.single_page();
-    draw(page, rectangle(1, 1, 9, 9), RegionKind::rectangle);
+    draw(page, rectangle_region(1, 1, 9, 9), RegionKind::rectangle);
     page.on_tool_chosen(ToolChoice::polygon);
     EXPECT_EQ(host.current_tool, RegionKind::polygon);
     EXPECT_TRUE(page.help_text().starts_with("With the polygon selection tool"));
@@ -155,7 +143,7 @@ TEST_F(Wizard, ChoosingAToolSetsTheHelpAndClearsTheDrawnRegion) {
 
 TEST_F(Wizard, StatisticsChoicesLeadThroughPercentilesAndCriterion) {
     to_single_region_page();
-    draw(wizard.single_page(), rectangle(1, 1, 9, 9), RegionKind::rectangle);
+    draw(wizard.single_page(), rectangle_region(1, 1, 9, 9), RegionKind::rectangle);
     sheet.press_next();
     EXPECT_EQ(sheet.current_page(), statistics);
     wizard.criterion_checked = true;
@@ -178,7 +166,7 @@ TEST_F(Wizard, StatisticsChoicesLeadThroughPercentilesAndCriterion) {
 
 TEST_F(Wizard, APercentileOutsideOneToAHundredKeepsThePageWithTheBalloon) {
     to_single_region_page();
-    draw(wizard.single_page(), rectangle(1, 1, 9, 9), RegionKind::rectangle);
+    draw(wizard.single_page(), rectangle_region(1, 1, 9, 9), RegionKind::rectangle);
     sheet.press_next();
     wizard.percentile_checked = true;
     sheet.press_next();
@@ -205,7 +193,7 @@ TEST_F(Wizard, APercentileOutsideOneToAHundredKeepsThePageWithTheBalloon) {
 
 TEST_F(Wizard, TheResultsOfOneRegionAreComputedOnArrival) {
     to_single_region_page();
-    draw(wizard.single_page(), rectangle(10.7f, 5.2f, 20.2f, 9.9f), RegionKind::rectangle);
+    draw(wizard.single_page(), rectangle_region(10.7f, 5.2f, 20.2f, 9.9f), RegionKind::rectangle);
     sheet.press_next();
     sheet.press_next();
     ASSERT_EQ(sheet.current_page(), results);
@@ -229,7 +217,7 @@ TEST_F(Wizard, EachRegionIsSampledWithTheToolItWasDrawnWith) {
     ASSERT_EQ(sheet.current_page(), region_a);
     EXPECT_EQ(sheet.header_title(), "Analysis of a Multiple Regions of Interest");
     // Region A: a circle; its rectangle fields are left over and must not count.
-    Region a = rectangle(0, 0, 30, 20);
+    Region a = rectangle_region(0, 0, 30, 20);
     a.radius = 3;
     a.centre_x = a.centre_y = 10.9f;
     wizard.a_page().on_tool_chosen(ToolChoice::circle);
@@ -237,7 +225,7 @@ TEST_F(Wizard, EachRegionIsSampledWithTheToolItWasDrawnWith) {
     sheet.press_next();
     ASSERT_EQ(sheet.current_page(), region_b);
     wizard.b_page().on_tool_chosen(ToolChoice::rectangle);
-    draw(wizard.b_page(), rectangle(0, 0, 4, 2), RegionKind::rectangle);
+    draw(wizard.b_page(), rectangle_region(0, 0, 4, 2), RegionKind::rectangle);
     sheet.press_next();
     ASSERT_EQ(sheet.current_page(), two_region_statistics);
     wizard.contrast_checked = true;
@@ -257,7 +245,7 @@ TEST_F(Wizard, EachRegionIsSampledWithTheToolItWasDrawnWith) {
 TEST_F(Wizard, RegionBsPageRemembersItsToolUntilTheUserDraws) {
     wizard.on_kind_chosen(AnalysisKind::multiple_regions);
     sheet.press_next();
-    draw(wizard.a_page(), rectangle(1, 1, 9, 9), RegionKind::rectangle);
+    draw(wizard.a_page(), rectangle_region(1, 1, 9, 9), RegionKind::rectangle);
     sheet.press_next();
     host.tools_selected.clear();
     wizard.b_page().on_tool_chosen(ToolChoice::polygon);
@@ -272,7 +260,7 @@ TEST_F(Wizard, RegionBsPageRemembersItsToolUntilTheUserDraws) {
 
 TEST_F(Wizard, BackToTheFirstPageClearsEveryRegion) {
     to_single_region_page();
-    draw(wizard.single_page(), rectangle(1, 1, 9, 9), RegionKind::rectangle);
+    draw(wizard.single_page(), rectangle_region(1, 1, 9, 9), RegionKind::rectangle);
     const int clears = host.saved_region_clears;
     sheet.press_back();
     EXPECT_EQ(sheet.current_page(), type);
@@ -286,7 +274,7 @@ TEST_F(Wizard, AMaskFileMakesThePageValidWithoutADrawnRegion) {
     wizard.on_kind_chosen(AnalysisKind::multiple_regions);
     sheet.press_next();
     RegionPage& page = wizard.a_page();
-    draw(page, rectangle(1, 1, 9, 9), RegionKind::rectangle);
+    draw(page, rectangle_region(1, 1, 9, 9), RegionKind::rectangle);
     page.on_source(RegionSource::from_mask_file);
     EXPECT_TRUE(page.mask_controls_enabled());
     EXPECT_TRUE(page.tool_list_enabled());  // Region A keeps its list
@@ -327,7 +315,7 @@ TEST_F(Wizard, AMaskPathTheShellWouldMisreadIsRefused) {
 
 TEST_F(Wizard, FinishReleasesTheResultsAndTheRegions) {
     to_single_region_page();
-    draw(wizard.single_page(), rectangle(1, 1, 9, 9), RegionKind::rectangle);
+    draw(wizard.single_page(), rectangle_region(1, 1, 9, 9), RegionKind::rectangle);
     sheet.press_next();
     sheet.press_next();
     ASSERT_GT(wizard.results().single().count(), 0);

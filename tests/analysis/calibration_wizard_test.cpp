@@ -12,34 +12,20 @@
 #include "analysis/calibration_ids.h"
 #include "analysis/calibration_wizard.h"
 #include "fake_calibration_host.h"
+#include "support/formula_pictures.h"
+#include "support/regions.h"
 
 namespace {
 
 using namespace calibration_pages;
 namespace fs = std::filesystem;
 
-// A `width` x `height` map with luminance f(x, y).
-template <class F>
-LuminanceMap make_map(int width, int height, F f) {
-    LuminanceMap map;
-    map.width = width;
-    map.height = height;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) map.data.push_back(static_cast<float>(f(x, y)));
-    return map;
-}
-
 // A grey card of 120 cd/m² over columns 20..59 and rows 15..44 of a wall of 30.
 LuminanceMap card_picture() {
     return make_map(80, 60, [](int x, int y) { return x >= 20 && x < 60 && y >= 15 && y < 45 ? 120 : 30; });
 }
 
-Region rectangle(float x0, float y0, float x1, float y1) {
-    Region region;
-    region.x0 = x0, region.y0 = y0, region.x1 = x1, region.y1 = y1;
-    return region;
-}
-const Region card = rectangle(20.2f, 15.2f, 60.2f, 45.2f);
+const Region card = rectangle_region(20.2f, 15.2f, 60.2f, 45.2f);
 
 // The angle from the view direction of pixel (x, y) of a 180° fisheye of
 // size x size, in degrees; above 90 outside the circle.
@@ -239,14 +225,8 @@ TEST_F(CalibrationWizardTest, LuminanceCalibrationDividesTheWholePictureByRegion
 TEST_F(CalibrationWizardTest, MaskRegionIsSampledOnAScratchCopyAndTheWholePictureDivided) {
     use_picture(make_map(80, 60, [](int x, int) { return x < 40 ? 120 : 60; }));
     const std::string mask = host.cache.str() + "/card_mask.hdr";
-    {
-        std::vector<RgbePixel> pixels;
-        for (int y = 0; y < 60; ++y)
-            for (int x = 0; x < 80; ++x) pixels.push_back(x < 40 ? encode_rgbe(1, 1, 1) : RgbePixel{});
-        RgbePictureHeader header;
-        header.resolution = standard_resolution(80, 60);
-        ASSERT_TRUE(write_rgbe_picture(mask, header, pixels));
-    }
+    ASSERT_TRUE(
+        write_formula_picture(mask, 80, 60, [](int x, int) { return x < 40 ? encode_rgbe(1, 1, 1) : RgbePixel{}; }));
     wizard.start();
     sheet().press_next();
     sheet().press_next();
@@ -309,7 +289,7 @@ TEST_F(CalibrationWizardTest, FinishIsRefusedWithTheWorkingCopyUntouchedWhileNoF
         float measured;
         const char* message;
     };
-    const Region black = rectangle(50.2f, 10.2f, 70.2f, 30.2f);
+    const Region black = rectangle_region(50.2f, 10.2f, 70.2f, 30.2f);
     for (const Case& c : {
              Case{CalibrationKind::luminance, card, 0, "The measured luminance must be a number above 0."},
              Case{CalibrationKind::luminance, card, -5, "The measured luminance must be a number above 0."},

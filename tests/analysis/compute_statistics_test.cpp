@@ -9,6 +9,7 @@
 
 #include "analysis/compute_statistics.h"
 #include "macro/macro_recorder.h"
+#include "support/regions.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_folder.h"
 #include "tools/process_runner.h"
@@ -16,24 +17,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-LuminanceMap numbered_map(int width, int height) {
-    LuminanceMap map;
-    map.width = width;
-    map.height = height;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) map.data.push_back(1000.0f * y + x + 1);
-    return map;
-}
-
-Region rectangle(float x0, float y0, float x1, float y1) {
-    Region r;
-    r.x0 = x0;
-    r.y0 = y0;
-    r.x1 = x1;
-    r.y1 = y1;
-    return r;
-}
 
 // Writes an executable shell script.
 void write_program(const fs::path& path, const std::string& body) {
@@ -66,7 +49,7 @@ TEST_F(ComputeStatistics, ARectangleGivesItsFiguresSamplesAndHistogram) {
     settings.percentile_enabled = true;
     settings.upper_percentile = 25;
     settings.lower_percentile = 25;
-    const RegionAnalysis result = compute(rectangle(10.7f, 5.2f, 20.2f, 9.9f), RegionKind::rectangle, settings);
+    const RegionAnalysis result = compute(rectangle_region(10.7f, 5.2f, 20.2f, 9.9f), RegionKind::rectangle, settings);
     const RegionStatistics& s = result.statistics;
     ASSERT_EQ(result.count(), 36);
     EXPECT_EQ(s.minimum, 5011.0f);
@@ -101,7 +84,7 @@ TEST_F(ComputeStatistics, ARectangleGivesItsFiguresSamplesAndHistogram) {
 }
 
 TEST_F(ComputeStatistics, CriterionAndPercentilesOffGiveZeroAndOne) {
-    const RegionAnalysis result = compute(rectangle(0, 0, 5, 5), RegionKind::rectangle);
+    const RegionAnalysis result = compute(rectangle_region(0, 0, 5, 5), RegionKind::rectangle);
     EXPECT_EQ(result.statistics.criterion_percentage, 0.0f);
     EXPECT_EQ(result.statistics.percentile_ratio, 1.0f);
 }
@@ -109,7 +92,7 @@ TEST_F(ComputeStatistics, CriterionAndPercentilesOffGiveZeroAndOne) {
 TEST_F(ComputeStatistics, ABlackRegionGivesNothingAtAllSilently) {
     std::fill(map.data.begin(), map.data.end(), 0.0f);
     write_file(cache / "pvalues", "earlier\n");
-    const RegionAnalysis result = compute(rectangle(2, 2, 9, 9), RegionKind::rectangle);
+    const RegionAnalysis result = compute(rectangle_region(2, 2, 9, 9), RegionKind::rectangle);
     EXPECT_EQ(result.count(), 0);
     EXPECT_TRUE(result.statistics.samples.empty());
     EXPECT_TRUE(result.statistics.positions.empty());
@@ -125,7 +108,7 @@ TEST_F(ComputeStatistics, MeanOnlyModeTouchesNeitherSampleFileNorHistogram) {
     AnalysisSettings settings;
     settings.criterion_enabled = true;
     settings.criterion_threshold = 1;
-    const RegionAnalysis result = compute(rectangle(0, 0, 2, 1), RegionKind::rectangle, settings, true);
+    const RegionAnalysis result = compute(rectangle_region(0, 0, 2, 1), RegionKind::rectangle, settings, true);
     EXPECT_EQ(result.statistics.mean, 1.5f);
     EXPECT_EQ(result.statistics.minimum, 0.0f);
     EXPECT_EQ(result.statistics.criterion_percentage, 0.0f);
@@ -138,7 +121,8 @@ TEST_F(ComputeStatistics, MeanOnlyModeTouchesNeitherSampleFileNorHistogram) {
 
 TEST_F(ComputeStatistics, ASampleFileThatCannotBeWrittenIsShownAndGivesNothing) {
     StatisticsContext context{map, (cache / "missing").string(), runner, desktop, false};
-    const RegionAnalysis result = compute_region_statistics(context, rectangle(0, 0, 4, 4), RegionKind::rectangle, {});
+    const RegionAnalysis result =
+        compute_region_statistics(context, rectangle_region(0, 0, 4, 4), RegionKind::rectangle, {});
     EXPECT_EQ(result.count(), 0);
     EXPECT_EQ(result.statistics.mean, 0.0f);
     ASSERT_EQ(desktop.messages.size(), 1u);
@@ -153,7 +137,7 @@ TEST_F(ComputeStatistics, OutputThatIsNoHistogramIsShownAsAProgramError) {
     write_program(programs / "rcalc", "cat >/dev/null\n");
     write_program(programs / "histo", "cat >/dev/null\necho 'histo: something went wrong'\n");
     runner.set_program_folder(programs.str());
-    const RegionAnalysis result = compute(rectangle(0, 0, 4, 4), RegionKind::rectangle);
+    const RegionAnalysis result = compute(rectangle_region(0, 0, 4, 4), RegionKind::rectangle);
     EXPECT_EQ(result.count(), 0);
     EXPECT_EQ(result.statistics.maximum, 0.0f);
     EXPECT_EQ(result.peak, 0.0f);
@@ -168,7 +152,7 @@ TEST_F(ComputeStatistics, NoOutputAtAllIsShownWithAnEmptyText) {
     write_program(programs / "rcalc", "cat >/dev/null\n");
     write_program(programs / "histo", "cat >/dev/null\n");
     runner.set_program_folder(programs.str());
-    const RegionAnalysis result = compute(rectangle(0, 0, 4, 4), RegionKind::rectangle);
+    const RegionAnalysis result = compute(rectangle_region(0, 0, 4, 4), RegionKind::rectangle);
     EXPECT_EQ(result.count(), 0);
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].text, "");

@@ -10,7 +10,7 @@
 #include "common/physics.h"
 #include "macro/macro_recorder.h"
 #include "picture/rgbe_reader.h"
-#include "picture/rgbe_writer.h"
+#include "support/formula_pictures.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_folder.h"
 #include "tools/editing_step.h"
@@ -46,15 +46,12 @@ public:
     std::string working_copy() const { return cache.str() + working_file::working_copy; }
     // The map as the working copy, in grey; `map` itself keeps its exact values.
     void write_working_copy(std::vector<std::string> header_lines = {}) {
-        std::vector<RgbePixel> pixels;
-        for (float l : map.data) {
-            const float v = static_cast<float>(l / physics::luminous_efficacy);
-            pixels.push_back(encode_rgbe(v, v, v));
-        }
-        RgbePictureHeader header;
-        header.lines = std::move(header_lines);
-        header.resolution = standard_resolution(map.width, map.height);
-        write_rgbe_picture(working_copy(), header, pixels);
+        write_grey_picture(
+            working_copy(), map.width, map.height,
+            [this](int x, int y) {
+                return static_cast<float>(map.data[static_cast<size_t>(y) * map.width + x] / physics::luminous_efficacy);
+            },
+            std::move(header_lines));
     }
 
     ScriptedDesktop scripted;

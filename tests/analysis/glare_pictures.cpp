@@ -4,21 +4,14 @@
 
 #include <vector>
 
-#include "picture/rgbe_writer.h"
+#include "support/formula_pictures.h"
 
 void write_glare_picture(const std::string& path, int width, int height, const std::string& view_line,
                          const std::function<float(int, int)>& luminance) {
-    std::vector<RgbePixel> pixels;
-    pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
-    for (int row = 0; row < height; ++row)
-        for (int x = 0; x < width; ++x) {
-            const float v = luminance(x, row) / 179.0f;
-            pixels.push_back(encode_rgbe(v, v, v));
-        }
-    RgbePictureHeader header;
-    if (!view_line.empty()) header.lines.push_back(view_line);
-    header.resolution = standard_resolution(width, height);
-    ASSERT_TRUE(write_rgbe_picture(path, header, pixels));
+    std::vector<std::string> lines;
+    if (!view_line.empty()) lines.push_back(view_line);
+    ASSERT_TRUE(write_grey_picture(
+        path, width, height, [&luminance](int x, int row) { return luminance(x, row) / 179.0f; }, std::move(lines)));
 }
 
 void write_fisheye_with_source(const std::string& path, int size) {

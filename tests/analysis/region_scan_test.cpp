@@ -10,41 +10,9 @@
 #include <set>
 
 #include "analysis/region_scan.h"
+#include "support/regions.h"
 
 namespace {
-
-LuminanceMap numbered_map(int width, int height) {
-    LuminanceMap map;
-    map.width = width;
-    map.height = height;
-    map.data.resize(static_cast<size_t>(width) * height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) map.data[static_cast<size_t>(y) * width + x] = 1000.0f * y + x + 1;
-    return map;
-}
-
-Region rectangle(float x0, float y0, float x1, float y1) {
-    Region r;
-    r.x0 = x0;
-    r.y0 = y0;
-    r.x1 = x1;
-    r.y1 = y1;
-    return r;
-}
-
-Region circle(float radius, float cx, float cy) {
-    Region r;
-    r.radius = radius;
-    r.centre_x = cx;
-    r.centre_y = cy;
-    return r;
-}
-
-Region polygon(std::initializer_list<PointF> points) {
-    Region r;
-    for (PointF p : points) r.vertices[static_cast<size_t>(r.vertex_count++)] = p;
-    return r;
-}
 
 std::set<std::pair<uint32_t, uint32_t>> positions_of(const RegionSamples& samples) {
     std::set<std::pair<uint32_t, uint32_t>> out;
@@ -57,7 +25,7 @@ bool has(const RegionSamples& samples, uint32_t x, uint32_t y) { return position
 const LuminanceMap map = numbered_map(40, 30);
 
 TEST(RegionScan, ARectangleSamplesTheColumnsAndRowsOfItsTruncatedBox) {
-    const RegionSamples s = sample_region(map, rectangle(10.7f, 5.2f, 20.2f, 9.9f), RegionKind::rectangle);
+    const RegionSamples s = sample_region(map, rectangle_region(10.7f, 5.2f, 20.2f, 9.9f), RegionKind::rectangle);
     ASSERT_EQ(s.values.size(), 9u * 4u);
     EXPECT_EQ(s.positions.front(), (SamplePosition{10, 5}));
     EXPECT_EQ(s.positions.back(), (SamplePosition{18, 8}));
@@ -68,24 +36,24 @@ TEST(RegionScan, ARectangleSamplesTheColumnsAndRowsOfItsTruncatedBox) {
 }
 
 TEST(RegionScan, ARectangleDrawnFromItsOppositeCornerSamplesTheSamePixels) {
-    const auto forward = sample_region(map, rectangle(10.7f, 5.2f, 20.2f, 9.9f), RegionKind::rectangle);
-    const auto backward = sample_region(map, rectangle(20.2f, 9.9f, 10.7f, 5.2f), RegionKind::rectangle);
+    const auto forward = sample_region(map, rectangle_region(10.7f, 5.2f, 20.2f, 9.9f), RegionKind::rectangle);
+    const auto backward = sample_region(map, rectangle_region(20.2f, 9.9f, 10.7f, 5.2f), RegionKind::rectangle);
     EXPECT_EQ(forward.positions, backward.positions);
 }
 
 TEST(RegionScan, RegionsWithoutABoxStandForTheWholePicture) {
     const size_t all = 40u * 30u;
     EXPECT_EQ(sample_region(map, Region{}, RegionKind::rectangle).values.size(), all);
-    EXPECT_EQ(sample_region(map, rectangle(3, 3, 3.9f, 20), RegionKind::rectangle).values.size(), all);
-    EXPECT_EQ(sample_region(map, circle(0, 10, 10), RegionKind::circle).values.size(), all);
-    EXPECT_EQ(sample_region(map, circle(0.4f, 10, 10), RegionKind::circle).values.size(), all);
-    EXPECT_EQ(sample_region(map, polygon({{1, 1}, {20, 1}}), RegionKind::polygon).values.size(), all);
+    EXPECT_EQ(sample_region(map, rectangle_region(3, 3, 3.9f, 20), RegionKind::rectangle).values.size(), all);
+    EXPECT_EQ(sample_region(map, circle_region(0, 10, 10), RegionKind::circle).values.size(), all);
+    EXPECT_EQ(sample_region(map, circle_region(0.4f, 10, 10), RegionKind::circle).values.size(), all);
+    EXPECT_EQ(sample_region(map, polygon_region({{1, 1}, {20, 1}}), RegionKind::polygon).values.size(), all);
     EXPECT_EQ(sample_region(map, Region{}, RegionKind::mask).values.size(), all);
     EXPECT_TRUE(region_scan_box(Region{}, RegionKind::mask, 40, 30).whole_picture);
 }
 
 TEST(RegionScan, ACircleIsTestedAroundItsTruncatedCentre) {
-    const RegionSamples s = sample_region(map, circle(3, 10.9f, 10.9f), RegionKind::circle);
+    const RegionSamples s = sample_region(map, circle_region(3, 10.9f, 10.9f), RegionKind::circle);
     EXPECT_TRUE(has(s, 12, 10));   // 4 < 9
     EXPECT_FALSE(has(s, 7, 10));   // 9 is not less than 9
     EXPECT_FALSE(has(s, 13, 10));
@@ -102,7 +70,7 @@ TEST(RegionScan, ACircleIsTestedAroundItsTruncatedCentre) {
 
 TEST(RegionScan, ACircleKeepsItsRightColumnAndBottomRow) {
     // A box of trunc(2r) pixels from trunc(cx - r) would end at column 11.
-    const RegionSamples s = sample_region(map, circle(2.5f, 10.0f, 10.0f), RegionKind::circle);
+    const RegionSamples s = sample_region(map, circle_region(2.5f, 10.0f, 10.0f), RegionKind::circle);
     EXPECT_TRUE(has(s, 12, 10));
     EXPECT_TRUE(has(s, 10, 12));
     EXPECT_TRUE(has(s, 8, 10));
@@ -111,13 +79,14 @@ TEST(RegionScan, ACircleKeepsItsRightColumnAndBottomRow) {
 }
 
 TEST(RegionScan, APolygonSamplesItsInsideByTheEvenOddRule) {
-    const RegionSamples square = sample_region(map, polygon({{2, 2}, {8, 2}, {8, 8}, {2, 8}}), RegionKind::polygon);
+    const RegionSamples square =
+        sample_region(map, polygon_region({{2, 2}, {8, 2}, {8, 8}, {2, 8}}), RegionKind::polygon);
     EXPECT_EQ(square.values.size(), 36u);
     EXPECT_TRUE(has(square, 2, 2));
     EXPECT_TRUE(has(square, 7, 7));
     EXPECT_FALSE(has(square, 8, 5));
     // A self-crossing outline leaves the doubly covered middle out.
-    const Region star = polygon({{5, 5}, {25, 5}, {10, 20}, {15, 0}, {20, 20}});
+    const Region star = polygon_region({{5, 5}, {25, 5}, {10, 20}, {15, 0}, {20, 20}});
     EXPECT_FALSE(polygon_contains({star.vertices.data(), 5}, 15, 8));
     EXPECT_TRUE(polygon_contains({star.vertices.data(), 5}, 15, 3));
     EXPECT_FALSE(has(sample_region(map, star, RegionKind::polygon), 15, 8));
@@ -141,7 +110,7 @@ TEST(RegionScan, ThePolygonScanAgreesWithThePointTestEverywhere) {
 }
 
 TEST(RegionScan, APolygonBoxRunsFromItsSmallestToItsLargestTruncatedVertex) {
-    const Region r = polygon({{3.7f, 2.2f}, {12.9f, 4.5f}, {9.1f, 11.8f}, {4.0f, 9.0f}});
+    const Region r = polygon_region({{3.7f, 2.2f}, {12.9f, 4.5f}, {9.1f, 11.8f}, {4.0f, 9.0f}});
     const ScanBox box = region_scan_box(r, RegionKind::polygon, 40, 30);
     EXPECT_FALSE(box.whole_picture);
     EXPECT_EQ(box.x0, 3);
@@ -151,17 +120,17 @@ TEST(RegionScan, APolygonBoxRunsFromItsSmallestToItsLargestTruncatedVertex) {
 }
 
 TEST(RegionScan, BoxesReachingOutsideTheMapAreClippedToIt) {
-    const RegionSamples corner = sample_region(map, rectangle(-5.5f, -5.5f, 3.2f, 3.2f), RegionKind::rectangle);
+    const RegionSamples corner = sample_region(map, rectangle_region(-5.5f, -5.5f, 3.2f, 3.2f), RegionKind::rectangle);
     EXPECT_EQ(corner.values.size(), 3u * 3u);  // x0 = -5, w = 8: columns -5 .. 2
-    const RegionSamples far = sample_region(map, rectangle(35, 25, 60, 50), RegionKind::rectangle);
+    const RegionSamples far = sample_region(map, rectangle_region(35, 25, 60, 50), RegionKind::rectangle);
     EXPECT_EQ(far.values.size(), 5u * 5u);
-    const RegionSamples edge = sample_region(map, circle(6, 38.5f, 1.5f), RegionKind::circle);
+    const RegionSamples edge = sample_region(map, circle_region(6, 38.5f, 1.5f), RegionKind::circle);
     for (auto p : edge.positions) {
         EXPECT_LT(p.x, 40u);
         EXPECT_LT(p.y, 30u);
     }
     EXPECT_TRUE(has(edge, 39, 0));
-    EXPECT_TRUE(sample_region(map, rectangle(50, 50, 60, 60), RegionKind::rectangle).values.empty());
+    EXPECT_TRUE(sample_region(map, rectangle_region(50, 50, 60, 60), RegionKind::rectangle).values.empty());
 }
 
 TEST(RegionScan, OnlyPixelsBrighterThanOneMillionthAreSampled) {
@@ -176,16 +145,16 @@ TEST(RegionScan, OnlyPixelsBrighterThanOneMillionthAreSampled) {
 }
 
 TEST(RegionScan, AValidRegionIsOneTheSamplerTakesAsDrawn) {
-    EXPECT_FALSE(region_is_sampled(rectangle(10, 10, 10.9f, 20), RegionKind::rectangle));
-    EXPECT_FALSE(region_is_sampled(rectangle(10, 10, 20, 10.5f), RegionKind::rectangle));
-    EXPECT_TRUE(region_is_sampled(rectangle(10, 10, 11, 11), RegionKind::rectangle));
-    EXPECT_TRUE(region_is_sampled(rectangle(20, 20, 10, 10), RegionKind::rectangle));
-    EXPECT_FALSE(region_is_sampled(circle(0.49f, 5, 5), RegionKind::circle));
-    EXPECT_TRUE(region_is_sampled(circle(0.5f, 5, 5), RegionKind::circle));
-    EXPECT_FALSE(region_is_sampled(polygon({{1, 1}, {9, 1}, {9, 9}}), RegionKind::polygon));
-    EXPECT_TRUE(region_is_sampled(polygon({{1, 1}, {9, 1}, {9, 9}, {1, 9}}), RegionKind::polygon));
+    EXPECT_FALSE(region_is_sampled(rectangle_region(10, 10, 10.9f, 20), RegionKind::rectangle));
+    EXPECT_FALSE(region_is_sampled(rectangle_region(10, 10, 20, 10.5f), RegionKind::rectangle));
+    EXPECT_TRUE(region_is_sampled(rectangle_region(10, 10, 11, 11), RegionKind::rectangle));
+    EXPECT_TRUE(region_is_sampled(rectangle_region(20, 20, 10, 10), RegionKind::rectangle));
+    EXPECT_FALSE(region_is_sampled(circle_region(0.49f, 5, 5), RegionKind::circle));
+    EXPECT_TRUE(region_is_sampled(circle_region(0.5f, 5, 5), RegionKind::circle));
+    EXPECT_FALSE(region_is_sampled(polygon_region({{1, 1}, {9, 1}, {9, 9}}), RegionKind::polygon));
+    EXPECT_TRUE(region_is_sampled(polygon_region({{1, 1}, {9, 1}, {9, 9}, {1, 9}}), RegionKind::polygon));
     // A rectangle counts only for the rectangle tool.
-    EXPECT_FALSE(region_is_sampled(rectangle(10, 10, 20, 20), RegionKind::circle));
+    EXPECT_FALSE(region_is_sampled(rectangle_region(10, 10, 20, 20), RegionKind::circle));
 }
 
 }  // namespace

@@ -11,7 +11,8 @@
 #include "common/text_file.h"
 #include "fake_analysis_host.h"
 #include "picture/rgbe_reader.h"
-#include "picture/rgbe_writer.h"
+#include "support/formula_pictures.h"
+#include "support/regions.h"
 
 namespace {
 
@@ -20,34 +21,13 @@ using namespace analysis_pages;
 
 // A 40 x 30 grey picture whose brightness grows to the right and down.
 void write_picture(const std::string& path) {
-    std::vector<RgbePixel> pixels;
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x) {
-            const float v = 0.01f * static_cast<float>(1 + x + 40 * y);
-            pixels.push_back(encode_rgbe(v, v, v));
-        }
-    RgbePictureHeader header;
-    header.resolution = standard_resolution(40, 30);
-    ASSERT_TRUE(write_rgbe_picture(path, header, pixels));
+    ASSERT_TRUE(
+        write_grey_picture(path, 40, 30, [](int x, int y) { return 0.01f * static_cast<float>(1 + x + 40 * y); }));
 }
 
 // White on the left twelve columns, black elsewhere.
 void write_mask(const std::string& path) {
-    std::vector<RgbePixel> pixels;
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x) pixels.push_back(x < 12 ? encode_rgbe(1, 1, 1) : encode_rgbe(0, 0, 0));
-    RgbePictureHeader header;
-    header.resolution = standard_resolution(40, 30);
-    ASSERT_TRUE(write_rgbe_picture(path, header, pixels));
-}
-
-Region rectangle(float x0, float y0, float x1, float y1) {
-    Region r;
-    r.x0 = x0;
-    r.y0 = y0;
-    r.x1 = x1;
-    r.y1 = y1;
-    return r;
+    ASSERT_TRUE(write_grey_picture(path, 40, 30, [](int x, int) { return x < 12 ? 1.0f : 0.0f; }));
 }
 
 class ResultsPageTest : public ::testing::Test {
@@ -117,7 +97,7 @@ TEST_F(ResultsPageTest, RegionAMaskedAndRegionBDrawnEachKeepTheirOwnSource) {
     sheet.press_next();
     choose_mask(wizard.a_page(), (masks / "left.hdr").string(), 2);
     sheet.press_next();
-    draw(wizard.b_page(), rectangle(20, 10, 30, 20));
+    draw(wizard.b_page(), rectangle_region(20, 10, 30, 20));
     sheet.press_next();
     sheet.press_next();
     ASSERT_EQ(sheet.current_page(), results);
@@ -133,9 +113,9 @@ TEST_F(ResultsPageTest, RegionAMaskedAndRegionBDrawnEachKeepTheirOwnSource) {
 TEST_F(ResultsPageTest, TheViewButtonsSwitchWhatIsShown) {
     wizard.on_kind_chosen(AnalysisKind::multiple_regions);
     sheet.press_next();
-    draw(wizard.a_page(), rectangle(0, 0, 10, 10));
+    draw(wizard.a_page(), rectangle_region(0, 0, 10, 10));
     sheet.press_next();
-    draw(wizard.b_page(), rectangle(20, 10, 30, 20));
+    draw(wizard.b_page(), rectangle_region(20, 10, 30, 20));
     sheet.press_next();
     sheet.press_next();
     ResultsPage& page = wizard.results();
@@ -154,7 +134,7 @@ TEST_F(ResultsPageTest, TheViewButtonsSwitchWhatIsShown) {
 
 TEST_F(ResultsPageTest, SaveWritesTheThreeReportsUnderTheChosenBaseName) {
     sheet.press_next();
-    draw(wizard.single_page(), rectangle(2, 2, 5, 4));
+    draw(wizard.single_page(), rectangle_region(2, 2, 5, 4));
     single_region_to_results();
     host.scripted.file_answers.push_back({1, reports.str() + "/office.csv"});
     wizard.results().on_save();
@@ -174,7 +154,7 @@ TEST_F(ResultsPageTest, SaveWritesTheThreeReportsUnderTheChosenBaseName) {
 
 TEST_F(ResultsPageTest, ExistingReportsAreReplacedOnlyAfterOneQuestion) {
     sheet.press_next();
-    draw(wizard.single_page(), rectangle(2, 2, 5, 4));
+    draw(wizard.single_page(), rectangle_region(2, 2, 5, 4));
     single_region_to_results();
     write_file(reports / "office_hist.csv", "keep me\r\n");
     host.scripted.file_answers.push_back({1, reports.str() + "/office.csv"});
@@ -197,7 +177,7 @@ TEST_F(ResultsPageTest, ExistingReportsAreReplacedOnlyAfterOneQuestion) {
 
 TEST_F(ResultsPageTest, ACancelledSaveWritesNothing) {
     sheet.press_next();
-    draw(wizard.single_page(), rectangle(2, 2, 5, 4));
+    draw(wizard.single_page(), rectangle_region(2, 2, 5, 4));
     single_region_to_results();
     wizard.results().on_save();
     EXPECT_TRUE(fs::is_empty(reports.path()));

@@ -7,6 +7,7 @@
 
 #include "analysis/statistics_reports.h"
 #include "common/text_file.h"
+#include "support/regions.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_folder.h"
 
@@ -34,23 +35,6 @@ RegionAnalysis analysis_with(int samples) {
     return r;
 }
 
-Region rectangle(float x0, float y0, float x1, float y1) {
-    Region r;
-    r.x0 = x0;
-    r.y0 = y0;
-    r.x1 = x1;
-    r.y1 = y1;
-    return r;
-}
-
-Region circle(float radius, float cx, float cy) {
-    Region r;
-    r.radius = radius;
-    r.centre_x = cx;
-    r.centre_y = cy;
-    return r;
-}
-
 class Reports : public ::testing::Test {
 protected:
     AnalysisSettings main_settings(AnalysisKind kind) {
@@ -72,7 +56,7 @@ protected:
 };
 
 TEST_F(Reports, ASingleRegionWithoutOptionsHasASevenLineStatisticsFile) {
-    ASSERT_TRUE(write(main_settings(AnalysisKind::single_region), rectangle(10.7f, 5.2f, 20.2f, 9.9f),
+    ASSERT_TRUE(write(main_settings(AnalysisKind::single_region), rectangle_region(10.7f, 5.2f, 20.2f, 9.9f),
                       analysis_with(3)));
     EXPECT_EQ(read_file(folder / "room_stats.csv"),
               "SINGLE REGION OF INTEREST\r\n"
@@ -89,7 +73,7 @@ TEST_F(Reports, PercentileAndCriterionAddTheirLines) {
     AnalysisSettings main = main_settings(AnalysisKind::single_region);
     main.percentile_enabled = true;
     main.criterion_enabled = true;
-    ASSERT_TRUE(write(main, circle(3, 10, 10), analysis_with(3)));
+    ASSERT_TRUE(write(main, circle_region(3, 10, 10), analysis_with(3)));
     const auto stats = lines("room_stats.csv");
     ASSERT_EQ(stats.size(), 9u);
     EXPECT_EQ(stats[1], "TYPE,Circle");
@@ -109,7 +93,7 @@ TEST_F(Reports, TheHistogramFileListsEveryBin) {
 }
 
 TEST_F(Reports, TheRegionFileGivesTheGeometryAndEverySampleInScanOrder) {
-    ASSERT_TRUE(write(main_settings(AnalysisKind::single_region), rectangle(20.2f, 9.9f, 10.7f, 5.2f),
+    ASSERT_TRUE(write(main_settings(AnalysisKind::single_region), rectangle_region(20.2f, 9.9f, 10.7f, 5.2f),
                       analysis_with(3)));
     EXPECT_EQ(read_file(folder / "room_region.csv"),
               "REGION\r\n"
@@ -118,7 +102,8 @@ TEST_F(Reports, TheRegionFileGivesTheGeometryAndEverySampleInScanOrder) {
               "0,0,10.000000\r\n"
               "1,2,11.000000\r\n"
               "2,4,12.000000\r\n");
-    ASSERT_TRUE(write(main_settings(AnalysisKind::single_region), circle(12.9f, 100.5f, 80.99f), analysis_with(0)));
+    ASSERT_TRUE(
+        write(main_settings(AnalysisKind::single_region), circle_region(12.9f, 100.5f, 80.99f), analysis_with(0)));
     EXPECT_EQ(lines("room_region.csv")[1], "TYPE,Circle=radius(12px);center(100 80)");
 }
 
@@ -150,7 +135,7 @@ TEST_F(Reports, TwoRegionsWriteSideBySideFiles) {
     a.statistics.mean = 50;
     b.statistics.mean = 200;
     b.statistics.minimum = 0.25f;
-    ASSERT_TRUE(write(main, Region{}, {}, rectangle(1, 2, 30, 40), a, circle(5.5f, 20.7f, 30.2f), b));
+    ASSERT_TRUE(write(main, Region{}, {}, rectangle_region(1, 2, 30, 40), a, circle_region(5.5f, 20.7f, 30.2f), b));
     EXPECT_EQ(read_file(folder / "room_stats.csv"),
               "MULTIPLE REGION OF INTEREST\r\n"
               "TYPE-A,Rectangle\r\n"
@@ -170,8 +155,8 @@ TEST_F(Reports, TwoRegionsWriteSideBySideFiles) {
 
 TEST_F(Reports, TheTwoRegionSampleTableIsAsLongAsTheLongerRegion) {
     const AnalysisSettings main = main_settings(AnalysisKind::multiple_regions);
-    ASSERT_TRUE(write(main, Region{}, {}, rectangle(1, 2, 30, 40), analysis_with(3), circle(5.5f, 20.7f, 30.2f),
-                      analysis_with(5)));
+    ASSERT_TRUE(write(main, Region{}, {}, rectangle_region(1, 2, 30, 40), analysis_with(3),
+                      circle_region(5.5f, 20.7f, 30.2f), analysis_with(5)));
     EXPECT_EQ(lines("room_stats.csv").size(), 9u);  // no contrast line
     EXPECT_EQ(read_file(folder / "room_region.csv"),
               "REGION-A\r\n"
@@ -191,8 +176,8 @@ TEST_F(Reports, TheTwoRegionSampleTableIsAsLongAsTheLongerRegion) {
 }
 
 TEST_F(Reports, SavingAgainReplacesAllThreeFiles) {
-    ASSERT_TRUE(write(main_settings(AnalysisKind::single_region), rectangle(0, 0, 9, 9), analysis_with(4)));
-    ASSERT_TRUE(write(main_settings(AnalysisKind::single_region), circle(2, 5, 5), analysis_with(1)));
+    ASSERT_TRUE(write(main_settings(AnalysisKind::single_region), rectangle_region(0, 0, 9, 9), analysis_with(4)));
+    ASSERT_TRUE(write(main_settings(AnalysisKind::single_region), circle_region(2, 5, 5), analysis_with(1)));
     EXPECT_EQ(lines("room_stats.csv")[1], "TYPE,Circle");
     EXPECT_EQ(lines("room_region.csv").size(), 4u);
     EXPECT_EQ(lines("room_hist.csv").size(), 258u);
@@ -241,9 +226,9 @@ TEST(ReportName, TheFolderKeepsItsSeparatorAndACsvEndingIsCut) {
 }
 
 TEST(ReportRegionType, DecidedByTheGeometryInOrder) {
-    EXPECT_EQ(report_region_type(rectangle(1, 1, 2, 2)), ReportRegionType::rectangle);
-    EXPECT_EQ(report_region_type(rectangle(1, 1, 1, 2)), ReportRegionType::unknown);
-    EXPECT_EQ(report_region_type(circle(1, 5, 5)), ReportRegionType::circle);
+    EXPECT_EQ(report_region_type(rectangle_region(1, 1, 2, 2)), ReportRegionType::rectangle);
+    EXPECT_EQ(report_region_type(rectangle_region(1, 1, 1, 2)), ReportRegionType::unknown);
+    EXPECT_EQ(report_region_type(circle_region(1, 5, 5)), ReportRegionType::circle);
     Region three;
     three.vertex_count = 3;
     EXPECT_EQ(report_region_type(three), ReportRegionType::unknown);

@@ -6,60 +6,23 @@
 
 #include "analysis/analysis_ids.h"
 #include "analysis/analysis_wizard.h"
-#include "app/application.h"
 #include "app/commands.h"
-#include "picture/rgbe_writer.h"
-#include "support/scripted_desktop.h"
-#include "support/temp_folder.h"
+#include "support/formula_pictures.h"
+#include "wizard_command_fixture.h"
 
 namespace {
 
 using namespace analysis_pages;
 
 std::string write_picture(const std::filesystem::path& path) {
-    std::vector<RgbePixel> pixels;
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 200; ++x) {
-            const float v = 0.05f + 0.001f * static_cast<float>(x + y);
-            pixels.push_back(encode_rgbe(v, v, v));
-        }
-    RgbePictureHeader header;
-    header.resolution = standard_resolution(200, 100);
-    EXPECT_TRUE(write_rgbe_picture(path.string(), header, pixels));
+    EXPECT_TRUE(write_grey_picture(path.string(), 200, 100,
+                                   [](int x, int y) { return 0.05f + 0.001f * static_cast<float>(x + y); }));
     return path.string();
 }
 
-class AnalyzeCommand : public ::testing::Test {
+class AnalyzeCommand : public WizardCommandTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(app.on_create());
-        app.on_resize(800, 600);
-    }
-    void open_picture() {
-        desktop.file_answers.push_back({1, write_picture(pictures / "wall.hdr")});
-        app.on_command(command::open);
-        ASSERT_TRUE(app.image_loaded());
-        app.paint_frame();
-    }
-    // The window point over the middle of a picture pixel.
-    std::pair<int, int> over(float column, float row) {
-        app.paint_frame();
-        return {static_cast<int>(column * app.zoom() + app.pan().x), static_cast<int>(row * app.zoom() + app.pan().y)};
-    }
-    void drag(std::pair<float, float> from, std::pair<float, float> to) {
-        const auto [x0, y0] = over(from.first, from.second);
-        const auto [x1, y1] = over(to.first, to.second);
-        app.on_left_down(x0, y0, false);
-        app.on_mouse_move(x1, y1, false);
-        app.on_left_up(x1, y1, false);
-        app.paint_frame();
-    }
-
-    TempFolder config;
-    TempFolder cache;
-    TempFolder pictures;
-    ScriptedDesktop desktop;
-    Application app{desktop, PlatformFolders{config.str(), cache.str()}, CANDELUX_PROGRAMS_DIR};
+    void open_picture() { WizardCommandTest::open_picture(write_picture(pictures / "wall.hdr")); }
 };
 
 TEST_F(AnalyzeCommand, ARegionDrawnOnTheMainWindowIsAnalysed) {

@@ -8,14 +8,12 @@
 
 #include "analysis/calibration_ids.h"
 #include "analysis/calibration_wizard.h"
-#include "app/application.h"
 #include "app/commands.h"
 #include "common/physics.h"
 #include "picture/rgbe_reader.h"
-#include "picture/rgbe_writer.h"
-#include "support/scripted_desktop.h"
-#include "support/temp_folder.h"
+#include "support/formula_pictures.h"
 #include "tools/working_files.h"
+#include "wizard_command_fixture.h"
 
 namespace {
 
@@ -23,51 +21,14 @@ using namespace calibration_pages;
 
 // A gray card of 120 cd/m² over columns 50..149 and rows 25..74 of a wall of 30.
 std::string write_card_picture(const std::filesystem::path& path) {
-    std::vector<RgbePixel> pixels;
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 200; ++x) {
-            const double l = x >= 50 && x < 150 && y >= 25 && y < 75 ? 120 : 30;
-            const float v = static_cast<float>(l / physics::luminous_efficacy);
-            pixels.push_back(encode_rgbe(v, v, v));
-        }
-    RgbePictureHeader header;
-    header.resolution = standard_resolution(200, 100);
-    EXPECT_TRUE(write_rgbe_picture(path.string(), header, pixels));
+    EXPECT_TRUE(write_grey_picture(path.string(), 200, 100, [](int x, int y) {
+        const double l = x >= 50 && x < 150 && y >= 25 && y < 75 ? 120 : 30;
+        return static_cast<float>(l / physics::luminous_efficacy);
+    }));
     return path.string();
 }
 
-class CalibrationCommand : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(app.on_create());
-        app.on_resize(800, 600);
-    }
-    void open_picture(const std::string& path) {
-        desktop.file_answers.push_back({1, path});
-        app.on_command(command::open);
-        ASSERT_TRUE(app.image_loaded());
-        app.paint_frame();
-    }
-    // The window point over the middle of a picture pixel.
-    std::pair<int, int> over(float column, float row) {
-        app.paint_frame();
-        return {static_cast<int>(column * app.zoom() + app.pan().x), static_cast<int>(row * app.zoom() + app.pan().y)};
-    }
-    void drag(std::pair<float, float> from, std::pair<float, float> to) {
-        const auto [x0, y0] = over(from.first, from.second);
-        const auto [x1, y1] = over(to.first, to.second);
-        app.on_left_down(x0, y0, false);
-        app.on_mouse_move(x1, y1, false);
-        app.on_left_up(x1, y1, false);
-        app.paint_frame();
-    }
-
-    TempFolder config;
-    TempFolder cache;
-    TempFolder pictures;
-    ScriptedDesktop desktop;
-    Application app{desktop, PlatformFolders{config.str(), cache.str()}, CANDELUX_PROGRAMS_DIR};
-};
+using CalibrationCommand = WizardCommandTest;
 
 TEST_F(CalibrationCommand, AGrayCardDrawnOnTheMainWindowCalibratesTheWholePicture) {
     int runs = 0;

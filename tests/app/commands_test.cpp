@@ -5,7 +5,7 @@
 
 #include "app/application.h"
 #include "app/commands.h"
-#include "picture/rgbe_writer.h"
+#include "support/formula_pictures.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_folder.h"
 
@@ -18,11 +18,8 @@ protected:
         app.on_resize(1000, 800);
     }
     void open_picture(int width, int height) {
-        RgbePictureHeader header;
-        header.resolution = standard_resolution(width, height);
         const std::string path = (pictures / "p.hdr").string();
-        ASSERT_TRUE(write_rgbe_picture(path, header,
-                                       std::vector<RgbePixel>(static_cast<size_t>(width) * height, {90, 90, 90, 127})));
+        ASSERT_TRUE(write_formula_picture(path, width, height, [](int, int) { return RgbePixel{90, 90, 90, 127}; }));
         app.on_open_command(path);
         ASSERT_TRUE(app.image_loaded());
     }

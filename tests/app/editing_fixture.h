@@ -11,7 +11,7 @@
 #include "app/application.h"
 #include "app/commands.h"
 #include "picture/rgbe_reader.h"
-#include "picture/rgbe_writer.h"
+#include "support/formula_pictures.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_folder.h"
 
@@ -22,8 +22,6 @@ protected:
         app.on_resize(1000, 800);
     }
 
-    using PixelAt = std::function<RgbePixel(int x, int y)>;
-
     // Every pixel its own colour: red by column, green by row.
     static RgbePixel patterned(int x, int y) {
         return {static_cast<uint8_t>(128 + x % 128), static_cast<uint8_t>(128 + y % 128),
@@ -31,15 +29,9 @@ protected:
     }
 
     std::string picture(const std::string& name, int width, int height, std::vector<std::string> lines = {},
-                        const PixelAt& pixel = patterned) {
-        std::vector<RgbePixel> pixels;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) pixels.push_back(pixel(x, y));
-        RgbePictureHeader header;
-        header.lines = std::move(lines);
-        header.resolution = standard_resolution(width, height);
+                        const PixelFormula& pixel = patterned) {
         const std::string path = (pictures / name).string();
-        EXPECT_TRUE(write_rgbe_picture(path, header, pixels));
+        EXPECT_TRUE(write_formula_picture(path, width, height, pixel, std::move(lines)));
         return path;
     }
 

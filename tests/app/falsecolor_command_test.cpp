@@ -11,8 +11,8 @@
 #include "app/commands.h"
 #include "common/status_text.h"
 #include "common/text_format.h"
-#include "picture/rgbe_writer.h"
 #include "support/fake_program.h"
+#include "support/formula_pictures.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_folder.h"
 #include "tools/falsecolor.h"
@@ -36,12 +36,7 @@ float measured_luminance(int x) {
 }
 
 std::string write_columns(const fs::path& path) {
-    std::vector<RgbePixel> pixels;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) pixels.push_back(encode_rgbe(stored_value(x), stored_value(x), stored_value(x)));
-    RgbePictureHeader header;
-    header.resolution = standard_resolution(width, height);
-    EXPECT_TRUE(write_rgbe_picture(path.string(), header, pixels));
+    EXPECT_TRUE(write_grey_picture(path.string(), width, height, [](int x, int) { return stored_value(x); }));
     return path.string();
 }
 

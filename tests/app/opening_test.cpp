@@ -5,7 +5,7 @@
 
 #include "app/application.h"
 #include "app/commands.h"
-#include "picture/rgbe_writer.h"
+#include "support/formula_pictures.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_folder.h"
 
@@ -13,12 +13,10 @@ namespace {
 
 // A 640 x 480 picture whose pixel at row 10, column 20 (index 6420) is bright.
 std::string write_test_picture(const std::filesystem::path& path, std::vector<std::string> header = {}) {
-    std::vector<RgbePixel> pixels(640 * 480, RgbePixel{100, 100, 100, 120});
-    pixels[6420] = {128, 64, 32, 136};
-    RgbePictureHeader h;
-    h.lines = std::move(header);
-    h.resolution = standard_resolution(640, 480);
-    EXPECT_TRUE(write_rgbe_picture(path.string(), h, pixels));
+    EXPECT_TRUE(write_formula_picture(
+        path.string(), 640, 480,
+        [](int x, int y) { return x == 20 && y == 10 ? RgbePixel{128, 64, 32, 136} : RgbePixel{100, 100, 100, 120}; },
+        std::move(header)));
     return path.string();
 }
 

@@ -6,8 +6,8 @@
 
 #include "app/application.h"
 #include "app/commands.h"
-#include "picture/rgbe_writer.h"
 #include "support/fake_program.h"
+#include "support/formula_pictures.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_folder.h"
 #include "tools/export_commands.h"
@@ -18,12 +18,9 @@ namespace fs = std::filesystem;
 
 // 48 x 32 pixels whose brightness grows along the row and down the picture.
 std::string write_gradient(const fs::path& path) {
-    std::vector<RgbePixel> pixels;
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 48; ++x) pixels.push_back(encode_rgbe(0.05f * x + 1, 0.04f * x + 0.5f * y, 0.1f * y + 1));
-    RgbePictureHeader header;
-    header.resolution = standard_resolution(48, 32);
-    EXPECT_TRUE(write_rgbe_picture(path.string(), header, pixels));
+    EXPECT_TRUE(write_formula_picture(path.string(), 48, 32, [](int x, int y) {
+        return encode_rgbe(0.05f * x + 1, 0.04f * x + 0.5f * y, 0.1f * y + 1);
+    }));
     return path.string();
 }
 

@@ -6,8 +6,8 @@
 
 #include "app/application.h"
 #include "app/commands.h"
-#include "picture/rgbe_writer.h"
 #include "support/fake_program.h"
+#include "support/formula_pictures.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_folder.h"
 #include "tools/reinhard_form.h"
@@ -18,13 +18,9 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string write_picture(const fs::path& path) {
-    std::vector<RgbePixel> pixels;
-    for (int y = 0; y < 24; ++y)
-        for (int x = 0; x < 40; ++x) pixels.push_back(encode_rgbe(0.2f * x + 0.1f, 0.15f * x + 0.3f * y, 0.5f));
-    RgbePictureHeader header;
-    header.lines = {"EXPOSURE=0.5"};
-    header.resolution = standard_resolution(40, 24);
-    EXPECT_TRUE(write_rgbe_picture(path.string(), header, pixels));
+    EXPECT_TRUE(write_formula_picture(
+        path.string(), 40, 24, [](int x, int y) { return encode_rgbe(0.2f * x + 0.1f, 0.15f * x + 0.3f * y, 0.5f); },
+        {"EXPOSURE=0.5"}));
     return path.string();
 }
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "picture/rgbe_reader.h"
-#include "picture/rgbe_writer.h"
+#include "support/formula_pictures.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_folder.h"
 #include "tools/pixel_operations.h"
@@ -44,16 +44,8 @@ protected:
     void SetUp() override {
         runner.set_program_folder(CANDELUX_PROGRAMS_DIR);
         // A 4 x 2 grey picture and a mask that keeps its left half.
-        write_grey_picture(working, 4, 2, [](int, int) { return 10.0f; });
-        write_grey_picture(mask, 4, 2, [](int x, int) { return x < 2 ? 1.0f : 0.0f; });
-    }
-    static void write_grey_picture(const std::string& path, int w, int h, float (*value)(int, int)) {
-        std::vector<RgbePixel> pixels;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) pixels.push_back(encode_rgbe(value(x, y), value(x, y), value(x, y)));
-        RgbePictureHeader header;
-        header.resolution = standard_resolution(w, h);
-        ASSERT_TRUE(write_rgbe_picture(path, header, pixels));
+        ASSERT_TRUE(write_grey_picture(working, 4, 2, [](int, int) { return 10.0f; }));
+        ASSERT_TRUE(write_grey_picture(mask, 4, 2, [](int x, int) { return x < 2 ? 1.0f : 0.0f; }));
     }
     TempFolder cache;
     std::string working = (cache / "dtemp.hdr").string();

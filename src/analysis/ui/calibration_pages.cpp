@@ -10,15 +10,10 @@
 #include "analysis/calibration_ids.h"
 #include "analysis/calibration_wizard.h"
 #include "analysis/ui/choice_pages.h"
+#include "desktop/ui/control_ids.h"
 #include "desktop/ui/numeric_field.h"
 
 namespace {
-
-template <class T>
-T* with_id(T* widget, int id) {
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
 
 QWidget* text_page(std::initializer_list<const char*> texts) {
     auto* page = new QWidget;

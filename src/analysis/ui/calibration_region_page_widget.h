@@ -6,10 +6,7 @@
 #include <QWidget>
 
 class CalibrationRegionPage;
-class QComboBox;
-class QLabel;
-class QPushButton;
-class QRadioButton;
+class RegionGroup;
 
 class CalibrationRegionPageWidget : public QWidget {
     Q_OBJECT
@@ -19,11 +16,5 @@ public:
 
 private:
     CalibrationRegionPage& page_;
-    QRadioButton* from_image_;
-    QRadioButton* from_mask_;
-    QComboBox* tools_;
-    QPushButton* select_;
-    QLabel* status_;
-    QPushButton* browse_;
-    QLabel* file_;
+    RegionGroup* group_;
 };

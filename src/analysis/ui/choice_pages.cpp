@@ -13,17 +13,10 @@
 #include "analysis/analysis_ids.h"
 #include "analysis/analysis_wizard.h"
 #include "desktop/ui/balloon_warning.h"
+#include "desktop/ui/control_ids.h"
 #include "desktop/ui/numeric_field.h"
 
 namespace {
-
-QString id_name(int id) { return QString::number(id); }
-
-template <class T>
-T* with_id(T* widget, int id) {
-    widget->setObjectName(id_name(id));
-    return widget;
-}
 
 QLineEdit* number_field(int id, const char* text, QWidget* parent) {
     auto* field = with_id(new QLineEdit(text, parent), id);

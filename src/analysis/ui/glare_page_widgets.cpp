@@ -14,17 +14,12 @@
 #include "analysis/glare_ids.h"
 #include "analysis/glare_pages.h"
 #include "analysis/ui/choice_pages.h"
+#include "desktop/ui/control_ids.h"
 #include "desktop/ui/numeric_field.h"
 
 namespace {
 
 using namespace glare_ids;
-
-template <class T>
-T* with_id(T* widget, int id) {
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
 
 QLineEdit* number_field(int id, QWidget* parent, std::function<void(float)> on_value) {
     auto* field = with_id(new QLineEdit("0", parent), id);

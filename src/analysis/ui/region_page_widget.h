@@ -4,10 +4,8 @@
 
 #include <QWidget>
 
-class QComboBox;
 class QLabel;
-class QPushButton;
-class QRadioButton;
+class RegionGroup;
 class RegionPage;
 
 class RegionPageWidget : public QWidget {
@@ -18,13 +16,7 @@ public:
 
 private:
     RegionPage& page_;
-    QRadioButton* from_image_;
-    QRadioButton* from_mask_;
-    QComboBox* tools_;
-    QPushButton* select_;
-    QLabel* status_;
-    QPushButton* browse_;
-    QLabel* file_;
+    RegionGroup* group_;
     QLabel* help_;
     QLabel* help_tail_;
 };

@@ -73,6 +73,14 @@ protected:
     }
 };
 
+// Runs a modal dialog over its form in front of the main window; the
+// dialog's result.
+template <class Dialog, class Form>
+int run_modal(QWidget& owner, Form& form) {
+    Dialog dialog(&owner, form);
+    return dialog.exec();
+}
+
 }  // namespace
 
 QtDesktop::QtDesktop(MainWindow& window) : window_(window) {}
@@ -176,10 +184,7 @@ bool QtDesktop::load_display_picture(const std::string& path, SizeF& size) {
 
 void QtDesktop::clear_display_picture() { window_.view()->clear_picture(); }
 
-int QtDesktop::run_settings_dialog(SettingsForm& form) {
-    SettingsDialog dialog(&window_, form);
-    return dialog.exec();
-}
+int QtDesktop::run_settings_dialog(SettingsForm& form) { return run_modal<SettingsDialog>(window_, form); }
 
 int QtDesktop::run_about_dialog() {
     AboutDialog dialog(&window_);
@@ -200,35 +205,19 @@ void QtDesktop::destroy_main_window() { window_.close_without_cleanup(); }
 void QtDesktop::terminate(int exit_code) { std::exit(exit_code); }
 
 // --- editing ---
-int QtDesktop::run_resize_dialog(ResizeForm& form) {
-    ResizeDialog dialog(&window_, form);
-    return dialog.exec();
-}
+int QtDesktop::run_resize_dialog(ResizeForm& form) { return run_modal<ResizeDialog>(window_, form); }
 
-int QtDesktop::run_crop_dialog(CropForm& form) {
-    CropDialog dialog(&window_, form);
-    return dialog.exec();
-}
+int QtDesktop::run_crop_dialog(CropForm& form) { return run_modal<CropDialog>(window_, form); }
 
-int QtDesktop::run_exposure_dialog(ExposureForm& form) {
-    ExposureDialog dialog(&window_, form);
-    return dialog.exec();
-}
+int QtDesktop::run_exposure_dialog(ExposureForm& form) { return run_modal<ExposureDialog>(window_, form); }
 
-int QtDesktop::run_header_dialog(HeaderForm& form) {
-    HeaderDialog dialog(&window_, form);
-    return dialog.exec();
-}
+int QtDesktop::run_header_dialog(HeaderForm& form) { return run_modal<HeaderDialog>(window_, form); }
 
 int QtDesktop::run_image_operation_dialog(ImageOperationForm& form) {
-    ImageOperationDialog dialog(&window_, form);
-    return dialog.exec();
+    return run_modal<ImageOperationDialog>(window_, form);
 }
 
-int QtDesktop::run_projection_dialog(ProjectionForm& form) {
-    ProjectionDialog dialog(&window_, form);
-    return dialog.exec();
-}
+int QtDesktop::run_projection_dialog(ProjectionForm& form) { return run_modal<ProjectionDialog>(window_, form); }
 
 // --- analysis, export ---
 
@@ -270,13 +259,11 @@ int QtDesktop::run_analysis_wizard(AnalysisWizard& wizard) {
 }
 
 int QtDesktop::run_reinhard_dialog(ReinhardForm& form) {
-    ReinhardDialog dialog(&window_, form);
-    return dialog.exec() == QDialog::Accepted ? 1 : 0;
+    return run_modal<ReinhardDialog>(window_, form) == QDialog::Accepted ? 1 : 0;
 }
 
 int QtDesktop::run_ward_dialog(WardForm& form) {
-    WardDialog dialog(&window_, form);
-    return dialog.exec() == QDialog::Accepted ? 1 : 0;
+    return run_modal<WardDialog>(window_, form) == QDialog::Accepted ? 1 : 0;
 }
 
 void QtDesktop::show_falsecolor_window(FalsecolorForm& form) {
@@ -339,10 +326,7 @@ private:
 
 }  // namespace
 
-int QtDesktop::run_batch_dialog(BatchForm& form) {
-    BatchDialog dialog(&window_, form);
-    return dialog.exec();
-}
+int QtDesktop::run_batch_dialog(BatchForm& form) { return run_modal<BatchDialog>(window_, form); }
 
 void QtDesktop::show_batch_progress(int steps) {
     close_batch_progress();

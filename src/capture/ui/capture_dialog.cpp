@@ -17,14 +17,9 @@
 #include <QVBoxLayout>
 
 #include "capture/capture_form.h"
+#include "desktop/ui/control_ids.h"
 
 namespace {
-
-template <class Widget>
-Widget* with_id(Widget* widget, int id) {
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
 
 // Controls that come and go keep their place, so the dialog does not jump.
 void keep_place_when_hidden(QWidget* widget) {

@@ -7,11 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "desktop/ui/control_ids.h"
 #include "macro/batch_form.h"
 
 namespace {
-QString id_name(int id) { return QString::number(id); }
-
 QLineEdit* read_only_field(int id, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(id_name(id));
@@ -47,9 +46,7 @@ BatchDialog::BatchDialog(QWidget* parent, BatchForm& form) : QDialog(parent), fo
     grid->addWidget(set_path, 3, 1);
     layout->addLayout(grid);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("1");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("2");
+    auto* buttons = ok_cancel_buttons(this);
     layout->addWidget(buttons);
 
     connect(browse, &QPushButton::clicked, this, [this] {

@@ -10,11 +10,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "desktop/ui/control_ids.h"
 #include "settings/settings_form.h"
 
 namespace {
-QString id_name(int id) { return QString::number(id); }
-
 QRadioButton* radio(const char* text, int id, QWidget* parent) {
     auto* button = new QRadioButton(text, parent);
     button->setObjectName(id_name(id));
@@ -55,9 +54,7 @@ SettingsDialog::SettingsDialog(QWidget* parent, SettingsForm& form) : QDialog(pa
     display_row->addWidget(compressed_);
     layout->addWidget(display_group);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("1");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("2");
+    auto* buttons = ok_cancel_buttons(this);
     layout->addWidget(buttons);
 
     connect(browse, &QPushButton::clicked, this, [this] {

@@ -1,22 +1,18 @@
 #pragma once
-// Pieces the editing dialogs share: controls named by their identifiers,
-// whole-number fields, the OK and Cancel row, and showing a form's text in a
-// field without reporting it back as an edit.
+// Pieces the editing dialogs share: whole-number fields and showing a form's
+// text in a field without reporting it back as an edit (controls named by
+// their identifiers and the OK and Cancel row come with control_ids.h).
 
 #include <QString>
 #include <string>
 
-class QDialogButtonBox;
+#include "desktop/ui/control_ids.h"
+
 class QLineEdit;
 class QWidget;
 
-QString id_name(int id);
-
 // A field that takes digits only (sizes and offsets).
 QLineEdit* whole_number_field(int id, QWidget* parent);
-
-// OK (named "1") and Cancel (named "2").
-QDialogButtonBox* ok_cancel_buttons(QWidget* parent);
 
 // Sets the field's text when it differs, without a change notice, so the
 // caret of a field being typed in stays where it is.

@@ -12,17 +12,12 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "desktop/ui/control_ids.h"
 #include "desktop/ui/numeric_field.h"
 #include "tools/falsecolor.h"
 #include "tools/falsecolor_form.h"
 
 namespace {
-
-template <class Widget>
-Widget* with_id(Widget* widget, int id) {
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
 
 // The palette index each label stands beside, bottom to top.
 constexpr std::array<int, 6> label_indices{50, 85, 115, 150, 185, 220};

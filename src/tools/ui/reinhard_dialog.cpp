@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "desktop/ui/control_ids.h"
 #include "desktop/ui/numeric_field.h"
 #include "tools/reinhard_form.h"
 #include "tools/ui/tonemap_widgets.h"
@@ -30,14 +31,12 @@ ReinhardDialog::ReinhardDialog(QWidget* parent, ReinhardForm& form) : QDialog(pa
     numbers->addRow("Threshold", threshold_);
     layout->addLayout(numbers);
 
-    dodging_ = with_control_id(new QCheckBox("Use Dodging and Burning Version (-scale)", this), reinhard_ids::dodging);
+    dodging_ = with_id(new QCheckBox("Use Dodging and Burning Version (-scale)", this), reinhard_ids::dodging);
     layout->addWidget(dodging_);
     layout->addWidget(operator_link(this, reinhard_ids::link, "About Reinhard's photographic tone reproduction",
                                     reinhard_link_url));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("1");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("2");
+    auto* buttons = ok_cancel_buttons(this);
     layout->addWidget(buttons);
 
     connect(output.browse, &QPushButton::clicked, this, [this] {
@@ -55,7 +54,7 @@ ReinhardDialog::ReinhardDialog(QWidget* parent, ReinhardForm& form) : QDialog(pa
 }
 
 QLineEdit* ReinhardDialog::number_field(int id) {
-    auto* field = with_control_id(new QLineEdit(this), id);
+    auto* field = with_id(new QLineEdit(this), id);
     bind_numeric_field(field, [this, field, id](float) { form_.on_number_changed(id, field->text().toStdString()); });
     return field;
 }

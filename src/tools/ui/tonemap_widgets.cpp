@@ -9,10 +9,10 @@ OutputRow add_output_row(QBoxLayout* layout, QWidget* parent, const QString& cap
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(caption, parent));
     OutputRow widgets;
-    widgets.path = with_control_id(new QLineEdit(parent), path_id);
+    widgets.path = with_id(new QLineEdit(parent), path_id);
     widgets.path->setReadOnly(true);
     widgets.path->setMinimumWidth(300);
-    widgets.browse = with_control_id(new QPushButton(browse_text, parent), browse_id);
+    widgets.browse = with_id(new QPushButton(browse_text, parent), browse_id);
     widgets.browse->setAutoDefault(false);
     row->addWidget(widgets.path, 1);
     row->addWidget(widgets.browse);
@@ -21,7 +21,7 @@ OutputRow add_output_row(QBoxLayout* layout, QWidget* parent, const QString& cap
 }
 
 QLabel* operator_link(QWidget* parent, int id, const QString& text, const char* url) {
-    auto* link = with_control_id(new QLabel(parent), id);
+    auto* link = with_id(new QLabel(parent), id);
     link->setText(QString("<a href=\"%1\">%2</a>").arg(QString::fromUtf8(url), text.toHtmlEscaped()));
     link->setTextFormat(Qt::RichText);
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);

@@ -6,14 +6,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-class QBoxLayout;
+#include "desktop/ui/control_ids.h"
 
-// A widget named by its control id.
-template <class Widget>
-Widget* with_control_id(Widget* widget, int id) {
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
+class QBoxLayout;
 
 // A line "caption [read-only path] [Browse]" added to `layout`.
 struct OutputRow {

@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "desktop/ui/control_ids.h"
 #include "desktop/ui/numeric_field.h"
 #include "tools/ui/tonemap_widgets.h"
 #include "tools/ward_form.h"
@@ -19,7 +20,7 @@ WardDialog::WardDialog(QWidget* parent, WardForm& form) : QDialog(parent), form_
     output_ = output.path;
 
     for (size_t i = 0; i < switches_.size(); ++i) {
-        auto* box = with_control_id(new QCheckBox(ward_switch_texts[i], this), ward_ids::first_switch + static_cast<int>(i));
+        auto* box = with_id(new QCheckBox(ward_switch_texts[i], this), ward_ids::first_switch + static_cast<int>(i));
         switches_[i] = box;
         layout->addWidget(box);
         connect(box, &QCheckBox::toggled, this, [this, i](bool checked) {
@@ -30,16 +31,14 @@ WardDialog::WardDialog(QWidget* parent, WardForm& form) : QDialog(parent), form_
 
     auto* exposure_row = new QHBoxLayout;
     exposure_row->addWidget(new QLabel("Exposure (-e)", this));
-    exposure_ = with_control_id(new QLineEdit(this), ward_ids::exposure);
+    exposure_ = with_id(new QLineEdit(this), ward_ids::exposure);
     bind_numeric_field(exposure_, [this](float) { form_.on_exposure_changed(exposure_->text().toStdString()); });
     exposure_row->addWidget(exposure_);
     exposure_row->addStretch(1);
     layout->addLayout(exposure_row);
     layout->addWidget(operator_link(this, ward_ids::link, "About Ward's histogram adjustment (pcond)", ward_link_url));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("1");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("2");
+    auto* buttons = ok_cancel_buttons(this);
     layout->addWidget(buttons);
 
     connect(output.browse, &QPushButton::clicked, this, [this] {

@@ -22,7 +22,7 @@
 #include "analysis/ui/wizard_sheet_dialog.h"
 #include "app/commands.h"
 #include "desktop/ui/balloon_warning.h"
-#include "picture/rgbe_writer.h"
+#include "support/formula_pictures.h"
 #include "view/region_hand_back.h"
 #include "wizard_walk.h"
 
@@ -34,44 +34,28 @@ using namespace analysis_ids;
 
 // A 100 x 60 picture, brighter to the right and down, in grey.
 std::string write_wall(const fs::path& path) {
-    std::vector<RgbePixel> pixels;
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 100; ++x) {
-            const float v = 0.01f * static_cast<float>(1 + x) * (1.0f + 0.05f * static_cast<float>(y));
-            pixels.push_back(encode_rgbe(v, v, v));
-        }
-    RgbePictureHeader header;
-    header.resolution = standard_resolution(100, 60);
-    EXPECT_TRUE(write_rgbe_picture(path.string(), header, pixels));
+    EXPECT_TRUE(write_grey_picture(path.string(), 100, 60, [](int x, int y) {
+        return 0.01f * static_cast<float>(1 + x) * (1.0f + 0.05f * static_cast<float>(y));
+    }));
     return path.string();
 }
 
 // A scene over four decades: a dim room, a bright window, a lamp.
 std::string write_scene(const fs::path& path) {
-    std::vector<RgbePixel> pixels;
-    for (int y = 0; y < 200; ++y)
-        for (int x = 0; x < 300; ++x) {
-            float v = 0.2f + 0.8f * std::fabs(std::sin(x * 0.05f) * std::cos(y * 0.04f));
-            if (x > 180 && x < 270 && y > 20 && y < 110) v = 30.0f + 20.0f * std::sin(x * 0.2f + y * 0.1f);
-            const float dx = x - 70.0f, dy = y - 60.0f;
-            if (dx * dx + dy * dy < 150) v = 400.0f;
-            if (y > 160) v *= 0.05f;
-            pixels.push_back(encode_rgbe(v, v * 0.95f, v * 0.9f));
-        }
-    RgbePictureHeader header;
-    header.resolution = standard_resolution(300, 200);
-    EXPECT_TRUE(write_rgbe_picture(path.string(), header, pixels));
+    EXPECT_TRUE(write_formula_picture(path.string(), 300, 200, [](int x, int y) {
+        float v = 0.2f + 0.8f * std::fabs(std::sin(x * 0.05f) * std::cos(y * 0.04f));
+        if (x > 180 && x < 270 && y > 20 && y < 110) v = 30.0f + 20.0f * std::sin(x * 0.2f + y * 0.1f);
+        const float dx = x - 70.0f, dy = y - 60.0f;
+        if (dx * dx + dy * dy < 150) v = 400.0f;
+        if (y > 160) v *= 0.05f;
+        return encode_rgbe(v, v * 0.95f, v * 0.9f);
+    }));
     return path.string();
 }
 
 // White over the left 30 columns.
 std::string write_mask(const fs::path& path) {
-    std::vector<RgbePixel> pixels;
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 100; ++x) pixels.push_back(x < 30 ? encode_rgbe(1, 1, 1) : encode_rgbe(0, 0, 0));
-    RgbePictureHeader header;
-    header.resolution = standard_resolution(100, 60);
-    EXPECT_TRUE(write_rgbe_picture(path.string(), header, pixels));
+    EXPECT_TRUE(write_grey_picture(path.string(), 100, 60, [](int x, int) { return x < 30 ? 1.0f : 0.0f; }));
     return path.string();
 }
 
@@ -85,7 +69,7 @@ protected:
 };
 
 TEST_F(WizardGui, OneRegionDrawnOnThePictureEndsOnItsResultsAndReports) {
-    walk.open(write_wall(walk.files / "wall.hdr"));
+    walk.open_through_dialog(write_wall(walk.files / "wall.hdr"));
     ASSERT_TRUE(walk.app.image_loaded());
     const std::string base = (walk.files / "office").string();
     const bool done = walk.run({
@@ -174,7 +158,7 @@ TEST_F(WizardGui, OneRegionDrawnOnThePictureEndsOnItsResultsAndReports) {
 
 TEST_F(WizardGui, TwoRegionsShowTheirRatioAndEachItsHistogram) {
     walk.window.resize(1000, 760);
-    walk.open(write_scene(walk.files / "scene.hdr"));
+    walk.open_through_dialog(write_scene(walk.files / "scene.hdr"));
     ASSERT_TRUE(walk.app.image_loaded());
     const bool done = walk.run({
         [&] {
@@ -192,11 +176,7 @@ TEST_F(WizardGui, TwoRegionsShowTheirRatioAndEachItsHistogram) {
             walk.click(walk.control<QPushButton>(region_a, click_to_select));
             return true;
         },
-        [&] {
-            if (walk.sheet()->isVisible()) return false;
-            walk.draw_circle({225.5f, 65.5f}, 30);
-            return true;
-        },
+        walk.circle_drawn({225.5f, 65.5f}, 30),
         [&] {
             if (!on_page(walk, region_a)) return false;
             EXPECT_EQ(walk.label_text(region_a, region_page::region_a), "Found a Valid Region");
@@ -209,11 +189,7 @@ TEST_F(WizardGui, TwoRegionsShowTheirRatioAndEachItsHistogram) {
             walk.click(walk.control<QPushButton>(region_b, click_to_select));
             return true;
         },
-        [&] {
-            if (walk.sheet()->isVisible()) return false;
-            walk.draw_rectangle({10.3f, 120.3f}, {150.7f, 190.7f});
-            return true;
-        },
+        walk.rectangle_drawn({10.3f, 120.3f}, {150.7f, 190.7f}),
         [&] {
             if (!on_page(walk, region_b)) return false;
             walk.press("next");
@@ -258,7 +234,7 @@ TEST_F(WizardGui, TwoRegionsShowTheirRatioAndEachItsHistogram) {
 }
 
 TEST_F(WizardGui, ALargeRegionOfASceneShowsItsHistogramInBlack) {
-    walk.open(write_scene(walk.files / "scene.hdr"));
+    walk.open_through_dialog(write_scene(walk.files / "scene.hdr"));
     const bool done = walk.run({
         [&] {
             if (!on_page(walk, type)) return false;
@@ -266,11 +242,7 @@ TEST_F(WizardGui, ALargeRegionOfASceneShowsItsHistogramInBlack) {
             walk.click(walk.control<QPushButton>(single_region, click_to_select));
             return true;
         },
-        [&] {
-            if (walk.sheet()->isVisible()) return false;
-            walk.draw_rectangle({2.3f, 2.3f}, {297.7f, 197.7f});
-            return true;
-        },
+        walk.rectangle_drawn({2.3f, 2.3f}, {297.7f, 197.7f}),
         [&] {
             if (!on_page(walk, single_region)) return false;
             walk.press("next");
@@ -298,7 +270,7 @@ TEST_F(WizardGui, ALargeRegionOfASceneShowsItsHistogramInBlack) {
 }
 
 TEST_F(WizardGui, AMaskFileRegionIsAnalysedWithoutDrawing) {
-    walk.open(write_wall(walk.files / "wall.hdr"));
+    walk.open_through_dialog(write_wall(walk.files / "wall.hdr"));
     const std::string mask = write_mask(walk.files / "mask.hdr");
     const std::string working_copy = read_file(walk.cache / "dtemp.hdr");
     const bool done = walk.run({
@@ -338,7 +310,7 @@ TEST_F(WizardGui, AMaskFileRegionIsAnalysedWithoutDrawing) {
 }
 
 TEST_F(WizardGui, APercentileOfZeroIsRefusedWithTheBalloon) {
-    walk.open(write_wall(walk.files / "wall.hdr"));
+    walk.open_through_dialog(write_wall(walk.files / "wall.hdr"));
     const bool done = walk.run({
         [&] {
             if (!on_page(walk, type)) return false;
@@ -349,11 +321,7 @@ TEST_F(WizardGui, APercentileOfZeroIsRefusedWithTheBalloon) {
             walk.click(walk.control<QPushButton>(single_region, click_to_select));
             return true;
         },
-        [&] {
-            if (walk.sheet()->isVisible()) return false;
-            walk.draw_rectangle({5.3f, 5.3f}, {40.7f, 30.7f});
-            return true;
-        },
+        walk.rectangle_drawn({5.3f, 5.3f}, {40.7f, 30.7f}),
         [&] {
             if (!on_page(walk, single_region)) return false;
             walk.press("next");
@@ -384,7 +352,7 @@ TEST_F(WizardGui, APercentileOfZeroIsRefusedWithTheBalloon) {
 }
 
 TEST_F(WizardGui, BackToTheFirstPageStartsTheAnalysisOver) {
-    walk.open(write_wall(walk.files / "wall.hdr"));
+    walk.open_through_dialog(write_wall(walk.files / "wall.hdr"));
     const bool done = walk.run({
         [&] {
             if (!on_page(walk, type)) return false;
@@ -392,11 +360,7 @@ TEST_F(WizardGui, BackToTheFirstPageStartsTheAnalysisOver) {
             walk.click(walk.control<QPushButton>(single_region, click_to_select));
             return true;
         },
-        [&] {
-            if (walk.sheet()->isVisible()) return false;
-            walk.draw_rectangle({5.3f, 5.3f}, {40.7f, 30.7f});
-            return true;
-        },
+        walk.rectangle_drawn({5.3f, 5.3f}, {40.7f, 30.7f}),
         [&] {
             if (!on_page(walk, single_region)) return false;
             EXPECT_TRUE(walk.sheet()->next_button()->isEnabled());

@@ -42,7 +42,7 @@ protected:
 };
 
 TEST_F(CalibrationGui, TheGrayPatchOfTheChartReadsTheMeteredLuminanceAfterwards) {
-    walk.open((walk.files / "chart.hdr").string());
+    walk.open_through_dialog((walk.files / "chart.hdr").string());
     ASSERT_TRUE(walk.app.image_loaded());
     const bool done = walk.run(command::calibration, {
         [&] {
@@ -106,7 +106,7 @@ TEST_F(CalibrationGui, TheGrayPatchOfTheChartReadsTheMeteredLuminanceAfterwards)
 }
 
 TEST_F(CalibrationGui, TheSampleFisheyeIsScaledToTheMeteredIlluminance) {
-    walk.open((walk.files / "fisheye.hdr").string());
+    walk.open_through_dialog((walk.files / "fisheye.hdr").string());
     ASSERT_TRUE(walk.app.image_loaded());
     const bool done = walk.run(command::calibration, {
         [&] {

@@ -51,7 +51,7 @@ protected:
     void SetUp() override {
         photo = shared_picture("fisheye_photo_786.hdr");
         if (photo.empty()) GTEST_SKIP() << "fisheye_photo_786.hdr is not on this machine";
-        walk.open(photo);
+        walk.open_through_dialog(photo);
         ASSERT_TRUE(walk.app.image_loaded());
     }
     // From page 108 to the glare pages' first.

@@ -1,8 +1,6 @@
 #include "wizard_walk.h"
 
 #include <QApplication>
-#include <QFileDialog>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -20,47 +18,7 @@ constexpr int step_interval_ms = 10;
 constexpr int stall_limit_ms = 30000;
 }  // namespace
 
-void answer_file_dialog(const QString& path) {
-    QTimer::singleShot(30, [path] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            answer_file_dialog(path);
-            return;
-        }
-        if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) name->setText(path);
-        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-    });
-}
-
-void answer_message_box(const QString& button_text) {
-    QTimer::singleShot(30, [button_text] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            answer_message_box(button_text);
-            return;
-        }
-        for (QAbstractButton* button : box->buttons())
-            if (button->text().remove('&') == button_text) {
-                QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection);
-                return;
-            }
-    });
-}
-
-WizardWalk::WizardWalk() {
-    window.attach(app);
-    EXPECT_TRUE(app.on_create());
-    window.resize(1000, 720);
-    window.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-}
-
-void WizardWalk::open(const std::string& path) {
-    answer_file_dialog(QString::fromStdString(path));
-    window.action(command::open)->trigger();
-    QApplication::processEvents();
-    window.view()->repaint();
-}
+WizardWalk::WizardWalk() { show({1000, 720}); }
 
 WizardSheetDialog* WizardWalk::sheet() const {
     for (QWidget* widget : QApplication::topLevelWidgets())
@@ -129,6 +87,22 @@ void WizardWalk::draw_circle(PointF centre, float radius) {
     QTest::mouseMove(view, window_point({centre.x + radius, centre.y}));
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, window_point({centre.x + radius, centre.y}));
     QTest::keyClick(view, Qt::Key_Return);
+}
+
+WalkStep WizardWalk::rectangle_drawn(PointF from, PointF to) {
+    return [this, from, to] {
+        if (sheet()->isVisible()) return false;
+        draw_rectangle(from, to);
+        return true;
+    };
+}
+
+WalkStep WizardWalk::circle_drawn(PointF centre, float radius) {
+    return [this, centre, radius] {
+        if (sheet()->isVisible()) return false;
+        draw_circle(centre, radius);
+        return true;
+    };
 }
 
 bool WizardWalk::run(std::vector<WalkStep> steps) { return run(command::analyze, std::move(steps)); }

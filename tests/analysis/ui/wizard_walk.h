@@ -13,21 +13,18 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
-#include "app/ui/main_window.h"
-#include "app/ui/qt_desktop.h"
 #include "support/temp_folder.h"
+#include "support/ui/app_window.h"
+#include "support/ui/modal_answers.h"
 
 class WizardSheetDialog;
 
 using WalkStep = std::function<bool()>;
 
-class WizardWalk {
+class WizardWalk : public AppWindow {
 public:
     WizardWalk();
 
-    // Opens a picture through File > Open, answering the file dialog.
-    void open(const std::string& path);
     // Runs Tools > Analyze... with the steps; false when the walk stalled
     // (the sheet is then cancelled so the test can end).
     bool run(std::vector<WalkStep> steps);
@@ -53,22 +50,17 @@ public:
     void draw_rectangle(PointF from, PointF to);
     // A circle from its centre out to the radius, then ENTER.
     void draw_circle(PointF centre, float radius);
+    // The same as steps of a walk: each waits until the sheet has hidden
+    // itself for the drawing.
+    WalkStep rectangle_drawn(PointF from, PointF to);
+    WalkStep circle_drawn(PointF centre, float radius);
 
-    TempFolder config;
-    TempFolder cache;
     TempFolder files;
-    MainWindow window;
-    QtDesktop desktop{window};
-    Application app{desktop, PlatformFolders{config.str(), cache.str()}, CANDELUX_PROGRAMS_DIR};
 
 private:
     QPoint window_point(PointF picture) const;
 };
 
-// Answers the next file dialog with a path, typed in as a user would.
-void answer_file_dialog(const QString& path);
-// Presses a button of the next message box.
-void answer_message_box(const QString& button_text);
 // A steps' helper: true when the sheet shows the page.
 bool on_page(const WizardWalk& walk, int template_id);
 // With CANDELUX_SCREENSHOT set to a folder, saves the widget there as `name`.

@@ -13,14 +13,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/application.h"
 #include "app/commands.h"
 #include "app/ui/image_view.h"
-#include "app/ui/main_window.h"
-#include "app/ui/qt_desktop.h"
 #include "common/text_format.h"
-#include "picture/rgbe_writer.h"
-#include "support/temp_folder.h"
+#include "support/formula_pictures.h"
+#include "support/ui/app_window.h"
 #include "tools/falsecolor.h"
 #include "tools/falsecolor_form.h"
 #include "tools/ui/falsecolor_window.h"
@@ -31,15 +28,9 @@ namespace fs = std::filesystem;
 
 // Grey from left to right, 20 to about 20000 cd/m².
 std::string write_ramp(const fs::path& path) {
-    std::vector<RgbePixel> pixels;
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 120; ++x) {
-            const float v = 0.11f * std::pow(10.0f, 3.0f * static_cast<float>(x) / 119.0f);
-            pixels.push_back(encode_rgbe(v, v, v));
-        }
-    RgbePictureHeader header;
-    header.resolution = standard_resolution(120, 60);
-    EXPECT_TRUE(write_rgbe_picture(path.string(), header, pixels));
+    EXPECT_TRUE(write_grey_picture(path.string(), 120, 60, [](int x, int) {
+        return 0.11f * std::pow(10.0f, 3.0f * static_cast<float>(x) / 119.0f);
+    }));
     return path.string();
 }
 
@@ -47,19 +38,9 @@ bool same_colour(QRgb pixel, const Rgb8& colour) {
     return qRed(pixel) == colour.r && qGreen(pixel) == colour.g && qBlue(pixel) == colour.b;
 }
 
-class FalsecolorView : public ::testing::Test {
+class FalsecolorView : public ::testing::Test, protected AppWindow {
 protected:
-    void SetUp() override {
-        window.attach(app);
-        ASSERT_TRUE(app.on_create());
-        window.resize(900, 640);
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    }
-    void open(const std::string& path) {
-        app.on_open_command(path);
-        ASSERT_TRUE(app.image_loaded());
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(show({900, 640})); }
     FalsecolorWindow* legend_window() const {
         return window.findChild<FalsecolorWindow*>(QString::number(falsecolor_ids::dialog));
     }
@@ -75,12 +56,7 @@ protected:
         QTest::keyClicks(field, text);
     }
 
-    TempFolder config;
-    TempFolder cache;
     TempFolder pictures;
-    MainWindow window;
-    QtDesktop desktop{window};
-    Application app{desktop, PlatformFolders{config.str(), cache.str()}, CANDELUX_PROGRAMS_DIR};
 };
 
 TEST_F(FalsecolorView, ShowsTheMeasuredRangeAppliesAUserRangeAndClosesBackToTheNormalView) {

@@ -3,73 +3,38 @@
 // with ESC. Offscreen, with real widgets and real mouse events.
 
 #include <QApplication>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QStatusBar>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "app/application.h"
 #include "app/commands.h"
+#include "app/ui/image_view.h"
 #include "common/status_text.h"
-#include "app/ui/main_window.h"
-#include "app/ui/qt_desktop.h"
 #include "common/physics.h"
 #include "picture/rgbe_pixel.h"
-#include "support/temp_folder.h"
-#include "app/ui/image_view.h"
+#include "support/ui/app_window.h"
+#include "support/ui/modal_answers.h"
 
 namespace {
 
-// Answers the next file dialog with a path, from the event loop the dialog runs.
-void answer_file_dialog(const QString& path) {
-    QTimer::singleShot(50, [path] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            answer_file_dialog(path);
-            return;
-        }
-        // Typed into the name field, as a user would.
-        if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) name->setText(path);
-        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-    });
-}
-
 QString status(MainWindow& window, int part) { return window.status_label(part)->text(); }
 
-class ViewWindow : public ::testing::Test {
+class ViewWindow : public ::testing::Test, protected AppWindow {
 protected:
     void SetUp() override {
         const std::string command = std::string(CANDELUX_BIN_DIR) + "/make_samples " + samples.str();
         ASSERT_EQ(std::system(command.c_str()), 0);
-        window.attach(app);
-        ASSERT_TRUE(app.on_create());
-        window.resize(1100, 600);
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_NO_FATAL_FAILURE(show({1100, 600}));
         view = window.view();
     }
     void open_chart() {
-        answer_file_dialog(QString::fromStdString((samples / "chart.hdr").string()));
-        window.action(command::open)->trigger();
-        QApplication::processEvents();
+        open_through_dialog((samples / "chart.hdr").string());
         ASSERT_TRUE(app.image_loaded());
-        view->repaint();
-    }
-    // The view position over a picture pixel.
-    QPoint over(float u, float v) const {
-        return {static_cast<int>(u * app.zoom() + app.pan().x), static_cast<int>(v * app.zoom() + app.pan().y)};
     }
 
-    TempFolder config;
-    TempFolder cache;
     TempFolder samples;
-    MainWindow window;
-    QtDesktop desktop{window};
-    Application app{desktop, PlatformFolders{config.str(), cache.str()}, CANDELUX_PROGRAMS_DIR};
     ImageView* view = nullptr;
 };
 

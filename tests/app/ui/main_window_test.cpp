@@ -12,20 +12,13 @@
 #include "app/ui/main_window.h"
 #include "app/ui/qt_desktop.h"
 #include "support/temp_folder.h"
+#include "support/ui/app_window.h"
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected AppWindow {
 protected:
-    MainWindowTest() {
-        window.attach(app);
-        EXPECT_TRUE(app.on_create());
-    }
-    TempFolder config;
-    TempFolder cache;
-    MainWindow window;
-    QtDesktop desktop{window};
-    Application app{desktop, PlatformFolders{config.str(), cache.str()}, ""};
+    MainWindowTest() : AppWindow("") { start(); }
 };
 
 TEST_F(MainWindowTest, IsTheCandeluxWindowAt640By480) {

@@ -26,6 +26,7 @@
 #include "macro/ui/batch_progress_dialog.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_folder.h"
+#include "support/ui/app_window.h"
 
 namespace {
 
@@ -129,19 +130,10 @@ TEST(BatchProgressDialogTest, ShowsTheStepAndStopsOnStopOrClose) {
     EXPECT_TRUE(closed.isVisible()) << "it stays until the replay ends";
 }
 
-class QtBatchDesktop : public ::testing::Test {
+class QtBatchDesktop : public ::testing::Test, protected AppWindow {
 protected:
-    void SetUp() override {
-        window.attach(app);
-        ASSERT_TRUE(app.on_create());
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    }
-    TempFolder config;
-    TempFolder cache;
-    MainWindow window;
-    QtDesktop desktop{window};
-    Application app{desktop, PlatformFolders{config.str(), cache.str()}, ""};
+    QtBatchDesktop() : AppWindow("") {}
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(show()); }
 };
 
 TEST_F(QtBatchDesktop, WhileAReplayRunsOnlyTheStopButtonTakesInput) {
