@@ -2,6 +2,7 @@
 
 #include <tiffio.h>
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <vector>
@@ -56,7 +57,10 @@ std::string check_layout(TIFF* tif, Layout& layout) {
     } else {
         return "unsupported photometric type";
     }
-    if (layout.width == 0 || layout.height == 0) return "bad image size";
+    // Pictures read back with scanlines of at most 2^24 pixels.
+    constexpr uint32_t longest_side = uint32_t{1} << 24;
+    if (layout.width == 0 || layout.height == 0 || layout.width > longest_side || layout.height > longest_side)
+        return "bad image size";
     if (TIFFIsTiled(tif) && (layout.bits != 8 || layout.format == SAMPLEFORMAT_IEEEFP))
         return "unsupported tiled image";
     return "";
@@ -73,21 +77,44 @@ RgbePixel convert_pixel(const Layout& layout, const void* r, const void* g, cons
                               *static_cast<const uint8_t*>(b));
 }
 
-// The pixels in stored order (row 0 as the file has it).
-bool read_stored(TIFF* tif, const Layout& layout, std::vector<RgbePixel>& pixels) {
+// Tiles larger than this are not what any camera or editor writes; refusing
+// them keeps one damaged tag from claiming gigabytes.
+constexpr uint64_t largest_tile_pixels = uint64_t{1} << 24;
+
+// Tiled 8-bit images, a row of tiles at a time through libtiff's RGBA
+// reader, so memory grows only with tiles that were really decoded.
+bool read_tiles(TIFF* tif, const Layout& layout, std::vector<RgbePixel>& pixels) {
+    uint32_t tile_width = 0, tile_height = 0;
+    if (!TIFFGetField(tif, TIFFTAG_TILEWIDTH, &tile_width) || !TIFFGetField(tif, TIFFTAG_TILELENGTH, &tile_height) ||
+        tile_width == 0 || tile_height == 0 || uint64_t{tile_width} * tile_height > largest_tile_pixels)
+        return false;
     const size_t w = layout.width;
-    pixels.resize(w * layout.height);
-    if (TIFFIsTiled(tif)) {
-        std::vector<uint32_t> rgba(w * layout.height);
-        if (!TIFFReadRGBAImageOriented(tif, layout.width, layout.height, rgba.data(), ORIENTATION_TOPLEFT, 0))
-            return false;
-        for (size_t i = 0; i < rgba.size(); ++i) {
-            const uint8_t r = static_cast<uint8_t>(TIFFGetR(rgba[i])), g = static_cast<uint8_t>(TIFFGetG(rgba[i])),
-                          b = static_cast<uint8_t>(TIFFGetB(rgba[i]));
-            pixels[i] = pixel_from_display(r, g, b);
+    std::vector<uint32_t> tile(size_t{tile_width} * tile_height);
+    for (uint32_t top = 0; top < layout.height; top += tile_height) {
+        const uint32_t rows = std::min(tile_height, layout.height - top);
+        pixels.resize((size_t{top} + rows) * w);
+        for (uint32_t left = 0; left < layout.width; left += tile_width) {
+            if (!TIFFReadRGBATile(tif, left, top, tile.data())) return false;
+            const uint32_t columns = std::min(tile_width, layout.width - left);
+            // The RGBA tile has its origin at the lower left.
+            for (uint32_t r = 0; r < rows; ++r)
+                for (uint32_t c = 0; c < columns; ++c) {
+                    const uint32_t rgba = tile[size_t{tile_height - 1 - r} * tile_width + c];
+                    pixels[(size_t{top} + r) * w + left + c] =
+                        pixel_from_display(static_cast<uint8_t>(TIFFGetR(rgba)), static_cast<uint8_t>(TIFFGetG(rgba)),
+                                           static_cast<uint8_t>(TIFFGetB(rgba)));
+                }
         }
-        return true;
     }
+    return true;
+}
+
+// The pixels in stored order (row 0 as the file has it). The picture grows
+// row by row as scanlines decode, so a size the data does not back fails at
+// the first missing strip instead of allocating what the tags claim.
+bool read_stored(TIFF* tif, const Layout& layout, std::vector<RgbePixel>& pixels) {
+    if (TIFFIsTiled(tif)) return read_tiles(tif, layout, pixels);
+    const size_t w = layout.width;
     const size_t sample_bytes = layout.bits / 8;
     const bool separate = layout.planar == PLANARCONFIG_SEPARATE && layout.samples > 1;
     const int planes = separate ? (layout.grey ? 1 : 3) : 1;
@@ -96,6 +123,7 @@ bool read_stored(TIFF* tif, const Layout& layout, std::vector<RgbePixel>& pixels
         for (int p = 0; p < planes; ++p)
             if (TIFFReadScanline(tif, rows[static_cast<size_t>(p)].data(), y, static_cast<uint16_t>(p)) < 0)
                 return false;
+        pixels.resize((size_t{y} + 1) * w);
         for (size_t x = 0; x < w; ++x) {
             const void* channel[3];
             for (size_t c = 0; c < 3; ++c) {

@@ -127,4 +127,81 @@ TEST(RaTiff, RefusesPaletteImagesAndFilesThatAreNotTiff) {
     EXPECT_NE(run_in(folder, "ra_tiff -r x.bmp o.hdr").err.find("ra_tiff: cannot open TIFF input\n"), std::string::npos);
 }
 
+// A tiled image: 40 x 20 in 16 x 16 tiles, so the right and bottom tiles are
+// partly outside the image.
+TEST(RaTiff, ReadsTiledImagesTileByTile) {
+    TempFolder folder;
+    const uint32_t width = 40, height = 20;
+    TIFF* tif = TIFFOpen((folder / "t.tif").c_str(), "w");
+    ASSERT_NE(tif, nullptr);
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 3);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tif, TIFFTAG_TILEWIDTH, 16u);
+    TIFFSetField(tif, TIFFTAG_TILELENGTH, 16u);
+    // Sample values that tell each pixel's column and row apart.
+    const auto sample = [](uint32_t x, uint32_t y, int c) { return static_cast<uint8_t>(c == 0 ? x * 6 : c == 1 ? y * 12 : 7); };
+    std::vector<uint8_t> tile(16 * 16 * 3);
+    for (uint32_t top = 0; top < height; top += 16)
+        for (uint32_t left = 0; left < width; left += 16) {
+            for (uint32_t r = 0; r < 16; ++r)
+                for (uint32_t c = 0; c < 16; ++c)
+                    for (int k = 0; k < 3; ++k) tile[(r * 16 + c) * 3 + static_cast<uint32_t>(k)] = sample(left + c, top + r, k);
+            ASSERT_GE(TIFFWriteTile(tif, tile.data(), left, top, 0, 0), 0);
+        }
+    TIFFClose(tif);
+
+    const auto run = run_in(folder, "ra_tiff -r t.tif t.hdr");
+    EXPECT_EQ(run.out + run.err, "");
+    const auto picture = read_picture(folder / "t.hdr");
+    ASSERT_TRUE(picture.ok);
+    EXPECT_EQ(picture.resolution, "-Y 20 +X 40");
+    ASSERT_EQ(picture.pixels.size(), size_t{width} * height);
+    for (uint32_t y : {0u, 15u, 16u, 19u})
+        for (uint32_t x : {0u, 15u, 16u, 33u, 39u})
+            EXPECT_EQ(picture.pixels[y * width + x], pixel_from_display(sample(x, y, 0), sample(x, y, 1), sample(x, y, 2)))
+                << x << "," << y;
+}
+
+// Sizes the file's data does not back: a 141-byte file once claimed a
+// 570-million-pixel row; and a 16-million-row claim over one strip of three
+// bytes.
+TEST(RaTiff, RefusesSizesTheDataDoesNotBack) {
+    TempFolder folder;
+    TiffRecipe grey;
+    grey.photometric = PHOTOMETRIC_MINISBLACK;
+    grey.samples = 1;
+    write_tiff<uint8_t>(folder / "g.tif", grey, 3, {{0, 187, 255}});
+    std::string bytes = read_file(folder / "g.tif");
+    // Patch the IMAGEWIDTH and IMAGELENGTH entries of the first directory.
+    const auto patch = [&](uint16_t tag, uint32_t value) {
+        const uint32_t directory = static_cast<uint8_t>(bytes[4]) | static_cast<uint8_t>(bytes[5]) << 8;
+        const uint16_t count = static_cast<uint16_t>(static_cast<uint8_t>(bytes[directory]) | static_cast<uint8_t>(bytes[directory + 1]) << 8);
+        for (uint16_t i = 0; i < count; ++i) {
+            const size_t entry = directory + 2 + i * 12u;
+            if ((static_cast<uint8_t>(bytes[entry]) | static_cast<uint8_t>(bytes[entry + 1]) << 8) != tag) continue;
+            bytes[entry + 2] = 4, bytes[entry + 3] = 0;  // LONG
+            for (int k = 0; k < 4; ++k) bytes[entry + 8 + static_cast<size_t>(k)] = static_cast<char>(value >> (8 * k));
+        }
+    };
+    std::string wide = bytes;
+    std::swap(wide, bytes);
+    patch(TIFFTAG_IMAGEWIDTH, 570425345u);
+    std::swap(wide, bytes);
+    write_file(folder / "wide.tif", wide);
+    const auto refused = run_in(folder, "ra_tiff -r wide.tif w.hdr");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "ra_tiff: bad image size\n");
+
+    patch(TIFFTAG_IMAGELENGTH, 16000000u);
+    patch(TIFFTAG_ROWSPERSTRIP, 16000000u);  // one strip of three bytes
+    write_file(folder / "tall.tif", bytes);
+    const auto failed = run_in(folder, "ra_tiff -r tall.tif t.hdr");
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.err.find("ra_tiff: error reading TIFF input\n"), std::string::npos) << failed.err;
+}
+
 }  // namespace

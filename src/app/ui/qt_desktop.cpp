@@ -46,30 +46,36 @@ QMessageBox::Icon qt_icon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The events a person causes with mouse, keyboard or touch.
+bool is_user_input(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride:
+    case QEvent::Close:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Swallows user input while a child process runs.
 class InputBlocker : public QObject {
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::Shortcut:
-        case QEvent::ShortcutOverride:
-        case QEvent::Close:
-        case QEvent::ContextMenu:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-            event->ignore();
-            return true;
-        default:
-            return false;
-        }
+        if (!is_user_input(event->type())) return false;
+        event->ignore();
+        return true;
     }
 };
 
@@ -298,26 +304,11 @@ public:
 
 protected:
     bool eventFilter(QObject* target, QEvent* event) override {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::Shortcut:
-        case QEvent::ShortcutOverride:
-        case QEvent::Close:
-        case QEvent::ContextMenu: {
-            auto* widget = qobject_cast<QWidget*>(target);
-            if (window_ && widget && (widget == window_ || window_->isAncestorOf(widget))) return false;
-            event->ignore();
-            return true;
-        }
-        default:
-            return false;
-        }
+        if (!is_user_input(event->type())) return false;
+        auto* widget = qobject_cast<QWidget*>(target);
+        if (window_ && widget && (widget == window_ || window_->isAncestorOf(widget))) return false;
+        event->ignore();
+        return true;
     }
 
 private:
