@@ -134,16 +134,23 @@ std::optional<Layout> read_layout(ByteView& in) {
     return layout;
 }
 
-// Palette indices of a run-length encoded bitmap, rows bottom-up; pixels the
-// codes skip keep index 0.
-std::optional<std::vector<uint8_t>> decode_rle(ByteView& in, const Layout& layout) {
-    const size_t w = static_cast<size_t>(layout.width);
-    std::vector<uint8_t> indices(w * static_cast<size_t>(layout.height), 0);
+// A run-length encoded bitmap straight into the image (rows bottom-up).
+// Pixels the codes skip keep colour 0: the image starts filled with it, one
+// row set pixel by pixel and copied to the others, so the cost of a bitmap
+// that skips most of itself grows with its codes, not its claimed size.
+bool decode_rle(ByteView& in, const Layout& layout, RgbImage& image) {
+    const size_t w = static_cast<size_t>(layout.width), h = static_cast<size_t>(layout.height);
+    const uint8_t* palette = layout.palette.data();
+    if (palette[0] != 0 || palette[1] != 0 || palette[2] != 0) {
+        uint8_t* first = image.row(0);
+        for (size_t x = 0; x < w; ++x) std::copy(palette, palette + 3, first + 3 * x);
+        for (size_t r = 1; r < h; ++r) std::copy(first, first + 3 * w, image.row(static_cast<int>(r)));
+    }
     const bool four = layout.compression == rle4;
     size_t at = layout.data_offset;
     size_t x = 0, y = 0;
     auto put = [&](uint32_t index) {
-        if (x < w && y < static_cast<size_t>(layout.height)) indices[y * w + x] = static_cast<uint8_t>(index);
+        if (x < w && y < h) std::copy(palette + 3 * index, palette + 3 * index + 3, image.row(static_cast<int>(h - 1 - y)) + 3 * x);
         ++x;
     };
     while (at + 1 < in.size()) {
@@ -155,7 +162,7 @@ std::optional<std::vector<uint8_t>> decode_rle(ByteView& in, const Layout& layou
             x = 0;
             ++y;
         } else if (value == 1) {
-            return indices;
+            return true;
         } else if (value == 2) {
             x += in.u8(at);
             y += in.u8(at + 1);
@@ -168,9 +175,9 @@ std::optional<std::vector<uint8_t>> decode_rle(ByteView& in, const Layout& layou
             const size_t used = four ? (value + 1) / 2 : value;
             at += (used + 1) & ~size_t{1};
         }
-        if (in.damaged()) return std::nullopt;
+        if (in.damaged()) return false;
     }
-    return indices;
+    return true;
 }
 
 }  // namespace
@@ -190,10 +197,9 @@ std::optional<RgbImage> read_bmp(const std::string& path) {
     const size_t w = static_cast<size_t>(layout->width);
     const int bits = layout->bits;
 
-    std::optional<std::vector<uint8_t>> rle;
     if (layout->compression == rle8 || layout->compression == rle4) {
-        rle = decode_rle(in, *layout);
-        if (!rle) return std::nullopt;
+        if (!decode_rle(in, *layout, image)) return std::nullopt;
+        return image;
     }
     const size_t row_size = ((w * static_cast<size_t>(bits) + 31) / 32) * 4;
     for (int r = 0; r < image.height; ++r) {
@@ -202,9 +208,7 @@ std::optional<RgbImage> read_bmp(const std::string& path) {
         uint8_t* out = image.row(r);
         for (size_t x = 0; x < w; ++x) {
             uint32_t index = 0;
-            if (rle) {
-                index = (*rle)[stored * w + x];
-            } else if (bits <= 8) {
+            if (bits <= 8) {
                 const size_t bit = x * static_cast<size_t>(bits);
                 const uint32_t byte = in.u8(at + bit / 8);
                 index = (byte >> (8 - bits - bit % 8)) & ((1u << bits) - 1);

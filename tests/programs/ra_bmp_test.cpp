@@ -142,6 +142,19 @@ TEST_F(RaBmp, ReverseReadsOneAndFourBitPalettesAndTheirRunLengthCodes) {
     EXPECT_EQ(read_picture(folder / "eight.hdr").pixels, (std::vector<RgbePixel>{o, w, w, k, k}));
 }
 
+// Pixels the codes skip (end of line, delta, end of bitmap) take colour 0 of
+// the palette, here orange, in every row.
+TEST_F(RaBmp, ReverseFillsSkippedPixelsWithTheFirstPaletteColour) {
+    const std::vector<Rgb> palette = {{200, 100, 50}, {255, 255, 255}};
+    // Bottom row: one white pixel, end of line; next row: delta two to the
+    // right, one white pixel; end of bitmap before the top row.
+    write_file(folder / "skip.bmp",
+               bmp_palette_data(3, 3, 8, 1, palette, std::string("\x01\x01\0\0\0\x02\x02\0\x01\x01\0\x01", 12)));
+    ASSERT_EQ(run_in(folder, "ra_bmp -r skip.bmp skip.hdr").status, 0);
+    const RgbePixel o = pixel_from_display(200, 100, 50), w = pixel_from_display(255, 255, 255);
+    EXPECT_EQ(read_picture(folder / "skip.hdr").pixels, (std::vector<RgbePixel>{o, o, o, o, o, w, w, o, o}));
+}
+
 TEST_F(RaBmp, DisplayCopyReadsBackAsTheApplicationSeesIt) {
     ASSERT_EQ(run_in(folder, "ra_bmp tiny.hdr  t.bmp && ra_bmp -r t.bmp m.hdr").status, 0);
     const auto mask = load_luminance_map((folder / "m.hdr").string());
