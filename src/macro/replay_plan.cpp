@@ -22,6 +22,22 @@ std::string working_copy_folder_in(const std::string& command) {
     return command.substr(start, at - start);
 }
 
+size_t occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+// Whether the shell, which drops the quotes, would see either text where the
+// line does not spell it out whole: replacing the texts as written would
+// then leave the cache's own file in the command.
+bool names_a_file_across_quotes(const std::string& command, const ReplayTexts& texts) {
+    std::string unquoted = command;
+    std::erase(unquoted, '"');
+    return occurrences(unquoted, texts.working_copy) != occurrences(command, texts.working_copy) ||
+           occurrences(unquoted, texts.output) != occurrences(command, texts.output);
+}
+
 // Every occurrence of either text replaced, in one pass, so that a path put
 // in for one can never be taken for the other.
 std::string substituted(const std::string& command, const ReplayTexts& texts, const std::string& input,
@@ -54,6 +70,11 @@ void plan_line(PlannedLine& planned, const SequenceEntry& entry, const ReplayTex
     if (!replayable) {
         planned.kind = Kind::refused;
         planned.reason = replayable.failure().message;
+        return;
+    }
+    if (names_a_file_across_quotes(entry.command, texts)) {
+        planned.kind = Kind::refused;
+        planned.reason = "it names the working copy or the step output across quotes";
         return;
     }
     if (!contains(entry.command, texts.working_copy)) {

@@ -140,6 +140,20 @@ TEST(ReplayPlan, RefusesALineThatWritesAnyOtherFile) {
     EXPECT_EQ(sequence.lines[0].reason, "it writes to /home/u/.profile");
 }
 
+// The shell drops quotes, so /c/dt""empo.hdr is the cache's step output; a
+// replacement of the texts as written would leave it, and the step would
+// read or write the cache's file instead of the picture's.
+TEST(ReplayPlan, RefusesALineThatSpellsAWorkingFileAcrossQuotes) {
+    const auto sequence = plan_of("40013#/C protate  /c/dtemp.hdr > /c/dtempo.hdr > /c/dt\"\"empo.hdr#NULL\r\n"
+                                  "40013#/C protate  /c/dtemp.hdr /c/d\"temp\".hdr > /c/dtempo.hdr#NULL\r\n"
+                                  "40013#/C protate  \"/c/dtemp.hdr\" > /c/dtempo.hdr#NULL\r\n");
+    EXPECT_EQ(kinds_of(sequence), (std::vector<Kind>{Kind::refused, Kind::refused, Kind::step, Kind::empty}));
+    EXPECT_EQ(sequence.lines[0].reason, "it names the working copy or the step output across quotes");
+    const auto picture = plan_picture(sequence, texts, "/p", "a.hdr");
+    ASSERT_EQ(picture.steps.size(), 1u);
+    EXPECT_EQ(picture.steps[0].command, "/C protate  \"/p/a.hdr\" > /p/1-a.hdr");
+}
+
 TEST(ReplayPlan, RecognisesASequenceRecordedWithAnotherCacheFolder) {
     const auto sequence = plan_of("40013#/C protate  /old/cache/dtemp.hdr /old/cache/dtempo.hdr#NULL\r\n"
                                   "40018#/C pfilt -1 -e 4 /old/cache/dtemp.hdr > /old/cache/dtempo.hdr#2\r\n");
