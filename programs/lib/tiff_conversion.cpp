@@ -63,6 +63,10 @@ std::string check_layout(TIFF* tif, Layout& layout) {
         return "bad image size";
     if (TIFFIsTiled(tif) && (layout.bits != 8 || layout.format == SAMPLEFORMAT_IEEEFP))
         return "unsupported tiled image";
+    // A scanline is read whole; the widest picture of three 32-bit samples
+    // needs 192 MB, and a larger one means a damaged sample count.
+    constexpr uint64_t largest_scanline_bytes = uint64_t{1} << 28;
+    if (!TIFFIsTiled(tif) && TIFFScanlineSize64(tif) > largest_scanline_bytes) return "bad image size";
     return "";
 }
 

@@ -167,7 +167,8 @@ TEST(RaTiff, ReadsTiledImagesTileByTile) {
 }
 
 // Sizes the file's data does not back: a 141-byte file once claimed a
-// 570-million-pixel row; and a 16-million-row claim over one strip of three
+// 570-million-pixel row, another a scanline of 2.4 GB through its samples
+// per pixel; and a 16-million-row claim over one strip of three
 // bytes.
 TEST(RaTiff, RefusesSizesTheDataDoesNotBack) {
     TempFolder folder;
@@ -175,6 +176,7 @@ TEST(RaTiff, RefusesSizesTheDataDoesNotBack) {
     grey.photometric = PHOTOMETRIC_MINISBLACK;
     grey.samples = 1;
     write_tiff<uint8_t>(folder / "g.tif", grey, 3, {{0, 187, 255}});
+    write_tiff<uint8_t>(folder / "rgb.tif", TiffRecipe{}, 1, {{1, 2, 3}});
     std::string bytes = read_file(folder / "g.tif");
     // Patch the IMAGEWIDTH and IMAGELENGTH entries of the first directory.
     const auto patch = [&](uint16_t tag, uint32_t value) {
@@ -183,7 +185,8 @@ TEST(RaTiff, RefusesSizesTheDataDoesNotBack) {
         for (uint16_t i = 0; i < count; ++i) {
             const size_t entry = directory + 2 + i * 12u;
             if ((static_cast<uint8_t>(bytes[entry]) | static_cast<uint8_t>(bytes[entry + 1]) << 8) != tag) continue;
-            bytes[entry + 2] = 4, bytes[entry + 3] = 0;  // LONG
+            bytes[entry + 2] = 4, bytes[entry + 3] = 0;  // one LONG
+            bytes[entry + 4] = 1, bytes[entry + 5] = 0, bytes[entry + 6] = 0, bytes[entry + 7] = 0;
             for (int k = 0; k < 4; ++k) bytes[entry + 8 + static_cast<size_t>(k)] = static_cast<char>(value >> (8 * k));
         }
     };
@@ -195,6 +198,18 @@ TEST(RaTiff, RefusesSizesTheDataDoesNotBack) {
     const auto refused = run_in(folder, "ra_tiff -r wide.tif w.hdr");
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err, "ra_tiff: bad image size\n");
+
+    // A width within bounds whose samples per pixel make a 285 MB scanline.
+    std::string many = read_file(folder / "rgb.tif");
+    std::swap(many, bytes);
+    patch(TIFFTAG_IMAGEWIDTH, 1u << 24);
+    patch(TIFFTAG_SAMPLESPERPIXEL, 17u);
+    patch(TIFFTAG_BITSPERSAMPLE, 8u);  // one value for all samples
+    std::swap(many, bytes);
+    write_file(folder / "many.tif", many);
+    const auto samples = run_in(folder, "ra_tiff -r many.tif m.hdr");
+    EXPECT_EQ(samples.status, 1);
+    EXPECT_EQ(samples.err, "ra_tiff: bad image size\n");
 
     patch(TIFFTAG_IMAGELENGTH, 16000000u);
     patch(TIFFTAG_ROWSPERSTRIP, 16000000u);  // one strip of three bytes
