@@ -3,6 +3,7 @@
 #include <tiffio.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <new>
 #include <vector>
@@ -32,7 +33,7 @@ struct Layout {
 };
 
 // Why the image cannot be converted, or "" when it can.
-std::string check_layout(TIFF* tif, Layout& layout) {
+std::string check_layout(TIFF* tif, uint64_t file_bytes, Layout& layout) {
     uint16_t photometric = 0;
     if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric)) return "unsupported photometric type";
     TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &layout.width);
@@ -67,6 +68,16 @@ std::string check_layout(TIFF* tif, Layout& layout) {
     // needs 192 MB, and a larger one means a damaged sample count.
     constexpr uint64_t largest_scanline_bytes = uint64_t{1} << 28;
     if (!TIFFIsTiled(tif) && TIFFScanlineSize64(tif) > largest_scanline_bytes) return "bad image size";
+    // Every decoded byte comes out of the file. No codec we read packs more
+    // than about 1 400 bytes into one (LZW on a constant image; deflate stops
+    // at 1 032), so an image larger than 2 048 times its file is a claim no
+    // data backs, however many strips point at the same few bytes.
+    constexpr uint64_t largest_expansion = 2048;
+    const bool tiled = TIFFIsTiled(tif);
+    const uint64_t block_bytes = tiled ? TIFFTileSize64(tif) : TIFFStripSize64(tif);
+    const uint64_t blocks = tiled ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
+    const uint64_t backed = largest_expansion * file_bytes;
+    if (block_bytes == 0 || blocks == 0 || block_bytes > backed || blocks > backed / block_bytes) return "bad image size";
     return "";
 }
 
@@ -195,7 +206,11 @@ ProgramStatus tiff_to_picture(const TiffOptions& options) {
     if (!out.open(options.output)) return plain_failure(options.output + ": cannot open for output");
 
     Layout layout;
-    if (const std::string problem = check_layout(tif.get(), layout); !problem.empty()) return program_failure(problem);
+    std::error_code size_error;
+    const uint64_t file_bytes = std::filesystem::file_size(options.input, size_error);
+    if (size_error) return program_failure("cannot open TIFF input");
+    if (const std::string problem = check_layout(tif.get(), file_bytes, layout); !problem.empty())
+        return program_failure(problem);
     std::vector<RgbePixel> stored;
     try {
         if (!read_stored(tif.get(), layout, stored)) return program_failure("error reading TIFF input");

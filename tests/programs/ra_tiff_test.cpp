@@ -168,8 +168,7 @@ TEST(RaTiff, ReadsTiledImagesTileByTile) {
 
 // Sizes the file's data does not back: a 141-byte file once claimed a
 // 570-million-pixel row, another a scanline of 2.4 GB through its samples
-// per pixel; and a 16-million-row claim over one strip of three
-// bytes.
+// per pixel; and a 16-million-row claim over one strip of three bytes.
 TEST(RaTiff, RefusesSizesTheDataDoesNotBack) {
     TempFolder folder;
     TiffRecipe grey;
@@ -216,7 +215,15 @@ TEST(RaTiff, RefusesSizesTheDataDoesNotBack) {
     write_file(folder / "tall.tif", bytes);
     const auto failed = run_in(folder, "ra_tiff -r tall.tif t.hdr");
     EXPECT_EQ(failed.status, 1);
-    EXPECT_NE(failed.err.find("ra_tiff: error reading TIFF input\n"), std::string::npos) << failed.err;
+    EXPECT_EQ(failed.err, "ra_tiff: bad image size\n");
+
+    // A real image that compresses well is not taken for such a claim.
+    TiffRecipe flat = grey;
+    flat.compression = COMPRESSION_ADOBE_DEFLATE;
+    write_tiff<uint8_t>(folder / "flat.tif", flat, 2048, std::vector<std::vector<uint8_t>>(2048, std::vector<uint8_t>(2048, 187)));
+    const auto converted = run_in(folder, "ra_tiff -r flat.tif f.hdr");
+    EXPECT_EQ(converted.out + converted.err, "");
+    EXPECT_EQ(read_picture(folder / "f.hdr").resolution, "-Y 2048 +X 2048");
 }
 
 }  // namespace
