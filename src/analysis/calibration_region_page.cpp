@@ -1,11 +1,6 @@
 #include "analysis/calibration_region_page.h"
 
-#include <filesystem>
-
-#include "analysis/region_scan.h"
 #include "desktop/desktop.h"
-#include "tools/file_requests.h"
-#include "tools/pixel_operations.h"
 
 CalibrationRegionPage::CalibrationRegionPage(CalibrationSettings& record, CalibrationHost& host, WizardSheet& sheet)
     : record_(record), host_(host), sheet_(sheet) {}
@@ -56,17 +51,10 @@ void CalibrationRegionPage::on_click_to_select() {
 }
 
 void CalibrationRegionPage::region_selected(const Region& region) {
-    record_.awaiting_region = false;
-    region_ = {region, host_.tool()};
-    if (region_is_sampled(region_.geometry, region_.tool)) {
-        record_.mask_file.clear();
-        record_.mask_type = 0;
-        file_label_ = no_file_text;
-        status_text_ = valid_region_text;
+    if (take_drawn_region(record_, region_, region, host_.tool(), file_label_, status_text_)) {
         sheet_.set_buttons(wizard_button::back | wizard_button::next);
         sheet_.enable_buttons(wizard_button::back | wizard_button::next | wizard_button::cancel);
     } else {
-        status_text_ = no_region_text;
         sheet_.set_buttons(wizard_button::back);
         sheet_.enable_buttons(wizard_button::back | wizard_button::cancel);
     }
@@ -77,13 +65,7 @@ void CalibrationRegionPage::region_selected(const Region& region) {
 }
 
 void CalibrationRegionPage::on_browse() {
-    FileDialogRequest request = mask_file_request();
-    request.owner = Owner::dialog;
-    const std::optional<FileDialogAnswer> answer = choose_command_file(host_.desktop(), request);
-    if (!answer) return;
-    record_.mask_file = answer->path;
-    record_.mask_type = answer->filter_index;
-    file_label_ = std::filesystem::path(answer->path).filename().string();
+    if (!choose_mask_file(host_.desktop(), record_, file_label_)) return;
     region_ = {};
     host_.clear_selection();
     show_validity();

@@ -1,7 +1,6 @@
 #include "analysis/glare_view_page.h"
 
-#include <filesystem>
-
+#include "analysis/region_page.h"
 #include "desktop/desktop.h"
 #include "tools/command_path.h"
 
@@ -61,7 +60,7 @@ void GlareViewPage::on_browse() {
         return;
     }
     record_.view_file = answer.path;
-    file_label_ = std::filesystem::path(answer.path).filename().string();
+    file_label_ = file_name_of(answer.path);
     sheet_.set_buttons(wizard_button::back | wizard_button::next);
 }
 

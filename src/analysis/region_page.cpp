@@ -1,10 +1,7 @@
 #include "analysis/region_page.h"
 
 #include "analysis/analysis_ids.h"
-#include "analysis/region_scan.h"
 #include "desktop/desktop.h"
-#include "tools/file_requests.h"
-#include "tools/pixel_operations.h"
 
 namespace {
 
@@ -19,10 +16,6 @@ constexpr const char* polygon_help =
     "of 4 vertices is required to draw a polygon. To automatically close the polygon by drawing a line from the "
     "end point to the start point, use the mouse right-click button.";
 
-std::string file_name_of(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 }  // namespace
 
@@ -112,18 +105,10 @@ void RegionPage::region_selected(const Region& region) {
     const bool was_shown = sheet_.shown();
     sheet_.set_shown(true);
     if (was_shown) return;
-    record_.awaiting_region = false;
-    region_ = {region, host_.tool()};
-    if (region_is_sampled(region_.geometry, region_.tool)) {
-        record_.mask_file.clear();
-        record_.mask_type = 0;
-        file_label_ = no_file_text;
-        status_text_ = valid_region_text;
+    if (take_drawn_region(record_, region_, region, host_.tool(), file_label_, status_text_))
         sheet_.enable_buttons(wizard_button::back | wizard_button::next | wizard_button::cancel);
-    } else {
-        status_text_ = no_region_text;
+    else
         sheet_.enable_buttons(wizard_button::back | wizard_button::cancel);
-    }
     host_.set_main_window_enabled(false);
     sheet_.set_enabled(true);
     host_.set_analyze_enabled(true);
@@ -131,16 +116,15 @@ void RegionPage::region_selected(const Region& region) {
 }
 
 void RegionPage::on_browse() {
-    FileDialogRequest request = mask_file_request();
-    request.owner = Owner::dialog;
-    const std::optional<FileDialogAnswer> answer = choose_command_file(host_.desktop(), request);
-    if (!answer) return;
-    record_.mask_file = answer->path;
-    record_.mask_type = answer->filter_index;
-    file_label_ = file_name_of(answer->path);
+    if (!choose_mask_file(host_.desktop(), record_, file_label_)) return;
     clear_region();
     if (template_id_ == analysis_pages::single_region) host_.clear_selection();
     show_validity();
 }
 
 void RegionPage::clear_region() { region_ = {}; }
+
+std::string file_name_of(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}

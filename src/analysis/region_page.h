@@ -7,7 +7,10 @@
 
 #include "analysis/analysis_host.h"
 #include "analysis/analysis_settings.h"
+#include "analysis/region_scan.h"
 #include "analysis/wizard_sheet.h"
+#include "tools/file_requests.h"
+#include "tools/pixel_operations.h"
 
 // Positions in the "Selection Tool" list.
 enum class ToolChoice : int { circle = 0, polygon = 1, rectangle = 2 };
@@ -16,6 +19,42 @@ RegionKind tool_of(ToolChoice choice);
 inline constexpr const char* no_region_text = "No Region Selected";
 inline constexpr const char* valid_region_text = "Found a Valid Region";
 inline constexpr const char* no_file_text = "No File Selected";
+
+// A chosen file's name as a page shows it.
+std::string file_name_of(const std::string& path);
+
+// The mask file the user picks goes into the record (path and type) and its
+// name into `label`; false when the dialog was cancelled.
+template <class Record>
+bool choose_mask_file(Desktop& desktop, Record& record, std::string& label) {
+    FileDialogRequest request = mask_file_request();
+    request.owner = Owner::dialog;
+    const std::optional<FileDialogAnswer> answer = choose_command_file(desktop, request);
+    if (!answer) return false;
+    record.mask_file = answer->path;
+    record.mask_type = answer->filter_index;
+    label = file_name_of(answer->path);
+    return true;
+}
+
+// A region handed back with ENTER, kept with the tool it was drawn with.
+// It counts when the sampler samples it as drawn, and then replaces any
+// mask file; the status text says which. True when it counts.
+template <class Record>
+bool take_drawn_region(Record& record, WizardRegion& kept, const Region& region, RegionKind tool,
+                       std::string& file_label, std::string& status_text) {
+    record.awaiting_region = false;
+    kept = {region, tool};
+    if (!region_is_sampled(kept.geometry, kept.tool)) {
+        status_text = no_region_text;
+        return false;
+    }
+    record.mask_file.clear();
+    record.mask_type = 0;
+    file_label = no_file_text;
+    status_text = valid_region_text;
+    return true;
+}
 
 class RegionPage {
 public:

@@ -3,14 +3,9 @@
 #include <filesystem>
 
 #include "analysis/masked_map.h"
+#include "analysis/region_page.h"
 #include "desktop/busy_cursor.h"
 #include "desktop/desktop.h"
-
-namespace {
-
-std::string file_name_of(const std::string& path) { return std::filesystem::path(path).filename().string(); }
-
-}  // namespace
 
 ResultsPage::ResultsPage(AnalysisHost& host, AnalysisSettings& main, const AnalysisSettings& record_a,
                          const AnalysisSettings& record_b)
