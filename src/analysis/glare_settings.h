@@ -29,9 +29,9 @@ inline constexpr std::array<GlareViewType, 6> glare_view_types = {{
 inline constexpr int default_glare_view_type = 4;
 
 struct GlareSettings {
-    // Task Area Specification and Task Position. The position is kept when
-    // the user goes back to "Entire Image", but only sent while
-    // `task_area` is on.
+    // The pages titled "Task Area Specification" and "Task Position". The
+    // position is kept when the user goes back to "Entire Image", but only
+    // sent while `task_area` is on.
     bool task_area = false;
     int32_t task_x = 0;
     int32_t task_y = 0;
