@@ -21,12 +21,19 @@ export HOME="$work/home" XDG_CACHE_HOME="$work/home/cache" XDG_CONFIG_HOME="$wor
 unset CANDELUX_PROGRAMS || true
 
 for file in bin/candelux bin/candelux-cli lib/candelux/programs/ra_bmp lib/candelux/programs/evalglare \
-    lib/candelux/libEDSDK.so share/applications/candelux.desktop share/mime/packages/candelux.xml \
-    share/icons/hicolor/48x48/apps/candelux.png share/man/man1/candelux-cli.1 share/man/man1/candelux.1 \
+    lib/candelux/camera/libEDSDK.so share/applications/candelux.desktop share/mime/packages/candelux.xml \
+    share/icons/hicolor/48x48/apps/candelux.png share/man/man1/candelux-cli.1.gz share/man/man1/candelux.1.gz share/doc/candelux/copyright \
     share/bash-completion/completions/candelux-cli share/candelux/samples/chart.hdr; do
     [ -e "$prefix/$file" ] || fail "$file is not installed"
 done
 if grep -rl "$build" "$prefix/bin" "$prefix/lib" >/dev/null 2>&1; then fail "an installed file names the build folder"; fi
+
+# The camera library is loaded by name through the executables' run path.
+for program in candelux candelux-cli; do
+    runpath=$(readelf -d "$prefix/bin/$program" | sed -n 's/.*R[UN]*PATH.*\[\(.*\)\]/\1/p')
+    [ -e "$(echo "$runpath" | sed "s|\$ORIGIN|$prefix/bin|")/libEDSDK.so" ] ||
+        fail "$program's run path ($runpath) does not lead to the camera library"
+done
 
 "$prefix/bin/candelux-cli" --version | grep -q '^candelux-cli [0-9]' || fail "candelux-cli --version"
 "$prefix/bin/candelux" --version | grep -q '^candelux [0-9]' || fail "candelux --version"
