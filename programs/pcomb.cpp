@@ -1,5 +1,6 @@
 // pcomb: combines pictures pixel by pixel with calc definitions of the
-// output channels ro, go and bo; ri(n), gi(n), bi(n) read input n.
+// output channels ro, go and bo; ri(n), gi(n), bi(n) read input n and
+// le(n) is its exposure.
 //
 //   pcomb -e "ro=...;go=...;bo=..." [-e ...] [-o] picture [[-o] picture ..] > output
 //

@@ -244,6 +244,28 @@ TEST_F(CalibrationWizardTest, MaskRegionIsSampledOnAScratchCopyAndTheWholePictur
     EXPECT_FALSE(fs::exists(host.cache.str() + calibration_mask_scratch));
 }
 
+TEST_F(CalibrationWizardTest, AMaskFilesExposureLeavesTheRegionMeanAndTheFactorAlone) {
+    use_picture(make_map(80, 60, [](int x, int) { return x < 40 ? 120 : 60; }));
+    const std::string mask = host.cache.str() + "/card_mask.hdr";
+    ASSERT_TRUE(write_formula_picture(
+        mask, 80, 60, [](int x, int) { return x < 40 ? encode_rgbe(1, 1, 1) : RgbePixel{}; }, {"EXPOSURE=4"}));
+    wizard.start();
+    sheet().press_next();
+    sheet().press_next();
+    page().on_source(CalibrationSource::from_mask_file);
+    host.scripted.file_answers.push_back({1, mask});
+    page().on_browse();
+    sheet().press_next();
+    wizard.on_measured_luminance(true, 100);
+    sheet().press_finish();
+    EXPECT_TRUE(sheet().closed());
+    // 120 cd/m2 under the mask (not 30), so 120 / 100.
+    EXPECT_NEAR(wizard.record.computed_mean, 120.0f, 0.5f);
+    EXPECT_NEAR(wizard.record.factor, 1.2f, 0.005f);
+    EXPECT_NEAR(host.map.at(10, 10), 100, 0.6);
+    EXPECT_NEAR(host.map.at(70, 10), 50, 0.3);
+}
+
 TEST_F(CalibrationWizardTest, IlluminanceOfAPictureWithoutViewIsPiTimesTheMeanOfItsLitCircle) {
     use_picture(make_map(100, 100, [](int x, int y) { return fisheye_angle(x, y, 100) < 90 ? 1000 : 0; }));
     wizard.start();

@@ -99,6 +99,35 @@ TEST_F(Pcomb, DivisionByABlackPixelGivesBlackQuietly) {
     EXPECT_EQ(std::vector<std::string>(v.header.begin() + 3, v.header.begin() + 8), nested);
 }
 
+TEST_F(Pcomb, LeGivesEachInputsExposureAsTheApplicationReadsIt) {
+    // tiny.hdr: EXPOSURE=2 at top level; n.hdr: 3 and 0.5 nested plus 4 at
+    // top level, and a line that only mentions the word.
+    write_file(folder / "n.hdr", picture_file({"a.hdr:", "\tEXPOSURE=3", "\tEXPOSURE=0.5", "EXPOSURE=4",
+                                               "comment EXPOSURE=none"},
+                                              "-Y 2 +X 3", {tiny::A, tiny::B, tiny::C, tiny::D, tiny::E, tiny::F}, 3));
+    auto first_red = [&](const std::string& formula) {
+        const auto run = run_in(folder, "pcomb -e \"ro=" + formula + ";go=0;bo=0\" tiny.hdr n.hdr > o.hdr");
+        EXPECT_EQ(run.status, 0) << run.err;
+        const auto picture = read_picture(folder / "o.hdr");
+        return picture.pixels.empty() ? -1.0f : decode_color(picture.pixels[0]).r;
+    };
+    // Decoded values carry half a mantissa step: 2 reads 2.0039.
+    EXPECT_NEAR(first_red("le(1)"), 2.0f, 0.01f);
+    EXPECT_NEAR(first_red("le(2)"), 6.0f, 0.03f);
+    EXPECT_NEAR(first_red("le(3)"), 1.0f, 0.01f) << "no third input";
+    // -o divides by the same product and leaves an exposure of 1.
+    // (One channel at a time: the three share an exponent.)
+    auto first_green = [&](const std::string& formula) {
+        const auto run = run_in(folder, "pcomb -e \"ro=0;go=" + formula + ";bo=0\" tiny.hdr -o n.hdr > o.hdr");
+        EXPECT_EQ(run.status, 0) << run.err;
+        const auto picture = read_picture(folder / "o.hdr");
+        return picture.pixels.empty() ? -1.0f : decode_color(picture.pixels[0]).g;
+    };
+    EXPECT_NEAR(first_green("le(2)"), 1.0f, 0.01f);
+    const float expected = decode_color(tiny::A).g / 6.0f;
+    EXPECT_NEAR(first_green("gi(2)"), expected, 0.01f * expected);
+}
+
 TEST_F(Pcomb, CarriesTheFirstUsableViewToTopLevel) {
     write_file(folder / "view.hdr", picture_file({"VIEW= -vta -vh 180 -vv 180"}, "-Y 1 +X 1", {tiny::E}, 1));
     ASSERT_EQ(run_in(folder, "pcomb -e \"ro=ri(1);go=gi(1);bo=bi(1)\" view.hdr > o.hdr").status, 0);
