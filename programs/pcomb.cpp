@@ -4,7 +4,8 @@
 //
 //   pcomb -e "ro=...;go=...;bo=..." [-e ...] [-o] picture [[-o] picture ..] > output
 //
-// -o before a picture gives its values divided by its exposure.
+// -o before a picture gives its values divided by its exposure and leaves
+// its EXPOSURE lines out of the output header.
 
 #include <string>
 

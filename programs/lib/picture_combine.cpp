@@ -65,7 +65,7 @@ std::vector<std::string> combine_header(const CombineOptions& options,
     for (auto& line : date_lines()) lines.push_back(line);
     bool any_format = false;
     for (size_t i = 0; i < inputs.size(); ++i) {
-        append_nested_header(lines, options.inputs[i].path, inputs[i]->header(), true);
+        append_nested_header(lines, options.inputs[i].path, inputs[i]->header(), !options.inputs[i].original_values);
         any_format = any_format || inputs[i]->header().has_format();
     }
     lines.push_back(options.command);
@@ -107,13 +107,14 @@ ProgramStatus combine_pictures(const CombineOptions& options) {
     PixelContext pixel;
     pixel.lines.assign(inputs.size(), std::vector<Color3>(n));
     for (size_t i = 0; i < inputs.size(); ++i) {
-        // The exposure as the application reads it: every EXPOSURE= line,
-        // nested copies included, so that a picture a pcomb already made
-        // (whose exposure is only nested) still counts its own.
-        const double exposure = inputs[i]->header().exposure_anywhere();
+        // le(n) is what the input's copied header multiplies into a reader
+        // that counts every EXPOSURE line, as the application does: nested
+        // copies included, so that a picture a pcomb made (its exposure only
+        // nested) still counts its own. -o divides by the top-level lines,
+        // which then stay out of the copy.
         const bool original = options.inputs[i].original_values;
-        pixel.scale.push_back(original ? static_cast<float>(1.0 / exposure) : 1.0f);
-        pixel.exposure.push_back(original ? 1.0 : exposure);
+        pixel.scale.push_back(original ? static_cast<float>(1.0 / inputs[i]->header().exposure()) : 1.0f);
+        pixel.exposure.push_back(original ? 1.0 : inputs[i]->header().exposure_anywhere());
     }
     std::vector<uint8_t> planes(4 * n);
     std::vector<RgbePixel> result(n);

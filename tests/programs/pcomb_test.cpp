@@ -115,8 +115,10 @@ TEST_F(Pcomb, LeGivesEachInputsExposureAsTheApplicationReadsIt) {
     EXPECT_NEAR(first_red("le(1)"), 2.0f, 0.01f);
     EXPECT_NEAR(first_red("le(2)"), 6.0f, 0.03f);
     EXPECT_NEAR(first_red("le(3)"), 1.0f, 0.01f) << "no third input";
-    // -o divides by the same product and leaves an exposure of 1.
-    // (One channel at a time: the three share an exponent.)
+    // -o divides by the top-level exposure, leaves its line out of the
+    // copied header and gives an exposure of 1; the nested lines stay and
+    // keep counting where they did. (One channel at a time: the three share
+    // an exponent.)
     auto first_green = [&](const std::string& formula) {
         const auto run = run_in(folder, "pcomb -e \"ro=0;go=" + formula + ";bo=0\" tiny.hdr -o n.hdr > o.hdr");
         EXPECT_EQ(run.status, 0) << run.err;
@@ -124,8 +126,13 @@ TEST_F(Pcomb, LeGivesEachInputsExposureAsTheApplicationReadsIt) {
         return picture.pixels.empty() ? -1.0f : decode_color(picture.pixels[0]).g;
     };
     EXPECT_NEAR(first_green("le(2)"), 1.0f, 0.01f);
-    const float expected = decode_color(tiny::A).g / 6.0f;
+    const float expected = decode_color(tiny::A).g / 4.0f;
     EXPECT_NEAR(first_green("gi(2)"), expected, 0.01f * expected);
+    const auto header = read_picture(folder / "o.hdr").header;
+    const std::vector<std::string> nested = {"tiny.hdr:", "\tEXPOSURE=2", "n.hdr:", "\ta.hdr:", "\t\tEXPOSURE=3",
+                                             "\t\tEXPOSURE=0.5", "\tcomment EXPOSURE=none"};
+    ASSERT_GE(header.size(), 10u);
+    EXPECT_EQ(std::vector<std::string>(header.begin() + 3, header.begin() + 10), nested);
 }
 
 TEST_F(Pcomb, CarriesTheFirstUsableViewToTopLevel) {
