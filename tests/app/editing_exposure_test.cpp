@@ -37,6 +37,33 @@ TEST_F(ExposureAndHeader, ChangingTheExposureKeepsLuminanceAndDarkensTheDisplay)
     EXPECT_EQ(desktop.status[4], "\tExposure = 1.000000");
 }
 
+TEST_F(ExposureAndHeader, ThreeToOneReachesOneAndOneStaysWithin) {
+    // The factor 1/3 written with six digits left the picture at 0.999999,
+    // and asking for 1 again wrote the factor "1", which changed nothing.
+    open(picture("p.hdr", 16, 8, {"EXPOSURE=3"}, grey_half));
+    const float luminance = app.luminance_map().at(3, 3);
+    desktop.exposure_dialog = [](ExposureForm& form) {
+        form.text = "1";
+        return form.on_ok().value_or(0);
+    };
+    app.on_command(command::exposure);
+    ASSERT_TRUE(desktop.messages.empty()) << desktop.messages[0].text;
+    EXPECT_NEAR(app.luminance_map().exposure, 1.0f, 2e-7f);
+    EXPECT_EQ(desktop.status[4], "\tExposure = 1.000000");
+    EXPECT_FLOAT_EQ(app.luminance_map().at(3, 3), luminance);
+}
+
+TEST_F(ExposureAndHeader, AnExposureSixDigitsAwayIsBroughtToTheValueAskedFor) {
+    open(picture("p.hdr", 16, 8, {"EXPOSURE=0.999999"}, grey_half));
+    desktop.exposure_dialog = [](ExposureForm& form) {
+        form.text = "1";
+        return form.on_ok().value_or(0);
+    };
+    app.on_command(command::exposure);
+    ASSERT_TRUE(desktop.messages.empty()) << desktop.messages[0].text;
+    EXPECT_NEAR(app.luminance_map().exposure, 1.0f, 2e-7f);
+}
+
 TEST_F(ExposureAndHeader, OkWithTheExposureUnchangedRunsNothing) {
     open(picture("p.hdr", 16, 8, {"EXPOSURE=0.123456789"}, grey_half));
     const std::string before = read_file(working_copy());
