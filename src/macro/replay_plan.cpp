@@ -185,5 +185,5 @@ std::string with_exposure_factor(const std::string& command, float factor) {
     if (!starts_with(command, exposure_prefix)) return command;
     const size_t end = command.find(' ', exposure_prefix.size());
     if (end == std::string::npos) return command;
-    return command.substr(0, exposure_prefix.size()) + format_default(factor) + command.substr(end);
+    return command.substr(0, exposure_prefix.size()) + format_shortest(factor) + command.substr(end);
 }

@@ -76,6 +76,7 @@ PicturePlan plan_picture(const SequencePlan& sequence, const ReplayTexts& texts,
 std::string step_file_path(const std::string& folder, int step, const std::string& name);
 
 // The exposure command with its factor replaced: "/C pfilt -1 -e " F " ..."
-// becomes "/C pfilt -1 -e " factor " ...". The factor is written as a default
-// stream writes a float.
+// becomes "/C pfilt -1 -e " factor " ...". The factor is written with the
+// fewest digits that read back as the same float, so a picture reaches the
+// exposure asked for rather than one six digits away.
 std::string with_exposure_factor(const std::string& command, float factor);

@@ -288,6 +288,26 @@ TEST_F(CalibrationWizardTest, IlluminanceOfAnAngularFisheyeIsSummedOverItsView) 
     EXPECT_FLOAT_EQ(wizard.record.factor, wizard.record.computed_illuminance / 3000);
 }
 
+TEST_F(CalibrationWizardTest, AHemisphericalViewNarrowerThan180DegreesIsSummedToo) {
+    // A uniform sky on a 150° hemispherical picture: π·L·sin² 75°, not π·L.
+    use_picture(make_map(200, 200,
+                         [](int x, int y) {
+                             const double dx = (x + 0.5) / 200 - 0.5, dy = (y + 0.5) / 200 - 0.5;
+                             return dx * dx + dy * dy < 0.25 ? 1000 : 0;
+                         }),
+                {"VIEW= -vth -vh 150 -vv 150"});
+    wizard.start();
+    to_measured_illuminance();
+    EXPECT_FALSE(wizard.picture_illuminance().value.pi_times_mean);
+    EXPECT_NE(wizard.illuminance_text().find("over the hemispherical fisheye view narrower than 180\u00b0"),
+              std::string::npos)
+        << wizard.illuminance_text();
+    wizard.on_measured_illuminance(true, 2500);
+    sheet().press_finish();
+    const double expected = 1000 * std::numbers::pi * std::pow(std::sin(75 * std::numbers::pi / 180), 2);
+    EXPECT_NEAR(wizard.record.computed_illuminance, expected, expected * 0.005);
+}
+
 TEST_F(CalibrationWizardTest, FinishIsRefusedWithTheWorkingCopyUntouchedWhileNoFactorCanBeComputed) {
     use_picture(make_map(80, 60, [](int x, int) { return x < 40 ? 120 : 0; }));
     const std::string before = read_file(host.working_copy());

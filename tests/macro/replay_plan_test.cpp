@@ -183,8 +183,9 @@ TEST(ReplayPlan, JoinsARootFolderWithOneSlash) {
 TEST(ExposureFactor, ReplacesTheRecordedFactorOnly) {
     EXPECT_EQ(with_exposure_factor("/C pfilt -1 -e 0.25 /p/a.hdr > /p/1-a.hdr", 4.0f),
               "/C pfilt -1 -e 4 /p/a.hdr > /p/1-a.hdr");
+    // Every digit the factor needs, so the picture reaches the value asked for.
     EXPECT_EQ(with_exposure_factor("/C pfilt -1 -e 4 /p/a.hdr > /p/1-a.hdr", 1.0f / 3.0f),
-              "/C pfilt -1 -e 0.333333 /p/a.hdr > /p/1-a.hdr");
+              "/C pfilt -1 -e 0.33333334 /p/a.hdr > /p/1-a.hdr");
     EXPECT_EQ(with_exposure_factor("/C pfilt -1 -e 4 /p/a.hdr > /p/1-a.hdr", 2e-7f),
               "/C pfilt -1 -e 2e-07 /p/a.hdr > /p/1-a.hdr");
     EXPECT_EQ(with_exposure_factor("/C protate  a b", 2.0f), "/C protate  a b");
