@@ -26,10 +26,11 @@ struct Colour {
     float r = 0, g = 0, b = 0;
 };
 
-// Box averages down (or nearest samples up) to width x height: along each
-// axis, output cell c averages the input cells k with c <= k * n / N < c + 1
-// (n output, N input cells); where that is empty (enlarging), it takes input
-// cell trunc((c + 0.5) * N / n).
+// Box averages down (or nearest samples up) to width x height, as Radiance's
+// pfilt -1 -b: along each axis, output cell c averages the input cells k
+// with c <= k * n / N < c + 1 (n output, N input cells, the test made in
+// pfilt's floating point); enlarging, it takes input cell
+// trunc((c + 0.5) * N / n). Sums are single precision.
 ColourGrid box_resize(const ColourGrid& in, int width, int height);
 
 // Averages of 2 x 2 blocks (the blocks at an odd edge average what they have).

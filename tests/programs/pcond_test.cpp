@@ -185,7 +185,7 @@ TEST_F(Pcond, AcuityLossBlursTheDarkTextureButNotTheWindow) {
     const auto sharp = run_ok("night.hdr");
     const auto blurred = run_ok("-a night.hdr");
     // Mean relative difference of horizontally neighbouring pixels of the
-    // dark room.
+    // dark room (the darkest of which map to black: no difference there).
     auto texture = [](const ReadPicture& p) {
         double sum = 0;
         int count = 0;
@@ -193,7 +193,7 @@ TEST_F(Pcond, AcuityLossBlursTheDarkTextureButNotTheWindow) {
             for (int x = 10; x < 50; ++x) {
                 const double a = brightness(p.pixels[static_cast<size_t>(y * 160 + x)]);
                 const double b = brightness(p.pixels[static_cast<size_t>(y * 160 + x + 1)]);
-                sum += std::fabs(a - b) / (a + b);
+                if (a + b > 0) sum += std::fabs(a - b) / (a + b);
                 ++count;
             }
         return sum / count;
