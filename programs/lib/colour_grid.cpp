@@ -77,47 +77,59 @@ ColourGrid box_resize(const ColourGrid& in, int width, int height) {
 }
 
 ColourGrid halve(const ColourGrid& in) {
-    ColourGrid out((in.width + 1) / 2, (in.height + 1) / 2);
+    ColourGrid out(in.width / 2, in.height / 2);
     for (int r = 0; r < out.height; ++r)
         for (int c = 0; c < out.width; ++c) {
             float sr = 0, sg = 0, sb = 0;
-            int count = 0;
-            for (int k = 2 * r; k < std::min(2 * r + 2, in.height); ++k)
-                for (int j = 2 * c; j < std::min(2 * c + 2, in.width); ++j) {
+            for (int k = 2 * r; k < 2 * r + 2; ++k)
+                for (int j = 2 * c; j < 2 * c + 2; ++j) {
                     const size_t i = in.index(j, k);
                     sr += in.red[i];
                     sg += in.green[i];
                     sb += in.blue[i];
-                    ++count;
                 }
             const size_t o = out.index(c, r);
-            out.red[o] = sr / count;
-            out.green[o] = sg / count;
-            out.blue[o] = sb / count;
+            out.red[o] = sr * 0.25f;
+            out.green[o] = sg * 0.25f;
+            out.blue[o] = sb * 0.25f;
         }
     return out;
 }
 
 namespace {
 
+// The cell to the left of (or below) position p on an axis of n cells, and
+// the weight of the next one: trunc(p), moved in to the last but one cell,
+// so that the weight leaves [0, 1] outside the outer centres.
+struct AxisStep {
+    int first = 0;
+    int next = 0;
+    double weight = 0;
+};
+
+AxisStep axis_step(int n, double p) {
+    if (n < 2) return {};
+    int first = static_cast<int>(p);
+    first = std::clamp(first, 0, n - 2);
+    return {first, first + 1, p - first};
+}
+
 struct Corners {
     size_t i00, i10, i01, i11;
-    float fx, fy;
+    double fx, fy;
 };
 
 Corners corners(int width, int height, double x, double y) {
-    x = std::clamp(x, 0.0, double(width - 1));
-    y = std::clamp(y, 0.0, double(height - 1));
-    const int x0 = std::min(static_cast<int>(x), width - 1), y0 = std::min(static_cast<int>(y), height - 1);
-    const int x1 = std::min(x0 + 1, width - 1), y1 = std::min(y0 + 1, height - 1);
+    const AxisStep sx = axis_step(width, x), sy = axis_step(height, y);
     const size_t w = static_cast<size_t>(width);
-    return {y0 * w + x0, y0 * w + x1, y1 * w + x0, y1 * w + x1, static_cast<float>(x - x0), static_cast<float>(y - y0)};
+    return {sy.first * w + sx.first, sy.first * w + sx.next, sy.next * w + sx.first, sy.next * w + sx.next, sx.weight,
+            sy.weight};
 }
 
 float blend(const std::vector<float>& p, const Corners& k) {
-    const float top = p[k.i00] + k.fx * (p[k.i10] - p[k.i00]);
-    const float bottom = p[k.i01] + k.fx * (p[k.i11] - p[k.i01]);
-    return top + k.fy * (bottom - top);
+    const double top = (1 - k.fx) * p[k.i00] + k.fx * p[k.i10];
+    const double bottom = (1 - k.fx) * p[k.i01] + k.fx * p[k.i11];
+    return static_cast<float>((1 - k.fy) * top + k.fy * bottom);
 }
 
 }  // namespace

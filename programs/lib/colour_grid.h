@@ -4,8 +4,9 @@
 // (one degree per pixel) reductions and blur pyramids all use it.
 //
 // Sampling positions are continuous grid coordinates in which the centre of
-// cell (c, r) is at (c, r); positions beyond the outer centres take the edge
-// values.
+// cell (c, r) is at (c, r); beyond the outer centres the values continue
+// linearly from the two outer cells, as in Radiance's pcond (where a
+// picture's edge pixels lie up to half a cell outside).
 
 #include <cstddef>
 #include <vector>
@@ -33,7 +34,8 @@ struct Colour {
 // trunc((c + 0.5) * N / n). Sums are single precision.
 ColourGrid box_resize(const ColourGrid& in, int width, int height);
 
-// Averages of 2 x 2 blocks (the blocks at an odd edge average what they have).
+// Averages of 2 x 2 blocks; an odd last row or column is left out, as pcond's
+// acuity pyramid leaves it.
 ColourGrid halve(const ColourGrid& in);
 
 // Bilinear interpolation of one plane at (x, y).

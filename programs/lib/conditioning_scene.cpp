@@ -70,6 +70,8 @@ Scene build_scene(FloatPicture&& picture, bool centre_weighted) {
         for (int i = 0; i < fw; ++i) {
             const size_t k = s.fovea.index(i, j);
             image_direction(s.view, (i + 0.5) / fw - 0.5, 0.5 - (j + 0.5) / fh, s.directions[k]);
+            // Kept in single precision, as the reference keeps them.
+            for (double& component : s.directions[k]) component = static_cast<float>(component);
             if (centre_weighted) {
                 const double xr = (i - (fw - 1) / 2.0) / centre_weight_radius;
                 const double yr = (j - (fh - 1) / 2.0) / centre_weight_radius;

@@ -81,4 +81,29 @@ TEST_F(PcondDimScene, ToneCurveSpreadsTheVisiblePartOverTheDisplay) {
     EXPECT_GT(brightness(out.pixels[63 * 64 + 63]), 0.98);
 }
 
+TEST_F(PcondDimScene, AcuityLeavesAGradientAsItIsUpToItsBorders) {
+    // 256 x 256, no view, luminance rising linearly from 1e-3 to 1e-2 cd/m²
+    // from left to right: dark enough for acuity loss (1 to 2 pixels per
+    // cycle), and every level of the blur pyramid, sampled bilinearly and
+    // continued linearly half a cell past the outer centres, reproduces a
+    // linear ramp. So -a changes nothing, not even in the border columns
+    // (holding the outer cells' values there would shift them by up to
+    // 1.5 pixels of the ramp, 5 % at the dark edge).
+    std::vector<RgbePixel> pixels;
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) pixels.push_back(grey(1e-3 + 9e-3 * (x + 0.5) / 256));
+    write_file(folder / "ramp.hdr", picture_file({}, "-Y 256 +X 256", pixels, 256));
+    const auto sharp = run_ok("ramp.hdr");
+    const auto blurred = run_ok("-a ramp.hdr");
+    ASSERT_EQ(sharp.pixels.size(), blurred.pixels.size());
+    double worst = 0;
+    for (size_t i = 0; i < sharp.pixels.size(); ++i) {
+        const double a = brightness(sharp.pixels[i]), b = brightness(blurred.pixels[i]);
+        worst = std::max(worst, std::fabs(a - b) / a);
+    }
+    EXPECT_LT(worst, 0.015);
+    // The blur was at work: the picture's RGBE steps are smoothed away.
+    EXPECT_NE(sharp.pixels, blurred.pixels);
+}
+
 }  // namespace
