@@ -50,6 +50,23 @@ TEST(ConditioningScene, DirectionsOfTheFovealPixelsFollowTheView) {
     EXPECT_GT(d[1], 0);  // rows count down from the top
 }
 
+TEST(ConditioningScene, VeilContinuesLinearlyToThePicturesEdge) {
+    // 64 x 64 without a view: a 42 x 42 fovea, so the outer picture pixels
+    // lie 0.17 of a foveal cell outside the outer foveal centres. A veil
+    // rising by 1 per foveal column reaches them on its slope, as in the
+    // reference, not at the edge cells' values.
+    auto s = build_scene(picture(64, 64, {}, "-Y 64 +X 64"), false);
+    ASSERT_EQ(s.fovea.width, 42);
+    ColourGrid veil(42, 42);
+    for (int r = 0; r < 42; ++r)
+        for (int c = 0; c < 42; ++c) veil.red[veil.index(c, r)] = 10.0f + static_cast<float>(c);
+    s.veil = veil;
+    const Colour black{};
+    EXPECT_NEAR(s.veiled_pixel(s.picture.index(0, 5), black).r, 10 + 0.5 / 64 * 42 - 0.5, 1e-5);
+    EXPECT_NEAR(s.veiled_pixel(s.picture.index(63, 5), black).r, 10 + 63.5 / 64 * 42 - 0.5, 1e-5);
+    EXPECT_NEAR(s.veiled_pixel(s.picture.index(32, 5), black).r, 10 + 32.5 / 64 * 42 - 0.5, 1e-5);
+}
+
 TEST(PixelSampling, DrawsTheUnseededDrand48SequenceOfLinux) {
     Rand48 random;
     EXPECT_DOUBLE_EQ(random.next(), 11.0 / 281474976710656.0);  // 3.90799e-14
