@@ -42,10 +42,16 @@ int legend_min_height(const FalsecolorScale& scale, int size) {
     return 6 * size + text_height(size) + 8 * size + (scale.steps + 1) * (text_height(size) + 3 * size) + 8 * size;
 }
 
+struct Box {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    bool overlaps(const Box& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+};
+
 // A mark on one pixel: a black and white square around it and its value in
-// a white box beside it, kept inside the picture part.
-void mark(BgrRaster& figure, int picture_width, int picture_height, int x, int y, const std::string& text,
-          int size) {
+// a white box beside it, kept inside the picture part and off `taken` (the
+// other mark's box). Returns the box.
+Box mark(BgrRaster& figure, int picture_width, int picture_height, int x, int y, const std::string& text, int size,
+         const Box& taken) {
     const int r = 4 * size;
     frame(figure, x - r - 1, y - r - 1, x + r + 2, y + r + 2, white);
     frame(figure, x - r, y - r, x + r + 1, y + r + 1, black);
@@ -53,10 +59,16 @@ void mark(BgrRaster& figure, int picture_width, int picture_height, int x, int y
     int bx = x + r + 3 * size;
     if (bx + w > picture_width) bx = x - r - 3 * size - w;
     bx = std::clamp(bx, 0, std::max(0, picture_width - w));
-    const int by = std::clamp(y - h / 2, 0, std::max(0, picture_height - h));
+    int by = std::clamp(y - h / 2, 0, std::max(0, picture_height - h));
+    if (Box{bx, by, bx + w, by + h}.overlaps(taken)) {
+        // Below the other box, or above it when there is no room below.
+        by = taken.y1 + size;
+        if (by + h > picture_height) by = std::max(0, taken.y0 - size - h);
+    }
     fill(figure, bx, by, bx + w, by + h, white);
     frame(figure, bx, by, bx + w, by + h, black);
     draw_text(figure, bx + 2 * size, by + 2 * size, text, size, black);
+    return {bx, by, bx + w, by + h};
 }
 
 }  // namespace
@@ -74,7 +86,7 @@ std::string legend_number(float value) {
     return text;
 }
 
-int figure_text_size(int picture_height) { return std::clamp((picture_height + 200) / 400, 1, 4); }
+int figure_text_size(int picture_height) { return std::clamp((picture_height + 100) / 300, 1, 4); }
 
 LegendLayout legend_layout(const BgrRaster& picture, const FalsecolorScale& scale) {
     LegendLayout l;
@@ -106,10 +118,10 @@ BgrRaster falsecolor_figure(const BgrRaster& picture, const FalsecolorScale& sca
             t += units_text(scale.units);
             return t;
         };
-        mark(figure, picture.width, picture.height, options.marks.max_x, options.marks.max_y,
-             text("max ", options.marks.maximum), s);
+        const Box first = mark(figure, picture.width, picture.height, options.marks.max_x, options.marks.max_y,
+                               text("max ", options.marks.maximum), s, {});
         mark(figure, picture.width, picture.height, options.marks.min_x, options.marks.min_y,
-             text("min ", options.marks.minimum), s);
+             text("min ", options.marks.minimum), s, first);
     }
     if (!options.legend) return figure;
 
