@@ -37,6 +37,11 @@ BgrRaster render_on_scale(const LuminanceMap& map, const FalsecolorScale& scale,
 Rgb8 level_colour(const FalsecolorScale& scale, int level);
 Rgb8 step_colour(const FalsecolorScale& scale, int step);
 
+// The window's legend bitmap (legend_width × legend_height, index 255 at the
+// top) in the choice's palette, in flat steps when it is posterised; for the
+// default choice, falsecolor_legend() itself.
+std::vector<uint8_t> falsecolor_legend(const FalsecolorScale& choice);
+
 // The darkest and the brightest pixel (the first of each in reading order);
 // pixels that are not numbers are passed over.
 struct PictureExtrema {

@@ -99,7 +99,7 @@ std::vector<float> step_values(const FalsecolorScale& scale) {
     for (int k = 0; k <= scale.steps; ++k)
         values.push_back(axis.value(static_cast<float>(k) / static_cast<float>(scale.steps)));
     // The ends exactly as given, not as the logarithm gives them back.
-    if (!scale.classic() && !values.empty()) {
+    if (!scale.classic() && !values.empty() && scale_problem(scale).empty()) {
         values.front() = scale.bottom;
         values.back() = scale.top;
     }
