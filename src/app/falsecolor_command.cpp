@@ -9,7 +9,6 @@
 #include "picture/bmp_reader.h"
 #include "picture/bmp_writer.h"
 #include "picture/png_writer.h"
-#include "tools/export_commands.h"
 #include "tools/export_steps.h"
 #include "tools/extremes.h"
 #include "tools/falsecolor.h"
@@ -93,15 +92,7 @@ FalsecolorScale Application::falsecolor_scale() const {
 }
 
 const BgrRaster& Application::falsecolor_base() {
-    if (falsecolor_base_) return *falsecolor_base_;
-    // The picture as the normal view shows it, made by ra_bmp whatever the
-    // display format; it is no editing step, so it is not recorded.
-    const std::string base = working_path(working_file::falsecolor_base);
-    const std::string line = save_bmp_command(working_path(working_file::working_copy), base);
-    run_shell_command(line, runner_.program_folder(), [](void* d) { static_cast<Desktop*>(d)->pump(); }, &desktop_);
-    auto raster = read_bmp_raster(base);
-    // Without it the lines are drawn over black, as the picture would be lost.
-    falsecolor_base_ = raster ? std::move(*raster) : BgrRaster{};
+    if (!falsecolor_base_) falsecolor_base_ = tone_mapped_grey(map_);
     return *falsecolor_base_;
 }
 

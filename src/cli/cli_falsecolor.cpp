@@ -49,13 +49,6 @@ Result<Extremes> measure_extremes(const std::string& picture, float exposure, co
     return parse_extremes(run.text, exposure);
 }
 
-bool tone_map_working_copy(const std::string& picture, const std::string& folder, const std::string& output,
-                           const CliPlaces& places, CliDesktop& desktop) {
-    if (!copy_working_copy(picture, folder)) return false;
-    const ProcessOutput run =
-        run_program(save_bmp_command(folder + working_file::working_copy, output), places, desktop);
-    return run.started && run.exit_status == 0 && fs::exists(output);
-}
 
 int run_falsecolor(const FalsecolorOptions& options, const CliPlaces& places, const CliOutput& output) {
     if (!options.out_dir.empty()) return run_falsecolor_folder(options, places, output);

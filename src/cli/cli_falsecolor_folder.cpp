@@ -9,13 +9,11 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_desktop.h"
 #include "cli/cli_falsecolor.h"
-#include "picture/bmp_reader.h"
 #include "picture/bmp_writer.h"
 #include "picture/png_writer.h"
 #include "common/text_format.h"
 #include "tools/falsecolor_figure.h"
 #include "tools/falsecolor_form.h"
-#include "tools/working_files.h"
 
 namespace fs = std::filesystem;
 
@@ -93,14 +91,8 @@ int run_falsecolor_folder(const FalsecolorOptions& options, const CliPlaces& pla
         auto read = read_picture(options.pictures[i]);
         if (!read) return output.fail(exit_bad_input, read.failure().message);
         const LuminanceMap& map = read.value();
-        BgrRaster base;
-        if (over_picture) {
-            const std::string tone_mapped = folder.path() + working_file::falsecolor_base;
-            if (!tone_map_working_copy(options.pictures[i], folder.path(), tone_mapped, places, desktop))
-                return output.fail(exit_failed, "ra_bmp failed on " + options.pictures[i]);
-            if (auto raster = read_bmp_raster(tone_mapped)) base = std::move(*raster);
-        }
-        const BgrRaster picture = render_on_scale(map, scale, base, contour_line_width(map.width, map.height));
+        const BgrRaster picture = render_on_scale(map, scale, over_picture ? tone_mapped_grey(map) : BgrRaster{},
+                                                  contour_line_width(map.width, map.height));
         FigureOptions figure_options{options.legend, options.extrema, {}};
         if (options.extrema) figure_options.marks = find_extrema(map);
         const BgrRaster figure = falsecolor_figure(picture, scale, figure_options);

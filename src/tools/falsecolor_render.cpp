@@ -1,5 +1,6 @@
 #include "tools/falsecolor_render.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -75,6 +76,30 @@ std::vector<int> band_levels(const std::vector<float>& positions, int steps) {
         if (std::fabs(t - k) <= 0.25f) levels[i] = static_cast<int>(k);
     }
     return levels;
+}
+
+BgrRaster tone_mapped_grey(const LuminanceMap& map) {
+    BgrRaster grey(map.width, map.height);
+    std::vector<float> logs;
+    logs.reserve(map.data.size());
+    for (float v : map.data)
+        if (v > 0 && std::isfinite(v)) logs.push_back(std::log10(v));
+    if (logs.empty()) return grey;
+    const auto percentile = [&](double p) {
+        auto at = logs.begin() + static_cast<std::ptrdiff_t>(p * static_cast<double>(logs.size() - 1));
+        std::nth_element(logs.begin(), at, logs.end());
+        return *at;
+    };
+    const float lo = percentile(0.01), hi = percentile(0.99);
+    const float span = hi > lo ? hi - lo : 1.0f;
+    for (size_t i = 0; i < map.data.size(); ++i) {
+        const float v = map.data[i];
+        const float t = v > 0 && std::isfinite(v) ? std::clamp((std::log10(v) - lo) / span, 0.0f, 1.0f) : 0.0f;
+        // Never quite black or white, so that every line colour shows.
+        const auto level = static_cast<uint8_t>(24.0f + 200.0f * t + 0.5f);
+        grey.bgr[3 * i] = grey.bgr[3 * i + 1] = grey.bgr[3 * i + 2] = level;
+    }
+    return grey;
 }
 
 int contour_line_width(int width, int height) { return 1 + 2 * (std::min(width, height) / 800); }

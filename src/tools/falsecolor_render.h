@@ -23,6 +23,12 @@ std::vector<int> contour_levels(const std::vector<float>& positions, int width, 
 // of a step of a step value.
 std::vector<int> band_levels(const std::vector<float>& positions, int steps);
 
+// The picture that contour lines and bands are drawn over: the luminance in
+// grey on a logarithmic scale from the picture's 1st to its 99th percentile,
+// so that a bright picture is not white and the lines stand out in any
+// picture.
+BgrRaster tone_mapped_grey(const LuminanceMap& map);
+
 // A line width that stays visible when a large picture is shown whole.
 int contour_line_width(int width, int height);
 

@@ -18,9 +18,6 @@ inline constexpr const char* pcond_step = "/pcondtemp.hdr";
 inline constexpr const char* display_bmp = "/dtemp.bmp";
 inline constexpr const char* display_gif = "/dtemp.gif";
 inline constexpr const char* falsecolor = "/dfalse.bmp";
-// The tone-mapped picture that falsecolor contour lines and bands are drawn
-// over; the close-time clean-up of "dfalse.*" takes it too.
-inline constexpr const char* falsecolor_base = "/dfalse.base.bmp";
 inline constexpr const char* samples = "/pvalues";
 }  // namespace working_file
 
