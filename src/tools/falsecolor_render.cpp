@@ -85,16 +85,15 @@ BgrRaster tone_mapped_grey(const LuminanceMap& map) {
     for (float v : map.data)
         if (v > 0 && std::isfinite(v)) logs.push_back(std::log10(v));
     if (logs.empty()) return grey;
-    const auto percentile = [&](double p) {
-        auto at = logs.begin() + static_cast<std::ptrdiff_t>(p * static_cast<double>(logs.size() - 1));
-        std::nth_element(logs.begin(), at, logs.end());
-        return *at;
-    };
-    const float lo = percentile(0.01), hi = percentile(0.99);
-    const float span = hi > lo ? hi - lo : 1.0f;
+    std::sort(logs.begin(), logs.end());
+    const float last = static_cast<float>(std::max<size_t>(logs.size() - 1, 1));
     for (size_t i = 0; i < map.data.size(); ++i) {
         const float v = map.data[i];
-        const float t = v > 0 && std::isfinite(v) ? std::clamp((std::log10(v) - lo) / span, 0.0f, 1.0f) : 0.0f;
+        float t = 0;
+        if (v > 0 && std::isfinite(v)) {
+            const auto rank = std::lower_bound(logs.begin(), logs.end(), std::log10(v)) - logs.begin();
+            t = static_cast<float>(rank) / last;
+        }
         // Never quite black or white, so that every line colour shows.
         const auto level = static_cast<uint8_t>(24.0f + 200.0f * t + 0.5f);
         grey.bgr[3 * i] = grey.bgr[3 * i + 1] = grey.bgr[3 * i + 2] = level;

@@ -24,9 +24,9 @@ std::vector<int> contour_levels(const std::vector<float>& positions, int width, 
 std::vector<int> band_levels(const std::vector<float>& positions, int steps);
 
 // The picture that contour lines and bands are drawn over: the luminance in
-// grey on a logarithmic scale from the picture's 1st to its 99th percentile,
-// so that a bright picture is not white and the lines stand out in any
-// picture.
+// grey by its rank among the picture's own values (a histogram
+// equalisation), so that a bright picture is not white, a picture with large
+// dark parts keeps its contrast, and the lines stand out in any picture.
 BgrRaster tone_mapped_grey(const LuminanceMap& map);
 
 // A line width that stays visible when a large picture is shown whole.

@@ -262,18 +262,23 @@ TEST(FalsecolorBands, CoverAQuarterStepAroundEachStepValue) {
     EXPECT_EQ(levels[50], 2);
 }
 
-TEST(FalsecolorToneMappedGrey, SpreadsThePicturesOwnLogRangeOverGreyLevels) {
-    // 100 values from 1 to 10^4.95 cd/m²; the 1st and 99th percentiles (the
-    // values at 0.01 and 0.99 of 99 places, cut) are 10^0 and 10^4.9.
-    const auto map = make_map(100, 1, [](int x, int) { return std::pow(10.0f, 0.05f * static_cast<float>(x)); });
+TEST(FalsecolorToneMappedGrey, SpreadsThePicturesLuminancesByRankOverGreyLevels) {
+    // 100 values, rising in x, but half of them packed into one decade: the
+    // grey follows the rank, not the value.
+    const auto map = make_map(100, 1, [](int x, int) {
+        return x < 50 ? 1.0f + 0.01f * static_cast<float>(x) : 1.5f * std::pow(10.0f, static_cast<float>(x - 49) / 10.0f);
+    });
     const BgrRaster grey = tone_mapped_grey(map);
     EXPECT_EQ(grey.at(0, 0)[0], 24);
-    EXPECT_EQ(grey.at(1, 0)[0], 26);   // 24 + 200 × 0.05 / 4.9 = 26.04
-    EXPECT_EQ(grey.at(98, 0)[0], 224);
-    EXPECT_EQ(grey.at(99, 0)[0], 224);  // above the 99th
-    // 10^2.5 → 24 + 200 × 2.5 / 4.9 = 126.04.
-    EXPECT_EQ(grey.at(50, 0)[1], 126);
+    EXPECT_EQ(grey.at(1, 0)[0], 26);    // 24 + 200 × 1/99 = 26.02
+    EXPECT_EQ(grey.at(50, 0)[1], 125);  // 24 + 200 × 50/99 = 125.01
+    EXPECT_EQ(grey.at(99, 0)[0], 224);
     EXPECT_EQ(grey.at(50, 0)[0], grey.at(50, 0)[2]);
+    // Equal values share their grey; pixels without a logarithm are darkest.
+    auto flat = make_map(4, 1, [](int x, int) { return x == 0 ? 0.0f : 7.0f; });
+    const BgrRaster flat_grey = tone_mapped_grey(flat);
+    EXPECT_EQ(flat_grey.at(0, 0)[0], 24);
+    EXPECT_EQ(flat_grey.at(1, 0)[0], flat_grey.at(3, 0)[0]);
     LuminanceMap dark = make_map(3, 1, [](int, int) { return 0.0f; });
     EXPECT_EQ(tone_mapped_grey(dark).bgr, std::vector<uint8_t>(9, 0));
 }
