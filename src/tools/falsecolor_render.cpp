@@ -156,21 +156,11 @@ BgrRaster render_on_scale(const LuminanceMap& map, const FalsecolorScale& scale,
 std::vector<uint8_t> falsecolor_legend(const FalsecolorScale& choice) {
     if (choice.palette == FalsecolorPalette::classic && choice.display != FalsecolorDisplay::posterised)
         return falsecolor_legend();
-    std::vector<uint8_t> bgr(static_cast<size_t>(legend_width) * legend_height * 3);
     const auto& palette = palette_colours(choice.palette);
-    for (int row = 0; row < legend_height; ++row) {
-        const int index = legend_height - 1 - row;
-        Rgb8 c = palette[static_cast<size_t>(index)];
-        if (choice.display == FalsecolorDisplay::posterised)
-            c = step_colour(choice, std::min(choice.steps - 1, index * choice.steps / legend_height));
-        for (int x = 0; x < legend_width; ++x) {
-            const size_t at = (static_cast<size_t>(row) * legend_width + static_cast<size_t>(x)) * 3;
-            bgr[at] = c.b;
-            bgr[at + 1] = c.g;
-            bgr[at + 2] = c.r;
-        }
-    }
-    return bgr;
+    return legend_bitmap([&](int index) {
+        if (choice.display != FalsecolorDisplay::posterised) return palette[static_cast<size_t>(index)];
+        return step_colour(choice, std::min(choice.steps - 1, index * choice.steps / legend_height));
+    });
 }
 
 PictureExtrema find_extrema(const LuminanceMap& map) {

@@ -15,16 +15,9 @@
 #include "picture/bmp_reader.h"
 #include "support/formula_pictures.h"
 #include "support/scripted_desktop.h"
+#include "support/png_reading.h"
 #include "support/temp_folder.h"
 #include "tools/falsecolor_figure.h"
-
-#define STB_IMAGE_IMPLEMENTATION
-#define STB_IMAGE_STATIC
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#include <stb/stb_image.h>
-#pragma GCC diagnostic pop
 
 namespace {
 
@@ -64,15 +57,6 @@ protected:
             window().on_field_edited();
         }
         ASSERT_TRUE(window().on_apply());
-    }
-    BgrRaster png(const fs::path& path) const {
-        int w = 0, h = 0, n = 0;
-        uint8_t* rgb = stbi_load(path.string().c_str(), &w, &h, &n, 3);
-        BgrRaster r(w, h);
-        for (size_t i = 0; rgb && i < static_cast<size_t>(w * h); ++i)
-            r.bgr[3 * i] = rgb[3 * i + 2], r.bgr[3 * i + 1] = rgb[3 * i + 1], r.bgr[3 * i + 2] = rgb[3 * i];
-        stbi_image_free(rgb);
-        return r;
     }
 
     TempFolder config, cache, pictures, out;
@@ -151,7 +135,7 @@ TEST_F(FalsecolorScaleView, SavesTheFigureWithLegendAndExtremaAsPngOrBmp) {
     const BgrRaster expected = falsecolor_figure(shown_raster(), app.falsecolor_scale(),
                                                  {true, true, find_extrema(app.luminance_map())});
     EXPECT_GT(expected.width, 90);
-    const BgrRaster saved = png(out / "figure.png");
+    const BgrRaster saved = read_png_raster(out / "figure.png");
     EXPECT_EQ(saved.width, expected.width);
     EXPECT_EQ(saved.bgr, expected.bgr);
 

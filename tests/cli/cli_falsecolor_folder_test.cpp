@@ -10,18 +10,11 @@
 #include <filesystem>
 
 #include "cli/cli_process.h"
+#include "support/png_reading.h"
 #include "picture/bmp_reader.h"
 #include "picture/rgbe_reader.h"
 #include "support/formula_pictures.h"
 #include "tools/falsecolor_figure.h"
-
-#define STB_IMAGE_IMPLEMENTATION
-#define STB_IMAGE_STATIC
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#include <stb/stb_image.h>
-#pragma GCC diagnostic pop
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
@@ -46,15 +39,6 @@ protected:
         auto map = load_luminance_map((pictures / name).string());
         EXPECT_TRUE(map);
         return map ? std::move(map).value() : LuminanceMap{};
-    }
-    BgrRaster png(const fs::path& path) const {
-        int w = 0, h = 0, n = 0;
-        uint8_t* rgb = stbi_load(path.string().c_str(), &w, &h, &n, 3);
-        BgrRaster r(w, h);
-        for (size_t i = 0; rgb && i < static_cast<size_t>(w * h); ++i)
-            r.bgr[3 * i] = rgb[3 * i + 2], r.bgr[3 * i + 1] = rgb[3 * i + 1], r.bgr[3 * i + 2] = rgb[3 * i];
-        stbi_image_free(rgb);
-        return r;
     }
 
     TempFolder config, cache_home, pictures, out;
@@ -128,7 +112,7 @@ TEST_F(CliFalsecolorFolder, UsesAScaleFileAndWritesPngFiguresWithLegendAndExtrem
         const LuminanceMap map = map_of(std::string(name) + ".hdr");
         const BgrRaster picture = render_on_scale(map, read.value(), {});
         FigureOptions options{true, true, find_extrema(map)};
-        const BgrRaster figure = png(out / (std::string(name) + ".png"));
+        const BgrRaster figure = read_png_raster(out / (std::string(name) + ".png"));
         EXPECT_GT(figure.width, map.width);
         EXPECT_EQ(figure.bgr, falsecolor_figure(picture, read.value(), options).bgr) << name;
     }

@@ -9,17 +9,10 @@
 #include "picture/bmp_reader.h"
 #include "picture/bmp_writer.h"
 #include "picture/png_writer.h"
+#include "support/png_reading.h"
 #include "support/temp_folder.h"
 #include "tools/bitmap_font.h"
 #include "tools/falsecolor_figure.h"
-
-#define STB_IMAGE_IMPLEMENTATION
-#define STB_IMAGE_STATIC
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#include <stb/stb_image.h>
-#pragma GCC diagnostic pop
 
 namespace {
 
@@ -136,17 +129,10 @@ TEST(FalsecolorFigure, GoesIntoPngAndBmpFilesThatReadBackPixelForPixel) {
     const std::string png = (folder / "figure.png").string();
     ASSERT_TRUE(write_png24(png, figure.width, figure.height, figure.bgr));
     EXPECT_EQ(read_file(png).substr(1, 3), "PNG");
-    int w = 0, h = 0, channels = 0;
-    uint8_t* rgb = stbi_load(png.c_str(), &w, &h, &channels, 3);
-    ASSERT_NE(rgb, nullptr);
-    ASSERT_EQ(w, figure.width);
-    ASSERT_EQ(h, figure.height);
-    bool equal = true;
-    for (size_t i = 0; i < static_cast<size_t>(w * h) && equal; ++i)
-        equal = rgb[3 * i] == figure.bgr[3 * i + 2] && rgb[3 * i + 1] == figure.bgr[3 * i + 1] &&
-                rgb[3 * i + 2] == figure.bgr[3 * i];
-    stbi_image_free(rgb);
-    EXPECT_TRUE(equal);
+    const BgrRaster decoded = read_png_raster(png);
+    EXPECT_EQ(decoded.width, figure.width);
+    EXPECT_EQ(decoded.height, figure.height);
+    EXPECT_TRUE(decoded.bgr == figure.bgr);
     EXPECT_FALSE(write_png24((folder / "missing/figure.png").string(), figure.width, figure.height, figure.bgr));
 
     const std::string bmp = (folder / "figure.bmp").string();

@@ -294,6 +294,22 @@ TEST(FalsecolorPalettes, AreTheNamedColourMaps) {
     EXPECT_EQ(&palette_colours(FalsecolorPalette::classic), &falsecolor_palette());
 }
 
+TEST(FalsecolorWindowLegend, ShowsTheChosenPaletteAndStepsAndStaysTheOriginalByDefault) {
+    EXPECT_EQ(falsecolor_legend(FalsecolorScale{}), falsecolor_legend());
+    FalsecolorScale poster = scale_of(1, 100, true, FalsecolorPalette::viridis, FalsecolorDisplay::posterised, 4);
+    const auto legend = falsecolor_legend(poster);
+    const size_t last_row = static_cast<size_t>(legend_height - 1) * legend_width * 3;
+    EXPECT_TRUE(same(legend.data(), step_colour(poster, 3)));
+    EXPECT_TRUE(same(legend.data() + last_row, step_colour(poster, 0)));
+    // Row 63 from the bottom is still step 0, row 64 step 1.
+    EXPECT_TRUE(same(legend.data() + static_cast<size_t>(legend_height - 1 - 63) * legend_width * 3,
+                     step_colour(poster, 0)));
+    EXPECT_TRUE(same(legend.data() + static_cast<size_t>(legend_height - 1 - 64) * legend_width * 3,
+                     step_colour(poster, 1)));
+    poster.display = FalsecolorDisplay::smooth;
+    EXPECT_TRUE(same(falsecolor_legend(poster).data(), palette_colours(FalsecolorPalette::viridis)[255]));
+}
+
 TEST(FalsecolorExtrema, FindTheFirstDarkestAndBrightestPixel) {
     auto map = make_map(5, 4, [](int x, int y) { return 10.0f + static_cast<float>(x + 10 * y); });
     map.data[7] = 0.5f;
