@@ -41,7 +41,11 @@ ProgramStatus write_check_picture(const std::string& path, const std::string& co
                                   const ResolutionLine& resolution, const GlareAnalysis& a) {
     PictureOutput out;
     if (!out.open(path)) return program_failure("cannot write check picture " + path + ": " + std::strerror(errno));
-    out.write_header(check_picture_header(command, view), resolution);
+    // Scanlines in the input's order, under the resolution line evalglare
+    // writes: Y first, both signs kept.
+    ResolutionLine rows = resolution;
+    rows.flags |= ResolutionLine::y_major;
+    out.write_header(check_picture_header(command, view), rows);
     const int length = resolution.scanline_length;
     std::vector<RgbePixel> scanline(static_cast<size_t>(length));
     for (int s = 0; s < resolution.scanline_count; ++s) {

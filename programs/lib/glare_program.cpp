@@ -43,8 +43,11 @@ ProgramStatus evaluate_glare(const GlareOptions& options) {
     if (options.view && own_view)
         std::fprintf(stderr, "warning: the view of the command line replaces the picture's own\n");
 
+    for (const auto& notice : picture.notices) std::fprintf(stderr, "%s\n", notice.c_str());
     GlareAnalysis analysis;
-    if (auto status = analyse_glare(std::move(picture.luminance), *projection, options, analysis); !status.ok())
+    if (auto status = analyse_glare(std::move(picture.luminance), *view, *projection, row_layout(picture.resolution),
+                                    options, analysis);
+        !status.ok())
         return status;
     for (const auto& notice : analysis.notices) std::fprintf(stderr, "%s\n", notice.c_str());
     if (options.illuminance_only) {

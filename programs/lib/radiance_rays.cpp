@@ -1,0 +1,142 @@
+#include "lib/radiance_rays.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double pi = 3.14159265358979323846;
+constexpr double tiny = 1e-6;
+
+using Vec = double[3];
+
+double dot3(const Vec a, const Vec b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+void cross3(Vec r, const Vec a, const Vec b) {
+    r[0] = a[1] * b[2] - a[2] * b[1];
+    r[1] = a[2] * b[0] - a[0] * b[2];
+    r[2] = a[0] * b[1] - a[1] * b[0];
+}
+
+// Radiance's normalisation: near unit length a first-order step instead of
+// a square root.
+double normalise3(Vec v) {
+    double d = dot3(v, v);
+    if (d == 0.0) return 0.0;
+    double len = 0;
+    if ((d <= 1.0 + tiny) & (d >= 1.0 - tiny)) {
+        len = 0.5 + 0.5 * d;
+        d = 2.0 - len;
+    } else {
+        len = std::sqrt(d);
+        d = 1.0 / len;
+    }
+    v[0] *= d;
+    v[1] *= d;
+    v[2] *= d;
+    return len;
+}
+
+struct Frame {
+    char type = 'v';
+    double horiz = 0, vert = 0, hoff = 0, voff = 0, hn2 = 0, vn2 = 0;
+    Vec vdir{}, vup{}, hvec{}, vvec{};
+};
+
+bool set_frame(const View& view, Frame& f) {
+    f.type = view.type;
+    f.horiz = view.horizontal;
+    f.vert = view.vertical;
+    f.hoff = view.shift;
+    f.voff = view.lift;
+    for (int k = 0; k < 3; ++k) f.vdir[k] = view.direction[k], f.vup[k] = view.up[k];
+    if (normalise3(f.vdir) == 0.0 || normalise3(f.vup) == 0.0) return false;
+    cross3(f.hvec, f.vdir, f.vup);
+    if (normalise3(f.hvec) == 0.0) return false;
+    cross3(f.vvec, f.hvec, f.vdir);
+    switch (f.type) {
+        case 'v':
+            f.hn2 = 2.0 * std::tan(f.horiz * (pi / 180.0 / 2.0));
+            f.vn2 = 2.0 * std::tan(f.vert * (pi / 180.0 / 2.0));
+            break;
+        case 'c':
+            f.hn2 = f.horiz * (pi / 180.0);
+            f.vn2 = 2.0 * std::tan(f.vert * (pi / 180.0 / 2.0));
+            break;
+        case 'a':
+            f.hn2 = f.horiz * (pi / 180.0);
+            f.vn2 = f.vert * (pi / 180.0);
+            break;
+        case 'h':
+            f.hn2 = 2.0 * std::sin(f.horiz * (pi / 180.0 / 2.0));
+            f.vn2 = 2.0 * std::sin(f.vert * (pi / 180.0 / 2.0));
+            break;
+        default:
+            return false;
+    }
+    if (f.type != 'a') {
+        if (f.type != 'c')
+            for (double& c : f.hvec) c *= f.hn2;
+        for (double& c : f.vvec) c *= f.vn2;
+    }
+    f.hn2 *= f.hn2;
+    f.vn2 *= f.vn2;
+    return true;
+}
+
+bool view_ray(const Frame& f, double x, double y, Vec direc) {
+    x += f.hoff - 0.5;
+    y += f.voff - 0.5;
+    double d = 0, z = 0;
+    auto combine = [&](double along) {
+        for (int k = 0; k < 3; ++k) direc[k] = along * f.vdir[k] + x * f.hvec[k] + y * f.vvec[k];
+    };
+    switch (f.type) {
+        case 'v':
+            for (int k = 0; k < 3; ++k) direc[k] = f.vdir[k] + x * f.hvec[k] + y * f.vvec[k];
+            normalise3(direc);
+            return true;
+        case 'h':
+            z = 1.0 - x * x * f.hn2 - y * y * f.vn2;
+            if (z < 0.0) return false;
+            combine(std::sqrt(z));
+            return true;
+        case 'c':
+            d = x * f.horiz * (pi / 180.0);
+            z = std::cos(d);
+            x = std::sin(d);
+            combine(z);
+            normalise3(direc);
+            return true;
+        case 'a':
+            x *= f.horiz / 180.0;
+            y *= f.vert / 180.0;
+            d = x * x + y * y;
+            if (d > 1.0) return false;
+            d = std::sqrt(d);
+            z = std::cos(pi * d);
+            d = d <= tiny ? pi : std::sqrt(1 - z * z) / d;
+            x *= d;
+            y *= d;
+            combine(z);
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+std::vector<uint8_t> pixels_not_near_themselves(const View& view, const RowLayout& layout) {
+    std::vector<uint8_t> flags(size_t(layout.width) * size_t(layout.height), 0);
+    Frame frame;
+    if (!set_frame(view, frame)) return flags;
+    for (int y = 0; y < layout.height; ++y)
+        for (int x = 0; x < layout.width; ++x) {
+            const double lx = (layout.column_in_view(x) + .5) / layout.width;
+            const double ly = (layout.row_in_view(y) + .5) / layout.height;
+            Vec d{};
+            if (view_ray(frame, lx, ly, d) && dot3(d, d) > 1.0)
+                flags[size_t(y) * size_t(layout.width) + size_t(x)] = 1;
+        }
+    return flags;
+}
