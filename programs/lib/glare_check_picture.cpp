@@ -25,7 +25,9 @@ RgbePixel coloured(const SourceColour& c, double value) {
 
 }  // namespace
 
-SourceColour source_colour(int number) { return colours[number % 5]; }
+// evalglare's colour for its source n (counted from 1) is number (n mod 5) + 1
+// of its list, which starts one before green.
+SourceColour source_colour(int number) { return colours[(number + 1) % 5]; }
 
 std::vector<std::string> check_picture_header(const std::string& command, const View& view) {
     std::vector<std::string> lines = {"#?RADIANCE"};

@@ -13,8 +13,8 @@
 #include "picture/view_options.h"
 #include "picture/resolution_line.h"
 
-// The colour (red, green, blue weights) of source number n: green, blue
-// violet, olive, purple, teal, then again from green. The weights sum to 1;
+// The colour (red, green, blue weights) of source number n (from 0): blue
+// violet, olive, purple, teal, green, then again from blue violet. The weights sum to 1;
 // each becomes a channel value through that channel's luminance weight.
 struct SourceColour {
     double red, green, blue;

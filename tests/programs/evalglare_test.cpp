@@ -100,8 +100,8 @@ TEST_F(Evalglare, SmallBrightSourceMatchesTheFiguresWorkedOutByHand) {
     view.type = 'a';
     view.horizontal = view.vertical = 180;
     GlareAnalysis a;
-    ASSERT_TRUE(analyse_glare(scene_luminance(n, n, 1000, {disc}), *ViewProjection::make(view, n, n),
-                              GlareOptions{}, a)
+    ASSERT_TRUE(analyse_glare(scene_luminance(n, n, 1000, {disc}), view, *ViewProjection::make(view, n, n),
+                              RowLayout{n, n, false, true}, GlareOptions{}, a)
                     .ok());
     EXPECT_NEAR(a.illuminance, hand.ev, hand.ev * 1e-3);
     ASSERT_EQ(a.summaries.size(), 1u);
@@ -147,7 +147,9 @@ TEST(EvalglareViews, OneSourceLooksTheSameThroughEveryViewType) {
                 if (const auto d = projection.pixel_direction(i, j); d && dot(*d, centre) > std::cos(radius))
                     luminance[size_t(j) * size_t(c.w) + size_t(i)] = 30000.0f;
         GlareAnalysis a;
-        ASSERT_TRUE(analyse_glare(luminance, projection, GlareOptions{}, a).ok()) << c.type;
+        ASSERT_TRUE(analyse_glare(luminance, view, projection, RowLayout{c.w, c.hgt, false, true}, GlareOptions{}, a)
+                        .ok())
+            << c.type;
         ASSERT_EQ(a.summaries.size(), 1u) << c.type;
         const auto& s = a.summaries[0];
         EXPECT_NEAR(s.solid_angle, true_omega, 0.02 * true_omega) << c.type;
@@ -238,7 +240,7 @@ TEST_F(Evalglare, CommandLineViewReplacesThePicturesOwn) {
     EXPECT_EQ(run_glare(folder, "-vf v.vf none.hdr").figures(), angular.figures());
 }
 
-TEST_F(Evalglare, ReadsStandardInputAndTurnedPictures) {
+TEST_F(Evalglare, ReadsStandardInput) {
     const int w = 120, h = 80;
     const Disc disc{30, 20, 4, 30000};
     const std::vector<std::string> view = {"VIEW= -vta -vh 180 -vv 120"};
@@ -247,13 +249,57 @@ TEST_F(Evalglare, ReadsStandardInputAndTurnedPictures) {
     ASSERT_TRUE(standard.printed);
     EXPECT_GT(standard.ugr, 0);
     EXPECT_EQ(run_glare(folder, "< p.hdr").figures(), standard.figures());
-    // The same scene stored as columns, left to right, each bottom to top.
-    const auto rows = scene_pixels(w, h, 1000, {disc});
+}
+
+// The scene stored as columns, left to right, each bottom to top, as
+// protate turns a picture a quarter clockwise.
+std::vector<RgbePixel> turned_pixels(int w, int h, const std::vector<Disc>& discs) {
+    const auto rows = scene_pixels(w, h, 1000, discs);
     std::vector<RgbePixel> columns;
     for (int i = 0; i < w; ++i)
         for (int row = h - 1; row >= 0; --row) columns.push_back(rows[size_t(row) * w + size_t(i)]);
-    write_file(folder / "turned.hdr", picture_file(view, "+X 120 +Y 80", columns, h));
-    EXPECT_EQ(run_glare(folder, "turned.hdr").figures(), standard.figures());
+    return columns;
+}
+
+// Up to where a source's direction is taken: the pixel at its mean
+// position, rounded down in the row numbering, which runs the other way.
+void expect_close(const GlareResult& a, const GlareResult& b) {
+    ASSERT_TRUE(a.printed && b.printed) << a.run.err << b.run.err;
+    EXPECT_NEAR(a.dgp, b.dgp, 0.002);
+    for (int k = 1; k < 6; ++k)
+        if (k != 3) EXPECT_NEAR(a.figures()[k], b.figures()[k], 0.3 + 0.01 * b.figures()[k]) << k;
+    EXPECT_NEAR(a.vcp, b.vcp, 3);  // erf makes VCP steep
+}
+
+TEST_F(Evalglare, TurnedPictureIsAnalysedAsItsRowsShowIt) {
+    // A source up and to the left of the line of sight, closer to straight
+    // up; turned a quarter clockwise it lies up and to the right, closer to
+    // the side, where it glares more.
+    const int n = 200;
+    const std::vector<Disc> disc = {{70.5, 50.5, 5, 30000}};
+    write_file(folder / "p.hdr", scene_file({angular_view}, n, n, 1000, disc));
+    write_file(folder / "turned.hdr", picture_file({angular_view}, "+X 200 +Y 200", turned_pixels(n, n, disc), n));
+    write_file(folder / "upright.hdr", picture_file({angular_view}, "-Y 200 +X 200", turned_pixels(n, n, disc), n));
+    const auto standard = run_glare(folder, "p.hdr"), turned = run_glare(folder, "turned.hdr");
+    expect_close(turned, run_glare(folder, "upright.hdr"));
+    EXPECT_GT(turned.ugr - standard.ugr, 1);
+}
+
+TEST_F(Evalglare, TaskRowsCountFromTheFirstScanlineOfATurnedPicture) {
+    // 240 × 160 turned is 160 × 240. In a +Y picture rows count from the
+    // first scanline down, in a -Y picture from the last one up: row 60 of
+    // the turned picture (on the source) is row 179 of the upright copy.
+    const std::vector<std::string> view = {"VIEW= -vta -vh 120 -vv 180"};
+    const std::vector<Disc> disc = {{60, 40, 8, 30000}};
+    write_file(folder / "turned.hdr", picture_file(view, "+X 240 +Y 160", turned_pixels(240, 160, disc), 160));
+    write_file(folder / "upright.hdr", picture_file(view, "-Y 240 +X 160", turned_pixels(240, 160, disc), 160));
+    const auto turned = run_glare(folder, "-T 119 60 0.3 turned.hdr");
+    expect_close(turned, run_glare(folder, "-T 119 179 0.3 upright.hdr"));
+    // Row 179 of the turned picture is elsewhere, off the source.
+    EXPECT_GT(std::abs(run_glare(folder, "-T 119 179 0.3 turned.hdr").dgi - turned.dgi), 1);
+    // Rows beyond the unturned picture's height are inside the turned one.
+    EXPECT_TRUE(run_glare(folder, "-T 10 200 0.3 turned.hdr").printed);
+    EXPECT_FALSE(run_glare(folder, "-T 10 240 0.3 turned.hdr").printed);
 }
 
 TEST_F(Evalglare, SearchRadiusDecidesWhetherTwoSourcesAreOne) {

@@ -17,7 +17,7 @@ namespace {
 constexpr double pi = std::numbers::pi;
 constexpr double degree = pi / 180;
 
-ViewFrame standard_frame() { return {{0, 1, 0}, {1, 0, 0}, {0, 0, 1}}; }
+SightFrame standard_frame() { return {{0, 1, 0}, {0, 0, 1}}; }
 
 // A unit direction σ degrees off the line of sight, τ degrees round from up.
 Vector3 direction_at(double sigma, double tau) {
@@ -61,7 +61,7 @@ TEST(PositionIndex, ChoosesGuthAboveIwataBelowAndCaps) {
 }
 
 TEST(GuthField, CutsAboveAtSixtyDegreesAndBelowAtTheFittedBoundaries) {
-    const ViewFrame f = standard_frame();
+    const SightFrame f = standard_frame();
     // Straight up: total field boundary 7.7458218² = 60.0°.
     EXPECT_FALSE(outside_guth_field(sight_angles(direction_at(59.5, 0), f), GuthField::total));
     EXPECT_TRUE(outside_guth_field(sight_angles(direction_at(60.5, 0), f), GuthField::total));
