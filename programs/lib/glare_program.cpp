@@ -10,13 +10,13 @@
 
 namespace {
 
-// The picture's own view: its VIEW= (and renderer) lines, later ones
-// overriding earlier ones.
+// The picture's own view: its VIEW= (and renderer, and evalglare's own
+// command) lines, later ones overriding earlier ones.
 std::optional<View> header_view(const PictureHeader& header) {
     View view;
     int found = 0;
     for (const auto& line : header.lines)
-        if (is_view_line(line)) found += apply_view_options(view, line) > 0 ? 1 : 0;
+        if (is_view_line(line, "evalglare")) found += apply_view_options(view, line) > 0 ? 1 : 0;
     if (found == 0) return std::nullopt;
     return view;
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -324,6 +325,42 @@ TEST_F(Evalglare, LowLightNoticeGoesToStandardError) {
     const double ev = run_glare_illuminance(folder, "dim.hdr");
     EXPECT_NEAR(ev, pi * stored_luminance(80), 0.5);
     EXPECT_NEAR(g.dgp, (5.87e-5 * ev + 0.159) * std::exp(0.024 * ev - 4) / (1 + std::exp(0.024 * ev - 4)), 1e-5);
+}
+
+TEST_F(Evalglare, WhatItIgnoresItSaysOnOneLineOfStandardError) {
+    // An exposure of 0 or below is no exposure: the stored values count.
+    write_file(folder / "zero.hdr", scene_file({angular_view, "EXPOSURE=0"}, 60, 60, 1000));
+    write_file(folder / "plain.hdr", scene_file({angular_view}, 60, 60, 1000));
+    const auto zero = run_glare(folder, "zero.hdr");
+    ASSERT_TRUE(zero.printed);
+    EXPECT_EQ(zero.figures(), run_glare(folder, "plain.hdr").figures());
+    EXPECT_EQ(zero.run.err, "notice: the header's EXPOSURE=0 is ignored: an exposure must be positive\n");
+    write_file(folder / "negative.hdr", scene_file({angular_view, "EXPOSURE=-2"}, 60, 60, 1000));
+    EXPECT_NE(run_glare(folder, "negative.hdr").run.err.find("EXPOSURE=-2 is ignored"), std::string::npos);
+
+    // A 240° fisheye sees behind the observer in its corners: a small task
+    // area there holds no valid pixel, and the mean luminance stands in.
+    write_file(folder / "wide.hdr",
+               scene_file({"VIEW= -vta -vh 240 -vv 240"}, 200, 200, 1000, {{100, 100, 5, 30000}}));
+    const auto corner = run_glare(folder, "-T 5 5 0.05 wide.hdr");
+    ASSERT_TRUE(corner.printed) << corner.run.err;
+    EXPECT_EQ(std::count(corner.run.err.begin(), corner.run.err.end(), '\n'), 1) << corner.run.err;
+    EXPECT_TRUE(corner.run.err.starts_with("notice: the task area at 5 5 holds no valid pixel; the mean luminance"))
+        << corner.run.err;
+    EXPECT_EQ(run_glare(folder, "-T 100 100 0.05 wide.hdr").run.err, "");
+}
+
+TEST_F(Evalglare, ARendererLineWithAPathCarriesTheView) {
+    const std::vector<Disc> disc = {{100, 60, 5, 30000}};
+    write_file(folder / "a.hdr", scene_file({angular_view}, 200, 200, 1000, disc));
+    write_file(folder / "r.hdr",
+               scene_file({"/usr/local/bin/rpict -vta -vh 180 -vv 180 -x 200 -y 200 scene.oct"}, 200, 200, 1000, disc));
+    const auto rendered = run_glare(folder, "r.hdr");
+    ASSERT_TRUE(rendered.printed) << rendered.run.err;
+    EXPECT_EQ(rendered.figures(), run_glare(folder, "a.hdr").figures());
+    // A copy indented by a tab (another program's header kept inside) is not.
+    write_file(folder / "nested.hdr", scene_file({"\tVIEW= -vta -vh 180 -vv 180"}, 200, 200, 1000, disc));
+    EXPECT_FALSE(run_glare(folder, "nested.hdr").printed);
 }
 
 TEST_F(Evalglare, DetailsComeBeforeTheResultLine) {
