@@ -73,6 +73,24 @@ TEST_F(GlareRunTest, EvalglaresNoticeShowsWithTheResults) {
     EXPECT_TRUE(host.scripted.messages.empty());
 }
 
+TEST_F(GlareRunTest, ATaskRowGoesFromTheTopToAPictureWhoseRowsCountDownward) {
+    // The same rows under "+Y": evalglare counts the task's row from the top.
+    working_copy(400, 300, [](const std::string& path) {
+        write_glare_picture(path, 400, 300, "VIEW= -vth -vh 180 -vv 180", [](int, int) { return 1000.0f; });
+        std::string bytes = read_file(path);
+        bytes.replace(bytes.find("\n-Y 300 +X 400\n"), 15, "\n+Y 300 +X 400\n");
+        write_file(path, bytes);
+    });
+    GlareSettings settings;
+    settings.task_area = true;
+    settings.task_x = 100;
+    settings.task_y = 50;
+    settings.task_angle = 0.3f;
+    const GlareRun run = run_glare_analysis(host, settings);
+    ASSERT_EQ(run.status, 0) << run.result_text;
+    EXPECT_NE(run.command_line.find(" -T 100 249 0.3 "), std::string::npos) << run.command_line;
+}
+
 TEST_F(GlareRunTest, AnEvalglareComplaintIsAFailureThatLeavesTheWorkingCopyAsItWas) {
     // No view anywhere: evalglare refuses, after pfilt has scaled the picture.
     working_copy(1000, 900, [](const std::string& path) {
