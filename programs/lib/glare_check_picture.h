@@ -4,7 +4,8 @@
 // area in blue, and every glare source in a colour of its own, all colours
 // keeping each pixel's luminance. Values are absolute (the input's exposure
 // divided out), so the header has no EXPOSURE line; size and scanline order
-// are the input's.
+// are the input's, under the resolution line evalglare writes: Y first, with
+// the input's signs ("+X 500 +Y 786" comes back as "+Y 500 +X 786").
 
 #include <string>
 

@@ -24,7 +24,7 @@ void note_ignored_exposures(const PictureHeader& header, std::vector<std::string
         if (key == std::string::npos) continue;
         char* end = nullptr;
         const double value = std::strtod(line.c_str() + key + 9, &end);
-        if (end != line.c_str() + key + 9 && value <= 0)
+        if (end != line.c_str() + key + 9 && !(std::isfinite(value) && value > 0))
             notices.push_back(strprintf("notice: the header's EXPOSURE=%g is ignored: an exposure must be positive",
                                         value));
     }
