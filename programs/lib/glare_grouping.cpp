@@ -11,6 +11,15 @@ namespace {
 // Smoothing asks for more than this share of a pixel's surroundings.
 constexpr double smoothing_share = 0.2;
 
+// Pixels column by column, each column from row 0 up, once each: the order
+// evalglare visits them in.
+void sort_by_columns(std::vector<uint32_t>& pixels, int width) {
+    const auto w = uint32_t(width);
+    std::sort(pixels.begin(), pixels.end(),
+              [w](uint32_t a, uint32_t b) { return std::tuple(a % w, a / w) < std::tuple(b % w, b / w); });
+    pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
+}
+
 }  // namespace
 
 SourceGrouping::SourceGrouping(const GlareField& field, double search_radius)
@@ -123,11 +132,7 @@ int SourceGrouping::join_larger(size_t p, int first, int last) {
     std::vector<uint32_t> moving;
     moving.swap(members_[size_t(old)]);
     std::erase_if(moving, [&](uint32_t q) { return source_[q] != old; });
-    // Column by column, as evalglare moves them.
-    const auto w = uint32_t(width_);
-    std::sort(moving.begin(), moving.end(),
-              [w](uint32_t a, uint32_t b) { return std::tuple(a % w, a / w) < std::tuple(b % w, b / w); });
-    moving.erase(std::unique(moving.begin(), moving.end()), moving.end());
+    sort_by_columns(moving, width_);
     for (uint32_t q : moving) add_pixel(q, chosen);
     return chosen;
 }
@@ -137,10 +142,8 @@ void SourceGrouping::join_until_settled(int first, int last, bool skip_interior)
     for (int s = first; s <= last; ++s)
         for (uint32_t q : members_[size_t(s)])
             if (source_[q] == s) pixels.push_back(q);
+    sort_by_columns(pixels, width_);
     const auto w = uint32_t(width_);
-    std::sort(pixels.begin(), pixels.end(),
-              [w](uint32_t a, uint32_t b) { return std::tuple(a % w, a / w) < std::tuple(b % w, b / w); });
-    pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
 
     auto interior = [&](uint32_t q, int s) {
         const int x = int(q % w), y = int(q / w);
@@ -241,9 +244,7 @@ void SourceGrouping::extract_peaks(double limit) {
             std::vector<uint32_t> peaks;
             for (uint32_t q : members_[size_t(i)])
                 if (source_[q] == i && field_.valid[q] && field_.luminance[q] >= limit) peaks.push_back(q);
-            std::sort(peaks.begin(), peaks.end(),
-                      [w](uint32_t a, uint32_t b) { return std::tuple(a % w, a / w) < std::tuple(b % w, b / w); });
-            peaks.erase(std::unique(peaks.begin(), peaks.end()), peaks.end());
+            sort_by_columns(peaks, width_);
             for (uint32_t q : peaks) {
                 const int last = int(stats_.size()) - 1;
                 int target = last >= first ? nearest_split(q, first, last) : 0;

@@ -31,12 +31,13 @@ private:
     bool near(size_t a, size_t b, double cos_limit) const;
     void add_pixel(size_t p, int source);
     int new_source();
-    // The source `of` joins the first neighbour (numbered first..last) that
-    // is strictly larger, as its pixel `p` finds them; returns its number
+    // The source of pixel `p` joins the first neighbour (numbered
+    // first..last) strictly larger than itself that p's search meets, or
+    // the one met going up when that is larger still; returns p's source
     // afterwards.
     int join_larger(size_t p, int first, int last);
     // Step 2 for the sources numbered first..last, over their pixels;
-    // `interior` skips pixels whose eight neighbours share their source.
+    // `skip_interior` skips pixels whose eight neighbours share their source.
     void join_until_settled(int first, int last, bool skip_interior);
     // The last of the sources first..last met walking from `p` within a
     // quarter of the search radius; 0 when none.
