@@ -70,10 +70,14 @@ bool set_frame(const View& view, Frame& f) {
             f.hn2 = 2.0 * std::sin(f.horiz * (pi / 180.0 / 2.0));
             f.vn2 = 2.0 * std::sin(f.vert * (pi / 180.0 / 2.0));
             break;
+        case 's':
+            f.hn2 = 2. * std::sin(f.horiz * (pi / 180.0 / 2.0)) / (1.0 + std::cos(f.horiz * (pi / 180.0 / 2.0)));
+            f.vn2 = 2. * std::sin(f.vert * (pi / 180.0 / 2.0)) / (1.0 + std::cos(f.vert * (pi / 180.0 / 2.0)));
+            break;
         default:
             return false;
     }
-    if (f.type != 'a') {
+    if (f.type != 'a' && f.type != 's') {
         if (f.type != 'c')
             for (double& c : f.hvec) c *= f.hn2;
         for (double& c : f.vvec) c *= f.vn2;
@@ -108,13 +112,23 @@ bool view_ray(const Frame& f, double x, double y, Vec direc) {
             normalise3(direc);
             return true;
         case 'a':
-            x *= f.horiz / 180.0;
-            y *= f.vert / 180.0;
+            x *= (1.0 / 180.0) * f.horiz;
+            y *= (1.0 / 180.0) * f.vert;
             d = x * x + y * y;
             if (d > 1.0) return false;
             d = std::sqrt(d);
             z = std::cos(pi * d);
-            d = d <= tiny ? pi : std::sqrt(1 - z * z) / d;
+            d = d <= tiny ? pi : std::sqrt(1.0 - z * z) / d;
+            x *= d;
+            y *= d;
+            combine(z);
+            return true;
+        case 's':
+            x *= std::sqrt(f.hn2);
+            y *= std::sqrt(f.vn2);
+            d = x * x + y * y;
+            z = (1. - d) / (1. + d);
+            d = d <= tiny * tiny ? pi : std::sqrt((1.0 - z * z) / d);
             x *= d;
             y *= d;
             combine(z);

@@ -15,6 +15,6 @@
 #include "picture/view_options.h"
 
 // Per pixel (index y * width + x of `layout`): 1 where the direction
-// Radiance computes has a dot product with itself above 1. All 0 for the
-// view types whose arithmetic is not reproduced (planisphere).
+// Radiance computes has a dot product with itself above 1 (all 0 for a
+// parallel view).
 std::vector<uint8_t> pixels_not_near_themselves(const View& view, const RowLayout& layout);
