@@ -137,6 +137,7 @@ ProgramStatus analyse_glare(std::vector<float> luminance, const View& view, cons
         looks_like_fisheye(a.luminance, layout.width, layout.height))
         return program_failure("the picture looks like a fisheye (its corners are black), not a perspective view");
     a.geometry = geometry_in_rows(projection, layout);
+    if (auto omega = radiance_solid_angles(view, layout)) a.geometry.solid_angle = std::move(*omega);
     const auto& g = a.geometry;
     const ViewFrame& frame = projection.frame();
     mark_valid_pixels(projection, a);

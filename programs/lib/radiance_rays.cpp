@@ -1,6 +1,7 @@
 #include "lib/radiance_rays.h"
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -138,7 +139,52 @@ bool view_ray(const Frame& f, double x, double y, Vec direc) {
     }
 }
 
+// The unit normal of the plane through the eye and the directions of two
+// image points; false when one of them has no direction. Radiance starts
+// both from zero vectors and leaves a failed direction so.
+bool plane_normal(const Frame& f, double x1, double y1, double x2, double y2, Vec n) {
+    Vec e1{0, 0, 0}, e2{};
+    view_ray(f, x1, y1, e1);
+    view_ray(f, x2, y2, n);
+    for (int k = 0; k < 3; ++k) e2[k] = n[k] - e1[k];
+    cross3(n, e1, e2);
+    return normalise3(n) != 0.0;
+}
+
+// The solid angle of the pixel whose lower left corner is at image point
+// (x, y), w by h: the spherical quadrilateral's angle excess from the four
+// planes through its sides; -1 where that comes out impossible.
+double pixel_solid_angle(const Frame& f, double x, double y, double w, double h) {
+    Vec n[4] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+    bool ok = plane_normal(f, x, y, x, y + 2.0 * h, n[0]);
+    ok &= plane_normal(f, x, y + 2.0 * h, x + 2.0 * w, y + 2.0 * h, n[1]);
+    ok &= plane_normal(f, x + 2.0 * w, y + 2.0 * h, x + 2.0 * w, y, n[2]);
+    ok &= plane_normal(f, x + 2.0 * w, y, x, y, n[3]);
+    if (!ok) return 0;
+    double angle = 0;
+    for (int k = 0; k < 4; ++k) angle += pi - std::fabs(std::acos(dot3(n[k], n[(k + 1) % 4])));
+    angle = angle - 2.0 * pi;
+    return angle > 2.0 * pi || angle < 0 ? -1.0 : angle;
+}
+
 }  // namespace
+
+std::optional<std::vector<double>> radiance_solid_angles(const View& view, const RowLayout& layout) {
+    Frame frame;
+    if (!set_frame(view, frame)) return std::nullopt;
+    std::vector<double> omega(size_t(layout.width) * size_t(layout.height), 0.0);
+    const double half_x = 0.5 / layout.width, half_y = 0.5 / layout.height;
+    for (int y = 0; y < layout.height; ++y)
+        for (int x = 0; x < layout.width; ++x) {
+            // evalglare places the pixel by its row number without turning
+            // it into the row of the view first: upside down where the two
+            // run the same way.
+            const double lx = (layout.column_in_view(x) + .5) / layout.width - half_x;
+            const double ly = (layout.height - 1 - layout.row_in_view(y) + .5) / layout.height - half_y;
+            omega[size_t(y) * size_t(layout.width) + size_t(x)] = pixel_solid_angle(frame, lx, ly, half_x, half_y);
+        }
+    return omega;
+}
 
 std::vector<uint8_t> pixels_not_near_themselves(const View& view, const RowLayout& layout) {
     std::vector<uint8_t> flags(size_t(layout.width) * size_t(layout.height), 0);
