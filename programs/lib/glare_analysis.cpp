@@ -21,23 +21,24 @@ constexpr double low_light_illuminance = 380;
 constexpr double very_low_illuminance = 100;
 
 // The geometry of the picture's rows: each pixel looks where its place in
-// the view says. evalglare takes a pixel's solid angle at the place
-// mirrored top to bottom, which is the same in every view without a
-// vertical lift.
-PixelGeometry geometry_in_rows(const ViewProjection& projection, const RowLayout& layout) {
-    const PixelGeometry view = pixel_geometry(projection);
+// the view says, and covers the solid angle evalglare's own arithmetic gives
+// it (see radiance_rays.h; ours, the same place mirrored top to bottom, for a
+// view type whose arithmetic is not reproduced).
+PixelGeometry geometry_in_rows(const View& view, const ViewProjection& projection, const RowLayout& layout) {
+    const PixelGeometry seen = pixel_geometry(projection);
     PixelGeometry g;
     g.width = layout.width;
     g.height = layout.height;
-    g.direction.resize(view.direction.size());
-    g.solid_angle.resize(view.solid_angle.size());
+    g.direction.resize(seen.direction.size());
+    g.solid_angle.resize(seen.solid_angle.size());
     const auto w = size_t(layout.width);
     for (int y = 0; y < layout.height; ++y)
         for (int x = 0; x < layout.width; ++x) {
             const size_t i = size_t(layout.column_in_view(x)), j = size_t(layout.row_in_view(y));
-            g.direction[size_t(y) * w + size_t(x)] = view.direction[j * w + i];
-            g.solid_angle[size_t(y) * w + size_t(x)] = view.solid_angle[(size_t(layout.height) - 1 - j) * w + i];
+            g.direction[size_t(y) * w + size_t(x)] = seen.direction[j * w + i];
+            g.solid_angle[size_t(y) * w + size_t(x)] = seen.solid_angle[(size_t(layout.height) - 1 - j) * w + i];
         }
+    if (auto omega = radiance_solid_angles(view, layout)) g.solid_angle = std::move(*omega);
     return g;
 }
 
@@ -136,8 +137,7 @@ ProgramStatus analyse_glare(std::vector<float> luminance, const View& view, cons
     if (projection.type() == 'v' && options.fisheye_check &&
         looks_like_fisheye(a.luminance, layout.width, layout.height))
         return program_failure("the picture looks like a fisheye (its corners are black), not a perspective view");
-    a.geometry = geometry_in_rows(projection, layout);
-    if (auto omega = radiance_solid_angles(view, layout)) a.geometry.solid_angle = std::move(*omega);
+    a.geometry = geometry_in_rows(view, projection, layout);
     const auto& g = a.geometry;
     const ViewFrame& frame = projection.frame();
     mark_valid_pixels(projection, a);
