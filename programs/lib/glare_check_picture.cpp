@@ -18,9 +18,8 @@ constexpr SourceColour colours[] = {
 const SourceColour task_colour = {0, 0, 1};
 
 RgbePixel coloured(const SourceColour& c, double value) {
-    return encode_color(float(c.red / physics::radiance_weight_red * value),
-                        float(c.green / physics::radiance_weight_green * value),
-                        float(c.blue / physics::radiance_weight_blue * value));
+    return encode_color(float(c.red / glare_weight_red * value), float(c.green / glare_weight_green * value),
+                        float(c.blue / glare_weight_blue * value));
 }
 
 }  // namespace

@@ -62,9 +62,9 @@ ProgramStatus read_luminance_picture(const std::string& path, LuminancePicture& 
     std::vector<uint8_t> planes(4 * size_t(length));
     const auto& table = rgbe_scale_table();
     const double weight = physics::luminous_efficacy / picture.exposure;
-    const float wr = float(physics::radiance_weight_red * weight);
-    const float wg = float(physics::radiance_weight_green * weight);
-    const float wb = float(physics::radiance_weight_blue * weight);
+    const float wr = float(glare_weight_red * weight);
+    const float wg = float(glare_weight_green * weight);
+    const float wb = float(glare_weight_blue * weight);
     const uint8_t* red = planes.data();
     const uint8_t* green = red + length;
     const uint8_t* blue = green + length;

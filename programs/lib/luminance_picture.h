@@ -11,11 +11,10 @@
 // a +Y one.
 //
 // Pixel (x, y) is at index y * width + x, x the place in its scanline and y
-// the row number above. The luminance uses Radiance's standard weights,
-// 179 · (0.265 R + 0.670 G + 0.065 B), divided by the picture's exposure:
-// the product of every positive EXPOSURE= value found anywhere in a header
-// line, nested copies of an input's header included, which is the rule the
-// application reads pictures by.
+// the row number above. The luminance is 179 · (r R + g G + b B) divided by
+// the picture's exposure: the product of every positive EXPOSURE= value
+// found anywhere in a header line, nested copies of an input's header
+// included, which is the rule the application reads pictures by.
 
 #include <cstddef>
 #include <string>
@@ -24,6 +23,15 @@
 #include "lib/picture_header.h"
 #include "lib/program_status.h"
 #include "picture/resolution_line.h"
+
+// The weights r, g, b: Radiance 5's colour routines derive them from its
+// standard primaries with the white point at exactly (1/3, 1/3), and the
+// reference evalglare's figures show them (the often quoted 0.265074,
+// 0.670115, 0.064811 belong to a white point of 0.3333 and move coloured
+// pictures' figures by a few parts in 10⁵).
+inline constexpr double glare_weight_red = 0.26510582010582007;
+inline constexpr double glare_weight_green = 0.6701058201058199;
+inline constexpr double glare_weight_blue = 0.06478835978835978;
 
 struct LuminancePicture {
     PictureHeader header;

@@ -6,6 +6,7 @@
 
 #include "common/physics.h"
 #include "glare_run.h"
+#include "lib/luminance_picture.h"
 #include "glare_scenes.h"
 #include "lib/rgbe_color.h"
 #include "test_picture.h"
@@ -16,8 +17,7 @@ constexpr int n = 100;
 
 double luminance_of(const RgbePixel& p) {
     const Color3 c = decode_color(p);
-    return physics::luminous_efficacy * (physics::radiance_weight_red * c.r + physics::radiance_weight_green * c.g +
-                                         physics::radiance_weight_blue * c.b);
+    return physics::luminous_efficacy * (glare_weight_red * c.r + glare_weight_green * c.g + glare_weight_blue * c.b);
 }
 
 const RgbePixel& pixel_at(const ReadPicture& p, int column, int row_from_top) {
@@ -67,7 +67,7 @@ TEST_F(EvalglareCheckPicture, PixelsKeepTheirLuminanceInGreyBlueOrTheSourceColou
     EXPECT_EQ(task.r, 0);
     EXPECT_EQ(task.g, 0);
     // (RGBE reads a zero mantissa as half a step: only blue carries light.)
-    const double blue = physics::luminous_efficacy * physics::radiance_weight_blue * decode_color(task).b;
+    const double blue = physics::luminous_efficacy * glare_weight_blue * decode_color(task).b;
     EXPECT_NEAR(blue, stored_luminance(2000) / 2, 10);
     // Sources are numbered column by column from the left: the first is
     // blue violet, the second olive, as evalglare colours them.

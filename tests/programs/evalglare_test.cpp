@@ -344,6 +344,21 @@ TEST_F(Evalglare, LowLightNoticeGoesToStandardError) {
     EXPECT_NEAR(g.dgp, (5.87e-5 * ev + 0.159) * std::exp(0.024 * ev - 4) / (1 + std::exp(0.024 * ev - 4)), 1e-5);
 }
 
+TEST_F(Evalglare, WeighsColoursAsRadiance5DoesWithItsWhiteAtOneThird) {
+    // A uniform sky in pure red against the same in grey: Ev is in the
+    // ratio of the luminances, with the red weight 0.2651058 (not the
+    // 0.2650741 of a white point at 0.3333). Both are stored with the
+    // mantissa 128, and a mantissa of 0 reads as half a step.
+    const int n = 100;
+    const auto sky = [&](const RgbePixel& p) { return std::vector<RgbePixel>(size_t(n) * n, p); };
+    const RgbePixel grey = encode_rgbe(2.0f, 2.0f, 2.0f), red = encode_rgbe(2.0f, 0.0f, 0.0f);
+    write_file(folder / "grey.hdr", picture_file({"VIEW= -vth -vh 180 -vv 180"}, "-Y 100 +X 100", sky(grey), n));
+    write_file(folder / "red.hdr", picture_file({"VIEW= -vth -vh 180 -vv 180"}, "-Y 100 +X 100", sky(red), n));
+    const double ratio = run_glare_illuminance(folder, "red.hdr") / run_glare_illuminance(folder, "grey.hdr");
+    const double red_weight = 0.2651058, others = 1 - red_weight;
+    EXPECT_NEAR(ratio, (red_weight * 128.5 + others * 0.5) / 128.5, 2e-7);
+}
+
 TEST_F(Evalglare, WhatItIgnoresItSaysOnOneLineOfStandardError) {
     // An exposure of 0 or below is no exposure: the stored values count.
     write_file(folder / "zero.hdr", scene_file({angular_view, "EXPOSURE=0"}, 60, 60, 1000));
