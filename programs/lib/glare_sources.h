@@ -5,8 +5,8 @@
 //
 // 1. Columns from the left, each from row 0 up: a glare pixel joins the
 //    source of a glare pixel already seen within half the search radius (the
-//    first one found walking down its column and its neighbours', or else
-//    the first found walking up), or starts a source of its own.
+//    first one met walking the rows above it, or else the first met walking
+//    its own row and those below), or starts a source of its own.
 // 2. Over and over until nothing changes: a source joins a source within
 //    half the search radius of one of its pixels whose solid angle is
 //    strictly larger. Two neighbouring sources of exactly the same solid
