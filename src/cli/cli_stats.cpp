@@ -10,6 +10,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_desktop.h"
 #include "cli/statistics_json.h"
+#include "common/regular_file.h"
 #include "common/text_format.h"
 #include "macro/macro_recorder.h"
 #include "tools/command_path.h"
@@ -51,7 +52,9 @@ std::string region_problem(const RegionChoice& choice, const char* name, int32_t
         if (!is_command_safe_path(choice.mask_file))
             return "Path Error: File path cannot contain spaces (" + choice.mask_file + ")";
         std::error_code ec;
-        if (!fs::is_regular_file(choice.mask_file, ec)) return "the mask file " + choice.mask_file + " does not exist";
+        if (!fs::exists(choice.mask_file, ec)) return "the mask file " + choice.mask_file + " does not exist";
+        if (const std::string problem = regular_file_problem(choice.mask_file); !problem.empty())
+            return "the mask file " + choice.mask_file + ": " + problem;
         return {};
     }
     if (choice.source != RegionChoice::Source::drawn) return {};
@@ -95,7 +98,8 @@ std::string report_problem(const StatsOptions& options) {
 void take_source(AnalysisSettings& record, const RegionChoice& choice) {
     record.source =
         choice.source == RegionChoice::Source::mask_file ? RegionSource::from_mask_file : RegionSource::from_image;
-    record.mask_file = choice.mask_file;
+    // The mask's name reaches the programs' command lines.
+    record.mask_file = not_an_option(choice.mask_file);
     record.mask_type = choice.mask_type;
 }
 
@@ -158,6 +162,7 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
           options.report_base.empty() ? std::string() : report_problem(options)})
         if (!problem.empty()) return output.fail(exit_bad_input, problem);
 
+    if (!places.cache_problem.empty()) return output.fail(exit_bad_input, places.cache_problem);
     if (!places.cache_warning.empty()) output.warn(places.cache_warning);
     const RunFolder folder(places.cache_folder);
     if (!folder.created()) return output.fail(exit_failed, folder.error());
