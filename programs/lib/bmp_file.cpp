@@ -185,7 +185,7 @@ bool decode_rle(ByteView& in, const Layout& layout, RgbImage& image) {
 }  // namespace
 
 std::optional<RgbImage> read_bmp(const std::string& path) {
-    if (!regular_file_problem(path).empty()) return std::nullopt;
+    if (!non_regular_kind(path).empty()) return std::nullopt;
     std::ifstream file(path, std::ios::binary);
     if (!file) return std::nullopt;
     const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());

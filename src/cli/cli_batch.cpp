@@ -62,7 +62,7 @@ std::string picture_job(const BatchOptions& options, const CliPlaces& places, co
 }
 
 std::string batch_holder(const BatchOptions& options) {
-    std::string holder = "candelux-cli batch " + options.sequence + " " + options.folder;
+    std::string holder = "candelux-cli batch " + absolute(options.sequence) + " " + absolute(options.folder);
     if (!options.picture.empty()) holder += " --picture " + options.picture;
     return holder;
 }

@@ -13,6 +13,7 @@
 #include "common/regular_file.h"
 #include "common/text_format.h"
 #include "macro/macro_recorder.h"
+#include "tools/export_steps.h"
 #include "tools/command_path.h"
 #include "tools/process_runner.h"
 #include "tools/working_files.h"
@@ -90,8 +91,9 @@ std::string report_problem(const StatsOptions& options) {
     if (!fs::is_directory(name.folder.empty() ? "." : name.folder, ec))
         return "the folder " + name.folder + " of --report does not exist";
     if (options.overwrite) return {};
+    // A symbolic link counts as there even when it leads nowhere.
     for (const std::string& path : report_paths(name.folder, name.base))
-        if (fs::exists(path, ec)) return path + " exists already; give --overwrite to replace it";
+        if (fs::exists(fs::symlink_status(path, ec))) return path + " exists already; give --overwrite to replace it";
     return {};
 }
 
@@ -207,10 +209,18 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
     }
 
     if (!options.report_base.empty()) {
-        desktop.file_answers.push_back({1, options.report_base});
-        desktop.yes_answer = true;  // existing reports were refused above unless --overwrite was given
+        // Written in the run's folder and moved into place under a fresh
+        // name, so that a symbolic link standing where a report goes is
+        // replaced, never written through.
+        const ReportName wanted = report_name(options.report_base);
+        desktop.file_answers.push_back({1, folder.path() + "/" + wanted.base});
         results.on_save();
         if (!desktop.messages.empty()) return output.fail(exit_failed, desktop.first_message());
+        const std::vector<std::string> written = report_paths(folder.path() + "/", wanted.base);
+        const std::vector<std::string> targets = report_paths(wanted.folder, wanted.base);
+        for (size_t i = 0; i < written.size(); ++i)
+            if (copy_exported_file(desktop, written[i], targets[i]) != 0)
+                return output.fail(exit_failed, desktop.first_message());
     }
     return 0;
 }

@@ -57,6 +57,13 @@ std::FILE* open_regular_file(const std::string& path, std::string* kind) {
     return file;
 }
 
+std::string non_regular_kind(const std::string& path) {
+    std::string kind;
+    const int fd = open_regular(path, kind);
+    if (fd >= 0) ::close(fd);
+    return kind;
+}
+
 std::string regular_file_problem(const std::string& path) {
     std::string kind;
     const int fd = open_regular(path, kind);

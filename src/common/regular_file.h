@@ -18,3 +18,8 @@ std::FILE* open_regular_file(const std::string& path, std::string* kind = nullpt
 // "" when `path` is a regular file that can be opened for reading, else why
 // not (what it is, or the system's reason).
 std::string regular_file_problem(const std::string& path);
+
+// What `path` is when it exists but is not a regular file ("a FIFO, not a
+// regular file", ...); "" for a regular file and for one that cannot be
+// looked at (missing, say), which the caller's own open then reports.
+std::string non_regular_kind(const std::string& path);
