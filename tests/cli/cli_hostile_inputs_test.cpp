@@ -207,7 +207,7 @@ TEST_F(CliHostile, AStepFileNeverReplacesAnInputPicture) {
     EXPECT_EQ(read_file(dir / "1-X.hdr"), input);
     EXPECT_TRUE(fs::exists(dir / "1-1-X.hdr")) << "the other input is replayed";
 
-    const CliRun jobs = cli(words + " --emit-jobs");
+    const CliRun jobs = cli(words + " --overwrite --emit-jobs");
     EXPECT_EQ(jobs.status, 1) << "a picture is left out";
     EXPECT_THAT(jobs.err, HasSubstr("x.hdr left out"));
 }
