@@ -62,16 +62,29 @@ TEST_F(CliHostile, FilesThatAreNotPicturesAreRefusedBeforeTheyAreRead) {
         {"stats {dir}/to_fifo.hdr", "to_fifo.hdr: a FIFO, not a regular file"},
         {"falsecolor {dir}/folder.hdr {dir}/out.bmp", "folder.hdr: a folder, not a file"},
         {"luminance {dir}/socket.hdr 0 0", "socket.hdr: a socket, not a regular file"},
+        {"stats {dir}/p.hdr --mask {dir}/to_fifo.hdr", "the mask file {dir}/to_fifo.hdr: a FIFO, not a regular file"},
+    };
+    write_macro_picture(dir / "p.hdr", 8, 6);
+    auto with_folder = [&](std::string text) {
+        for (size_t at; (at = text.find("{dir}")) != std::string::npos;) text.replace(at, 5, dir.str());
+        return text;
     };
     for (const auto& [words, says] : cases) {
-        std::string line = words;
-        for (size_t at; (at = line.find("{dir}")) != std::string::npos;) line.replace(at, 5, dir.str());
-        SCOPED_TRACE(line);
-        const CliRun run = cli(line);
+        SCOPED_TRACE(with_folder(words));
+        const CliRun run = cli(with_folder(words));
         EXPECT_EQ(run.status, 2);
-        EXPECT_THAT(run.err, HasSubstr(says));
+        EXPECT_THAT(run.err, HasSubstr(with_folder(says)));
     }
     EXPECT_FALSE(fs::exists(dir / "out.bmp"));
+
+    // Met in a folder, they are no pictures of it: the batch replays p.hdr
+    // alone and ends.
+    TempFolder seq;
+    write_sequence(seq / "flip.seq", {"40015#/C pflip -c -h /nowhere/dtemp.hdr /nowhere/dtempo.hdr#NULL"});
+    const CliRun batch = cli("batch " + (seq / "flip.seq").string() + " " + dir.str() + " --cache-folder /nowhere");
+    EXPECT_EQ(batch.status, 0) << batch.err;
+    EXPECT_THAT(batch.out, HasSubstr("1 of 1 pictures processed"));
+    EXPECT_TRUE(fs::exists(dir / "1-p.hdr"));
 }
 
 TEST_F(CliHostile, AHeaderThatNeverEndsIsTooLong) {
@@ -143,6 +156,8 @@ TEST_F(CliHostile, ReportsReplaceASymbolicLinkAndNeverWriteThroughIt) {
     TempFolder elsewhere;
     write_file(elsewhere / "secret", "kept");
     fs::create_symlink(elsewhere / "secret", dir / "r_stats.csv");
+    // The temporary name a report is copied under, planted beforehand.
+    fs::create_symlink(elsewhere / "planted", dir / ".r_hist.csv.part");
     const std::string p = (dir / "p.hdr").string();
 
     const CliRun refused = cli("stats " + p + " --report " + dir.str() + "/r");
@@ -154,6 +169,8 @@ TEST_F(CliHostile, ReportsReplaceASymbolicLinkAndNeverWriteThroughIt) {
     EXPECT_EQ(read_file(elsewhere / "secret"), "kept");
     EXPECT_FALSE(fs::is_symlink(dir / "r_stats.csv"));
     EXPECT_THAT(read_file(dir / "r_stats.csv"), HasSubstr("MEAN,"));
+    EXPECT_FALSE(fs::exists(elsewhere / "planted"));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(dir / ".r_hist.csv.part")));
 
     // A link to a file that does not exist yet counts as there too.
     fs::create_symlink(elsewhere / "new", dir / "s_hist.csv");
