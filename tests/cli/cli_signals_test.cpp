@@ -133,6 +133,40 @@ TEST_F(CliBatchRun, TheWindowsBatchRefusesTheCommandLine) {
     EXPECT_FALSE(fs::exists(pictures() / "1-p.hdr"));
 }
 
+TEST_F(CliBatchRun, TheWindowHoldsTheFolderForItsWholeBatch) {
+    // The window's flip program first tries a command-line batch on the same
+    // folder, then flips.
+    TempFolder app_config, app_cache, window_programs;
+    const std::string cache = app_cache.str();
+    write_sequence(root / "window.seq",
+                   {"40015#/C pflip -c -h " + cache + "/dtemp.hdr " + cache + "/dtempo.hdr#NULL"});
+    write_program_folder(window_programs.path(), "pflip",
+                         "XDG_CONFIG_HOME=" + config.str() + " XDG_CACHE_HOME=" + cache_home.str() + " " +
+                             CANDELUX_CLI + " batch " + (root / "window.seq").string() + " " + pictures().string() +
+                             " --cache-folder " + cache + " 2> " + (root / "second.err").string() + " >/dev/null\n" +
+                             "echo $? > " + (root / "second.status").string() + "\nexec " + CANDELUX_PROGRAMS_DIR +
+                             "/pflip \"$@\"");
+    ScriptedDesktop desktop;
+    Application app{desktop, PlatformFolders{app_config.str(), cache}, window_programs.str()};
+    ASSERT_TRUE(app.on_create());
+    desktop.file_answers.push_back({1, (root / "window.seq").string()});
+    desktop.folder_answers.push_back(pictures().string());
+    desktop.batch_dialog = [](BatchForm& form) {
+        form.on_browse();
+        form.on_set_path();
+        return form.on_ok() ? 1 : 0;
+    };
+    app.on_command(command::batch_process);
+    ASSERT_FALSE(desktop.messages.empty());
+    EXPECT_THAT(desktop.messages.back().text, HasSubstr("1 of 1 pictures processed"));
+    EXPECT_EQ(read_file(root / "second.status"), "2\n");
+    EXPECT_THAT(read_file(root / "second.err"),
+                HasSubstr("in use by another batch (pid " + std::to_string(::getpid()) +
+                          ", the Batch Process of the candelux window, started "));
+    EXPECT_TRUE(fs::exists(pictures() / "1-p.hdr"));
+    EXPECT_FALSE(fs::exists(pictures() / folder_lock_name)) << "removed when the window's batch ends";
+}
+
 namespace {
 
 class CliStatsStop : public ::testing::TestWithParam<int> {};
