@@ -61,8 +61,10 @@ TEST(CliEmitJobs, GnuParallelRunsTheJobsToTheStepFilesOfBatch) {
     EXPECT_EQ(lines, 2);
     write_file(root / "jobs", jobs.out);
 
+    // GNU parallel runs each job in the shell it was started from; a person
+    // starts it from an interactive bash, which PARALLEL_SHELL stands for.
     const ProcessOutput parallel = run_shell_command(
-        "/C cd " + root.str() + " && env -u CANDELUX_PROGRAMS SHELL=/bin/bash XDG_CONFIG_HOME=" + config.str() +
+        "/C cd " + root.str() + " && env -u CANDELUX_PROGRAMS SHELL=/bin/bash PARALLEL_SHELL=/bin/bash XDG_CONFIG_HOME=" + config.str() +
             " XDG_CACHE_HOME=" + cache_home.str() + " parallel --will-cite --jobs 2 < jobs",
         "", nullptr, nullptr);
     EXPECT_EQ(parallel.exit_status, 0) << parallel.text;
