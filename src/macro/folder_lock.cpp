@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <ctime>
 
@@ -38,6 +39,14 @@ std::string holder_in(int fd) {
     return text;
 }
 
+// The same on every machine that shares the folder, and short whatever the
+// picture's name.
+std::string picture_lock_name(const std::string& picture) {
+    uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (unsigned char c : picture) hash = (hash ^ c) * 1099511628211ull;
+    return strprintf(".candelux-batch-%016llx.lock", static_cast<unsigned long long>(hash));
+}
+
 bool same_file(int fd, const std::string& path) {
     struct stat open_file {}, named_file {};
     return ::fstat(fd, &open_file) == 0 && ::lstat(path.c_str(), &named_file) == 0 &&
@@ -50,7 +59,7 @@ FolderLock::FolderLock(const std::string& folder, const std::string& holder, con
     const std::string base = folder + (!folder.empty() && folder.back() == '/' ? "" : "/");
     if (!take(folder_, base + folder_lock_name, !picture.empty(), folder, holder)) return;
     if (picture.empty()) return;
-    if (!take(picture_, base + ".candelux-batch-" + picture + ".lock", false, folder, holder)) {
+    if (!take(picture_, base + picture_lock_name(picture), false, folder, holder)) {
         release(folder_);
         folder_ = {};
     }

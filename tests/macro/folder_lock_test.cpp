@@ -81,3 +81,14 @@ TEST(FolderLock, AFolderWithoutRoomForTheLockFileIsRefused) {
     EXPECT_FALSE(lock.held());
     EXPECT_THAT(lock.refusal(), HasSubstr("could not make the lock file /nonexistent/folder/.candelux-batch.lock"));
 }
+
+TEST(FolderLock, APictureWithTheLongestNameHasItsLock) {
+    TempFolder folder;
+    const std::string name = std::string(251, 'n') + ".hdr";
+    const FolderLock job(folder.str(), "job", name);
+    EXPECT_TRUE(job.held()) << job.refusal();
+    const FolderLock again(folder.str(), "job again", name);
+    EXPECT_FALSE(again.held());
+    const FolderLock other(folder.str(), "other job", std::string(251, 'm') + ".hdr");
+    EXPECT_TRUE(other.held());
+}
