@@ -48,6 +48,23 @@ protected:
     BackgroundCli start_batch() {
         return start_candelux_cli(batch_words(), config.str(), cache_home.str(), programs.str(), root / "err.txt");
     }
+    // Tools > Batch Process... of a window whose cache folder is `cache`, on
+    // the pictures: the message it ends with.
+    std::string window_batch(const std::string& cache, const std::string& program_folder, const fs::path& sequence) {
+        TempFolder app_config;
+        ScriptedDesktop desktop;
+        Application app{desktop, PlatformFolders{app_config.str(), cache}, program_folder};
+        EXPECT_TRUE(app.on_create());
+        desktop.file_answers.push_back({1, sequence.string()});
+        desktop.folder_answers.push_back(pictures().string());
+        desktop.batch_dialog = [](BatchForm& form) {
+            form.on_browse();
+            form.on_set_path();
+            return form.on_ok() ? 1 : 0;
+        };
+        app.on_command(command::batch_process);
+        return desktop.messages.empty() ? std::string() : desktop.messages.back().text;
+    }
     // The slow program's process number, once it has started.
     pid_t slow_program() const { return static_cast<pid_t>(std::stol(read_file(root / "slow.pid"))); }
 
@@ -102,20 +119,9 @@ TEST_F(CliBatchRun, ASecondBatchOnTheFolderIsRefusedAndNamesTheFirst) {
     EXPECT_THAT(job.err, HasSubstr("in use by another batch"));
 
     // And so is the window's Batch Process.
-    TempFolder app_config, app_cache;
-    ScriptedDesktop desktop;
-    Application app{desktop, PlatformFolders{app_config.str(), app_cache.str()}, CANDELUX_PROGRAMS_DIR};
-    ASSERT_TRUE(app.on_create());
-    desktop.file_answers.push_back({1, (root / "flip.seq").string()});
-    desktop.folder_answers.push_back(pictures().string());
-    desktop.batch_dialog = [](BatchForm& form) {
-        form.on_browse();
-        form.on_set_path();
-        return form.on_ok() ? 1 : 0;
-    };
-    app.on_command(command::batch_process);
-    ASSERT_FALSE(desktop.messages.empty());
-    EXPECT_THAT(desktop.messages.back().text, HasSubstr("in use by another batch (pid " + std::to_string(first.pid)));
+    TempFolder app_cache;
+    EXPECT_THAT(window_batch(app_cache.str(), CANDELUX_PROGRAMS_DIR, root / "flip.seq"),
+                HasSubstr("in use by another batch (pid " + std::to_string(first.pid)));
 
     ::kill(first.pid, SIGTERM);
     EXPECT_EQ(first.wait(), 128 + SIGTERM);
@@ -136,7 +142,7 @@ TEST_F(CliBatchRun, TheWindowsBatchRefusesTheCommandLine) {
 TEST_F(CliBatchRun, TheWindowHoldsTheFolderForItsWholeBatch) {
     // The window's flip program first tries a command-line batch on the same
     // folder, then flips.
-    TempFolder app_config, app_cache, window_programs;
+    TempFolder app_cache, window_programs;
     const std::string cache = app_cache.str();
     write_sequence(root / "window.seq",
                    {"40015#/C pflip -c -h " + cache + "/dtemp.hdr " + cache + "/dtempo.hdr#NULL"});
@@ -146,19 +152,7 @@ TEST_F(CliBatchRun, TheWindowHoldsTheFolderForItsWholeBatch) {
                              " --cache-folder " + cache + " 2> " + (root / "second.err").string() + " >/dev/null\n" +
                              "echo $? > " + (root / "second.status").string() + "\nexec " + CANDELUX_PROGRAMS_DIR +
                              "/pflip \"$@\"");
-    ScriptedDesktop desktop;
-    Application app{desktop, PlatformFolders{app_config.str(), cache}, window_programs.str()};
-    ASSERT_TRUE(app.on_create());
-    desktop.file_answers.push_back({1, (root / "window.seq").string()});
-    desktop.folder_answers.push_back(pictures().string());
-    desktop.batch_dialog = [](BatchForm& form) {
-        form.on_browse();
-        form.on_set_path();
-        return form.on_ok() ? 1 : 0;
-    };
-    app.on_command(command::batch_process);
-    ASSERT_FALSE(desktop.messages.empty());
-    EXPECT_THAT(desktop.messages.back().text, HasSubstr("1 of 1 pictures processed"));
+    EXPECT_THAT(window_batch(cache, window_programs.str(), root / "window.seq"), HasSubstr("1 of 1 pictures processed"));
     EXPECT_EQ(read_file(root / "second.status"), "2\n");
     EXPECT_THAT(read_file(root / "second.err"),
                 HasSubstr("in use by another batch (pid " + std::to_string(::getpid()) +
