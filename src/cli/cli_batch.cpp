@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "cli/cli_commands.h"
+#include "common/regular_file.h"
 #include "common/text_format.h"
 #include "macro/batch_replay.h"
 #include "macro/earlier_step_files.h"
@@ -82,8 +83,10 @@ bool remove_leftovers(const std::vector<std::string>& leftovers, const CliOutput
 
 int run_batch_command(const BatchOptions& options, const CliPlaces& places, const CliOutput& output) {
     std::error_code ec;
-    if (!fs::is_regular_file(options.sequence, ec))
+    if (!fs::exists(options.sequence, ec))
         return output.fail(exit_bad_input, "the sequence file " + options.sequence + " does not exist");
+    if (const std::string problem = regular_file_problem(options.sequence); !problem.empty())
+        return output.fail(exit_bad_input, "the sequence file " + options.sequence + ": " + problem);
     if (!fs::is_directory(options.folder, ec))
         return output.fail(exit_bad_input, "the folder " + options.folder + " does not exist");
     // The folder reaches every step's command line, as when it is chosen in the dialog.

@@ -63,6 +63,7 @@ TEST_F(CliHostile, FilesThatAreNotPicturesAreRefusedBeforeTheyAreRead) {
         {"falsecolor {dir}/folder.hdr {dir}/out.bmp", "folder.hdr: a folder, not a file"},
         {"luminance {dir}/socket.hdr 0 0", "socket.hdr: a socket, not a regular file"},
         {"stats {dir}/p.hdr --mask {dir}/to_fifo.hdr", "the mask file {dir}/to_fifo.hdr: a FIFO, not a regular file"},
+        {"batch {dir}/fifo.hdr {dir}", "the sequence file {dir}/fifo.hdr: a FIFO, not a regular file"},
     };
     write_macro_picture(dir / "p.hdr", 8, 6);
     auto with_folder = [&](std::string text) {

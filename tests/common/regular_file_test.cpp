@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "common/regular_file.h"
+#include "common/text_file.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -61,4 +62,14 @@ TEST(RegularFile, TheKindIsNamedOnlyForWhatExistsAndIsNotARegularFile) {
     EXPECT_EQ(non_regular_kind((folder / "missing").string()), "");
     EXPECT_EQ(non_regular_kind("/dev/null"), "a device, not a regular file");
     EXPECT_EQ(non_regular_kind(folder.str()), "a folder, not a file");
+}
+
+TEST(RegularFile, TextFilesAreReadOnlyFromRegularFiles) {
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder / "fifo.seq").c_str(), 0600), 0);
+    EXPECT_FALSE(read_file_bytes(folder / "fifo.seq"));
+    EXPECT_FALSE(read_file_bytes("/dev/zero"));
+    EXPECT_FALSE(read_text_lines(folder.path()));
+    write_file(folder / "a.seq", "one\r\ntwo");
+    EXPECT_EQ(read_file_bytes(folder / "a.seq"), "one\r\ntwo");
 }
