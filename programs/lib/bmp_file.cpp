@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "common/regular_file.h"
+
 namespace {
 
 enum Compression : uint32_t { plain = 0, rle8 = 1, rle4 = 2, bitfields = 3, alpha_bitfields = 6 };
@@ -183,6 +185,7 @@ bool decode_rle(ByteView& in, const Layout& layout, RgbImage& image) {
 }  // namespace
 
 std::optional<RgbImage> read_bmp(const std::string& path) {
+    if (!non_regular_kind(path).empty()) return std::nullopt;
     std::ifstream file(path, std::ios::binary);
     if (!file) return std::nullopt;
     const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "common/regular_file.h"
+
 struct FileCloser {
     void operator()(std::FILE* file) const {
         if (file) std::fclose(file);
@@ -13,6 +15,9 @@ struct FileCloser {
 
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
+// A file opened for reading must be a regular file: a FIFO or a device
+// named as an input would hang or never end (errno is EINVAL for those).
 inline FileHandle open_file(const std::string& path, const char* mode) {
+    if (mode[0] == 'r' && mode[1] != '+') return FileHandle(open_regular_file(path));
     return FileHandle(std::fopen(path.c_str(), mode));
 }

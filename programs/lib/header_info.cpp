@@ -28,7 +28,7 @@ bool print_one(const std::string& name) {
     std::fwrite(text.data(), 1, text.size(), stdout);
     if (complete) return true;
     std::fflush(stdout);
-    std::fprintf(stderr, "%s: bad header!\n", name.c_str());
+    std::fprintf(stderr, "%s: %s\n", name.c_str(), header_too_long(in) ? header_too_long_text : "bad header!");
     return false;
 }
 
@@ -44,7 +44,7 @@ ProgramStatus print_header_info(const std::vector<std::string>& files) {
 ProgramStatus copy_picture_data() {
     BlockReader in(stdin, 1 << 20);
     std::vector<std::string> lines;
-    if (!read_header_lines(in, lines)) return plain_failure("Bad header!");
+    if (!read_header_lines(in, lines)) return plain_failure(header_too_long(in) ? header_too_long_text : "Bad header!");
     for (;;) {
         const size_t have = in.available();
         if (have == 0) break;

@@ -72,6 +72,7 @@ bool read_header_lines(BlockReader& in, std::vector<std::string>& lines, std::st
             return false;
         }
         if (ended && (line.empty() || line == "\r")) return true;
+        if (header_too_long(in)) return false;
         if (!ended) {
             // An over-long line: this piece counts as a line; a line end
             // right after it belongs to it.
@@ -81,6 +82,8 @@ bool read_header_lines(BlockReader& in, std::vector<std::string>& lines, std::st
         lines.push_back(line);
     }
 }
+
+bool header_too_long(const BlockReader& in) { return in.offset() > max_header_bytes; }
 
 void append_nested_header(std::vector<std::string>& out, std::string_view name, const PictureHeader& header,
                           bool keep_exposure) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "picture/block_reader.h"
+#include "picture/header_limit.h"
 
 inline constexpr size_t header_piece_chars = 2046;
 inline constexpr std::string_view rgbe_format_name = "32-bit_rle_rgbe";
@@ -42,9 +43,11 @@ bool is_magic_line(std::string_view line);
 
 // Reads lines up to and including the empty line into `lines` (which then
 // holds whatever was read, also on failure). False for a first byte that is
-// not printable or an end of file before the empty line; `partial` then holds
-// a last line that had no line end.
+// not printable, an end of file before the empty line (`partial` then holds
+// a last line that had no line end) or a header longer than
+// max_header_bytes (header_too_long then tells).
 bool read_header_lines(BlockReader& in, std::vector<std::string>& lines, std::string* partial = nullptr);
+bool header_too_long(const BlockReader& in);
 
 // Appends "<name>:" and the header's lines, each after a TAB, leaving out the
 // identifying line and FORMAT lines, and the top-level EXPOSURE lines unless

@@ -8,7 +8,8 @@ constexpr size_t input_block_size = 1 << 20;
 }  // namespace
 
 bool PictureInput::open(const std::string& path) {
-    owned_ = open_file(path, "rb");
+    refusal_.clear();
+    owned_.reset(open_regular_file(path, &refusal_));
     file_ = owned_.get();
     return file_ != nullptr;
 }
@@ -20,7 +21,8 @@ void PictureInput::open_standard_input() {
 
 PictureProblem PictureInput::read_preamble() {
     reader_.emplace(file_, input_block_size);
-    if (!read_header_lines(*reader_, header_.lines)) return PictureProblem::bad_header;
+    if (!read_header_lines(*reader_, header_.lines))
+        return header_too_long(*reader_) ? PictureProblem::header_too_long : PictureProblem::bad_header;
     std::string line;
     if (!reader_->read_line(line, resolution_line_chars) || line.back() != '\n')
         return PictureProblem::bad_resolution;

@@ -23,6 +23,7 @@ enum class PictureProblem {
     none,
     cannot_open,     // errno says why
     bad_header,      // not a header: unprintable start, end of file inside it
+    header_too_long, // no end of the header within max_header_bytes
     bad_resolution,  // no valid resolution line after the header
     read_error,      // a damaged or truncated scanline
 };
@@ -33,8 +34,10 @@ public:
     PictureInput(const PictureInput&) = delete;
     PictureInput& operator=(const PictureInput&) = delete;
 
-    // Opens a file for reading; false (errno set) when it cannot be opened.
+    // Opens a file for reading; false when it cannot be opened (errno set)
+    // or is not a regular file (refusal() then says what it is).
     bool open(const std::string& path);
+    const std::string& refusal() const { return refusal_; }
     // Reads standard input instead.
     void open_standard_input();
     bool is_open() const { return file_ != nullptr; }
@@ -68,4 +71,5 @@ private:
     ResolutionLine resolution_;
     std::vector<uint8_t> planes_;
     int scanlines_read_ = 0;
+    std::string refusal_;
 };

@@ -14,6 +14,11 @@ void replace_all(std::string& text, std::string_view key, const std::string& val
 
 }  // namespace
 
+ProgramStatus open_failure(const PictureMessages& messages, const PictureInput& in, const std::string& path) {
+    if (!in.refusal().empty()) return program_failure(path + " is " + in.refusal());
+    return picture_failure(messages.cannot_open, path);
+}
+
 ProgramStatus picture_failure(std::string_view text, const std::string& file, int y) {
     std::string message(text);
     const bool names_file = starts_with(message, "{file}");
@@ -32,12 +37,14 @@ ProgramStatus open_picture(PictureInput& in, const std::string& path, const Pict
     if (path.empty())
         in.open_standard_input();
     else if (!in.is_open() && !in.open(path))
-        return picture_failure(messages.cannot_open, path);
+        return open_failure(messages, in, path);
     switch (in.read_preamble()) {
         case PictureProblem::none:
             break;
         case PictureProblem::bad_header:
             return picture_failure(messages.bad_header, path);
+        case PictureProblem::header_too_long:
+            return program_failure((path.empty() ? std::string("<stdin>") : path) + ": " + header_too_long_text);
         case PictureProblem::bad_resolution:
             if (rgbe_only && !in.header().is_rgbe()) return picture_failure(messages.foreign_format, path);
             return picture_failure(messages.bad_size, path);
@@ -50,7 +57,7 @@ ProgramStatus open_picture(PictureInput& in, const std::string& path, const Pict
 
 ProgramStatus open_picture_pair(PictureInput& in, const std::string& input, PictureOutput& out,
                                 const std::string& output, const PictureMessages& messages) {
-    if (!in.open(input)) return picture_failure(messages.cannot_open, input);
+    if (!in.open(input)) return open_failure(messages, in, input);
     if (!out.open(output)) return picture_failure(messages.cannot_open, output);
     return open_picture(in, input, messages);
 }

@@ -27,6 +27,10 @@ struct PictureMessages {
 
 ProgramStatus picture_failure(std::string_view text, const std::string& file, int y = 0);
 
+// The status for an input that could not be opened: the program's own words,
+// or what the file is when it is not a regular file.
+ProgramStatus open_failure(const PictureMessages& messages, const PictureInput& in, const std::string& path);
+
 // The read-error status for the scanline that could not be read.
 ProgramStatus read_failure(const PictureMessages& messages, const PictureInput& in, const std::string& file);
 

@@ -8,6 +8,7 @@
 #include <new>
 #include <vector>
 
+#include "common/regular_file.h"
 #include "common/text_format.h"
 #include "lib/display_gamma.h"
 #include "lib/picture_output.h"
@@ -200,6 +201,8 @@ ProgramStatus tiff_to_picture(const TiffOptions& options) {
     // Warnings about unknown tags would read as a failure to a caller that
     // takes any printed text for one.
     TIFFSetWarningHandler(nullptr);
+    if (const std::string kind = non_regular_kind(options.input); !kind.empty())
+        return program_failure(options.input + ": " + kind);
     Tiff tif(TIFFOpen(options.input.c_str(), "r"));
     if (!tif) return program_failure("cannot open TIFF input");
     PictureOutput out;

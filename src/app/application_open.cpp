@@ -7,7 +7,6 @@
 #include "app/application.h"
 #include "common/status_text.h"
 #include "picture/rgbe_reader.h"
-#include "tools/command_path.h"
 #include "tools/working_files.h"
 
 namespace {
@@ -20,7 +19,7 @@ constexpr const char* window_title = "candelux";
 // The earlier working copy is kept here while a new picture is tried, so that
 // a picture that fails to open does not cost the user the one they had. Its
 // name matches the clean-up pattern of the working copies.
-constexpr const char* kept_working_copy = "/dtempkeep.hdr";
+constexpr const char* kept_working_copy = working_file::kept_working_copy;
 
 FileDialogRequest open_picture_request() {
     FileDialogRequest request;
@@ -49,15 +48,8 @@ bool Application::check_open_paths(const std::string& chosen) {
         return false;
     }
     const std::string& cache = settings_.cache_directory;
-    if (cache.empty() || !is_command_safe_path(cache)) {
-        desktop_.message_box("The cache directory \"" + cache +
-                                 "\" cannot be used: choose one without spaces in Tools > Settings",
-                             "Path Error", MessageIcon::error, Owner::main_window);
-        return false;
-    }
-    if (working_path(kept_working_copy).size() >= max_path_chars) {
-        desktop_.message_box("Cache path is too long: choose a shorter one in Tools > Settings", "Path Error",
-                             MessageIcon::error, Owner::main_window);
+    if (const std::string problem = cache_directory_problem(cache); !problem.empty()) {
+        desktop_.message_box(problem, "Path Error", MessageIcon::error, Owner::main_window);
         return false;
     }
     std::error_code ec;

@@ -7,6 +7,7 @@
 #include "common/text_format.h"
 #include "macro/batch_form.h"
 #include "macro/batch_replay.h"
+#include "macro/folder_lock.h"
 #include "macro/sequence_file.h"
 #include "tools/export_paths.h"
 
@@ -162,6 +163,11 @@ void Application::run_batch_process() {
 }
 
 void Application::replay_sequence(const std::string& folder) {
+    const FolderLock lock(folder, "the Batch Process of the candelux window");
+    if (!lock.held()) {
+        desktop_.message_box(lock.refusal(), batch_caption, MessageIcon::warning, Owner::main_window);
+        return;
+    }
     auto planned = plan_batch(sequence_path_, folder, settings_.cache_directory);
     if (!planned) {
         desktop_.message_box(planned.failure().message, file_error_caption, MessageIcon::warning, Owner::none);

@@ -4,6 +4,7 @@
 
 #include "common/numeric_edit.h"
 #include "common/text_format.h"
+#include "common/unsigned_field.h"
 #include "tools/pixel_operations.h"
 
 namespace {
@@ -138,10 +139,18 @@ Result<CliCommand> parse_stats(Words words) {
         } else if (word == "--percentile") {
             auto value = words.value_of(word);
             if (!value) return value.failure();
-            auto numbers = parse_number_list(value.value(), 2);
-            if (!numbers) return bad("--percentile: " + numbers.failure().message);
-            options.upper_percentile = numbers.value()[0];
-            options.lower_percentile = numbers.value()[1];
+            // The wizard's fields take whole percentages; a fraction or a
+            // sign would be cut there without a word, so it is refused here.
+            const std::vector<std::string> parts = split(value.value(), ',');
+            if (parts.size() != 2) return bad("--percentile: \"" + value.value() + "\" is not 2 numbers separated by \",\"");
+            for (const std::string& part : parts) {
+                const auto percent = parse_unsigned_field(part);
+                if (!percent || *percent < 1 || *percent > 100)
+                    return bad("--percentile: each percentage must be a whole number from 1 to 100, not \"" + part +
+                               "\"");
+            }
+            options.upper_percentile = static_cast<float>(*parse_unsigned_field(parts[0]));
+            options.lower_percentile = static_cast<float>(*parse_unsigned_field(parts[1]));
         } else if (word == "--criterion") {
             auto value = words.value_of(word);
             if (!value) return value.failure();
@@ -151,9 +160,12 @@ Result<CliCommand> parse_stats(Words words) {
             else if (kind == "lesser") options.criterion_kind = CriterionKind::lesser_than;
             else if (kind == "equal") options.criterion_kind = CriterionKind::equal_to;
             else return bad("--criterion: \"" + kind + "\" is not greater, lesser or equal");
-            const auto threshold = parts.size() == 2 ? parse_numeric_field(parts[1]) : std::nullopt;
-            if (!threshold) return bad("--criterion: give the kind and a threshold number, e.g. lesser,2000");
-            options.criterion_threshold = *threshold;
+            if (parts.size() != 2) return bad("--criterion: give the kind and a threshold number, e.g. lesser,2000");
+            const auto threshold = parse_unsigned_field(parts[1]);
+            if (!threshold)
+                return bad("--criterion: the threshold must be a whole number of cd/m2 from 0, not \"" + parts[1] +
+                           "\"");
+            options.criterion_threshold = static_cast<float>(*threshold);
         } else if (word == "--report") {
             auto value = words.value_of(word);
             if (!value) return value.failure();
@@ -189,6 +201,10 @@ Result<CliCommand> parse_falsecolor(Words words) {
             auto numbers = parse_number_list(value.value(), 2);
             if (!numbers) return bad("--range: " + numbers.failure().message);
             const std::vector<std::string> parts = split(value.value(), ',');
+            // The window would show a negative bound as positive.
+            for (size_t i = 0; i < 2; ++i)
+                if (numbers.value()[i] < 0 || parts[i].find('-') != std::string::npos)
+                    return bad("--range: a luminance cannot be negative, not \"" + parts[i] + "\"");
             options.bottom_text = parts[0];
             options.top_text = parts[1];
             ++scale_choices;

@@ -2,30 +2,36 @@
 // refusals, several pictures at once, or the list of one command per picture
 // for other machines.
 
-#include <atomic>
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "cli/cli_commands.h"
+#include "common/regular_file.h"
 #include "common/text_format.h"
 #include "macro/batch_replay.h"
+#include "macro/earlier_step_files.h"
+#include "macro/folder_lock.h"
 #include "macro/parallel_replay.h"
 #include "tools/command_path.h"
+#include "tools/running_children.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::atomic<bool> stop_wanted{false};
-
 class CliReplayHost final : public ReplayHost {
 public:
     explicit CliReplayHost(std::string program_folder) : program_folder_(std::move(program_folder)) {}
     ProcessOutput run(const std::string& command_line) override {
-        return run_shell_command(command_line, program_folder_, nullptr, nullptr);
+        ProcessOutput result = run_shell_command(command_line, program_folder_, nullptr, nullptr);
+        // A step that ended just as the run was told to stop is not kept
+        // either: the replay removes the output of a step that failed.
+        if (children_stopped() && result.clean()) result.text = "stopped before the step was kept";
+        return result;
     }
-    bool stop_requested() override { return stop_wanted.load(); }
+    bool stop_requested() override { return children_stopped(); }
 
 private:
     std::string program_folder_;
@@ -42,36 +48,75 @@ std::string absolute(const std::string& path) {
     return ec ? path : without_trailing_slash(full.lexically_normal().string());
 }
 
-// The command that replays one picture as this run would.
+// The command that replays one picture as this run would. Every word is
+// quoted: the tools that run such lists (GNU parallel, a cluster's job
+// array) hand them to the user's own shell, which may brace-expand or glob
+// what /bin/sh would leave alone. The paths are absolute, so none begins
+// with "-"; the picture's name is an option's value.
 std::string picture_job(const BatchOptions& options, const CliPlaces& places, const std::string& cache,
                         const std::string& name) {
-    std::string job = shell_word(absolute(places.executable)) + " batch " + shell_word(absolute(options.sequence)) +
-                      " " + shell_word(absolute(options.folder)) + " --picture " + shell_word(name) +
-                      " --cache-folder " + shell_word(cache) + " --jobs 1";
+    std::string job = quoted_word(absolute(places.executable)) + " batch " + quoted_word(absolute(options.sequence)) +
+                      " " + quoted_word(absolute(options.folder)) + " --picture " + quoted_word(name) +
+                      " --cache-folder " + quoted_word(cache) + " --jobs 1";
     if (options.overwrite) job += " --overwrite";
     return job;
 }
 
-}  // namespace
+std::string batch_holder(const BatchOptions& options) {
+    std::string holder = "candelux-cli batch " + absolute(options.sequence) + " " + absolute(options.folder);
+    if (!options.picture.empty()) holder += " --picture " + options.picture;
+    return holder;
+}
 
-void request_batch_stop() { stop_wanted.store(true); }
+bool remove_leftovers(const std::vector<std::string>& leftovers, const CliOutput& output) {
+    for (const std::string& file : leftovers) {
+        std::error_code ec;
+        if (!fs::remove(file, ec) && ec) {
+            output.fail(exit_failed, "could not remove " + file + ", left by an earlier replay: " + ec.message());
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 int run_batch_command(const BatchOptions& options, const CliPlaces& places, const CliOutput& output) {
     std::error_code ec;
-    if (!fs::is_regular_file(options.sequence, ec))
+    if (!fs::exists(options.sequence, ec))
         return output.fail(exit_bad_input, "the sequence file " + options.sequence + " does not exist");
+    if (const std::string problem = regular_file_problem(options.sequence); !problem.empty())
+        return output.fail(exit_bad_input, "the sequence file " + options.sequence + ": " + problem);
     if (!fs::is_directory(options.folder, ec))
         return output.fail(exit_bad_input, "the folder " + options.folder + " does not exist");
     // The folder reaches every step's command line, as when it is chosen in the dialog.
     if (!is_command_safe_path(options.folder))
         return output.fail(exit_bad_input, "Path Error: File path cannot contain spaces (" + options.folder + ")");
+    // A relative folder such as "-x" would reach the programs as an option.
+    const std::string folder = without_trailing_slash(not_an_option(options.folder));
+
+    if (options.cache_folder.empty() && !places.cache_problem.empty())
+        return output.fail(exit_bad_input, places.cache_problem);
+    // The picture's name becomes part of its lock file's name.
+    if (!options.picture.empty() && options.picture.find('/') != std::string::npos)
+        return output.fail(exit_bad_input, options.picture + " is not a picture (*.hdr) of " + options.folder);
+
+    // Printing the jobs writes nothing; each job takes the lock when it runs.
+    std::optional<FolderLock> lock;
+    if (!options.emit_jobs) {
+        lock.emplace(folder, batch_holder(options), options.picture);
+        if (!lock->held()) return output.fail(exit_bad_input, lock->refusal());
+    }
 
     const std::string cache = without_trailing_slash(options.cache_folder.empty() ? places.cache_folder
                                                                                    : options.cache_folder);
     if (options.cache_folder.empty() && !places.cache_warning.empty()) output.warn(places.cache_warning);
-    auto planned = plan_batch(options.sequence, without_trailing_slash(options.folder), cache);
+    auto planned = plan_batch(options.sequence, folder, cache);
     if (!planned) return output.fail(exit_bad_input, planned.failure().message);
     BatchPlan& plan = planned.value();
+    std::vector<std::string> inputs;
+    for (const PicturePlan& picture : plan.pictures) inputs.push_back(picture.name);
+    refuse_steps_onto_inputs(plan, inputs);
     if (!options.picture.empty()) {
         std::erase_if(plan.pictures, [&](const PicturePlan& picture) { return picture.name != options.picture; });
         if (plan.pictures.empty())
@@ -81,19 +126,31 @@ int run_batch_command(const BatchOptions& options, const CliPlaces& places, cons
         return output.fail(exit_bad_input, "nothing to replay: " + plan.notes.front());
     if (plan.pictures.empty()) return output.fail(exit_bad_input, "no picture (*.hdr) in " + options.folder);
     const std::vector<std::string> existing = existing_step_files(plan);
+    const std::vector<std::string> leftovers = leftover_step_files(plan);
     if (!existing.empty() && !options.overwrite)
         return output.fail(exit_bad_input, strprintf("%zu files this batch writes exist already, among them %s; give "
                                                      "--overwrite to replace them",
                                                      existing.size(), existing.front().c_str()));
+    if (!leftovers.empty() && !options.overwrite)
+        return output.fail(exit_bad_input,
+                           strprintf("%zu step files of an earlier, longer replay exist, among them %s; give "
+                                     "--overwrite to remove them with the rest",
+                                     leftovers.size(), leftovers.front().c_str()));
 
     for (const std::string& note : plan.notes) output.warn(note);
     if (options.emit_jobs) {
+        bool all = true;
         for (const PicturePlan& picture : plan.pictures) {
-            if (picture.refusal.empty()) output.out << picture_job(options, places, cache, picture.name) << '\n';
-            else output.warn(picture.name + " left out: " + picture.refusal);
+            if (picture.refusal.empty()) {
+                output.out << picture_job(options, places, cache, picture.name) << '\n';
+            } else {
+                output.warn(picture.name + " left out: " + picture.refusal);
+                all = false;
+            }
         }
-        return 0;
+        return all ? 0 : exit_failed;
     }
+    if (!remove_leftovers(leftovers, output)) return exit_failed;
 
     const int jobs = options.jobs > 0 ? options.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     const size_t total = plan.pictures.size();

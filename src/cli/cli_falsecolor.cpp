@@ -73,6 +73,7 @@ int run_falsecolor(const FalsecolorOptions& options, const CliPlaces& places, co
     if (!fs::is_directory(fs::path(name).parent_path().empty() ? "." : fs::path(name).parent_path(), ec))
         return output.fail(exit_bad_input, "the folder of " + name + " does not exist");
 
+    if (!places.cache_problem.empty()) return output.fail(exit_bad_input, places.cache_problem);
     if (!places.cache_warning.empty()) output.warn(places.cache_warning);
     const RunFolder folder(places.cache_folder);
     if (!folder.created()) return output.fail(exit_failed, folder.error());

@@ -14,7 +14,8 @@ as the candelux windows.
 
 candelux-cli COMMAND --help tells more. Exit status: 0 done, 1 the work
 failed (a program, a write, a batch step), 2 the input was refused (nothing
-was written).
+was written), 128 + N stopped by signal N (Ctrl-C, SIGTERM, SIGHUP; the
+running program is stopped and its partial output removed).
 )";
 
 constexpr const char* luminance = R"(usage: candelux-cli luminance PICTURE X Y
@@ -72,12 +73,15 @@ constexpr const char* batch = R"(usage: candelux-cli batch SEQUENCE FOLDER [opti
 Replays a recorded sequence file on every picture (*.hdr) of FOLDER, as
 Tools > Batch Process... does: step k of picture NAME writes k-NAME beside
 it. Prints a progress line on standard error and the summary at the end;
-exits 1 when a step failed or a picture was left out.
+exits 1 when a step failed or a picture was left out. A second batch on the
+same folder is refused while one runs.
 
 options:
   --jobs N              replay up to N pictures at once (default: one per processor)
   --overwrite           replace step files that exist already (else the batch is refused)
+                        and remove higher-numbered ones of an earlier, longer replay
   --emit-jobs           print one command per picture instead of running them
+                        (quoted for sh and bash; exit 1 when a picture is left out)
   --picture NAME        replay only the picture NAME of FOLDER
   --cache-folder DIR    the cache folder the sequence was recorded with
                         (default: the one candelux uses)

@@ -10,6 +10,7 @@
 #include "settings/settings_apply.h"
 #include "settings/settings_file.h"
 #include "tools/command_path.h"
+#include "tools/working_files.h"
 
 namespace fs = std::filesystem;
 
@@ -29,6 +30,7 @@ CliPlaces cli_places(const PlatformFolders& folders, const std::string& executab
         cache.clear();
     }
     places.cache_folder = cache.empty() ? fallback : cache;
+    places.cache_problem = cache_directory_problem(places.cache_folder);
     return places;
 }
 
@@ -49,6 +51,13 @@ RunFolder::RunFolder(const std::string& cache_folder) {
         return;
     }
     path_ = buffer.data();
+    // The run's working files live one folder deeper than the window's.
+    if (const std::string problem = cache_directory_problem(path_); !problem.empty()) {
+        error_ = problem + " (" + path_ + ")";
+        std::error_code ec;
+        fs::remove(path_, ec);
+        path_.clear();
+    }
 }
 
 RunFolder::~RunFolder() {

@@ -18,6 +18,10 @@ struct CliPlaces {
     std::string program_folder;  // first on the PATH of every program it runs
     std::string cache_folder;    // the application's cache folder
     std::string cache_warning;   // why the settings file's folder is not used; "" when it is
+    // Why the cache folder cannot be used at all (the window would refuse to
+    // open a picture with it: a blank or a shell character in HOME or
+    // XDG_CACHE_HOME, say); "" when it can.
+    std::string cache_problem;
 };
 
 CliPlaces cli_places(const PlatformFolders& folders, const std::string& executable);

@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "cli/cli_desktop.h"
+#include "common/regular_file.h"
 #include "picture/rgbe_reader.h"
-#include "tools/command_path.h"
 
 int CliOutput::fail(int code, const std::string& message) const {
     err << "candelux-cli " << command << ": " << one_line(message) << '\n';
@@ -18,16 +18,20 @@ void CliOutput::warn(const std::string& message) const {
 Result<LuminanceMap> read_picture(const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) return Failure{-1, path + ": no such file"};
-    if (std::filesystem::is_directory(path, ec)) return Failure{-1, path + " is a folder, not a picture"};
+    // Refused before a byte is read: a FIFO would wait for a writer, a device
+    // never ends.
+    if (const std::string problem = regular_file_problem(path); !problem.empty())
+        return Failure{-1, path + ": " + problem};
     auto map = load_luminance_map(path);
     if (!map) return Failure{-1, path + ": not a readable Radiance picture (" + one_line(map.failure().message) + ")"};
     if (map.value().empty()) return Failure{-1, path + ": the picture has no pixels"};
     return map;
 }
 
-std::string shell_word(const std::string& text) {
-    if (!text.empty() && is_command_safe_path(text)) return text;
+std::string quoted_word(const std::string& text) {
     std::string word = "'";
     for (char c : text) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return word + "'";
 }
+
+std::string not_an_option(const std::string& path) { return !path.empty() && path[0] == '-' ? "./" + path : path; }

@@ -28,6 +28,10 @@ struct CliOutput {
 // The picture's luminance map; a failure names the file and why, in one line.
 Result<LuminanceMap> read_picture(const std::string& path);
 
-// A word the shell reads back as `text`: as it is when nothing in it is
-// special to the shell, else in single quotes.
-std::string shell_word(const std::string& text);
+// A word the shell reads back as `text`, in single quotes: the same for the
+// POSIX shell and for bash, whatever it holds (braces, globs, quotes).
+std::string quoted_word(const std::string& text);
+
+// A relative path that begins with "-" as "./-name", so that no program
+// takes it for an option; any other path as it is.
+std::string not_an_option(const std::string& path);

@@ -11,8 +11,10 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_desktop.h"
 #include "cli/statistics_json.h"
+#include "common/regular_file.h"
 #include "common/text_format.h"
 #include "macro/macro_recorder.h"
+#include "tools/export_steps.h"
 #include "tools/command_path.h"
 #include "tools/process_runner.h"
 #include "tools/working_files.h"
@@ -52,7 +54,9 @@ std::string region_problem(const RegionChoice& choice, const char* name, int32_t
         if (!is_command_safe_path(choice.mask_file))
             return "Path Error: File path cannot contain spaces (" + choice.mask_file + ")";
         std::error_code ec;
-        if (!fs::is_regular_file(choice.mask_file, ec)) return "the mask file " + choice.mask_file + " does not exist";
+        if (!fs::exists(choice.mask_file, ec)) return "the mask file " + choice.mask_file + " does not exist";
+        if (const std::string problem = regular_file_problem(choice.mask_file); !problem.empty())
+            return "the mask file " + choice.mask_file + ": " + problem;
         return {};
     }
     if (choice.source != RegionChoice::Source::drawn) return {};
@@ -88,15 +92,17 @@ std::string report_problem(const StatsOptions& options) {
     if (!fs::is_directory(name.folder.empty() ? "." : name.folder, ec))
         return "the folder " + name.folder + " of --report does not exist";
     if (options.overwrite) return {};
+    // A symbolic link counts as there even when it leads nowhere.
     for (const std::string& path : report_paths(name.folder, name.base))
-        if (fs::exists(path, ec)) return path + " exists already; give --overwrite to replace it";
+        if (fs::exists(fs::symlink_status(path, ec))) return path + " exists already; give --overwrite to replace it";
     return {};
 }
 
 void take_source(AnalysisSettings& record, const RegionChoice& choice) {
     record.source =
         choice.source == RegionChoice::Source::mask_file ? RegionSource::from_mask_file : RegionSource::from_image;
-    record.mask_file = choice.mask_file;
+    // The mask's name reaches the programs' command lines.
+    record.mask_file = not_an_option(choice.mask_file);
     record.mask_type = choice.mask_type;
 }
 
@@ -159,6 +165,7 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
           options.report_base.empty() ? std::string() : report_problem(options)})
         if (!problem.empty()) return output.fail(exit_bad_input, problem);
 
+    if (!places.cache_problem.empty()) return output.fail(exit_bad_input, places.cache_problem);
     if (!places.cache_warning.empty()) output.warn(places.cache_warning);
     const RunFolder folder(places.cache_folder);
     if (!folder.created()) return output.fail(exit_failed, folder.error());
@@ -203,10 +210,18 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
     }
 
     if (!options.report_base.empty()) {
-        desktop.file_answers.push_back({1, options.report_base});
-        desktop.yes_answer = true;  // existing reports were refused above unless --overwrite was given
+        // Written in the run's folder and moved into place under a fresh
+        // name, so that a symbolic link standing where a report goes is
+        // replaced, never written through.
+        const ReportName wanted = report_name(options.report_base);
+        desktop.file_answers.push_back({1, folder.path() + "/" + wanted.base});
         results.on_save();
         if (!desktop.messages.empty()) return output.fail(exit_failed, desktop.first_message());
+        const std::vector<std::string> written = report_paths(folder.path() + "/", wanted.base);
+        const std::vector<std::string> targets = report_paths(wanted.folder, wanted.base);
+        for (size_t i = 0; i < written.size(); ++i)
+            if (copy_exported_file(desktop, written[i], targets[i]) != 0)
+                return output.fail(exit_failed, desktop.first_message());
     }
     return 0;
 }

@@ -2,8 +2,12 @@
 
 #include <cstdio>
 
+#include "common/regular_file.h"
+
 std::optional<std::string> read_file_bytes(const std::filesystem::path& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    // A FIFO or a device named as a sequence or settings file would block or
+    // never end.
+    std::FILE* file = open_regular_file(path.string());
     if (!file) return std::nullopt;
     std::string bytes;
     char chunk[65536];

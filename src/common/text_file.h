@@ -12,7 +12,8 @@
 // be opened. A last line without a line end is kept.
 std::optional<std::vector<std::string>> read_text_lines(const std::filesystem::path& path);
 
-// The whole file as bytes, or nothing when it cannot be opened.
+// The whole file as bytes, or nothing when it cannot be opened or is not a
+// regular file (a FIFO, a device, a folder).
 std::optional<std::string> read_file_bytes(const std::filesystem::path& path);
 
 // Writes every line followed by CR LF, replacing the file. False on failure.

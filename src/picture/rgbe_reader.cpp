@@ -12,8 +12,10 @@
 #include <optional>
 #include <stdexcept>
 
+#include "common/regular_file.h"
 #include "common/text_format.h"
 #include "picture/block_reader.h"
+#include "picture/header_limit.h"
 #include "picture/resolution_line.h"
 #include "picture/scanline_codec.h"
 
@@ -74,6 +76,7 @@ Result<Preamble> read_preamble(BlockReader& in) {
     for (;;) {
         if (!in.read_line(line, header_line_chars)) return bad_header();
         if (is_header_end(line)) break;
+        if (in.offset() > max_header_bytes) return Failure{read_bad_header, header_too_long_text};
         if (line.size() == header_line_chars && line[header_piece_chars] != '\n') {
             // Over-long line: cut it and read the rest as the next line.
             in.unget();
@@ -95,7 +98,9 @@ Result<Preamble> read_preamble(BlockReader& in) {
 }
 
 Result<File> open_picture(const std::string& path) {
-    File file(std::fopen(path.c_str(), "rb"));
+    std::string kind;
+    File file(open_regular_file(path, &kind));
+    if (!file && !kind.empty()) return Failure{read_cannot_open, path + " is " + kind};
     if (!file) return Failure{read_cannot_open, strprintf("Could not open %s file\n", path.c_str())};
     return file;
 }

@@ -1,5 +1,9 @@
 #include "tools/export_steps.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 
 #include "common/text_format.h"
@@ -7,6 +11,39 @@
 #include "tools/process_runner.h"
 
 namespace fs = std::filesystem;
+
+namespace {
+
+std::error_code copy_into_new_file(const std::string& from, const fs::path& to) {
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return {errno, std::generic_category()};
+    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (out < 0) {
+        const int error = errno;
+        ::close(in);
+        return {error, std::generic_category()};
+    }
+    std::error_code failure;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(in, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) failure = {errno, std::generic_category()};
+        if (got <= 0) break;
+        for (ssize_t done = 0; done < got && !failure;) {
+            const ssize_t put = ::write(out, buffer + done, static_cast<size_t>(got - done));
+            if (put < 0 && errno == EINTR) continue;
+            if (put < 0) failure = {errno, std::generic_category()};
+            else done += put;
+        }
+        if (failure) break;
+    }
+    if (::close(out) != 0 && !failure) failure = {errno, std::generic_category()};
+    ::close(in);
+    return failure;
+}
+
+}  // namespace
 
 std::string export_step_failure(const std::string& command_line, const ProcessOutput& result,
                                 const std::string& output) {
@@ -49,7 +86,10 @@ int copy_exported_file(Desktop& desktop, const std::string& from, const std::str
         desktop.message_box("Could not read " + from, "File IO Error!", MessageIcon::warning, Owner::none);
         return -1;
     }
-    fs::copy_file(from, partial, fs::copy_options::overwrite_existing, ec);
+    // Made afresh, never opened through whatever (a symbolic link, say)
+    // already stands under the temporary name.
+    fs::remove(partial, ec);
+    ec = copy_into_new_file(from, partial);
     if (!ec) fs::rename(partial, target, ec);
     if (ec) {
         std::error_code ignored;

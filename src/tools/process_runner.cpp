@@ -15,6 +15,7 @@
 #include "desktop/desktop.h"
 #include "common/text_format.h"
 #include "macro/macro_recorder.h"
+#include "tools/running_children.h"
 
 extern char** environ;
 
@@ -64,6 +65,17 @@ std::vector<std::string> child_environment(const std::string& program_folder) {
     return variables;
 }
 
+// The signals that end a run; held back while a child is being listed or
+// unlisted, so that a stop sees every child that can still be signalled.
+sigset_t stop_signals() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGHUP);
+    return set;
+}
+
 void drain(int fd, std::string& text) {
     char chunk[65536];
     for (;;) {
@@ -95,6 +107,10 @@ std::string program_of(const std::string& command_line) {
 ProcessOutput run_shell_command(const std::string& command_line, const std::string& program_folder,
                                 void (*pump)(void*), void* pump_context, const std::string& shell) {
     ProcessOutput result;
+    if (children_stopped()) {
+        result.error = "Stopped: no further program is started";
+        return result;
+    }
     Pipe output;
     if (!output.open()) {
         result.error = strprintf("Could not create a pipe: %s", std::strerror(errno));
@@ -121,9 +137,17 @@ ProcessOutput run_shell_command(const std::string& command_line, const std::stri
     sigemptyset(&default_signals);
     sigaddset(&default_signals, SIGPIPE);
     posix_spawnattr_setsigdefault(&attributes, &default_signals);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    // A process group of its own, so that a stop reaches the whole pipeline.
+    const sigset_t held = stop_signals();
+    sigset_t previous;
+    pthread_sigmask(SIG_BLOCK, &held, &previous);
+    posix_spawnattr_setsigmask(&attributes, &previous);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETPGROUP);
     pid_t pid = 0;
     const int spawn_error = posix_spawn(&pid, shell.c_str(), &actions, &attributes, argv, envp.data());
+    if (spawn_error == 0) list_running_child(pid);
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     output.close_write();
@@ -153,9 +177,17 @@ ProcessOutput run_shell_command(const std::string& command_line, const std::stri
         if (pump) pump(pump_context);
     }
     drain(output.read, result.text);
+    // Waited for without reaping, so that the group stays listed (and its
+    // number ours) until the child is gone.
+    siginfo_t ended{};
+    while (waitid(P_PID, static_cast<id_t>(pid), &ended, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
+    }
+    pthread_sigmask(SIG_BLOCK, &held, &previous);
+    unlist_running_child(pid);
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     if (WIFEXITED(status)) result.exit_status = WEXITSTATUS(status);
     else if (WIFSIGNALED(status)) result.exit_status = 128 + WTERMSIG(status);
     return result;

@@ -19,11 +19,19 @@ inline constexpr const char* display_bmp = "/dtemp.bmp";
 inline constexpr const char* display_gif = "/dtemp.gif";
 inline constexpr const char* falsecolor = "/dfalse.bmp";
 inline constexpr const char* samples = "/pvalues";
+// The earlier working copy while a new picture is tried; the longest name.
+inline constexpr const char* kept_working_copy = "/dtempkeep.hdr";
 }  // namespace working_file
 
 // Working-file paths are built in buffers of this many characters, the
 // terminating zero included; longer paths are refused.
 inline constexpr size_t max_path_chars = 260;
+
+// Why the cache directory cannot hold the working files, in the words the
+// window shows, or "" when it can: an empty path, a blank or a shell
+// character (working-file paths reach command lines unquoted), or a path too
+// long for the longest working file.
+std::string cache_directory_problem(const std::string& cache_directory);
 
 // The two clean-up command lines run when the main window closes. They remove
 // every file with "dtemp" in its name and the falsecolor picture; the header,

