@@ -30,7 +30,7 @@ protected:
         for (const char* name : {"a.hdr", "b.hdr", "c.hdr", "e.hdr", "f.hdr"}) write_macro_picture(pictures / name, 9, 5);
         write_file(pictures / "d.hdr", "not a picture");
         write_file(pictures / "1-e.hdr", "left by an earlier replay");
-        write_sequence(seq / "m.seq", {"40015#/C pflip -h " + cache.str() + "/dtemp.hdr " + cache.str() + "/dtempo.hdr#NULL",
+        write_sequence(seq / "m.seq", {"40015#/C pflip -c -h " + cache.str() + "/dtemp.hdr " + cache.str() + "/dtempo.hdr#NULL",
                                        "40013#/C protate  " + cache.str() + "/dtemp.hdr " + cache.str() + "/dtempo.hdr#NULL"});
     }
     BatchPlan plan() {
