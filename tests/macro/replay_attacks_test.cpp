@@ -12,6 +12,7 @@
 
 #include "macro/batch_replay.h"
 #include "macro/macro_pictures.h"
+#include "picture/bmp_writer.h"
 #include "picture/rgbe_reader.h"
 
 namespace fs = std::filesystem;
@@ -186,4 +187,39 @@ TEST_F(ReplayAttacks, ControlCharactersInLinesAndNamesAreShownEscaped) {
     EXPECT_NE(summary.find("b\\x1b[2J.hdr: its path holds"), std::string::npos) << summary;
     EXPECT_EQ(report.pictures_processed, 1) << "a name with a control character is still a file name";
     EXPECT_TRUE(fs::exists(pictures / "2-c\x1b" "d.hdr"));
+}
+
+// Links planted in the picture folder under the names of a step's files are
+// removed, never written through.
+TEST_F(ReplayAttacks, LinksUnderTheNamesOfStepFilesAreNotFollowed) {
+    std::vector<uint8_t> bgr(8 * 6 * 3, 255);
+    ASSERT_TRUE(write_bmp24((seq / "m.bmp").string(), 8, 6, bgr));
+    fs::create_symlink(home / ".bashrc", pictures / "1-a.hdr");
+    fs::create_symlink(home / ".bashrc", pictures / "1-a.hdr.mask");
+    fs::create_symlink(home / ".bashrc", pictures / "2-a.hdr.header");
+    const auto before = contents_of(home.path());
+    const ReplayReport report = replay(
+        {"40029#/C ra_bmp -r " + (seq / "m.bmp").string() + " {cache}/dmask.hdr#NULL",
+         "40029#/C pcomb -e \"ro=if(ri(1)-0.5,ri(2),0);go=if(gi(1)-0.5,gi(2),0);bo=if(bi(1)-0.5,bi(2),0)\" "
+         "{cache}/dmask.hdr {cache}/dtemp.hdr > {cache}/dtempo.hdr#NULL",
+         "40036#/C getinfo - < {cache}/dtemp.hdr>> {cache}/header#NULL",
+         "40036#/C pinterp  -vf {cache}/header -vth  -x 8 -y 6 -ff {cache}/header 1 > {cache}/dtempo.hdr#NULL"});
+    EXPECT_TRUE(report.complete()) << replay_summary(report);
+    EXPECT_EQ(contents_of(home.path()), before);
+    EXPECT_FALSE(fs::is_symlink(pictures / "1-a.hdr"));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(pictures / "1-a.hdr.mask")));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(pictures / "2-a.hdr.header")));
+    EXPECT_TRUE(fs::exists(pictures / "2-a.hdr"));
+}
+
+// An operand that leads into the cache by a link is a cache file.
+TEST_F(ReplayAttacks, AnOperandLinkedIntoTheCacheIsRefused) {
+    write_macro_picture(cache / "dtemp.hdr", 8, 6);
+    fs::create_symlink(cache / "dtemp.hdr", home / "innocent.hdr");
+    EXPECT_EQ(outside_file_problem((home / "innocent.hdr").string(), cache.str()),
+              (home / "innocent.hdr").string() + " lies in the cache folder");
+    fs::create_symlink(home.path(), home / "folder.hdr");
+    EXPECT_EQ(outside_file_problem((home / "folder.hdr").string(), cache.str()),
+              (home / "folder.hdr").string() + " is not a regular file");
+    EXPECT_EQ(outside_file_problem((home / "secret.hdr").string(), cache.str()), "");
 }
