@@ -27,17 +27,18 @@ std::string first_line_of(const std::string& text) {
 std::vector<std::string> sequence_notes(const SequencePlan& sequence, const std::string& cache_directory) {
     std::vector<std::string> notes;
     if (!sequence.foreign_cache.empty()) {
-        notes.push_back("The sequence was recorded with the cache folder " + sequence.foreign_cache +
-                        "; the cache folder now is " + cache_directory + ", so none of its lines can be replayed.");
+        notes.push_back(escaped_for_display("The sequence was recorded with the cache folder " + sequence.foreign_cache +
+                                            "; the cache folder now is " + cache_directory +
+                                            ", so none of its lines can be replayed."));
         return notes;
     }
     for (const PlannedLine& line : sequence.lines) {
         if (line.kind == PlannedLine::Kind::refused)
-            notes.push_back(strprintf("Line %d refused (%s): %s", line.line_number, line.reason.c_str(),
-                                      escaped_for_display(line.command).c_str()));
+            notes.push_back(escaped_for_display(
+                strprintf("Line %d refused (%s): %s", line.line_number, line.reason.c_str(), line.command.c_str())));
         else if (line.kind == PlannedLine::Kind::skipped)
-            notes.push_back(strprintf("Line %d not replayed (%s): %s", line.line_number, line.reason.c_str(),
-                                      escaped_for_display(line.command).c_str()));
+            notes.push_back(escaped_for_display(strprintf("Line %d not replayed (%s): %s", line.line_number,
+                                                          line.reason.c_str(), line.command.c_str())));
     }
     if (sequence.step_count() == 0) notes.push_back("No line of the sequence changes a picture; nothing was run.");
     return notes;

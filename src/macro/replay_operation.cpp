@@ -176,39 +176,39 @@ private:
 };
 
 using Step = std::optional<Failure>;
-#define CHECK(step)                          \
-    do {                                     \
+#define RETURN_IF_REFUSED(step)                   \
+    do {                                          \
         if (Step failed = (step)) return *failed; \
     } while (false)
 
 Result<ReplayOperation> crop(Reader& r) {
-    CHECK(r.option("-x"));
-    CHECK(r.value(is_whole_number, "a width"));
-    CHECK(r.option("-y"));
-    CHECK(r.value(is_whole_number, "a height"));
-    CHECK(r.file({WordRole::step_input}, "the picture it crops"));
+    RETURN_IF_REFUSED(r.option("-x"));
+    RETURN_IF_REFUSED(r.value(is_whole_number, "a width"));
+    RETURN_IF_REFUSED(r.option("-y"));
+    RETURN_IF_REFUSED(r.value(is_whole_number, "a height"));
+    RETURN_IF_REFUSED(r.file({WordRole::step_input}, "the picture it crops"));
     // The offsets are written as "-L -B", which pcompos reads as a position.
     auto offset = [](const std::string& text) { return text.size() > 1 && text[0] == '-' && text.size() <= 10 &&
                                                          text.find_first_not_of("0123456789", 1) == std::string::npos; };
-    CHECK(r.value(offset, "an offset \"-L\""));
-    CHECK(r.value(offset, "an offset \"-B\""));
-    CHECK(r.finish());
-    CHECK(r.redirections({}, {WordRole::step_output}, false));
+    RETURN_IF_REFUSED(r.value(offset, "an offset \"-L\""));
+    RETURN_IF_REFUSED(r.value(offset, "an offset \"-B\""));
+    RETURN_IF_REFUSED(r.finish());
+    RETURN_IF_REFUSED(r.redirections({}, {WordRole::step_output}, false));
     r.result().kind = OperationKind::crop;
     return r.result();
 }
 
 Result<ReplayOperation> quarter_turn(Reader& r) {
-    CHECK(r.file({WordRole::step_input}, "the picture it turns"));
-    CHECK(r.file({WordRole::step_output}, "the file it writes"));
-    CHECK(r.finish());
-    CHECK(r.redirections({}, {}, false));
+    RETURN_IF_REFUSED(r.file({WordRole::step_input}, "the picture it turns"));
+    RETURN_IF_REFUSED(r.file({WordRole::step_output}, "the file it writes"));
+    RETURN_IF_REFUSED(r.finish());
+    RETURN_IF_REFUSED(r.redirections({}, {}, false));
     r.result().kind = OperationKind::quarter_turn;
     return r.result();
 }
 
 Result<ReplayOperation> flip(Reader& r) {
-    CHECK(r.option("-c"));
+    RETURN_IF_REFUSED(r.option("-c"));
     bool h = false, v = false;
     while (const CommandWord* word = r.peek()) {
         if (word->quoted || (word->text != "-h" && word->text != "-v")) break;
@@ -218,17 +218,17 @@ Result<ReplayOperation> flip(Reader& r) {
         r.take(WordRole::literal, word->text);
     }
     if (!h && !v) return refusal("pflip needs \"-h\" or \"-v\"");
-    CHECK(r.file({WordRole::step_input}, "the picture it flips"));
-    CHECK(r.file({WordRole::step_output}, "the file it writes"));
-    CHECK(r.finish());
-    CHECK(r.redirections({}, {}, false));
+    RETURN_IF_REFUSED(r.file({WordRole::step_input}, "the picture it flips"));
+    RETURN_IF_REFUSED(r.file({WordRole::step_output}, "the file it writes"));
+    RETURN_IF_REFUSED(r.finish());
+    RETURN_IF_REFUSED(r.redirections({}, {}, false));
     r.result().kind = OperationKind::flip;
     return r.result();
 }
 
 Result<ReplayOperation> filter(Reader& r, unsigned long number) {
-    CHECK(r.option("-1"));
-    CHECK(r.option("-e"));
+    RETURN_IF_REFUSED(r.option("-1"));
+    RETURN_IF_REFUSED(r.option("-e"));
     const CommandWord* factor = r.peek();
     if (!factor || !is_positive_number(factor->text)) return refusal("pfilt needs a positive factor after \"-e\"");
     const std::string factor_text = factor->text;
@@ -237,14 +237,14 @@ Result<ReplayOperation> filter(Reader& r, unsigned long number) {
     const bool resizing = next && !next->quoted && next->text == "-x";
     if (resizing) {
         auto divisor = [](const std::string& text) { return text.size() > 1 && text[0] == '/' && is_positive_number(text.substr(1)); };
-        CHECK(r.option("-x"));
-        CHECK(r.value(divisor, "a divisor \"/F\""));
-        CHECK(r.option("-y"));
-        CHECK(r.value(divisor, "a divisor \"/F\""));
+        RETURN_IF_REFUSED(r.option("-x"));
+        RETURN_IF_REFUSED(r.value(divisor, "a divisor \"/F\""));
+        RETURN_IF_REFUSED(r.option("-y"));
+        RETURN_IF_REFUSED(r.value(divisor, "a divisor \"/F\""));
     }
-    CHECK(r.file({WordRole::step_input}, "the picture it filters"));
-    CHECK(r.finish());
-    CHECK(r.redirections({}, {WordRole::step_output}, false));
+    RETURN_IF_REFUSED(r.file({WordRole::step_input}, "the picture it filters"));
+    RETURN_IF_REFUSED(r.finish());
+    RETURN_IF_REFUSED(r.redirections({}, {WordRole::step_output}, false));
     ReplayOperation& operation = r.result();
     operation.kind = resizing ? OperationKind::resize : OperationKind::exposure;
     // The exposure command's factor is worked out again for every picture.
@@ -260,23 +260,23 @@ Result<ReplayOperation> combine(Reader& r) {
         const std::string text = word->text;
         if (!word->quoted && text == "-e") {
             r.take(WordRole::literal, text);
-            CHECK(r.value(is_expression, "an expression (a definition of letters, digits, blanks and ._()+-*/^,;=) after \"-e\""));
+            RETURN_IF_REFUSED(r.value(is_expression, "an expression (a definition of letters, digits, blanks and ._()+-*/^,;=) after \"-e\""));
             ++expressions;
         } else if (!word->quoted && text == "-f") {
             r.take(WordRole::literal, text);
-            CHECK(r.file({WordRole::literal}, "its definitions file"));
+            RETURN_IF_REFUSED(r.file({WordRole::literal}, "its definitions file"));
         } else if (!word->quoted && text == "-o") {
             r.take(WordRole::literal, text);
         } else if (!word->quoted && text == "-s") {
             r.take(WordRole::literal, text);
-            CHECK(r.value(is_finite_number, "a number after \"-s\""));
+            RETURN_IF_REFUSED(r.value(is_finite_number, "a number after \"-s\""));
         } else if (!text.empty() && text[0] == '-') {
             return refusal("pcomb is not given " + quoted(text) + " by the application");
         } else {
-            const bool first = inputs == 0;
-            auto role = first ? r.file_role(text, {WordRole::step_input, WordRole::mask_scratch, WordRole::literal},
-                                            "its first picture")
-                              : r.file_role(text, {WordRole::step_input, WordRole::literal}, "its pictures");
+            auto role = r.result().reads_mask
+                            ? r.file_role(text, {WordRole::step_input, WordRole::literal}, "its pictures")
+                            : r.file_role(text, {WordRole::step_input, WordRole::mask_scratch, WordRole::literal},
+                                          "its pictures");
             if (!role) return role.failure();
             if (role.value() == WordRole::step_input) reads_working_copy = true;
             if (role.value() == WordRole::mask_scratch) r.result().reads_mask = true;
@@ -286,7 +286,7 @@ Result<ReplayOperation> combine(Reader& r) {
     }
     if (expressions == 0) return refusal("pcomb needs an expression (\"-e\")");
     if (inputs == 0) return refusal("pcomb needs a picture");
-    CHECK(r.redirections({}, {WordRole::step_output}, false));
+    RETURN_IF_REFUSED(r.redirections({}, {WordRole::step_output}, false));
     ReplayOperation& operation = r.result();
     operation.kind = OperationKind::combine;
     operation.reads_working_copy = reads_working_copy;
@@ -294,41 +294,41 @@ Result<ReplayOperation> combine(Reader& r) {
 }
 
 Result<ReplayOperation> mask_conversion(Reader& r) {
-    CHECK(r.option("-r"));
-    CHECK(r.file({WordRole::literal}, "the mask file it converts"));
-    CHECK(r.file({WordRole::mask_scratch}, "the file it writes"));
-    CHECK(r.finish());
-    CHECK(r.redirections({}, {}, false));
+    RETURN_IF_REFUSED(r.option("-r"));
+    RETURN_IF_REFUSED(r.file({WordRole::literal}, "the mask file it converts"));
+    RETURN_IF_REFUSED(r.file({WordRole::mask_scratch}, "the file it writes"));
+    RETURN_IF_REFUSED(r.finish());
+    RETURN_IF_REFUSED(r.redirections({}, {}, false));
     r.result().kind = OperationKind::mask_conversion;
     return r.result();
 }
 
 Result<ReplayOperation> header_copy(Reader& r) {
-    CHECK(r.option("-"));
-    CHECK(r.finish());
-    CHECK(r.redirections({WordRole::step_input}, {WordRole::header_scratch}, true));
+    RETURN_IF_REFUSED(r.option("-"));
+    RETURN_IF_REFUSED(r.finish());
+    RETURN_IF_REFUSED(r.redirections({WordRole::step_input}, {WordRole::header_scratch}, true));
     r.result().kind = OperationKind::header_copy;
     return r.result();
 }
 
 Result<ReplayOperation> projection(Reader& r) {
-    CHECK(r.option("-vf"));
-    CHECK(r.file({WordRole::header_scratch}, "its view file"));
-    CHECK(r.option("-vth"));
-    CHECK(r.option("-x"));
-    CHECK(r.value(is_whole_number, "a width"));
-    CHECK(r.option("-y"));
-    CHECK(r.value(is_whole_number, "a height"));
-    CHECK(r.option("-ff"));
-    CHECK(r.file({WordRole::header_scratch}, "the picture it projects"));
-    CHECK(r.option("1"));
-    CHECK(r.finish());
-    CHECK(r.redirections({}, {WordRole::step_output}, false));
+    RETURN_IF_REFUSED(r.option("-vf"));
+    RETURN_IF_REFUSED(r.file({WordRole::header_scratch}, "its view file"));
+    RETURN_IF_REFUSED(r.option("-vth"));
+    RETURN_IF_REFUSED(r.option("-x"));
+    RETURN_IF_REFUSED(r.value(is_whole_number, "a width"));
+    RETURN_IF_REFUSED(r.option("-y"));
+    RETURN_IF_REFUSED(r.value(is_whole_number, "a height"));
+    RETURN_IF_REFUSED(r.option("-ff"));
+    RETURN_IF_REFUSED(r.file({WordRole::header_scratch}, "the picture it projects"));
+    RETURN_IF_REFUSED(r.option("1"));
+    RETURN_IF_REFUSED(r.finish());
+    RETURN_IF_REFUSED(r.redirections({}, {WordRole::step_output}, false));
     r.result().kind = OperationKind::projection;
     return r.result();
 }
 
-#undef CHECK
+#undef RETURN_IF_REFUSED
 
 // Double quotes, as the recorder writes them, for a word a shell would
 // otherwise split; every word that gets here holds no quote, "$", "`", "\"

@@ -11,8 +11,8 @@
 //   exposure     pfilt -1 -e F <working copy> > <step output>
 //   pixel-wise   pcomb [-e EXPR]... [-f FILE] [-o] [-s K] INPUT... > <step output>
 //                (mask, vignetting correction, image operation, division);
-//                an input is the working copy, the converted mask (first
-//                input only) or a picture outside the cache
+//                an input is the working copy, the converted mask (once) or
+//                a picture outside the cache
 //   mask         ra_bmp -r FILE <cache>/dmask.hdr, ra_tiff -r likewise
 //   projection   getinfo - < <working copy> >> <cache>/header, then
 //                pinterp -vf <cache>/header -vth -x X -y Y -ff <cache>/header 1 > <step output>

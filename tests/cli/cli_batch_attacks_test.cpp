@@ -27,13 +27,8 @@ protected:
     }
     std::string sequence(const std::vector<std::string>& lines) {
         std::vector<std::string> placed;
-        for (std::string line : lines) {
-            for (const auto& [placeholder, path] : {std::pair<std::string, std::string>{"{cache}", cache.str()},
-                                                    {"{home}", home.str()}})
-                for (size_t at = 0; (at = line.find(placeholder, at)) != std::string::npos; at += path.size())
-                    line.replace(at, placeholder.size(), path);
-            placed.push_back(line);
-        }
+        for (const std::string& line : lines)
+            placed.push_back(replaced_all(replaced_all(line, "{cache}", cache.str()), "{home}", home.str()));
         return write_sequence(seq / "attack.seq", placed);
     }
     CliRun batch(const std::string& sequence_file, const std::string& more = "") {

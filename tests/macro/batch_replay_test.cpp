@@ -8,29 +8,12 @@
 #include "common/text_format.h"
 #include "macro/batch_replay.h"
 #include "macro/macro_pictures.h"
+#include "macro/recording_host.h"
 #include "picture/rgbe_reader.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Runs through the shell and remembers every command line.
-class RecordingHost : public ShellReplayHost {
-public:
-    RecordingHost() : ShellReplayHost(CANDELUX_PROGRAMS_DIR) {}
-    ProcessOutput run(const std::string& command_line) override {
-        commands.push_back(command_line);
-        return ShellReplayHost::run(command_line);
-    }
-    void on_step(const PicturePlan& picture, int step) override {
-        steps.push_back(picture.name + ":" + std::to_string(step));
-    }
-    bool stop_requested() override { return stop_after >= 0 && static_cast<int>(commands.size()) >= stop_after; }
-
-    std::vector<std::string> commands;
-    std::vector<std::string> steps;
-    int stop_after = -1;
-};
 
 // Runs nothing at all: what a replay hands it only gets written down.
 class DryHost : public ReplayHost {
@@ -46,10 +29,7 @@ class BatchReplay : public ::testing::Test {
 protected:
     // Lines written with "{cache}" standing for the cache folder.
     std::string sequence(std::vector<std::string> lines) {
-        const std::string placeholder = "{cache}";
-        for (auto& line : lines)
-            for (size_t at = 0; (at = line.find(placeholder, at)) != std::string::npos; at += cache.str().size())
-                line.replace(at, placeholder.size(), cache.str());
+        for (auto& line : lines) line = replaced_all(line, "{cache}", cache.str());
         return write_sequence(seq / "macro.seq", lines);
     }
     ReplayReport replay(bool overwrite = false) {

@@ -33,11 +33,6 @@ std::string pixels_of(const fs::path& path) {
     return end == std::string::npos ? std::string() : bytes.substr(end + 2);
 }
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-    for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
-    return text;
-}
-
 class RecordedMacro : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(app.on_create()); }
@@ -49,10 +44,10 @@ protected:
     }
     // The recorded line with the cache's files replaced by the given ones.
     std::string with_files(const std::string& recorded, const std::string& input, const std::string& output) const {
-        std::string line = replaced(recorded, cache.str() + "/dtempo.hdr", output);
-        line = replaced(line, cache.str() + "/dtemp.hdr", input);
-        line = replaced(line, cache.str() + "/dmask.hdr", (hand / "mask.hdr").string());
-        return replaced(line, cache.str() + "/header", (hand / "header").string());
+        std::string line = replaced_all(recorded, cache.str() + "/dtempo.hdr", output);
+        line = replaced_all(line, cache.str() + "/dtemp.hdr", input);
+        line = replaced_all(line, cache.str() + "/dmask.hdr", (hand / "mask.hdr").string());
+        return replaced_all(line, cache.str() + "/header", (hand / "header").string());
     }
 
     TempFolder config, cache, pictures, extras, seq, hand;

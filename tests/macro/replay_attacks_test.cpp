@@ -12,22 +12,13 @@
 
 #include "macro/batch_replay.h"
 #include "macro/macro_pictures.h"
+#include "macro/recording_host.h"
 #include "picture/bmp_writer.h"
 #include "picture/rgbe_reader.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class RecordingHost : public ShellReplayHost {
-public:
-    RecordingHost() : ShellReplayHost(CANDELUX_PROGRAMS_DIR) {}
-    ProcessOutput run(const std::string& command_line) override {
-        commands.push_back(command_line);
-        return ShellReplayHost::run(command_line);
-    }
-    std::vector<std::string> commands;
-};
 
 // Every file below a folder with its bytes.
 std::map<std::string, std::string> contents_of(const fs::path& folder) {
@@ -46,12 +37,8 @@ protected:
         write_macro_picture(pictures / "a.hdr", 8, 6, {"EXPOSURE=0.5"});
     }
 
-    std::string with_places(std::string line) const {
-        for (const auto& [placeholder, path] : {std::pair<std::string, std::string>{"{cache}", cache.str()},
-                                                {"{home}", home.str()}})
-            for (size_t at = 0; (at = line.find(placeholder, at)) != std::string::npos; at += path.size())
-                line.replace(at, placeholder.size(), path);
-        return line;
+    std::string with_places(const std::string& line) const {
+        return replaced_all(replaced_all(line, "{cache}", cache.str()), "{home}", home.str());
     }
 
     ReplayReport replay(const std::vector<std::string>& lines) {
