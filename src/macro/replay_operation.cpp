@@ -7,6 +7,7 @@
 #include "common/text_format.h"
 #include "macro/sequence_file.h"
 #include "tools/command_path.h"
+#include "tools/projection.h"
 #include "tools/working_files.h"
 
 namespace fs = std::filesystem;
@@ -33,6 +34,17 @@ bool is_finite_number(const std::string& text) {
     if (text.empty() || text.find_first_not_of("0123456789.eE+-") != std::string::npos) return false;
     double value = 0;
     return parse_decimal_prefix(text, value) == text.size() && std::isfinite(value);
+}
+
+// A size the application itself could ask for: a program given more would
+// only exhaust the memory of the machine.
+std::optional<Failure> size_problem(const ReplayOperation& operation, size_t width_at, size_t height_at) {
+    const auto& words = operation.command.words;
+    if (projection_size_problem(std::stoull(words[width_at].text), std::stoull(words[height_at].text)).empty())
+        return std::nullopt;
+    return refusal(strprintf("%s x %s pixels is more than the application makes (at most %llu pixels in all)",
+                             words[width_at].text.c_str(), words[height_at].text.c_str(),
+                             static_cast<unsigned long long>(max_projection_pixels)));
 }
 
 // pcomb's expression language needs no more than this; in particular no
@@ -194,6 +206,7 @@ Result<ReplayOperation> crop(Reader& r) {
     RETURN_IF_REFUSED(r.value(offset, "an offset \"-B\""));
     RETURN_IF_REFUSED(r.finish());
     RETURN_IF_REFUSED(r.redirections({}, {WordRole::step_output}, false));
+    RETURN_IF_REFUSED(size_problem(r.result(), 2, 4));
     r.result().kind = OperationKind::crop;
     return r.result();
 }
@@ -324,6 +337,7 @@ Result<ReplayOperation> projection(Reader& r) {
     RETURN_IF_REFUSED(r.option("1"));
     RETURN_IF_REFUSED(r.finish());
     RETURN_IF_REFUSED(r.redirections({}, {WordRole::step_output}, false));
+    RETURN_IF_REFUSED(size_problem(r.result(), 5, 7));
     r.result().kind = OperationKind::projection;
     return r.result();
 }

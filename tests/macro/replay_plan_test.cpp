@@ -262,6 +262,8 @@ TEST_F(ReplayPlan, RefusesEveryLineThatWouldReadOrWriteOutsideItsStep) {
         {"/C pfilt -1 -e 1 -x /2 -y -o/x /c/dtemp.hdr > /c/dtempo.hdr", "a divisor"},
         {"/C pcompos -x 10 -y 10 /c/dtemp.hdr -o /x > /c/dtempo.hdr", "an offset"},
         {"/C pcompos -x -1 -y 10 /c/dtemp.hdr -0 -0 > /c/dtempo.hdr", "a width"},
+        {"/C pcompos -x 999999999 -y 999999999 /c/dtemp.hdr -0 -0 > /c/dtempo.hdr", "999999999 x 999999999 pixels is more than the application makes (at most 268435456 pixels in all)"},
+        {"/C pinterp -vf /c/header -vth -x 99999 -y 99999 -ff /c/header 1 > /c/dtempo.hdr", "at most 268435456"},
         {"/C pinterp -vf /c/header -vth -x 8 -y 8 -ff /etc/passwd 1 > /c/dtempo.hdr", "projection's header file"},
         {"/C pinterp -vf /c/header -vth -x 8 -y 8 -ff /c/header 1 -t 0 > /c/dtempo.hdr", "is not given \"-t\""},
         {"/C rm -f /home/u/.bashrc", "\"rm\" runs in no operation"},
