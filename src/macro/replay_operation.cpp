@@ -400,11 +400,18 @@ Result<ReplayOperation> read_replay_operation(const RecordedCommand& command, co
     if (program == "pfilt") return filter(reader, number);
     if (program == "pcomb") return combine(reader);
     if (program == "ra_bmp" || program == "ra_tiff") return mask_conversion(reader);
-    if (program == "getinfo") return header_copy(reader);
+    if (program == "getinfo") {
+        if (command.output == texts.cache + working_file::header_text)
+            return refusal("it belongs to a header edit, which replay cannot repeat: the edited header is not recorded");
+        return header_copy(reader);
+    }
     if (program == "pinterp") return projection(reader);
-    return refusal(quoted(program) +
-                   " runs in no operation replay repeats (crop, rotation, flip, resize, exposure, mask, vignetting "
-                   "correction, image operation, projection)");
+    std::string what = " runs in no operation replay repeats (crop, rotation, flip, resize, exposure, mask, "
+                       "vignetting correction, image operation, projection)";
+    if (program == "pcond" || program == "tm_linear" || program == "ReinhardTM" || program == "ra_gif")
+        what = " exports or tone-maps a picture, which replay does not repeat";
+    else if (program == "evalglare") what = " belongs to a glare analysis, which replay does not repeat";
+    return refusal(quoted(program) + what);
 }
 
 std::string command_line_of(const OperationCommand& command, const StepFiles& files) {

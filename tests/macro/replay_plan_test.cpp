@@ -163,7 +163,8 @@ TEST_F(ReplayPlan, SkippedAndRefusedLinesTakeNoStepNumber) {
     EXPECT_EQ(kinds_of(sequence),
               (std::vector<Kind>{Kind::step, Kind::refused, Kind::refused, Kind::skipped, Kind::step, Kind::empty}));
     EXPECT_EQ(sequence.lines_left_out(), 3);
-    EXPECT_EQ(sequence.lines[1].reason, "its output must be the projection's header file, not \"/c/dtemp.txt\"");
+    EXPECT_EQ(sequence.lines[1].reason,
+              "it belongs to a header edit, which replay cannot repeat: the edited header is not recorded");
     EXPECT_EQ(sequence.lines[2].reason,
               "\"rm\" runs in no operation replay repeats (crop, rotation, flip, resize, exposure, mask, vignetting "
               "correction, image operation, projection)");
@@ -225,15 +226,15 @@ TEST_F(ReplayPlan, RefusesEveryLineThatWouldReadOrWriteOutsideItsStep) {
         {"/C pflip -c -h /home/u/.bashrc /c/dtempo.hdr", "must be the working copy"},
         {"/C protate /c/dtemp.hdr /home/u/.bashrc", "must be the step output"},
         {"/C protate /c/dtemp.hdr /c/dtempo.hdr /home/u/.bashrc", "is not given"},
-        {"/C pcond -h /c/dtemp.hdr /home/u/.bashrc", "\"pcond\" runs in no operation"},
-        {"/C pcond /c/dtemp.hdr > /c/dtempo.hdr", "\"pcond\" runs in no operation"},
+        {"/C pcond -h /c/dtemp.hdr /home/u/.bashrc", "\"pcond\" exports or tone-maps a picture"},
+        {"/C pcond /c/dtemp.hdr > /c/dtempo.hdr", "\"pcond\" exports or tone-maps a picture"},
         {"/C ra_bmp /c/dtemp.hdr /home/u/.bashrc", "ra_bmp needs \"-r\""},
         {"/C ra_bmp -r " + mask + " /home/u/.bashrc", "must be the converted mask"},
         {"/C ra_tiff -r " + mask + " /c/dtempo.hdr", "must be the converted mask"},
-        {"/C ra_gif /c/dtemp.hdr /home/u/.bashrc", "\"ra_gif\" runs in no operation"},
-        {"/C tm_linear -i /c/dtemp.hdr -o /home/u/.bashrc", "\"tm_linear\" runs in no operation"},
-        {"/C ReinhardTM -i /c/dtemp.hdr -o /home/u/.bashrc", "\"ReinhardTM\" runs in no operation"},
-        {"/C evalglare -c /home/u/.bashrc -x /c/dtemp.hdr", "\"evalglare\" runs in no operation"},
+        {"/C ra_gif /c/dtemp.hdr /home/u/.bashrc", "\"ra_gif\" exports or tone-maps"},
+        {"/C tm_linear -i /c/dtemp.hdr -o /home/u/.bashrc", "\"tm_linear\" exports or tone-maps"},
+        {"/C ReinhardTM -i /c/dtemp.hdr -o /home/u/.bashrc", "\"ReinhardTM\" exports or tone-maps"},
+        {"/C evalglare -c /home/u/.bashrc -x /c/dtemp.hdr", "\"evalglare\" belongs to a glare analysis"},
         {"/C getinfo /etc/passwd /c/dtemp.hdr > /c/dtempo.hdr", "getinfo needs \"-\""},
         {"/C getinfo - < /etc/passwd >> /c/header", "its standard input must be the working copy"},
         {"/C getinfo - < /c/dtemp.hdr > /c/header", "appended"},
