@@ -151,10 +151,12 @@ PictureOutcome run_picture_plan(const SequencePlan& sequence, const PicturePlan&
             return outcome;
         }
     }
-    const std::vector<PlannedStep> steps = planned_steps(sequence, picture);
-    for (size_t i = 0; i < steps.size(); ++i) {
-        const PlannedStep& step = steps[i];
-        const int number = static_cast<int>(i) + 1;
+    std::string input = picture.source;
+    int number = 0;
+    for (const PlannedLine& line : sequence.lines) {
+        if (line.kind != PlannedLine::Kind::step) continue;
+        const PlannedStep step = planned_step(line, picture, ++number, input);
+        input = step.files.output;
         host.on_step(picture, number);
         auto failed = run_step(step, host);
         remove_scratch_files(step.files);

@@ -145,21 +145,23 @@ PicturePlan plan_picture(const SequencePlan& sequence, const std::string& folder
     return plan;
 }
 
+PlannedStep planned_step(const PlannedLine& line, const PicturePlan& picture, int number, const std::string& input) {
+    PlannedStep step;
+    step.line_number = line.line_number;
+    step.line = &line;
+    step.files.input = input;
+    step.files.output = step_file_path(picture.folder, number, picture.name);
+    step.files.mask_scratch = step.files.output + ".mask";
+    step.files.header_scratch = step.files.output + ".header";
+    return step;
+}
+
 std::vector<PlannedStep> planned_steps(const SequencePlan& sequence, const PicturePlan& picture) {
     std::vector<PlannedStep> steps;
-    std::string input = picture.source;
-    int number = 0;
     for (const PlannedLine& line : sequence.lines) {
         if (line.kind != Kind::step) continue;
-        PlannedStep step;
-        step.line_number = line.line_number;
-        step.line = &line;
-        step.files.input = input;
-        step.files.output = step_file_path(picture.folder, ++number, picture.name);
-        step.files.mask_scratch = step.files.output + ".mask";
-        step.files.header_scratch = step.files.output + ".header";
-        input = step.files.output;
-        steps.push_back(std::move(step));
+        const std::string& input = steps.empty() ? picture.source : steps.back().files.output;
+        steps.push_back(planned_step(line, picture, static_cast<int>(steps.size()) + 1, input));
     }
     return steps;
 }

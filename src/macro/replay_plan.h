@@ -72,7 +72,10 @@ struct PicturePlan {
 // refused (nothing of it runs).
 PicturePlan plan_picture(const SequencePlan& sequence, const std::string& folder, const std::string& name);
 
-// The picture's steps, in order.
+// Step `number` (from 1) of a picture, made from a line that runs and the
+// file the step before it wrote (the source for step 1); and all of a
+// picture's steps, in order. A replay makes each step as it comes to it.
+PlannedStep planned_step(const PlannedLine& line, const PicturePlan& picture, int number, const std::string& input);
 std::vector<PlannedStep> planned_steps(const SequencePlan& sequence, const PicturePlan& picture);
 
 // A step's command lines, in the order they run: the mask conversion (if
