@@ -1,9 +1,11 @@
 // pcomb: combines pictures pixel by pixel with calc definitions of the
-// output channels ro, go and bo; ri(n), gi(n), bi(n) read input n.
+// output channels ro, go and bo; ri(n), gi(n), bi(n) read input n and
+// le(n) is its exposure.
 //
 //   pcomb -e "ro=...;go=...;bo=..." [-e ...] [-o] picture [[-o] picture ..] > output
 //
-// -o before a picture gives its values divided by its exposure.
+// -o before a picture gives its values divided by its exposure and leaves
+// its EXPOSURE lines out of the output header.
 
 #include <string>
 

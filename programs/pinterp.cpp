@@ -15,6 +15,7 @@
 #include "lib/command_line.h"
 #include "lib/picture_reprojection.h"
 #include "lib/reprojection_views.h"
+#include "picture/projection_size.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ ProgramStatus parse_options(int argc, char** argv, ReprojectionOptions& options)
             if (auto status = apply_view_file(argv[++i], options.view); !status.ok()) return status;
         } else if (option == "-x" || option == "-y") {
             const auto value = parse_integer(argv[++i]);
-            if (!value || *value <= 0 || *value > 100000)
+            if (!value || *value <= 0 || static_cast<uint64_t>(*value) > max_projection_pixels)
                 return program_failure("bad value for " + option + ": " + argv[i]);
             (option == "-x" ? options.width : options.height) = static_cast<int>(*value);
         } else {

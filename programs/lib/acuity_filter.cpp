@@ -9,9 +9,7 @@
 
 namespace {
 
-constexpr double tiniest_pixel = 1e-20;  // sr
-
-bool usable(const Direction& d) { return d[0] != 0 || d[1] != 0 || d[2] != 0; }
+constexpr double tiniest_pixel = 1e-12;  // sr: smaller, the rate is left at 1
 
 // Half the difference of two directions, scaled to one picture pixel.
 Direction step(const Direction& before, const Direction& after, double scale) {
@@ -28,11 +26,12 @@ std::vector<float> acuity_rates(const ColourGrid& fovea, const std::vector<Direc
     const double per_degree = std::numbers::pi / 180;
     for (int j = 1; j < fh - 1; ++j)
         for (int i = 1; i < fw - 1; ++i) {
+            // Neighbours that see nothing (zero directions) still take part,
+            // as in the reference: the rim of a fisheye gets a rate too.
             const Direction& left = directions[fovea.index(i - 1, j)];
             const Direction& right = directions[fovea.index(i + 1, j)];
             const Direction& up = directions[fovea.index(i, j - 1)];
             const Direction& down = directions[fovea.index(i, j + 1)];
-            if (!usable(left) || !usable(right) || !usable(up) || !usable(down)) continue;
             const Direction dx = step(left, right, double(fw) / picture_width);
             const Direction dy = step(up, down, double(fh) / picture_height);
             const double cx = dx[1] * dy[2] - dx[2] * dy[1], cy = dx[2] * dy[0] - dx[0] * dy[2],
@@ -41,9 +40,9 @@ std::vector<float> acuity_rates(const ColourGrid& fovea, const std::vector<Direc
             if (!(solid_angle > tiniest_pixel)) continue;
             const size_t k = fovea.index(i, j);
             const double luminance = to_luminance * radiance_brightness(fovea.red[k], fovea.green[k], fovea.blue[k]);
-            const double acuity = visual_acuity(luminance);
-            if (!(acuity > 0)) continue;
-            rates[k] = static_cast<float>(per_degree / std::sqrt(solid_angle) / acuity);
+            // Black gives a negative acuity and so a negative rate: such a
+            // pixel is never blurred, and its neighbours less.
+            rates[k] = static_cast<float>(per_degree / std::sqrt(solid_angle) / visual_acuity(luminance));
         }
     // The border has no neighbours on one side: it takes the nearest inner rate.
     for (int j = 0; j < fh; ++j)
@@ -57,10 +56,12 @@ std::vector<float> acuity_rates(const ColourGrid& fovea, const std::vector<Direc
 AcuityFilter::AcuityFilter(const ColourGrid& picture, std::vector<float> rates, int fovea_width, int fovea_height)
     : picture_(picture), rates_(std::move(rates)), fovea_width_(fovea_width), fovea_height_(fovea_height) {
     float highest = 1.0f;
-    for (float r : rates_) highest = std::max(highest, r);
-    const int top = static_cast<int>(std::log2(highest)) + 1;
+    for (float r : rates_)
+        if (std::isfinite(r)) highest = std::max(highest, r);
+    const int top = static_cast<int>(std::log(double(highest)) / std::log(2.0)) + 1;
     const ColourGrid* below = &picture_;
-    for (int k = 1; k <= top; ++k) {
+    // Levels of fewer than one pixel across are left out.
+    for (int k = 1; k <= top && below->width >= 2 && below->height >= 2; ++k) {
         pyramid_.push_back(halve(*below));
         below = &pyramid_.back();
     }
@@ -81,11 +82,15 @@ Colour AcuityFilter::sample(int column, int row) const {
     const double x = (column + 0.5) / picture_.width * fovea_width_ - 0.5;
     const double y = (row + 0.5) / picture_.height * fovea_height_ - 0.5;
     const double rate = sample_bilinear(rates_, fovea_width_, fovea_height_, x, y);
-    if (!(rate > 1.0)) return level_sample(0, column, row);
-    const int k = std::min(levels(), static_cast<int>(std::ceil(std::log2(rate))));
-    const double upper = std::ldexp(1.0, k);
-    const float lower_weight = static_cast<float>(std::clamp((upper - rate) / (upper / 2), 0.0, 1.0));
+    // The coarsest level k whose next finer one, 2^(k-1) pixels, is still
+    // no coarser than the rate; level 0 (the pixel) below a rate of 1.
+    int k = levels();
+    while (k > 0 && std::ldexp(1.0, k - 1) > rate) --k;
+    if (k == 0) return level_sample(0, column, row);
+    const double finer_weight = (std::ldexp(1.0, k) - rate) / std::ldexp(1.0, k - 1);
     const Colour fine = level_sample(k - 1, column, row), coarse = level_sample(k, column, row);
-    return {lower_weight * fine.r + (1 - lower_weight) * coarse.r, lower_weight * fine.g + (1 - lower_weight) * coarse.g,
-            lower_weight * fine.b + (1 - lower_weight) * coarse.b};
+    const auto mix = [finer_weight](float c, float f) {
+        return static_cast<float>((1 - finer_weight) * c + finer_weight * f);
+    };
+    return {mix(coarse.r, fine.r), mix(coarse.g, fine.g), mix(coarse.b, fine.b)};
 }

@@ -7,13 +7,16 @@ namespace {
 
 struct Accumulator {
     BrightnessHistogram& h;
+    double lowest = 0;  // luminance at the bottom of bin 0
     double log_sum = 0;
 
-    // Adds one sample; false when it is outside the range.
+    // Adds one sample; false when it is outside the range. The margin is
+    // one of luminance (1e-6 cd/m²), not of brightness: in a dim scene it
+    // leaves out every sample darker than about 1e-6 cd/m² above the bottom
+    // of the range, which a margin on the logarithm would keep.
     bool add(double luminance, double weight) {
-        if (!(luminance > 0)) return false;
+        if (!(luminance >= lowest + histogram_epsilon && luminance < h.hi - histogram_epsilon)) return false;
         const double b = std::log(luminance);
-        if (!(b >= h.bmin + histogram_epsilon && b < h.bmax - histogram_epsilon)) return false;
         const int bin = std::clamp(static_cast<int>(histogram_bins * (b - h.bmin) / (h.bmax - h.bmin)), 0,
                                    histogram_bins - 1);
         h.bins[static_cast<size_t>(bin)] += weight;
@@ -25,18 +28,19 @@ struct Accumulator {
 
 }  // namespace
 
-BrightnessHistogram brightness_histogram(std::span<const float> foveal, std::span<const float> foveal_weights,
+BrightnessHistogram brightness_histogram(std::span<const double> foveal, std::span<const float> foveal_weights,
                                          std::span<const float> points) {
     BrightnessHistogram h;
     bool any = false;
     double lo = 0, hi = 0;
-    for (auto set : {foveal, points})
-        for (float value : set) {
-            const double v = std::isfinite(value) ? value : 0.0;
-            if (!any || v < lo) lo = v;
-            if (!any || v > hi) hi = v;
-            any = true;
-        }
+    auto extend = [&](double value) {
+        const double v = std::isfinite(value) ? value : 0.0;
+        if (!any || v < lo) lo = v;
+        if (!any || v > hi) hi = v;
+        any = true;
+    };
+    for (double value : foveal) extend(value);
+    for (float value : points) extend(value);
     h.lo = lo;
     h.hi = hi;
     if (h.empty()) return h;
@@ -46,16 +50,18 @@ BrightnessHistogram brightness_histogram(std::span<const float> foveal, std::spa
     h.bmin = h.bottom_clamped ? std::log(lowest_world_luminance)
                               : h.bmax - (h.bmax - std::log(lo)) * histogram_bins / (histogram_bins - 1);
 
-    Accumulator accumulator{h};
+    const double lowest = h.bottom_clamped ? lowest_world_luminance : std::exp(h.bmin);
+    Accumulator accumulator{h, lowest};
     double foveal_total = 0;
     for (size_t i = 0; i < foveal.size(); ++i)
         if (accumulator.add(foveal[i], foveal_weights[i])) foveal_total += foveal_weights[i];
     if (!points.empty()) {
         const double point_weight = foveal_total / static_cast<double>(points.size());
-        for (float value : points) accumulator.add(value, point_weight);
+        // Last first, the order in which the samples were drawn.
+        for (size_t k = points.size(); k-- > 0;) accumulator.add(points[k], point_weight);
     }
     if (h.total > 0) h.mean_log = accumulator.log_sum / h.total;
-    if (!h.bottom_clamped) {
+    if (lowest > lowest_world_luminance + histogram_epsilon) {
         // The darkest samples all fall into bin 1; spread them half a bin
         // down, as if the range ended half-way through it.
         h.bins[1] /= 2;

@@ -5,8 +5,10 @@
 //
 // The range is set by the darkest and brightest sample: bmax = ln(1.01 hi)
 // (at most ln 1e7), and bmin one spare bin below ln lo, or ln 1e-7 when the
-// picture has anything darker than that (black, typically). Samples within
-// 1e-6 of either end of that range are left out (black ones, for instance).
+// picture has anything darker than that (black, typically). Samples less
+// than 1e-6 cd/m² above the luminance at the bottom of that range, or within
+// 1e-6 cd/m² of its top, are left out (black ones, for instance); without
+// the clamp, bin 1 then gives half its weight to bin 0.
 
 #include <array>
 #include <span>
@@ -34,7 +36,7 @@ struct BrightnessHistogram {
 // The histogram of `foveal` luminances with their `foveal_weights`, plus
 // `points` (point samples of the picture) weighing the foveal total divided
 // by their number each.
-BrightnessHistogram brightness_histogram(std::span<const float> foveal, std::span<const float> foveal_weights,
+BrightnessHistogram brightness_histogram(std::span<const double> foveal, std::span<const float> foveal_weights,
                                          std::span<const float> points);
 
 // The luminance below which `share` of the histogram's weight lies, at the

@@ -4,8 +4,9 @@
 // (one degree per pixel) reductions and blur pyramids all use it.
 //
 // Sampling positions are continuous grid coordinates in which the centre of
-// cell (c, r) is at (c, r); positions beyond the outer centres take the edge
-// values.
+// cell (c, r) is at (c, r); beyond the outer centres the values continue
+// linearly from the two outer cells, as in Radiance's pcond (where a
+// picture's edge pixels lie up to half a cell outside).
 
 #include <cstddef>
 #include <vector>
@@ -26,13 +27,15 @@ struct Colour {
     float r = 0, g = 0, b = 0;
 };
 
-// Box averages down (or nearest samples up) to width x height: along each
-// axis, output cell c averages the input cells k with c <= k * n / N < c + 1
-// (n output, N input cells); where that is empty (enlarging), it takes input
-// cell trunc((c + 0.5) * N / n).
+// Box averages down (or nearest samples up) to width x height, as Radiance's
+// pfilt -1 -b: along each axis, output cell c averages the input cells k
+// with c <= k * n / N < c + 1 (n output, N input cells, the test made in
+// pfilt's floating point); enlarging, it takes input cell
+// trunc((c + 0.5) * N / n). Sums are single precision.
 ColourGrid box_resize(const ColourGrid& in, int width, int height);
 
-// Averages of 2 x 2 blocks (the blocks at an odd edge average what they have).
+// Averages of 2 x 2 blocks; an odd last row or column is left out, as pcond's
+// acuity pyramid leaves it.
 ColourGrid halve(const ColourGrid& in);
 
 // Bilinear interpolation of one plane at (x, y).

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "lib/rgbe_color.h"
 #include "lib/veiling_glare.h"
 
 namespace {
@@ -27,26 +28,26 @@ Colour Scene::veiled_pixel(size_t i, Colour c) const {
     return {keep * c.r + v.r, keep * c.g + v.g, keep * c.b + v.b};
 }
 
-// `count` of `total` pixels spread evenly over the picture, one in each
-// stretch of total / count pixels at a place that varies from stretch to
-// stretch (a fixed sequence, so every run gives the same picture).
-std::vector<size_t> point_sample_indices(size_t total, size_t count) {
-    std::vector<size_t> indices(count);
-    if (count == total) {
-        for (size_t i = 0; i < count; ++i) indices[i] = i;
-        return indices;
-    }
-    uint64_t state = 0x9e3779b97f4a7c15ULL;
-    const double stretch = double(total) / double(count);
-    for (size_t k = 0; k < count; ++k) {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        const double jitter = double(state >> 11) / double(1ULL << 53);
-        indices[k] = std::min(total - 1, static_cast<size_t>((double(k) + jitter) * stretch));
-    }
-    return indices;
+double Scene::luminance(float r, float g, float b) const {
+    static const double wr = static_cast<float>(physics::radiance_weight_red),
+                        wg = static_cast<float>(physics::radiance_weight_green),
+                        wb = static_cast<float>(physics::radiance_weight_blue);
+    return physics::luminous_efficacy * (r * wr + g * wg + b * wb) / picture.exposure;
 }
+
+namespace {
+
+// The colours as they read back from RGBE.
+void store_as_rgbe(ColourGrid& grid) {
+    for (size_t i = 0; i < grid.size(); ++i) {
+        const Color3 c = decode_color(encode_color(grid.red[i], grid.green[i], grid.blue[i]));
+        grid.red[i] = c.r;
+        grid.green[i] = c.g;
+        grid.blue[i] = c.b;
+    }
+}
+
+}  // namespace
 
 Scene build_scene(FloatPicture&& picture, bool centre_weighted) {
     Scene s;
@@ -62,32 +63,37 @@ Scene build_scene(FloatPicture&& picture, bool centre_weighted) {
 
     const int fw = foveal_size(s.view, false), fh = foveal_size(s.view, true);
     s.fovea = box_resize(s.picture, fw, fh);
+    store_as_rgbe(s.fovea);
     s.directions.resize(s.fovea.size());
     s.foveal_weights.assign(s.fovea.size(), 1.0f);
     for (int j = 0; j < fh; ++j)
         for (int i = 0; i < fw; ++i) {
             const size_t k = s.fovea.index(i, j);
             image_direction(s.view, (i + 0.5) / fw - 0.5, 0.5 - (j + 0.5) / fh, s.directions[k]);
+            // Kept in single precision, as the reference keeps them.
+            for (double& component : s.directions[k]) component = static_cast<float>(component);
             if (centre_weighted) {
                 const double xr = (i - (fw - 1) / 2.0) / centre_weight_radius;
                 const double yr = (j - (fh - 1) / 2.0) / centre_weight_radius;
                 s.foveal_weights[k] = static_cast<float>(std::max(0.0, 1 - xr * xr - yr * yr));
             }
         }
-    const size_t total = s.picture.size();
-    s.point_indices = point_sample_indices(total, std::min(total, size_t(samples_per_foveal_pixel) * s.fovea.size()));
+    s.point_count = std::min(s.picture.size(), size_t(samples_per_foveal_pixel) * s.fovea.size());
     return s;
 }
 
 // The foveal pixels carry the veil, if any; the point samples stand for the
 // picture's own detail and are taken as they are.
-BrightnessHistogram scene_histogram(const Scene& s) {
-    std::vector<float> foveal(s.fovea.size()), points(s.point_indices.size());
+BrightnessHistogram scene_histogram(Scene& s) {
+    std::vector<double> foveal(s.fovea.size());
     for (size_t i = 0; i < foveal.size(); ++i) foveal[i] = s.luminance(s.fovea, i);
     const auto& p = s.picture;
+    const auto indices = random_pixel_indices(static_cast<size_t>(p.width), static_cast<size_t>(p.height),
+                                              s.point_count, s.random);
+    std::vector<float> points(indices.size());
     for (size_t k = 0; k < points.size(); ++k) {
-        const size_t i = s.point_indices[k];
-        points[k] = static_cast<float>(s.to_luminance * radiance_brightness(p.red[i], p.green[i], p.blue[i]));
+        const size_t i = indices[k];
+        points[k] = static_cast<float>(s.luminance(p, i));
     }
     return brightness_histogram(foveal, s.foveal_weights, points);
 }

@@ -11,6 +11,7 @@
 #include "lib/colour_grid.h"
 #include "lib/float_picture.h"
 #include "lib/foveal_view.h"
+#include "lib/pixel_sampling.h"
 
 // The picture and what is known of how it was seen.
 struct Scene {
@@ -20,23 +21,28 @@ struct Scene {
     ColourGrid fovea;
     std::vector<Direction> directions;  // of the foveal pixel centres
     std::vector<float> foveal_weights;
-    std::vector<size_t> point_indices;  // picture pixels sampled besides the fovea
+    size_t point_count = 0;  // picture pixels sampled besides the fovea, anew for each histogram
+    Rand48 random;
     std::optional<ColourGrid> veil;
 
-    float luminance(const ColourGrid& grid, size_t i) const {
-        return static_cast<float>(to_luminance * radiance_brightness(grid.red[i], grid.green[i], grid.blue[i]));
+    // Luminance of a stored colour, in double precision over the weights in
+    // single precision, as Radiance's own luminance function works.
+    double luminance(float r, float g, float b) const;
+    double luminance(const ColourGrid& grid, size_t i) const {
+        return luminance(grid.red[i], grid.green[i], grid.blue[i]);
     }
     // The picture's pixel i with the veil over it, if any.
     Colour veiled_pixel(size_t i, Colour c) const;
 };
 
 // The scene of a picture; with `centre_weighted`, foveal pixels weigh less
-// the farther they are from the middle of the view (none beyond 90°).
+// the farther they are from the middle of the view (none beyond 90°). The
+// foveal image is stored as RGBE values, as it comes from pfilt to the
+// reference.
 Scene build_scene(FloatPicture&& picture, bool centre_weighted);
 
 // The histogram of the scene's world luminance: the foveal pixels (with
-// their veil, once it is known) and the point samples.
-BrightnessHistogram scene_histogram(const Scene& scene);
-
-// `count` of `total` pixel indices spread evenly, in increasing order.
-std::vector<size_t> point_sample_indices(size_t total, size_t count);
+// their veil, once it is known) and point samples of the picture, drawn
+// afresh from the scene's random sequence at each call (as the reference
+// draws them before and after the veil).
+BrightnessHistogram scene_histogram(Scene& scene);

@@ -1,6 +1,8 @@
 #include "lib/gif_conversion.h"
 
+#include <fcntl.h>
 #include <gif_lib.h>
+#include <unistd.h>
 
 #include <memory>
 #include <new>
@@ -29,9 +31,19 @@ struct ColourMapDeleter {
 // Writes the image; false when the file cannot be written.
 bool write_gif(const std::string& path, const PaletteImage& image, bool& opened) {
     int error = 0;
-    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
+    // giflib's own open gives the file mode 0600; a picture the user saves
+    // gets the mode every other file gets, 0666 less the umask.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        opened = false;
+        return false;
+    }
+    GifFileType* gif = EGifOpenFileHandle(fd, &error);  // closes fd from now on
     opened = gif != nullptr;
-    if (!gif) return false;
+    if (!gif) {
+        ::close(fd);
+        return false;
+    }
     EGifSetGifVersion(gif, false);
     std::vector<GifColorType> colours(256);
     for (size_t i = 0; i < colours.size(); ++i)

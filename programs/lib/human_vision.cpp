@@ -19,8 +19,7 @@ double threshold_contrast(double adaptation) {
 }
 
 double visual_acuity(double luminance) {
-    const double l = std::max(luminance, 1e-7);
-    return 17.25 * std::atan(1.4 * std::log10(l) + 0.35) + 25.72;
+    return 17.25 * std::atan(1.4 * std::log10(luminance) + 0.35) + 25.72;
 }
 
 double colour_sensitivity(double luminance) {

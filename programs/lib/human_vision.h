@@ -6,8 +6,9 @@
 // The smallest visible luminance difference at adaptation luminance La.
 double threshold_contrast(double adaptation);
 
-// The finest visible grating, cycles per degree, at luminance L (L is taken
-// at least 1e-7, below which the fit stops making sense).
+// The finest visible grating, cycles per degree, at luminance L. The fit
+// turns negative below about 1e-10 cd/m² (-1.38 for black); the reference
+// uses it so, and a negative acuity means no blur.
 double visual_acuity(double luminance);
 
 // Where colour vision fades: fully photopic above the upper bound, fully

@@ -1,6 +1,7 @@
 #include "lib/picture_combine.h"
 
 #include <cstdio>
+#include <iterator>
 #include <memory>
 
 #include "lib/calc_program.h"
@@ -17,20 +18,27 @@ const PictureMessages messages = {
     "{file}: read error",
 };
 
-const char* const channel_names[3] = {"ri", "gi", "bi"};
+// The host functions, by id: a channel of input n, and input n's exposure.
+const char* const function_names[4] = {"ri", "gi", "bi", "le"};
+constexpr int exposure_function = 3;
 
 // The current pixel of every input, as the host functions see it.
 struct PixelContext {
     std::vector<std::vector<Color3>> lines;  // decoded scanline per input
     std::vector<float> scale;                // 1 or 1 / exposure per input
+    std::vector<double> exposure;            // what le(n) gives: 1 after -o
     size_t x = 0;
 };
 
 double channel_of(void* context, int channel, double argument) {
     auto* pixel = static_cast<PixelContext*>(context);
     const double n = argument + 0.5;
+    if (channel == exposure_function) {
+        if (!(n >= 1) || n >= static_cast<double>(pixel->exposure.size() + 1)) return 1.0;
+        return pixel->exposure[static_cast<size_t>(n) - 1];
+    }
     if (!(n >= 1) || n >= static_cast<double>(pixel->lines.size() + 1)) {
-        std::fprintf(stderr, "%s: domain error\n", channel_names[channel]);
+        std::fprintf(stderr, "%s: domain error\n", function_names[channel]);
         return 0;
     }
     const size_t input = static_cast<size_t>(n) - 1;
@@ -57,7 +65,7 @@ std::vector<std::string> combine_header(const CombineOptions& options,
     for (auto& line : date_lines()) lines.push_back(line);
     bool any_format = false;
     for (size_t i = 0; i < inputs.size(); ++i) {
-        append_nested_header(lines, options.inputs[i].path, inputs[i]->header(), true);
+        append_nested_header(lines, options.inputs[i].path, inputs[i]->header(), !options.inputs[i].original_values);
         any_format = any_format || inputs[i]->header().has_format();
     }
     lines.push_back(options.command);
@@ -73,7 +81,7 @@ ProgramStatus combine_pictures(const CombineOptions& options) {
     for (const auto& text : options.expressions)
         if (const auto error = definitions.add(text)) return plain_failure(error->describe());
     CalcHost host;
-    host.functions = {"ri", "gi", "bi"};
+    host.functions.assign(std::begin(function_names), std::end(function_names));
     host.function = channel_of;
     std::string error;
     auto program = CalcProgram::compile(definitions, {"ro", "go", "bo"}, host, error);
@@ -98,9 +106,16 @@ ProgramStatus combine_pictures(const CombineOptions& options) {
 
     PixelContext pixel;
     pixel.lines.assign(inputs.size(), std::vector<Color3>(n));
-    for (size_t i = 0; i < inputs.size(); ++i)
-        pixel.scale.push_back(options.inputs[i].original_values ? static_cast<float>(1.0 / inputs[i]->header().exposure())
-                                                                : 1.0f);
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        // le(n) is what the input's copied header multiplies into a reader
+        // that counts every EXPOSURE line, as the application does: nested
+        // copies included, so that a picture a pcomb made (its exposure only
+        // nested) still counts its own. -o divides by the top-level lines,
+        // which then stay out of the copy.
+        const bool original = options.inputs[i].original_values;
+        pixel.scale.push_back(original ? static_cast<float>(1.0 / inputs[i]->header().exposure()) : 1.0f);
+        pixel.exposure.push_back(original ? 1.0 : inputs[i]->header().exposure_anywhere());
+    }
     std::vector<uint8_t> planes(4 * n);
     std::vector<RgbePixel> result(n);
     for (int row = 0; row < height; ++row) {

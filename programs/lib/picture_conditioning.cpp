@@ -36,10 +36,17 @@ struct Mapping {
     ToneCurve curve;
 };
 
-Mapping choose_mapping(const ConditionOptions& o, const BrightnessHistogram& h, const Scene& s) {
+// A scene fits the display when its world brightness range, as first
+// sampled (before any veil narrows it), is no wider than the display's.
+bool fits_display(const BrightnessHistogram& h, const DisplayRange& display) {
+    return h.bmax - h.bmin <= std::log(display.ld_max / display.ld_min);
+}
+
+// `fits`: what fits_display() said of the scene before the veil; `h` is the
+// histogram the tone curve is built from (with the veil, if any).
+Mapping choose_mapping(const ConditionOptions& o, bool fits, const BrightnessHistogram& h, const Scene& s) {
     Mapping m;
-    const double display_span = std::log(o.display.ld_max / o.display.ld_min);
-    m.linear = o.linear || o.scale || h.bmax - h.bmin <= display_span;
+    m.linear = o.linear || o.scale || fits;
     if (!m.linear) {
         m.curve = ToneCurve::from_histogram(h, o.display, o.sensitivity);
         m.linear = !m.curve.adjusted();
@@ -183,6 +190,7 @@ ProgramStatus condition_picture(const ConditionOptions& o) {
     // What the scene makes visible at all: glare needs a wide range, and
     // acuity and colour losses need a dark part.
     Effects effects{o.acuity, o.veil, o.colour};
+    const bool fits = fits_display(h, o.display);
     if (h.bmax - h.bmin < veil_worth_range) effects.veil = false;
     if (effects.acuity || effects.colour) {
         const double dark = histogram_percentile(h, acuity_share);
@@ -198,7 +206,7 @@ ProgramStatus condition_picture(const ConditionOptions& o) {
         add_veil(s.fovea, *s.veil);
         h = scene_histogram(s);
     }
-    const Mapping mapping = choose_mapping(o, h, s);
+    const Mapping mapping = choose_mapping(o, fits, h, s);
     std::optional<AcuityFilter> acuity;
     if (effects.acuity)
         acuity.emplace(s.picture, acuity_rates(s.fovea, s.directions, s.picture.width, s.picture.height, s.to_luminance),

@@ -5,8 +5,10 @@
 //
 // The tone curve comes from histogram adjustment of the world brightness
 // seen by one-degree foveal pixels plus point samples; a scene whose range
-// fits the display, or -l, or -e, gets a linear scale instead (and the only
-// EXPOSURE line of the output). Optional effects of human vision: veiling
+// fits the display (as sampled before any veil), or -l, or -e, or one whose
+// histogram cannot be adjusted, gets a linear scale instead (and the only
+// EXPOSURE line of the output). Samples, foveal image and interpolations
+// follow Radiance's pcond closely enough to give its figures. Optional effects of human vision: veiling
 // glare (-v), loss of acuity (-a) and of colour (-c) in the dark, contrast
 // sensitivity (-s); -w weights the middle of the view.
 //

@@ -1,5 +1,6 @@
 #include "lib/picture_reprojection.h"
 
+#include <string>
 #include <vector>
 
 #include "lib/fisheye_reprojection.h"
@@ -9,6 +10,7 @@
 #include "lib/picture_messages.h"
 #include "lib/picture_output.h"
 #include "lib/reprojection_views.h"
+#include "picture/projection_size.h"
 #include "picture/rgbe_writer.h"
 
 namespace {
@@ -70,6 +72,9 @@ ProgramStatus reproject_picture(const ReprojectionOptions& options) {
 
     const PictureSize size = fisheye_picture_size(*to, options.width, options.height);
     if (size.width <= 0 || size.height <= 0) return program_failure("illegal output size");
+    if (!projection_size_fits(static_cast<uint64_t>(size.width), static_cast<uint64_t>(size.height)))
+        return program_failure("output of " + std::to_string(size.width) + " x " + std::to_string(size.height) +
+                               " pixels is larger than " + std::to_string(max_projection_pixels) + " pixels");
     const auto pixels = options.bilinear ? bilinear_reprojection(picture, *from, *to, size)
                                          : splat_reprojection(picture, *from, *to, size);
 

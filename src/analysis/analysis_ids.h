@@ -31,6 +31,7 @@ inline constexpr int browse = 1021;
 inline constexpr int file_label = 1022;
 inline constexpr int help_text = 1023;
 inline constexpr int help_tail = 1024;
+inline constexpr int whole_picture = 1025;  // "Whole Picture": the entire scene as the region
 // 110
 inline constexpr int general_statistics = 1006;
 inline constexpr int percentile_box = 1007;

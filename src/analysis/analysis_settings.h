@@ -28,6 +28,6 @@ struct AnalysisSettings {
     float upper_percentile = 0;  // percent
     float lower_percentile = 0;  // percent
     CriterionKind criterion_kind = CriterionKind::greater_than;
-    uint32_t criterion_threshold = 0;  // cd/m²
+    float criterion_threshold = 0;  // cd/m², as typed (a decimal number)
     ResultView result_view = ResultView::single;
 };

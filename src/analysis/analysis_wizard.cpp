@@ -201,7 +201,7 @@ void AnalysisWizard::on_lower_percentile(float value) {
 
 void AnalysisWizard::on_criterion_chosen(CriterionKind kind) { main.criterion_kind = kind; }
 
-void AnalysisWizard::on_threshold(float value) { main.criterion_threshold = unsigned_field_value(value); }
+void AnalysisWizard::on_threshold(float value) { main.criterion_threshold = value > 0 ? value : 0.0f; }
 
 bool AnalysisWizard::waiting(int status_label) const {
     switch (status_label) {

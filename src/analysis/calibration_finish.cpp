@@ -103,7 +103,7 @@ std::string illuminance_rule_text(const PictureIlluminance& computed) {
     if (value.pixels == 0) return "This picture has no lit pixels.";
     const std::string sum = "\u03a3 L\u00b7cos \u03b8\u00b7\u03c9 over ";
     std::string rule;
-    if (value.method == 'h') {
+    if (value.pi_times_mean) {
         rule = "\u03c0 \u00d7 mean luminance of the lit pixels";
         if (computed.view_type == 0) rule += "; the picture names no view and is taken as a hemispherical fisheye";
         else if (computed.view_type == 'h') rule += " of the hemispherical fisheye";
@@ -112,6 +112,8 @@ std::string illuminance_rule_text(const PictureIlluminance& computed) {
         rule = sum + "the angular fisheye view";
     } else if (value.method == 's') {
         rule = sum + "the stereographic fisheye view";
+    } else if (value.method == 'h') {
+        rule = sum + "the hemispherical fisheye view narrower than 180\u00b0";
     } else {
         rule = sum + "the picture's view (-vt" + value.method + ")";
     }

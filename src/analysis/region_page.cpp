@@ -122,7 +122,28 @@ void RegionPage::on_browse() {
     show_validity();
 }
 
+void RegionPage::on_whole_picture() {
+    const StatisticsContext context = host_.statistics_context();
+    record_.source = RegionSource::from_image;
+    record_.mask_file.clear();
+    record_.mask_type = 0;
+    file_label_ = no_file_text;
+    region_ = whole_picture_region(context.map.width, context.map.height);
+    // The single region is otherwise the selection on the main window; what
+    // was drawn there is no longer it.
+    if (template_id_ == analysis_pages::single_region) host_.clear_selection();
+    show_validity();
+}
+
 void RegionPage::clear_region() { region_ = {}; }
+
+WizardRegion whole_picture_region(int32_t width, int32_t height) {
+    WizardRegion whole;
+    whole.geometry.x1 = static_cast<float>(width);
+    whole.geometry.y1 = static_cast<float>(height);
+    whole.tool = RegionKind::rectangle;
+    return whole;
+}
 
 std::string file_name_of(const std::string& path) {
     const size_t slash = path.find_last_of('/');

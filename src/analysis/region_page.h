@@ -19,6 +19,11 @@ RegionKind tool_of(ToolChoice choice);
 inline constexpr const char* no_region_text = "No Region Selected";
 inline constexpr const char* valid_region_text = "Found a Valid Region";
 inline constexpr const char* no_file_text = "No File Selected";
+inline constexpr const char* whole_picture_text = "Whole Picture";
+
+// The region that covers a width x height picture: a rectangle from its
+// top-left corner to one past its bottom-right pixel.
+WizardRegion whole_picture_region(int32_t width, int32_t height);
 
 // A chosen file's name as a page shows it.
 std::string file_name_of(const std::string& path);
@@ -82,6 +87,9 @@ public:
     void on_tool_chosen(ToolChoice choice);
     void on_click_to_select();
     void on_browse();
+    // "Whole Picture": every pixel of the picture is the region, which no
+    // drawn rectangle reaches (its last row and column stay outside).
+    void on_whole_picture();
 
     // --- the region ---
     bool waiting() const { return record_.awaiting_region; }

@@ -49,9 +49,8 @@ std::span<const PointF> polygon_vertices(const Region& r) {
     return {r.vertices.data(), static_cast<size_t>(std::clamp(r.vertex_count, 0, max_polygon_vertices))};
 }
 
-// Where the edges of the outline cross row y, by the rule polygon_contains
-// uses; a point of the row is inside when an odd number of them lie to its
-// right.
+// Where the edges of the outline cross row y, by the even-odd rule; a point
+// of the row is inside the fill when an odd number of them lie to its right.
 std::vector<double> row_crossings(std::span<const PointF> vertices, double y) {
     std::vector<double> crossings;
     const size_t n = vertices.size();
@@ -61,6 +60,76 @@ std::vector<double> row_crossings(std::span<const PointF> vertices, double y) {
     }
     std::sort(crossings.begin(), crossings.end());
     return crossings;
+}
+
+struct Span {
+    double from = 0, to = 0;  // closed; empty when from > to
+    bool empty() const { return from > to; }
+};
+
+Span meet(Span a, Span b) { return {std::max(a.from, b.from), std::min(a.to, b.to)}; }
+
+// The x of row y whose distance to the point p is at most the tolerance.
+Span near_point(PointF p, double y) {
+    const double dy = y - p.y;
+    const double left = outline_tolerance * outline_tolerance - dy * dy;
+    if (left < 0) return {1, 0};
+    const double half = std::sqrt(left);
+    return {p.x - half, p.x + half};
+}
+
+// The x where c0 + c1 x lies in [lo, hi]; with c1 = 0 that is every x or
+// none.
+Span solve_between(double c0, double c1, double lo, double hi) {
+    constexpr double all = std::numeric_limits<double>::infinity();
+    if (c1 == 0) return (c0 >= lo && c0 <= hi) ? Span{-all, all} : Span{1, 0};
+    const double a = (lo - c0) / c1, b = (hi - c0) / c1;
+    return {std::min(a, b), std::max(a, b)};
+}
+
+// The x of row y within the tolerance of the segment from a to b. The set is
+// the row's cut through a capsule, so one span: the two end discs joined by
+// the band along the segment.
+Span near_edge(PointF a, PointF b, double y) {
+    const double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+    const double length = std::hypot(dx, dy);
+    Span span = near_point(a, y);
+    const Span other = near_point(b, y);
+    if (span.empty()) span = other;
+    else if (!other.empty()) span = {std::min(span.from, other.from), std::max(span.to, other.to)};
+    if (length == 0) return span;
+    // Along the segment: 0 <= ((x, y) - a) . d / |d| <= |d|; across it:
+    // |((x, y) - a) x d| / |d| <= tolerance.
+    const double ry = y - a.y;
+    const Span along = solve_between(ry * dy / length - a.x * dx / length, dx / length, 0, length);
+    const Span across = solve_between((-a.x * dy - ry * dx) / length, dy / length, -outline_tolerance,
+                                      outline_tolerance);
+    const Span band = meet(along, across);
+    if (band.empty()) return span;
+    if (span.empty()) return band;
+    return {std::min(span.from, band.from), std::max(span.to, band.to)};
+}
+
+// Which columns x0 .. x0 + member.size() - 1 of row y the polygon holds:
+// inside its fill, or within the tolerance of its outline.
+void mark_row_members(std::span<const PointF> vertices, int64_t y, int64_t x0, std::vector<char>& member) {
+    const double row = static_cast<double>(y);
+    const std::vector<double> crossings = row_crossings(vertices, row);
+    size_t passed = 0;  // crossings at or left of x
+    for (size_t i = 0; i < member.size(); ++i) {
+        const double x = static_cast<double>(x0 + static_cast<int64_t>(i));
+        while (passed < crossings.size() && crossings[passed] <= x) ++passed;
+        member[i] = (crossings.size() - passed) % 2 == 1;
+    }
+    const double last = static_cast<double>(x0) + static_cast<double>(member.size()) - 1;
+    const size_t n = vertices.size();
+    for (size_t i = 0, j = n - 1; i < n; j = i++) {
+        const Span near = near_edge(vertices[j], vertices[i], row);
+        if (near.empty() || near.to < static_cast<double>(x0) || near.from > last) continue;
+        const double from = std::max(std::ceil(near.from), static_cast<double>(x0));
+        const double to = std::min(std::floor(near.to), last);
+        for (double x = from; x <= to; ++x) member[static_cast<size_t>(x - static_cast<double>(x0))] = 1;
+    }
 }
 
 void take(const LuminanceMap& map, int64_t x, int64_t y, RegionSamples& samples) {
@@ -98,7 +167,12 @@ bool polygon_contains(std::span<const PointF> vertices, double x, double y) {
         const double xi = vertices[i].x, yi = vertices[i].y, xj = vertices[j].x, yj = vertices[j].y;
         if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi) inside = !inside;
     }
-    return inside;
+    if (inside) return true;
+    for (size_t i = 0, j = n - 1; i < n; j = i++) {
+        const Span near = near_edge(vertices[j], vertices[i], y);
+        if (!near.empty() && near.from <= x && x <= near.to) return true;
+    }
+    return false;
 }
 
 bool region_is_sampled(const Region& region, RegionKind tool) {
@@ -137,13 +211,11 @@ RegionSamples sample_region(const LuminanceMap& map, const Region& region, Regio
         }
     } else {
         const auto vertices = polygon_vertices(region);
+        std::vector<char> member(static_cast<size_t>(box.x1 - box.x0));
         for (int64_t y = box.y0; y < box.y1; ++y) {
-            const std::vector<double> crossings = row_crossings(vertices, static_cast<double>(y));
-            size_t passed = 0;  // crossings at or left of x
-            for (int64_t x = box.x0; x < box.x1; ++x) {
-                while (passed < crossings.size() && crossings[passed] <= static_cast<double>(x)) ++passed;
-                if ((crossings.size() - passed) % 2 == 1) take(map, x, y, samples);
-            }
+            mark_row_members(vertices, y, box.x0, member);
+            for (int64_t x = box.x0; x < box.x1; ++x)
+                if (member[static_cast<size_t>(x - box.x0)]) take(map, x, y, samples);
         }
     }
     return samples;

@@ -32,8 +32,14 @@ struct ScanBox {
 
 ScanBox region_scan_box(const Region& region, RegionKind tool, int32_t width, int32_t height);
 
-// Even-odd test of the closed outline through `vertices` (the last vertex
-// joined back to the first) at the point (x, y).
+// How close to the outline a point may lie and still count as the
+// polygon's: the flattening tolerance of the fill test, in pixels. Without
+// it a pixel lying exactly on a right or bottom edge would be left out.
+inline constexpr double outline_tolerance = 0.25;
+
+// Whether the point (x, y) belongs to the closed outline through `vertices`
+// (the last vertex joined back to the first): inside it by the even-odd
+// rule, or within outline_tolerance of one of its edges.
 bool polygon_contains(std::span<const PointF> vertices, double x, double y);
 
 // A rectangle of at least one whole pixel each way, a circle of radius 0.5 or

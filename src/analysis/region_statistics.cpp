@@ -38,7 +38,11 @@ float percentile_ratio(const AnalysisSettings& settings, std::span<const float> 
     double high = 0, low = 0;
     for (size_t i = n - upper; i < n; ++i) high += sorted[i];
     for (size_t i = 0; i < lower; ++i) low += sorted[i];
-    return static_cast<float>(high / low);
+    // The mean of each share, so that unequal percentages compare like with
+    // like; an empty share's mean is taken as 0.
+    const double high_mean = upper > 0 ? high / static_cast<double>(upper) : 0.0;
+    const double low_mean = lower > 0 ? low / static_cast<double>(lower) : 0.0;
+    return static_cast<float>(high_mean / low_mean);
 }
 
 void sorted_figures(std::span<const float> sorted, float mean, RegionStatistics& statistics) {

@@ -47,10 +47,10 @@ float histogram_peak(const LuminanceHistogram& histogram);
 // Whether one luminance meets the record's criterion; false when it is off.
 bool meets_criterion(const AnalysisSettings& settings, float luminance);
 
-// The sum of the Nu largest samples over the sum of the Nl smallest, with
+// The mean of the Nu largest samples over the mean of the Nl smallest, with
 // Nu and Nl the upper and lower percentages of n rounded half up (and kept
 // within 0 .. n). 1 when the percentiles are off; infinite or not a number
-// when the lower sum is 0.
+// when the lower share is empty or sums to 0.
 float percentile_ratio(const AnalysisSettings& settings, std::span<const float> sorted);
 
 // The figures that need the sorted samples: minimum, maximum, median and the

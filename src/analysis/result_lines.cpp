@@ -80,7 +80,7 @@ ResultLines result_lines(const AnalysisSettings& main, const RegionAnalysis& sin
             lines.texts[criterion_caption] = "Criteria Result:";
             lines.texts[criterion] = format_truncated(s.criterion_percentage, 4) +
                                      criterion_words(main.criterion_kind) +
-                                     strprintf("%u", main.criterion_threshold) + " cd/m\u00b2";
+                                     format_shortest(main.criterion_threshold) + " cd/m\u00b2";
         }
         if (main.percentile_enabled) {
             lines.texts[percentile_caption] = "Percentile Ratio:";

@@ -59,6 +59,7 @@ ReportInput ResultsPage::report_input() const {
 }
 
 void ResultsPage::on_save() {
+    if (!save_enabled()) return;
     Desktop& desktop = host_.desktop();
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::save;

@@ -34,8 +34,10 @@ public:
     void activate(const WizardRegion& single, const WizardRegion& a, const WizardRegion& b);
     // The radio buttons of the two-region analysis.
     void on_view(ResultView view);
-    // "Save...": asks for a name and writes the three reports.
+    // "Save...": asks for a name and writes the three reports; only after an
+    // analysis that completed, since a stopped one has no figures to report.
     void on_save();
+    bool save_enabled() const { return completed_; }
     // Finish or Cancel: the results are released.
     void clear();
 

@@ -34,8 +34,12 @@ VerticalIlluminance pi_times_mean(const LuminanceMap& map) {
 
 }  // namespace
 
+bool full_hemispherical(const View& view) {
+    return view.type == 'h' && view.horizontal == 180 && view.vertical == 180 && view.shift == 0 && view.lift == 0;
+}
+
 VerticalIlluminance vertical_illuminance(const LuminanceMap& map, const std::optional<View>& view) {
-    if (!view || view->type == 'h' || view->type == 'l') return pi_times_mean(map);
+    if (!view || full_hemispherical(*view) || view->type == 'l') return pi_times_mean(map);
     const auto projection = ViewProjection::make(*view, map.width, map.height);
     if (!projection) return pi_times_mean(map);
     const PixelGeometry geometry = pixel_geometry(*projection);
@@ -59,5 +63,5 @@ VerticalIlluminance vertical_illuminance(const LuminanceMap& map, const std::opt
             ++count;
         }
     }
-    return {static_cast<float>(sum), view->type, count};
+    return {static_cast<float>(sum), view->type, count, false};
 }

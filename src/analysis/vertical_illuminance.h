@@ -6,8 +6,10 @@
 // pixel from the picture's view. For a 180° hemispherical (orthographic)
 // fisheye every pixel inside the circle has cos θ·ω = 4 / (W·H), so Ev is π
 // times the mean luminance of the lit pixels: that rule is kept exactly for
-// hemispherical pictures and for pictures without a view. Angular
-// (equidistant) and stereographic fisheyes need the sum, or they come out
+// full 180° hemispherical pictures and for pictures without a view. A
+// narrower hemispherical view covers a disc of radius sin(angle / 2) only,
+// and angular (equidistant) and stereographic fisheyes weigh their pixels
+// differently: they need the sum, or they come out several per cent high or
 // 14 to 41 % low.
 
 #include <optional>
@@ -27,11 +29,16 @@ std::optional<View> picture_view(const std::vector<std::string>& header_lines);
 
 struct VerticalIlluminance {
     float lux = 0;
-    // How it was computed: 'h' for π × mean (hemispherical or no view), else
-    // the view type whose geometry was summed over.
+    // The view type whose geometry was summed over, or 'h' for π × mean
+    // (a full hemispherical view or none).
     char method = 'h';
     size_t pixels = 0;  // pixels that took part
+    bool pi_times_mean = true;
 };
+
+// A hemispherical view of 180° both ways, centred: the one whose pixels all
+// weigh the same, so that π × mean is exact.
+bool full_hemispherical(const View& view);
 
 // π × mean of the lit pixels, or the sum over the view's geometry. Pixels
 // are row 0 at the top, as the luminance map stores them.

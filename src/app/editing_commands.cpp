@@ -72,7 +72,7 @@ void Application::change_exposure() {
     if (desktop_.run_exposure_dialog(form) != 1) return;
     entered_exposure_ = form.entered;
     if (const std::optional<float> factor = exposure_factor(form.entered, map_.exposure)) {
-        run_editing_step(exposure_command(format_default(*factor), working_path(working_file::working_copy),
+        run_editing_step(exposure_command(format_shortest(*factor), working_path(working_file::working_copy),
                                           working_path(working_file::step_output)));
     } else {
         desktop_.message_box("The exposure " + format_default(form.entered) + " cannot be reached from " +

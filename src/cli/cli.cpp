@@ -5,6 +5,10 @@
 int run_cli(const std::vector<std::string>& words, const CliPlaces& places, std::ostream& out, std::ostream& err,
             bool err_is_terminal) {
     const CliOutput output{out, err, words.empty() ? std::string() : words[0], err_is_terminal};
+    if (words.size() == 1 && words[0] == "--version") {
+        out << "candelux-cli " << CANDELUX_VERSION << '\n';
+        return 0;
+    }
     auto parsed = parse_cli_arguments(words);
     if (!parsed) {
         err << "candelux-cli" << (output.command.empty() || output.command[0] == '-' ? "" : " " + output.command)

@@ -3,6 +3,7 @@
 // filled as the wizard's pages fill them, and the results page object itself
 // computes, words and saves the figures.
 
+#include <algorithm>
 #include <filesystem>
 
 #include "analysis/analysis_wizard.h"
@@ -143,7 +144,7 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
         if (options.criterion_kind) {
             main.criterion_enabled = true;
             main.criterion_kind = *options.criterion_kind;
-            main.criterion_threshold = unsigned_field_value(options.criterion_threshold);
+            main.criterion_threshold = std::max(options.criterion_threshold, 0.0f);
         }
     } else {
         main.kind = AnalysisKind::multiple_regions;

@@ -53,6 +53,13 @@ std::string strprintf(const char* format, ...) {
     return out;
 }
 
+std::string format_shortest(float value) {
+    char text[64];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    if (error != std::errc()) return format_default(value);
+    return std::string(text, end);
+}
+
 std::string format_default(float value) {
     std::ostringstream stream;
     stream.imbue(std::locale::classic());

@@ -12,6 +12,10 @@ std::string strprintf(const char* format, ...) __attribute__((format(printf, 1, 
 // fixed or exponent notation, whichever is shorter.
 std::string format_default(float value);
 
+// The fewest digits that read back as the same float ("0.33333334", "2000",
+// "1e-07"): for a number a program reads again, so nothing is lost on the way.
+std::string format_shortest(float value);
+
 // "%f": six decimals.
 std::string format_fixed6(double value);
 

@@ -121,7 +121,7 @@ std::optional<std::pair<std::string, std::string>> run_step(const PlannedStep& s
         if (!exposure)
             return std::pair{step_command(step),
                              "Could not read the exposure of " + step.files.input + ": " + exposure.failure().message};
-        factor = format_default(*line.exposure_value / exposure.value());
+        factor = format_shortest(*line.exposure_value / exposure.value());
     }
     const std::string command = step_command(step, factor);
     if (std::string failure = run_into(host, command, step.files.output); !failure.empty())

@@ -36,7 +36,16 @@ PlatformFolders platform_folders_from_environment() {
 
 std::string program_folder_beside(const std::string& executable_folder) {
     if (auto own = environment("CANDELUX_PROGRAMS")) return *own;
-    return without_trailing_slash(executable_folder) + "/programs";
+    const std::string folder = without_trailing_slash(executable_folder);
+    const std::string beside = folder + "/programs";
+    // An installation keeps the programs out of bin/, in the private folder
+    // below lib/ of the same prefix; the build tree keeps them beside the
+    // executable. Both are found from the executable's own place, so a moved
+    // installation still finds its programs.
+    const std::string installed = folder + "/" + installed_program_folder;
+    std::error_code ec;
+    if (!std::filesystem::is_directory(beside, ec) && std::filesystem::is_directory(installed, ec)) return installed;
+    return beside;
 }
 
 bool ensure_private_folder(const std::string& folder) {

@@ -18,8 +18,13 @@ struct PlatformFolders {
 // determined is left empty. Nothing is created.
 PlatformFolders platform_folders_from_environment();
 
-// The folder of our picture programs: "programs" beside the executable,
-// unless CANDELUX_PROGRAMS names another one (the bin folder of a Radiance
+// Where an installation keeps the picture programs, relative to the folder
+// of the executables (PREFIX/bin).
+inline constexpr const char* installed_program_folder = "../lib/candelux/programs";
+
+// The folder of our picture programs: "programs" beside the executable (the
+// build tree), else the installation's folder above, unless
+// CANDELUX_PROGRAMS names another one (the bin folder of a Radiance
 // installation, say).
 std::string program_folder_beside(const std::string& executable_folder);
 

@@ -5,5 +5,5 @@
 #include <string_view>
 
 // False when the path holds a blank or any character /bin/sh interprets
-// (; & | $ ` \ ' " < > ( ) * ? [ ] # ~, tab, newline).
+// (; & | $ ` \ ' " < > ( ) * ? [ ] { } # ~, tab, newline).
 bool is_command_safe_path(std::string_view path);

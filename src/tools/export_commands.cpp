@@ -101,7 +101,9 @@ std::string ward_option_text(const WardOptions& options) {
         if (bundled) continue;
         text += std::string(" ") + ward_switch_names[i] + " ";
     }
-    if (options.switches[linear]) text += " -e " + format_default_wide_exponent(options.exposure);
+    // An exposure of 0 means none: pcond then finds its own linear factor.
+    if (options.switches[linear] && options.exposure != 0.0f)
+        text += " -e " + format_default_wide_exponent(options.exposure);
     text += " ";
     return text;
 }

@@ -55,7 +55,8 @@ struct WardOptions {
 };
 inline constexpr std::array<const char*, 7> ward_switch_names{"-h", "-a", "-v", "-s", "-c", "-w", "-l"};
 // P: " -h " and so on for each checked switch, then " -e " and the exposure
-// when the linear response (-l) is on, then one blank. pcond's switches
+// when the linear response (-l) is on and the exposure is not 0, then one
+// blank. pcond's switches
 // toggle and -h stands for -a -v -s -c as well, so with -h checked those four
 // are not sent again (sending them would switch them off); and -e only
 // means something with the linear response.

@@ -74,6 +74,7 @@ HeaderForm::HeaderForm(Desktop& desktop, std::string text_file) : desktop_(deskt
 
 void HeaderForm::on_open() {
     text.clear();
+    original_.clear();
     std::FILE* file = std::fopen(text_file_.c_str(), "rb");
     if (!file) {
         desktop_.message_box("Unable to read file!\n" + text_file_, file_error, MessageIcon::warning, Owner::none);
@@ -84,7 +85,8 @@ void HeaderForm::on_open() {
     size_t got = 0;
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) contents.append(chunk, got);
     std::fclose(file);
-    text = header_edit_text(contents);
+    original_ = header_edit_text(contents);
+    text = readable_edit_text(original_);
 }
 
 std::optional<int> HeaderForm::on_ok() {
@@ -93,7 +95,7 @@ std::optional<int> HeaderForm::on_ok() {
         desktop_.message_box("Unable to write file!\n" + text_file_, file_error, MessageIcon::warning, Owner::none);
         return std::nullopt;
     }
-    const std::string header = header_file_text(text);
+    const std::string header = header_file_text(with_unedited_bytes(text, original_));
     const bool written = std::fwrite(header.data(), 1, header.size(), file) == header.size();
     if (std::fclose(file) != 0 || !written) {
         desktop_.message_box("Unable to write file!\n" + text_file_, file_error, MessageIcon::warning, Owner::none);

@@ -29,7 +29,7 @@ class HeaderForm {
 public:
     HeaderForm(Desktop& desktop, std::string text_file);
 
-    std::string text;  // the edit field, lines ending in line feeds
+    std::string text;  // the edit field, lines ending in line feeds; always UTF-8
 
     // Fills the field from the text file (empty, after a message, when it
     // cannot be read).
@@ -41,4 +41,5 @@ public:
 private:
     Desktop& desktop_;
     std::string text_file_;
+    std::string original_;  // the header as read, bytes the field cannot show included
 };

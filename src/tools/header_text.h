@@ -26,6 +26,16 @@ std::vector<std::string> header_lines_of(std::string_view output);
 // name line left out, tabs dropped, one line per line.
 std::string header_edit_text(std::string_view file_text);
 
+// The edit text as a text widget can show it and hand it back unchanged:
+// every byte that is not part of well-formed UTF-8 (a Latin-1 letter, a
+// stray byte of a camera's header) and every NUL becomes U+FFFD.
+std::string readable_edit_text(std::string_view edit_text);
+
+// The edited text with each line that still reads as `readable_edit_text`
+// showed a line of `original` given that line's own bytes back, so a header
+// line that was not edited keeps bytes the widget could not show.
+std::string with_unedited_bytes(std::string_view edited, std::string_view original);
+
 // What the dialog writes back: every line of the edit longer than one
 // character, each ending in a line feed, then the empty line that ends a
 // header.

@@ -25,26 +25,46 @@ std::string mask_conversion_command(const std::string& file, int type, const std
     return {};
 }
 
+namespace {
+
+// "ro=...;go=...;bo=..." from one channel's formula, written for red: every
+// "ri(" becomes "gi(" and "bi(" for the other two.
+std::string per_channel(const std::string& red) {
+    std::string text;
+    for (const char c : {'r', 'g', 'b'}) {
+        std::string formula = red;
+        for (size_t at = 0; (at = formula.find("ri(", at)) != std::string::npos; at += 3) formula[at] = c;
+        text += (text.empty() ? "" : ";") + std::string(1, c) + "o=" + formula;
+    }
+    return text;
+}
+
+// A op B for values as read, in the output's units (see the header).
+std::string image_operation_formula(const std::string& op) {
+    if (op == "+" || op == "-") return "ri(1)*le(2)" + op + "ri(2)*le(1)";
+    if (op == "/") return "ri(1)*le(2)*le(2)/ri(2)";
+    return "ri(1)" + op + "ri(2)";
+}
+
+}  // namespace
+
 std::string mask_application_command(const std::string& mask, const std::string& input, const std::string& output) {
-    return "/C pcomb -e \"ro=if(ri(1)-0.5,ri(2),0);go=if(gi(1)-0.5,gi(2),0);bo=if(bi(1)-0.5,bi(2),0)\" " + mask +
-           " " + input + " > " + output;
+    return "/C pcomb -e \"" + per_channel("if(ri(1)-0.5,ri(2)*le(1),0)") + "\" " + mask + " " + input + " > " +
+           output;
 }
 
 std::string vignetting_command(const std::string& input, const std::string& correction, const std::string& output) {
-    return "/C pcomb  -e  \"ro=ri(1) / ri(2);go=gi(1) / gi(2);bo=bi(1) / bi(2)\" " + input + " " + correction +
-           " > " + output;
+    return "/C pcomb  -e  \"" + per_channel("ri(1)*le(2)*le(2)/ri(2)") + "\" " + input + " " + correction + " > " +
+           output;
 }
 
 std::string image_operation_command(const std::string& a, const std::string& op, const std::string& b,
                                     const std::string& output) {
-    return "/C pcomb  -e  \"ro=ri(1)" + op + "ri(2);go=gi(1) " + op + "gi(2);bo=bi(1)" + op + "bi(2)\" " + a + " " +
-           b + " > " + output;
+    return "/C pcomb  -e  \"" + per_channel(image_operation_formula(op)) + "\" " + a + " " + b + " > " + output;
 }
 
 std::string constant_division_command(const std::string& input, float k, const std::string& output) {
-    const std::string factor = format_default(k);
-    return "/C pcomb  -e  \"ro=ri(1)/" + factor + ";go=gi(1)/" + factor + ";bo=bi(1)/" + factor + "\" " + input +
-           " > " + output;
+    return "/C pcomb  -e  \"" + per_channel("ri(1)/" + format_default(k)) + "\" " + input + " > " + output;
 }
 
 int apply_mask_file(ProcessRunner& runner, Desktop& desktop, const std::string& cache_directory,

@@ -5,6 +5,21 @@
 //
 // Command lines keep their historical blanks (sequence files hold them), so
 // they are built here and nowhere else.
+//
+// Operands count as the application reads them. pcomb nests every input's
+// header, EXPOSURE lines included, in its output and writes no top-level
+// EXPOSURE, so the result is read at the product of all the inputs'
+// exposures. Each formula is therefore "the operation on the values as read
+// (ri(n)/le(n)), times le(1)*le(2)", shortened where factors cancel:
+//   mask         if(ri(1)-0.5,ri(2)*le(1),0)   (the mask's stored value decides)
+//   vignetting   ri(1)*le(2)*le(2)/ri(2)
+//   A + B, A - B ri(1)*le(2)+ri(2)*le(1), ri(1)*le(2)-ri(2)*le(1)
+//   A * B        ri(1)*ri(2)
+//   A / B        ri(1)*le(2)*le(2)/ri(2)
+//   I / k        ri(1)/k
+// (and likewise with gi, bi). A kept mask pixel so keeps its luminance, a
+// correction divides by its values as read, and A + B is the sum of the
+// luminances, whatever exposures the pictures carry.
 
 #include <string>
 
@@ -20,7 +35,8 @@ FileDialogRequest mask_file_request();
 
 // "/C ra_bmp -r F M" or "/C ra_tiff -r F M"; "" for pictures, used directly.
 std::string mask_conversion_command(const std::string& file, int type, const std::string& converted);
-// Pixels where the mask is dark become 0: the mask is pcomb's first input.
+// Pixels where the mask is dark (stored value not above 0.5) become 0; the
+// mask is pcomb's first input.
 std::string mask_application_command(const std::string& mask, const std::string& input, const std::string& output);
 std::string vignetting_command(const std::string& input, const std::string& correction, const std::string& output);
 // op is one of "+", "-", "*", "/".

@@ -1,5 +1,6 @@
 #include "tools/projection.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -76,11 +77,20 @@ bool append_picture_data(ProcessRunner& runner, Desktop& desktop, const std::str
 
 }  // namespace
 
+ProjectedSize projected_size(uint64_t width, uint64_t height) {
+    const uint64_t side = std::min(width, height);
+    return {side, side};
+}
+
 std::string projection_size_problem(uint64_t width, uint64_t height) {
-    if (width == 0 || height == 0 || width > max_projection_pixels || height > max_projection_pixels ||
-        width * height > max_projection_pixels)
-        return strprintf("The projection needs a width and a height of at least 1 and at most %llu pixels in all.",
-                         static_cast<unsigned long long>(max_projection_pixels));
+    const ProjectedSize size = projected_size(width, height);
+    if (width > max_projection_pixels || height > max_projection_pixels ||
+        !projection_size_fits(size.width, size.height))
+        return strprintf("The projection needs a width and a height of at least 1 and at most %llu pixels in all "
+                         "(%llu x %llu asks for a picture of %llu x %llu).",
+                         static_cast<unsigned long long>(max_projection_pixels),
+                         static_cast<unsigned long long>(width), static_cast<unsigned long long>(height),
+                         static_cast<unsigned long long>(size.width), static_cast<unsigned long long>(size.height));
     return {};
 }
 

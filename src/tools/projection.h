@@ -13,11 +13,20 @@
 class Desktop;
 class ProcessRunner;
 
-// The largest projection, in pixels: the picture the application then reads
-// holds four bytes per pixel in each of its copies.
-inline constexpr uint64_t max_projection_pixels = uint64_t{1} << 28;
+#include "picture/projection_size.h"
 
-// "" when width x height is a size a projection can have, else why not.
+// The picture pinterp writes when asked for width x height: the angular
+// picture and its hemispherical view are both 180° each way, so their pixels
+// are square only in a square, and the longer side is shortened to the
+// shorter.
+struct ProjectedSize {
+    uint64_t width = 0;
+    uint64_t height = 0;
+};
+ProjectedSize projected_size(uint64_t width, uint64_t height);
+
+// "" when asking for width x height gives a projection within the limit,
+// else why not.
 std::string projection_size_problem(uint64_t width, uint64_t height);
 
 // "/C pinterp  -vf V -vth  -x X -y Y -ff V 1 > O": the picture is its own

@@ -6,6 +6,7 @@
 
 #include "analysis/analysis_ids.h"
 #include "analysis/analysis_wizard.h"
+#include "analysis/region_statistics.h"
 #include "fake_analysis_host.h"
 #include "support/regions.h"
 
@@ -150,7 +151,15 @@ TEST_F(Wizard, StatisticsChoicesLeadThroughPercentilesAndCriterion) {
     sheet.press_next();
     EXPECT_EQ(sheet.current_page(), criterion);
     EXPECT_EQ(wizard.main.criterion_kind, CriterionKind::lesser_than);
-    EXPECT_EQ(wizard.main.criterion_threshold, 2000u);
+    EXPECT_EQ(wizard.main.criterion_threshold, 2000.0f);
+    // The threshold is a decimal number, taken as typed; it never goes below 0.
+    wizard.on_threshold(12.5f);
+    EXPECT_EQ(wizard.main.criterion_threshold, 12.5f);
+    EXPECT_TRUE(meets_criterion(wizard.main, 12.4f));
+    EXPECT_FALSE(meets_criterion(wizard.main, 12.5f));
+    wizard.on_threshold(-3);
+    EXPECT_EQ(wizard.main.criterion_threshold, 0.0f);
+    wizard.on_threshold(2000);
     sheet.press_back();
     wizard.percentile_checked = true;
     sheet.press_next();

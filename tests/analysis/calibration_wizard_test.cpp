@@ -222,11 +222,16 @@ TEST_F(CalibrationWizardTest, LuminanceCalibrationDividesTheWholePictureByRegion
     EXPECT_NEAR(host.map.at(5, 5), 25, 0.2);  // the wall outside the card too
 }
 
-TEST_F(CalibrationWizardTest, MaskRegionIsSampledOnAScratchCopyAndTheWholePictureDivided) {
+// The mask's own exposure, if any, leaves the mean under it alone.
+class CalibrationMaskTest : public CalibrationWizardTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(CalibrationMaskTest, MaskRegionIsSampledOnAScratchCopyAndTheWholePictureDivided) {
     use_picture(make_map(80, 60, [](int x, int) { return x < 40 ? 120 : 60; }));
     const std::string mask = host.cache.str() + "/card_mask.hdr";
-    ASSERT_TRUE(
-        write_formula_picture(mask, 80, 60, [](int x, int) { return x < 40 ? encode_rgbe(1, 1, 1) : RgbePixel{}; }));
+    std::vector<std::string> lines;
+    if (*GetParam()) lines.emplace_back(GetParam());
+    ASSERT_TRUE(write_formula_picture(
+        mask, 80, 60, [](int x, int) { return x < 40 ? encode_rgbe(1, 1, 1) : RgbePixel{}; }, lines));
     wizard.start();
     sheet().press_next();
     sheet().press_next();
@@ -237,12 +242,15 @@ TEST_F(CalibrationWizardTest, MaskRegionIsSampledOnAScratchCopyAndTheWholePictur
     wizard.on_measured_luminance(true, 100);
     sheet().press_finish();
     EXPECT_TRUE(sheet().closed());
+    EXPECT_NEAR(wizard.record.computed_mean, 120.0f, 0.5f);  // not 30 under EXPOSURE=4
     EXPECT_NEAR(wizard.record.factor, 1.2f, 0.005f);
     EXPECT_EQ(host.editing_steps.size(), 1u);  // the division only: the mask went to a scratch copy
     EXPECT_NEAR(host.map.at(10, 10), 100, 0.6);
     EXPECT_NEAR(host.map.at(70, 10), 50, 0.3);  // outside the mask: divided, not blackened
     EXPECT_FALSE(fs::exists(host.cache.str() + calibration_mask_scratch));
 }
+
+INSTANTIATE_TEST_SUITE_P(MaskExposure, CalibrationMaskTest, ::testing::Values("", "EXPOSURE=4", "EXPOSURE=0.3"));
 
 TEST_F(CalibrationWizardTest, IlluminanceOfAPictureWithoutViewIsPiTimesTheMeanOfItsLitCircle) {
     use_picture(make_map(100, 100, [](int x, int y) { return fisheye_angle(x, y, 100) < 90 ? 1000 : 0; }));
@@ -278,6 +286,26 @@ TEST_F(CalibrationWizardTest, IlluminanceOfAnAngularFisheyeIsSummedOverItsView) 
     sheet().press_finish();
     EXPECT_NEAR(wizard.record.computed_illuminance, 2 * std::numbers::pi * 625, 2 * std::numbers::pi * 625 * 0.01);
     EXPECT_FLOAT_EQ(wizard.record.factor, wizard.record.computed_illuminance / 3000);
+}
+
+TEST_F(CalibrationWizardTest, AHemisphericalViewNarrowerThan180DegreesIsSummedToo) {
+    // A uniform sky on a 150° hemispherical picture: π·L·sin² 75°, not π·L.
+    use_picture(make_map(200, 200,
+                         [](int x, int y) {
+                             const double dx = (x + 0.5) / 200 - 0.5, dy = (y + 0.5) / 200 - 0.5;
+                             return dx * dx + dy * dy < 0.25 ? 1000 : 0;
+                         }),
+                {"VIEW= -vth -vh 150 -vv 150"});
+    wizard.start();
+    to_measured_illuminance();
+    EXPECT_FALSE(wizard.picture_illuminance().value.pi_times_mean);
+    EXPECT_NE(wizard.illuminance_text().find("over the hemispherical fisheye view narrower than 180\u00b0"),
+              std::string::npos)
+        << wizard.illuminance_text();
+    wizard.on_measured_illuminance(true, 2500);
+    sheet().press_finish();
+    const double expected = 1000 * std::numbers::pi * std::pow(std::sin(75 * std::numbers::pi / 180), 2);
+    EXPECT_NEAR(wizard.record.computed_illuminance, expected, expected * 0.005);
 }
 
 TEST_F(CalibrationWizardTest, FinishIsRefusedWithTheWorkingCopyUntouchedWhileNoFactorCanBeComputed) {

@@ -81,10 +81,9 @@ TEST(RegionScan, ACircleKeepsItsRightColumnAndBottomRow) {
 TEST(RegionScan, APolygonSamplesItsInsideByTheEvenOddRule) {
     const RegionSamples square =
         sample_region(map, polygon_region({{2, 2}, {8, 2}, {8, 8}, {2, 8}}), RegionKind::polygon);
-    EXPECT_EQ(square.values.size(), 36u);
     EXPECT_TRUE(has(square, 2, 2));
     EXPECT_TRUE(has(square, 7, 7));
-    EXPECT_FALSE(has(square, 8, 5));
+    EXPECT_FALSE(has(square, 1, 5));
     // A self-crossing outline leaves the doubly covered middle out.
     const Region star = polygon_region({{5, 5}, {25, 5}, {10, 20}, {15, 0}, {20, 20}});
     EXPECT_FALSE(polygon_contains({star.vertices.data(), 5}, 15, 8));
@@ -92,7 +91,80 @@ TEST(RegionScan, APolygonSamplesItsInsideByTheEvenOddRule) {
     EXPECT_FALSE(has(sample_region(map, star, RegionKind::polygon), 15, 8));
 }
 
-TEST(RegionScan, ThePolygonScanAgreesWithThePointTestEverywhere) {
+// An oracle of its own: the strict even-odd rule, then the distance from the
+// point to every edge.
+double distance_to_segment(PointF a, PointF b, double x, double y) {
+    const double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+    const double length2 = dx * dx + dy * dy;
+    double t = length2 > 0 ? ((x - a.x) * dx + (y - a.y) * dy) / length2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(x - (a.x + t * dx), y - (a.y + t * dy));
+}
+
+bool oracle_contains(const Region& r, double x, double y) {
+    bool inside = false;
+    double nearest = 1e30;
+    const int n = r.vertex_count;
+    for (int i = 0, j = n - 1; i < n; j = i++) {
+        const PointF a = r.vertices[static_cast<size_t>(j)], b = r.vertices[static_cast<size_t>(i)];
+        if ((b.y > y) != (a.y > y) && x < (double(a.x) - b.x) * (y - b.y) / (double(a.y) - b.y) + b.x) inside = !inside;
+        nearest = std::min(nearest, distance_to_segment(a, b, x, y));
+    }
+    return inside || nearest <= 0.25;
+}
+
+TEST(RegionScan, APolygonHoldsThePixelsOnItsRightAndBottomEdges) {
+    // The strict crossing rule leaves column 8 and row 8 out: 36 pixels.
+    const RegionSamples square =
+        sample_region(map, polygon_region({{2, 2}, {8, 2}, {8, 8}, {2, 8}}), RegionKind::polygon);
+    EXPECT_EQ(square.values.size(), 49u);
+    EXPECT_TRUE(has(square, 8, 5));
+    EXPECT_TRUE(has(square, 5, 8));
+    EXPECT_TRUE(has(square, 8, 8));
+}
+
+TEST(RegionScan, APointWithinAQuarterPixelOfTheOutlineBelongsToThePolygon) {
+    const Region square = polygon_region({{2, 2}, {8, 2}, {8, 8}, {2, 8}});
+    const std::span<const PointF> s{square.vertices.data(), 4};
+    EXPECT_TRUE(polygon_contains(s, 8.25, 5));
+    EXPECT_FALSE(polygon_contains(s, 8.26, 5));
+    EXPECT_TRUE(polygon_contains(s, 1.75, 5));
+    EXPECT_FALSE(polygon_contains(s, 1.74, 5));
+    EXPECT_TRUE(polygon_contains(s, 5, 8.25));
+    EXPECT_TRUE(polygon_contains(s, 8.17, 8.17));   // 0.240 from the corner
+    EXPECT_FALSE(polygon_contains(s, 8.18, 8.18));  // 0.255 from it
+    // Across a slanted edge, x + y = 10.
+    const Region triangle = polygon_region({{0, 0}, {10, 0}, {0, 10}});
+    const std::span<const PointF> t{triangle.vertices.data(), 3};
+    EXPECT_TRUE(polygon_contains(t, 5.1, 5.1));   // 0.141 outside
+    EXPECT_FALSE(polygon_contains(t, 5.2, 5.2));  // 0.283 outside
+    EXPECT_FALSE(polygon_contains(t, 10.3, 0));
+    EXPECT_TRUE(polygon_contains(t, 10.2, 0));
+}
+
+TEST(RegionScan, AQuadrilateralScanAgreesWithTheDistanceOracle) {
+    const LuminanceMap big = numbered_map(120, 100);
+    const Region quad = polygon_region({{3, 4}, {110, 9}, {101, 93}, {12, 80}});
+    const auto sampled = positions_of(sample_region(big, quad, RegionKind::polygon));
+    std::set<std::pair<uint32_t, uint32_t>> expected;
+    size_t strict = 0;
+    for (uint32_t py = 4; py <= 93; ++py)
+        for (uint32_t px = 3; px <= 110; ++px) {
+            if (oracle_contains(quad, px, py)) expected.insert({px, py});
+            const Region& r = quad;
+            bool inside = false;
+            for (int i = 0, j = 3; i < 4; j = i++) {
+                const PointF a = r.vertices[static_cast<size_t>(j)], b = r.vertices[static_cast<size_t>(i)];
+                if ((b.y > py) != (a.y > py) && px < (double(a.x) - b.x) * (py - b.y) / (double(a.y) - b.y) + b.x)
+                    inside = !inside;
+            }
+            strict += inside;
+        }
+    EXPECT_EQ(sampled, expected);
+    EXPECT_GT(sampled.size(), strict);  // the edge pixels the strict rule leaves out
+}
+
+TEST(RegionScan, ThePolygonScanAgreesWithThePointTestAndTheOracleInItsBox) {
     std::mt19937 random(3);
     std::uniform_real_distribution<float> x(0, 39), y(0, 29);
     for (int round = 0; round < 20; ++round) {
@@ -100,12 +172,17 @@ TEST(RegionScan, ThePolygonScanAgreesWithThePointTestEverywhere) {
         r.vertex_count = 4 + round % 9;
         for (int i = 0; i < r.vertex_count; ++i) r.vertices[static_cast<size_t>(i)] = {x(random), y(random)};
         const auto sampled = positions_of(sample_region(map, r, RegionKind::polygon));
-        std::set<std::pair<uint32_t, uint32_t>> tested;
-        for (uint32_t py = 0; py < 30; ++py)
-            for (uint32_t px = 0; px < 40; ++px)
-                if (polygon_contains({r.vertices.data(), static_cast<size_t>(r.vertex_count)}, px, py))
-                    tested.insert({px, py});
+        const ScanBox box = region_scan_box(r, RegionKind::polygon, 40, 30);
+        std::set<std::pair<uint32_t, uint32_t>> tested, oracle;
+        for (int64_t py = box.y0; py < box.y1; ++py)
+            for (int64_t px = box.x0; px < box.x1; ++px) {
+                const auto at = std::make_pair(uint32_t(px), uint32_t(py));
+                if (polygon_contains({r.vertices.data(), static_cast<size_t>(r.vertex_count)}, double(px), double(py)))
+                    tested.insert(at);
+                if (oracle_contains(r, double(px), double(py))) oracle.insert(at);
+            }
         EXPECT_EQ(sampled, tested) << "round " << round;
+        EXPECT_EQ(sampled, oracle) << "round " << round;
     }
 }
 

@@ -113,9 +113,13 @@ TEST(RegionPercentiles, TenAndTenPercentOfTwentyFiveSamplesUseThreeEach) {
     EXPECT_EQ(ratio, (23.0f + 24.0f + 25.0f) / (1.0f + 2.0f + 3.0f));
 }
 
-TEST(RegionPercentiles, SumsNotMeansAreDivided) {
+TEST(RegionPercentiles, TheMeansOfUnequalSharesAreDivided) {
     // 20 % of 10 is two samples, 10 % is one.
-    EXPECT_EQ(percentile_ratio(percentiles(20, 10), one_to(10)), (9.0f + 10.0f) / 1.0f);
+    EXPECT_EQ(percentile_ratio(percentiles(20, 10), one_to(10)), ((9.0f + 10.0f) / 2.0f) / 1.0f);
+    EXPECT_EQ(percentile_ratio(percentiles(10, 20), one_to(10)), 10.0f / ((1.0f + 2.0f) / 2.0f));
+    // 1 % against 50 % of 1000: the largest over the mean of the 500 smallest.
+    EXPECT_FLOAT_EQ(percentile_ratio(percentiles(1, 50), one_to(1000)),
+                    ((991.0f + 1000.0f) * 5.0f / 10.0f) / ((1.0f + 500.0f) / 2.0f));
 }
 
 TEST(RegionPercentiles, OffGivesExactlyOneAndAnEmptyLowerShareGivesInfinity) {

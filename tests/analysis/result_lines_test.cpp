@@ -82,6 +82,12 @@ TEST(ResultLines, TheCriterionSentenceCutsThePercentageAfterFourDecimals) {
     settings.criterion_kind = CriterionKind::equal_to;
     settings.criterion_threshold = 100;
     EXPECT_EQ(result_lines(settings, single, {}, {}).texts.at(criterion), "3.1415% pixels are equal to 100 cd/m²");
+    // A decimal threshold is shown as it was typed.
+    settings.criterion_kind = CriterionKind::lesser_than;
+    settings.criterion_threshold = 12.5f;
+    EXPECT_EQ(result_lines(settings, single, {}, {}).texts.at(criterion), "3.1415% pixels are lesser than 12.5 cd/m²");
+    settings.criterion_threshold = 0.1f;
+    EXPECT_EQ(result_lines(settings, single, {}, {}).texts.at(criterion), "3.1415% pixels are lesser than 0.1 cd/m²");
 }
 
 TEST(ResultLines, APercentileRatioShowsWithTwoDecimals) {

@@ -92,6 +92,59 @@ TEST_F(ResultsPageTest, AMaskThatCannotBeAppliedStopsTheAnalysisWithTheProgramsM
     EXPECT_EQ(read_file(working_copy), original);
 }
 
+TEST_F(ResultsPageTest, WholePictureTakesEveryPixelOfTheScene) {
+    sheet.press_next();
+    RegionPage& page = wizard.single_page();
+    // A mask chosen first gives way, as it does to a drawn region.
+    choose_mask(page, (masks / "left.hdr").string(), 1);
+    page.on_whole_picture();
+    EXPECT_EQ(page.source(), RegionSource::from_image);
+    EXPECT_TRUE(wizard.main.mask_file.empty());
+    EXPECT_EQ(page.file_label(), no_file_text);
+    EXPECT_EQ(page.status_text(), valid_region_text);
+    EXPECT_TRUE(sheet.next_enabled());
+    single_region_to_results();
+    const RegionStatistics& s = wizard.results().single().statistics;
+    EXPECT_EQ(wizard.results().single().count(), 40 * 30);
+    EXPECT_EQ(s.positions.back(), (SamplePosition{39, 29}));
+    EXPECT_NEAR(s.maximum, host.map.at(39, 29), 1e-3);
+}
+
+TEST_F(ResultsPageTest, WholePictureServesAsRegionAOrB) {
+    wizard.on_kind_chosen(AnalysisKind::multiple_regions);
+    sheet.press_next();
+    wizard.a_page().on_whole_picture();
+    sheet.press_next();
+    draw(wizard.b_page(), rectangle_region(20, 10, 30, 20));
+    sheet.press_next();
+    sheet.press_next();
+    ASSERT_EQ(sheet.current_page(), results);
+    EXPECT_EQ(wizard.results().a().count(), 40 * 30);
+    EXPECT_EQ(wizard.results().b().count(), 100);
+}
+
+TEST_F(ResultsPageTest, AStoppedAnalysisHasNothingToSave) {
+    sheet.press_next();
+    choose_mask(wizard.single_page(), (masks / "missing.hdr").string(), 1);
+    single_region_to_results();
+    EXPECT_FALSE(wizard.results().save_enabled());
+    // Save... asks nothing and writes no all-zero reports.
+    host.scripted.file_answers.push_back({1, reports.str() + "/stopped.csv"});
+    wizard.results().on_save();
+    ASSERT_EQ(host.scripted.file_answers.size(), 1u);
+    host.scripted.file_answers.clear();
+    EXPECT_FALSE(fs::exists(reports / "stopped_stats.csv"));
+    // A completed analysis can be saved.
+    sheet.press_back();
+    sheet.press_next();
+    choose_mask(wizard.single_page(), (masks / "left.hdr").string(), 1);
+    single_region_to_results();
+    EXPECT_TRUE(wizard.results().save_enabled());
+    host.scripted.file_answers.push_back({1, reports.str() + "/stopped.csv"});
+    wizard.results().on_save();
+    EXPECT_TRUE(fs::exists(reports / "stopped_stats.csv"));
+}
+
 TEST_F(ResultsPageTest, RegionAMaskedAndRegionBDrawnEachKeepTheirOwnSource) {
     wizard.on_kind_chosen(AnalysisKind::multiple_regions);
     sheet.press_next();

@@ -71,6 +71,22 @@ TEST(VerticalIlluminance, SumsOverTheGeometryOfAnAngularOrStereographicFisheye) 
     EXPECT_LT(angular.lux, flat.lux * 0.8f);
 }
 
+TEST(VerticalIlluminance, SumsOverAHemisphericalViewNarrowerThan180Degrees) {
+    // A 150° hemispherical picture spans the disc of radius sin 75°, and its
+    // uniform sky gives π·L·sin² 75°; π × mean would still say π·L.
+    const LuminanceMap map = uniform_fisheye(400, 1000.0f);
+    const double expected = 3141.5927 * std::pow(std::sin(75.0 * 3.14159265358979 / 180.0), 2);
+    const auto ev = vertical_illuminance(map, fisheye("-vth -vh 150 -vv 150"));
+    EXPECT_FALSE(ev.pi_times_mean);
+    EXPECT_EQ(ev.method, 'h');
+    EXPECT_NEAR(ev.lux, expected, expected * 0.005);
+    // Off centre, or narrower one way only, is not the full hemisphere either.
+    EXPECT_FALSE(vertical_illuminance(map, fisheye("-vth -vh 180 -vv 150")).pi_times_mean);
+    EXPECT_FALSE(full_hemispherical(fisheye("-vth -vh 180 -vv 180 -vs 0.1")));
+    EXPECT_TRUE(full_hemispherical(fisheye("-vth -vh 180 -vv 180")));
+    EXPECT_TRUE(vertical_illuminance(map, fisheye("-vth -vh 180 -vv 180")).pi_times_mean);
+}
+
 TEST(VerticalIlluminance, IgnoresWhatAWiderAngularFisheyeSeesBehindTheCamera) {
     const LuminanceMap map = uniform_fisheye(400, 1000.0f);
     const auto wide = vertical_illuminance(map, fisheye("-vta -vh 200 -vv 200"));

@@ -7,7 +7,20 @@
 
 namespace {
 
-using ExposureAndHeader = EditingTest;
+class ExposureAndHeader : public EditingTest {
+protected:
+    // Edit > Exposure... with 1 typed: the picture's exposure becomes 1 to
+    // within a float's last digit.
+    void ask_for_exposure_one() {
+        desktop.exposure_dialog = [](ExposureForm& form) {
+            form.text = "1";
+            return form.on_ok().value_or(0);
+        };
+        app.on_command(command::exposure);
+        ASSERT_TRUE(desktop.messages.empty()) << desktop.messages[0].text;
+        EXPECT_NEAR(app.luminance_map().exposure, 1.0f, 2e-7f);
+    }
+};
 
 RgbePixel grey_half(int, int) { return {128, 128, 128, 128}; }  // 0.50195
 
@@ -35,6 +48,22 @@ TEST_F(ExposureAndHeader, ChangingTheExposureKeepsLuminanceAndDarkensTheDisplay)
     // The stored values are halved, and the display copy shows stored values.
     EXPECT_LT(mean_byte(read_file(cache / "dtemp.bmp")), brightness - 20);
     EXPECT_EQ(desktop.status[4], "\tExposure = 1.000000");
+}
+
+TEST_F(ExposureAndHeader, ThreeToOneReachesOneAndOneStaysWithin) {
+    // The factor 1/3 written with six digits left the picture at 0.999999,
+    // and asking for 1 again wrote the factor "1", which changed nothing.
+    open(picture("p.hdr", 16, 8, {"EXPOSURE=3"}, grey_half));
+    const float luminance = app.luminance_map().at(3, 3);
+    ask_for_exposure_one();
+    EXPECT_EQ(desktop.status[4], "\tExposure = 1.000000");
+    // The stored values are divided by 3 and kept to 8 bits of mantissa.
+    EXPECT_NEAR(app.luminance_map().at(3, 3), luminance, luminance * 0.004f);
+}
+
+TEST_F(ExposureAndHeader, AnExposureSixDigitsAwayIsBroughtToTheValueAskedFor) {
+    open(picture("p.hdr", 16, 8, {"EXPOSURE=0.999999"}, grey_half));
+    ask_for_exposure_one();
 }
 
 TEST_F(ExposureAndHeader, OkWithTheExposureUnchangedRunsNothing) {

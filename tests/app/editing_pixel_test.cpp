@@ -126,6 +126,62 @@ TEST_F(PixelEditing, AnImageOperationReplacesTheWorkingCopyWithAOpB) {
     expect_luminance(app.luminance_map().at(2, 2), 2.0f);
 }
 
+// Operands that carry an exposure count as the application reads them.
+TEST_F(PixelEditing, AKeptPixelKeepsItsLuminanceUnderAMaskWithAnExposure) {
+    const std::string path = picture("p.hdr", 20, 10, {"EXPOSURE=2"});
+    open(path);
+    const LuminanceMap original = map_of(path);
+    const std::string mask = picture("mask.hdr", 20, 10, {"EXPOSURE=4"},
+                                     [](int x, int) { return grey(x < 8 ? 1 : 0); });
+    desktop.file_answers.push_back({1, mask});
+    app.on_command(command::apply_maskfile);
+    ASSERT_TRUE(desktop.messages.empty()) << desktop.messages[0].text;
+    const LuminanceMap& after = app.luminance_map();
+    EXPECT_EQ(after.exposure, 8.0f) << "both nested exposures";
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 20; ++x)
+            if (x < 8) ASSERT_FLOAT_EQ(after.at(x, y), original.at(x, y)) << x << ", " << y;
+            else ASSERT_LT(after.at(x, y), 1e-30f) << x << ", " << y;
+}
+
+TEST_F(PixelEditing, VignettingCorrectionDividesByTheCorrectionPictureAsRead) {
+    open(picture("p.hdr", 12, 6, {"EXPOSURE=2"}, [](int, int) { return grey(1.0f); }));  // 89.85 cd/m2
+    // Read at exposure 4 the correction is 0.5 on the left and 0.125 on the right.
+    const std::string correction =
+        picture("v.hdr", 12, 6, {"EXPOSURE=4"}, [](int x, int) { return grey(x < 6 ? 2.0f : 0.5f); });
+    desktop.file_answers.push_back({1, correction});
+    app.on_command(command::vignetting_maskfile);
+    ASSERT_TRUE(desktop.messages.empty()) << desktop.messages[0].text;
+    expect_luminance(app.luminance_map().at(1, 1), 0.5f / 0.5f);   // 179
+    expect_luminance(app.luminance_map().at(7, 1), 0.5f / 0.125f);  // 716
+}
+
+TEST_F(PixelEditing, AnImageOperationOnPicturesAtExposureTwoCombinesTheirLuminances) {
+    open(picture("p.hdr", 8, 4));
+    // Read at exposure 2: A is 0.50195 (89.85 cd/m2), B 0.25098 (44.93 cd/m2).
+    const std::string a = picture("a.hdr", 6, 3, {"EXPOSURE=2"}, [](int, int) { return grey(1.0f); });
+    const std::string b = picture("b.hdr", 6, 3, {"EXPOSURE=2"}, [](int, int) { return grey(0.5f); });
+    const float la = map_of(a).at(2, 2), lb = map_of(b).at(2, 2);
+    EXPECT_NEAR(la, 89.85f, 0.01f);
+    struct Case {
+        int operator_index;
+        float expected;  // cd/m2
+    };
+    for (const Case& c : {Case{0, la + lb}, Case{1, la - lb}, Case{2, la * lb / 179.0f}, Case{3, la / lb * 179.0f}}) {
+        desktop.file_answers = {{1, a}, {1, b}};
+        desktop.image_operation_dialog = [&](ImageOperationForm& form) {
+            form.on_browse_a();
+            form.on_browse_b();
+            form.operator_index = c.operator_index;
+            return form.on_ok().value_or(0);
+        };
+        app.on_command(command::operation);
+        ASSERT_TRUE(desktop.messages.empty()) << desktop.messages[0].text;
+        // Within the step of a re-encoded pixel.
+        EXPECT_NEAR(app.luminance_map().at(2, 2), c.expected, c.expected * 0.008f) << c.operator_index;
+    }
+}
+
 TEST_F(PixelEditing, AFailingImageOperationKeepsTheWorkingCopyAndStillReloads) {
     open(picture("p.hdr", 8, 4));
     const std::string before = read_file(working_copy());

@@ -18,6 +18,7 @@
 #include "common/status_text.h"
 #include "macro/batch_form.h"
 #include "macro/macro_pictures.h"
+#include "picture/rgbe_reader.h"
 #include "picture/rgbe_writer.h"
 #include "support/scripted_desktop.h"
 #include "view/region_hand_back.h"
@@ -46,12 +47,13 @@ std::string write_scene(const fs::path& path) {
     return path.string();
 }
 
-// White on the left half, black on the right.
-std::string write_mask(const fs::path& path) {
+// White on the left half, black on the right, with the header lines.
+std::string write_mask(const fs::path& path, std::vector<std::string> lines = {}) {
     std::vector<RgbePixel> pixels;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) pixels.push_back(encode_rgbe(x < width / 2 ? 1.0f : 0.0f, 1.0f, 1.0f));
     RgbePictureHeader header;
+    header.lines = std::move(lines);
     header.resolution = standard_resolution(width, height);
     EXPECT_TRUE(write_rgbe_picture(path.string(), header, pixels));
     return path.string();
@@ -246,6 +248,50 @@ TEST_F(CliAgreement, CirclesPolygonsAndMasksAreSampledAsTheWizardSamplesThem) {
                 EXPECT_GT(wizard.results().single().count(), 100);
             });
     }
+}
+
+TEST_F(CliAgreement, AMasksExposureChangesNeitherTheWizardsNorTheCommandLinesFigures) {
+    const std::string plain = write_mask(pictures / "half.hdr");
+    const std::string exposed = write_mask(pictures / "half4.hdr", {"EXPOSURE=4"});
+    // By hand, from the stored channels: the mask keeps everything on the
+    // left and green and blue on the right (where red's mantissa becomes 0,
+    // which reads as half a step); the black first column is left out; the
+    // scene's exposure is 0.5.
+    const auto scene = ra2picarray(picture);
+    ASSERT_TRUE(scene.ok());
+    double sum = 0;
+    int count = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 1; x < width; ++x) {
+            const RgbePixel p = scene.value().pixels[static_cast<size_t>(y * width + x)];
+            const RgbColor c = decode_rgbe(p);
+            const double red = x < width / 2 ? c.r : 0.5 * rgbe_scale(p.e);
+            sum += 179.0 * (0.2126 * red + 0.7152 * c.g + 0.0722 * c.b) / 0.5;
+            ++count;
+        }
+    const double mean = sum / count;
+    auto mean_in = [](const std::string& json) {
+        const size_t at = json.find("\"mean\":");
+        return at == std::string::npos ? -1.0 : std::atof(json.c_str() + at + 7);
+    };
+    const CliRun reference = cli("stats " + picture + " --mask " + plain + " --json");
+    ASSERT_EQ(reference.status, 0) << reference.err;
+    EXPECT_NEAR(mean_in(reference.out), mean, mean * 1e-5);
+    const CliRun run = cli("stats " + picture + " --mask " + exposed + " --json");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, reference.out) << "the same figures, to the last digit";
+    analyse(
+        [&](AnalysisWizard& wizard) {
+            wizard.sheet().press_next();
+            wizard.single_page().on_source(RegionSource::from_mask_file);
+            desktop.file_answers.push_back({1, exposed});
+            wizard.single_page().on_browse();
+            single_region_statistics(wizard);
+        },
+        [&](AnalysisWizard& wizard) {
+            EXPECT_EQ(statistics_json(wizard.results().single()) + "\n", reference.out);
+            EXPECT_NEAR(wizard.results().single().statistics.mean, mean, mean * 1e-5);
+        });
 }
 
 TEST_F(CliAgreement, TwoRegionsGiveBothAndTheirContrast) {

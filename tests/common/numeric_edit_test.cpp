@@ -17,6 +17,45 @@ NumericEdit type(const std::string& keys) {
     return edit;
 }
 
+// The same, in a field that takes only the given form.
+NumericEdit type_in(NumberForm form, const std::string& keys) {
+    NumericEdit edit;
+    bool refused = false;
+    for (char key : keys) {
+        edit.text.insert(static_cast<size_t>(edit.caret), 1, key);
+        edit = read_numeric_edit(edit.text, edit.caret + 1, form);
+        refused = refused || edit.refused;
+    }
+    edit.refused = refused;
+    return edit;
+}
+
+TEST(NumericEdit, ADigitsFieldTakesDigitsOnly) {
+    const NumericEdit edit = type_in(NumberForm::digits, "12.5");
+    EXPECT_EQ(edit.text, "125");
+    EXPECT_EQ(edit.value, 125.0f);
+    EXPECT_TRUE(edit.refused);
+    EXPECT_EQ(type_in(NumberForm::digits, "-3").text, "3");
+    EXPECT_EQ(type_in(NumberForm::digits, "+3").text, "3");
+    EXPECT_EQ(type_in(NumberForm::digits, "1e5").text, "15");
+    EXPECT_EQ(type_in(NumberForm::digits, " 7").text, "7");
+    EXPECT_FALSE(type_in(NumberForm::digits, "100").refused);
+    EXPECT_EQ(type_in(NumberForm::digits, "").value, 0.0f);
+}
+
+TEST(NumericEdit, ADecimalFieldTakesOnePointAndNoSignOrExponent) {
+    const NumericEdit edit = type_in(NumberForm::decimal, "12.5");
+    EXPECT_EQ(edit.text, "12.5");
+    EXPECT_EQ(edit.value, 12.5f);
+    EXPECT_FALSE(edit.refused);
+    EXPECT_EQ(type_in(NumberForm::decimal, "1.2.5").text, "1.25");
+    EXPECT_EQ(type_in(NumberForm::decimal, "-2").text, "2");
+    EXPECT_EQ(type_in(NumberForm::decimal, "2e3").text, "23");
+    EXPECT_EQ(type_in(NumberForm::decimal, ".5").value, 0.5f);
+    EXPECT_EQ(type_in(NumberForm::decimal, ".").value, 0.0f);
+    EXPECT_TRUE(type_in(NumberForm::decimal, "x").refused);
+}
+
 TEST(NumericEdit, TakesBackAKeystrokeThatLeavesTextAfterTheNumber) {
     const NumericEdit edit = type("2.5x");
     EXPECT_EQ(edit.text, "2.5");

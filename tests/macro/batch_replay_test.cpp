@@ -70,6 +70,15 @@ TEST_F(BatchReplay, AnExposureLineScalesByItsValueOverTheHeaderExposure) {
     EXPECT_TRUE(report.failures.empty());
 }
 
+TEST_F(BatchReplay, TheFactorIsWrittenWithEveryDigitItNeeds) {
+    write_macro_picture(pictures / "a.hdr", 8, 6, {"EXPOSURE=3"});
+    sequence({exposure_line("0.5", "1")});
+    replay();
+    ASSERT_EQ(host.commands.size(), 1u);
+    EXPECT_EQ(host.commands[0], "/C pfilt -1 -e 0.33333334 " + in_pictures("a.hdr") + " > " + in_pictures("1-a.hdr"));
+    EXPECT_NEAR(exposure_of(in_pictures("1-a.hdr")), 1.0f, 2e-7f);
+}
+
 TEST_F(BatchReplay, EachExposureLineReachesItsOwnValue) {
     write_macro_picture(pictures / "a.hdr", 8, 6);
     sequence({exposure_line("2", "2"), exposure_line("2", "4")});

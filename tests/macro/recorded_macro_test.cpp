@@ -144,7 +144,7 @@ TEST_F(RecordedMacro, ReplaysOnAFolderWithStepFilesEqualToTheProgramsRunByHand) 
         by_hand(with_files((*lines)[2].substr(6, (*lines)[2].size() - 11), step(2).string(), mine(3).string()));
         const auto exposure = read_picture_exposure(step(3).string());
         ASSERT_TRUE(exposure.ok());
-        by_hand("/C pfilt -1 -e " + format_default(4.0f / exposure.value()) + " " + step(3).string() + " > " +
+        by_hand("/C pfilt -1 -e " + format_shortest(4.0f / exposure.value()) + " " + step(3).string() + " > " +
                 mine(4).string());
         by_hand(with_files((*lines)[4].substr(6, (*lines)[4].size() - 11), "", ""));
         by_hand(with_files((*lines)[5].substr(6, (*lines)[5].size() - 11), step(4).string(), mine(5).string()));

@@ -20,7 +20,8 @@ TEST(ConditioningScene, FovealImageHasOnePixelPerDegreeOfTheView) {
     auto s = build_scene(picture(360, 360, {"VIEW= -vta -vh 180 -vv 180"}, "-Y 360 +X 360"), false);
     EXPECT_EQ(s.fovea.width, 180);
     EXPECT_EQ(s.fovea.height, 180);
-    EXPECT_FLOAT_EQ(s.fovea.green[s.fovea.index(90, 90)], 1.0f);
+    // Stored as RGBE, as pfilt hands it over: 1 reads back as 257/256.
+    EXPECT_FLOAT_EQ(s.fovea.green[s.fovea.index(90, 90)], 1.00390625f);
     // No view: 40 degrees perspective across the wider side.
     s = build_scene(picture(300, 150, {}, "-Y 150 +X 300"), false);
     EXPECT_EQ(s.fovea.width, 42);
@@ -49,15 +50,52 @@ TEST(ConditioningScene, DirectionsOfTheFovealPixelsFollowTheView) {
     EXPECT_GT(d[1], 0);  // rows count down from the top
 }
 
-TEST(ConditioningScene, PointSamplesAreEveryPixelOrOnePerStretch) {
-    EXPECT_EQ(point_sample_indices(5, 5), (std::vector<size_t>{0, 1, 2, 3, 4}));
-    const auto picked = point_sample_indices(1000, 300);
-    ASSERT_EQ(picked.size(), 300u);
-    for (size_t k = 0; k < picked.size(); ++k) {
-        EXPECT_GE(double(picked[k]), k * 1000.0 / 300 - 1) << k;
-        EXPECT_LT(double(picked[k]), (k + 1) * 1000.0 / 300) << k;
+TEST(ConditioningScene, VeilContinuesLinearlyToThePicturesEdge) {
+    // 64 x 64 without a view: a 42 x 42 fovea, so the outer picture pixels
+    // lie 0.17 of a foveal cell outside the outer foveal centres. A veil
+    // rising by 1 per foveal column reaches them on its slope, as in the
+    // reference, not at the edge cells' values.
+    auto s = build_scene(picture(64, 64, {}, "-Y 64 +X 64"), false);
+    ASSERT_EQ(s.fovea.width, 42);
+    ColourGrid veil(42, 42);
+    for (int r = 0; r < 42; ++r)
+        for (int c = 0; c < 42; ++c) veil.red[veil.index(c, r)] = 10.0f + static_cast<float>(c);
+    s.veil = veil;
+    const Colour black{};
+    EXPECT_NEAR(s.veiled_pixel(s.picture.index(0, 5), black).r, 10 + 0.5 / 64 * 42 - 0.5, 1e-5);
+    EXPECT_NEAR(s.veiled_pixel(s.picture.index(63, 5), black).r, 10 + 63.5 / 64 * 42 - 0.5, 1e-5);
+    EXPECT_NEAR(s.veiled_pixel(s.picture.index(32, 5), black).r, 10 + 32.5 / 64 * 42 - 0.5, 1e-5);
+}
+
+TEST(PixelSampling, DrawsTheUnseededDrand48SequenceOfLinux) {
+    Rand48 random;
+    EXPECT_DOUBLE_EQ(random.next(), 11.0 / 281474976710656.0);  // 3.90799e-14
+    EXPECT_NEAR(random.next(), 0.000985395, 1e-9);
+    EXPECT_NEAR(random.next(), 0.0416310, 1e-7);
+}
+
+TEST(PixelSampling, TakesEveryPixelWhenAllAreWanted) {
+    Rand48 random;
+    // Scanlines in order, each from its end; stored last drawn first.
+    EXPECT_EQ(random_pixel_indices(3, 2, 6, random), (std::vector<size_t>{3, 4, 5, 0, 1, 2}));
+}
+
+TEST(PixelSampling, DrawsDistinctPixelsSpreadOverThePicture) {
+    Rand48 random;
+    const auto picked = random_pixel_indices(100, 80, 2000, random);
+    ASSERT_EQ(picked.size(), 2000u);
+    std::vector<int> per_quarter(4, 0);
+    std::vector<bool> seen(8000, false);
+    for (size_t i : picked) {
+        ASSERT_LT(i, 8000u);
+        EXPECT_FALSE(seen[i]) << i;
+        seen[i] = true;
+        ++per_quarter[i / 2000];
     }
-    EXPECT_EQ(point_sample_indices(1000, 300), picked);
+    for (int n : per_quarter) EXPECT_NEAR(n, 500, 100);
+    // The same sequence gives the same samples.
+    Rand48 again;
+    EXPECT_EQ(random_pixel_indices(100, 80, 2000, again), picked);
 }
 
 }  // namespace

@@ -110,23 +110,38 @@ TEST(ColourGrid, BoxResizeAveragesTheDocumentedGroups) {
     EXPECT_FLOAT_EQ(enlarged.red[enlarged.index(2, 3)], 11.0f);
 }
 
-TEST(ColourGrid, HalvingAveragesBlocksAndKeepsAnOddEdge) {
-    const auto half = halve(numbered(5, 3));
-    ASSERT_EQ(half.width, 3);
-    ASSERT_EQ(half.height, 2);
-    EXPECT_FLOAT_EQ(half.red[half.index(0, 0)], (0 + 1 + 10 + 11) / 4.0f);
-    EXPECT_FLOAT_EQ(half.red[half.index(2, 0)], (4 + 14) / 2.0f);
-    EXPECT_FLOAT_EQ(half.red[half.index(2, 1)], 24.0f);
-    EXPECT_FLOAT_EQ(half.green[half.index(1, 1)], 1.0f);
+TEST(ColourGrid, BoxResizeFollowsPfiltsWindowsAndArithmetic) {
+    // Enlarging 7 to 10 takes cell trunc((c + 0.5) * 0.7) only: cell 2 is
+    // input 1, though the interval [1.4, 2.1) it covers holds input 2.
+    const auto enlarged = box_resize(numbered(7, 1), 10, 1);
+    const std::vector<float> nearest = {0, 1, 1, 2, 3, 3, 4, 5, 5, 6};
+    for (int c = 0; c < 10; ++c) EXPECT_FLOAT_EQ(enlarged.red[static_cast<size_t>(c)], nearest[static_cast<size_t>(c)]) << c;
+    // Reducing 44 to 30: input 22 lies exactly on the border of cells 14
+    // and 15 (22 * 30 / 44 = 15), and 30.0 / 44 * 22 comes out just below
+    // 15 in double precision, so pfilt averages it into cell 14.
+    const auto reduced = box_resize(numbered(44, 1), 30, 1);
+    EXPECT_FLOAT_EQ(reduced.red[14], 21.5f);
+    EXPECT_FLOAT_EQ(reduced.red[15], 23.0f);
 }
 
-TEST(ColourGrid, BilinearSamplingInterpolatesAndClampsAtTheEdges) {
-    const auto grid = numbered(4, 3);
+TEST(ColourGrid, HalvingAveragesBlocksAndDropsAnOddEdge) {
+    const auto half = halve(numbered(5, 3));
+    ASSERT_EQ(half.width, 2);
+    ASSERT_EQ(half.height, 1);
+    EXPECT_FLOAT_EQ(half.red[half.index(0, 0)], (0 + 1 + 10 + 11) / 4.0f);
+    EXPECT_FLOAT_EQ(half.red[half.index(1, 0)], (2 + 3 + 12 + 13) / 4.0f);
+    EXPECT_FLOAT_EQ(half.green[half.index(1, 0)], 1.0f);
+}
+
+TEST(ColourGrid, BilinearSamplingInterpolatesAndContinuesPastTheEdges) {
+    const auto grid = numbered(4, 3);  // red = 10 * row + column
     EXPECT_FLOAT_EQ(sample_bilinear(grid, 1.5, 0.5).r, 6.5f);
     EXPECT_FLOAT_EQ(sample_bilinear(grid, 2, 1).r, 12.0f);
-    EXPECT_FLOAT_EQ(sample_bilinear(grid, -3, -3).r, 0.0f);
-    EXPECT_FLOAT_EQ(sample_bilinear(grid, 9, 9).r, 23.0f);
     EXPECT_FLOAT_EQ(sample_bilinear(grid, 3, 0.25).r, 5.5f);
+    // Half a cell outside: the ramp goes on rather than stopping at the
+    // edge value, so a gradient's border pixels stay on the gradient.
+    EXPECT_FLOAT_EQ(sample_bilinear(grid, -0.5, -0.5).r, -5.5f);
+    EXPECT_FLOAT_EQ(sample_bilinear(grid, 3.5, 2.5).r, 28.5f);
 }
 
 }  // namespace

@@ -11,14 +11,14 @@ namespace {
 
 std::vector<float> ones(size_t n) { return std::vector<float>(n, 1.0f); }
 
-std::vector<float> log_spread(double lo, double hi, int n) {
-    std::vector<float> values;
+std::vector<double> log_spread(double lo, double hi, int n) {
+    std::vector<double> values;
     for (int i = 0; i < n; ++i) values.push_back(static_cast<float>(lo * std::pow(hi / lo, (i + 0.5) / n)));
     return values;
 }
 
 TEST(BrightnessHistogram, SpansTheSamplesWithOneSpareBinBelow) {
-    const std::vector<float> foveal = {1.0f, 10.0f, 100.0f};
+    const std::vector<double> foveal = {1.0f, 10.0f, 100.0f};
     const auto h = brightness_histogram(foveal, ones(3), {});
     EXPECT_FALSE(h.bottom_clamped);
     EXPECT_NEAR(h.bmax, std::log(101.0), 1e-9);
@@ -34,15 +34,39 @@ TEST(BrightnessHistogram, SpansTheSamplesWithOneSpareBinBelow) {
 }
 
 TEST(BrightnessHistogram, BlackClampsTheBottomAndIsLeftOut) {
-    const std::vector<float> foveal = {0.0f, 1.0f, 1000.0f};
+    const std::vector<double> foveal = {0.0f, 1.0f, 1000.0f};
     const auto h = brightness_histogram(foveal, ones(3), {});
     EXPECT_TRUE(h.bottom_clamped);
     EXPECT_NEAR(h.bmin, std::log(1e-7), 1e-9);
     EXPECT_DOUBLE_EQ(h.total, 2.0);
 }
 
+TEST(BrightnessHistogram, LeavesOutSamplesWithinAMillionthOfACandelaOfTheBottom) {
+    // With black in the scene the range starts at 1e-7 cd/m², and samples
+    // below 1.1e-6 cd/m² stay out: the margin is one of luminance.
+    const std::vector<double> dim = {0.0, 5e-7, 8e-7, 1e-3, 1e-2};
+    auto h = brightness_histogram(dim, ones(5), {});
+    ASSERT_TRUE(h.bottom_clamped);
+    EXPECT_DOUBLE_EQ(h.total, 2.0);
+    EXPECT_NEAR(h.mean_log, (std::log(1e-3) + std::log(1e-2)) / 2, 1e-6);
+    // Without black the range starts one bin below the darkest sample, and
+    // the same margin above that leaves out the two dimmest samples here;
+    // the bottom bins are then not spread, the range starting within 1e-6
+    // cd/m² of 1e-7.
+    const std::vector<double> faint = {2e-7, 5e-7, 1e-2};
+    h = brightness_histogram(faint, ones(3), {});
+    ASSERT_FALSE(h.bottom_clamped);
+    EXPECT_DOUBLE_EQ(h.total, 1.0);
+    EXPECT_DOUBLE_EQ(h.bins[99], 1.0);
+    // Brighter scenes keep their darkest samples, in bins 0 and 1 by halves.
+    const std::vector<double> bright = {1.0, 1.0, 100.0};
+    h = brightness_histogram(bright, ones(3), {});
+    EXPECT_DOUBLE_EQ(h.total, 3.0);
+    EXPECT_DOUBLE_EQ(h.bins[0] + h.bins[1], 2.0);
+}
+
 TEST(BrightnessHistogram, PointSamplesShareTheFovealTotal) {
-    const std::vector<float> foveal = {1.0f, 100.0f};
+    const std::vector<double> foveal = {1.0f, 100.0f};
     const std::vector<float> weights = {0.5f, 1.0f};
     const std::vector<float> points = {10.0f, 10.0f, 10.0f, 10.0f};
     const auto h = brightness_histogram(foveal, weights, points);
@@ -51,8 +75,9 @@ TEST(BrightnessHistogram, PointSamplesShareTheFovealTotal) {
 }
 
 TEST(BrightnessHistogram, PictureWithoutLightIsEmpty) {
-    const std::vector<float> black = {0.0f, 0.0f};
-    EXPECT_TRUE(brightness_histogram(black, ones(2), black).empty());
+    const std::vector<double> black = {0.0, 0.0};
+    const std::vector<float> black_points = {0.0f, 0.0f};
+    EXPECT_TRUE(brightness_histogram(black, ones(2), black_points).empty());
 }
 
 TEST(BrightnessHistogram, PercentileIsTheBinWhereTheShareIsReached) {
@@ -77,7 +102,7 @@ TEST(ToneCurve, EvenlySpreadSceneGetsAStraightCurveInLogSpace) {
 }
 
 TEST(ToneCurve, IsMonotoneAndEndsAtTheDisplayLimits) {
-    std::vector<float> values = log_spread(0.1, 10, 5000);
+    std::vector<double> values = log_spread(0.1, 10, 5000);
     const auto bright = log_spread(1e3, 1e5, 2000);
     values.insert(values.end(), bright.begin(), bright.end());
     const auto h = brightness_histogram(values, ones(values.size()), {});
@@ -102,7 +127,7 @@ TEST(ToneCurve, NeverExaggeratesContrastBeyondLinearScaling) {
     // without the ceiling (a slope of about 30 times the linear one); with
     // it the slope stays at the linear one, plus what the last round of
     // cutting may leave (the trimming tolerance of the total, in one bin).
-    std::vector<float> values = log_spread(0.01, 1e4, 3000);
+    std::vector<double> values = log_spread(0.01, 1e4, 3000);
     values.insert(values.end(), 50000, 5.0f);
     const auto h = brightness_histogram(values, ones(values.size()), {});
     const auto curve = ToneCurve::from_histogram(h, {}, false);
@@ -116,7 +141,7 @@ TEST(ToneCurve, NeverExaggeratesContrastBeyondLinearScaling) {
 
 TEST(ToneCurve, SceneWithTooFewOccupiedBinsCannotBeAdjusted) {
     // Two values far apart: cutting to the ceiling removes nearly everything.
-    std::vector<float> values(1000, 0.01f);
+    std::vector<double> values(1000, 0.01);
     values.insert(values.end(), 1000, 1e4f);
     const auto h = brightness_histogram(values, ones(values.size()), {});
     EXPECT_FALSE(ToneCurve::from_histogram(h, {}, false).adjusted());

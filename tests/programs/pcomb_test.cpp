@@ -99,6 +99,37 @@ TEST_F(Pcomb, DivisionByABlackPixelGivesBlackQuietly) {
     EXPECT_EQ(std::vector<std::string>(v.header.begin() + 3, v.header.begin() + 8), nested);
 }
 
+TEST_F(Pcomb, LeGivesEachInputsExposureAsTheApplicationReadsIt) {
+    // tiny.hdr: EXPOSURE=2 at top level; n.hdr: 3 and 0.5 nested plus 4 at
+    // top level, and a line that only mentions the word.
+    write_file(folder / "n.hdr", picture_file({"a.hdr:", "\tEXPOSURE=3", "\tEXPOSURE=0.5", "EXPOSURE=4",
+                                               "comment EXPOSURE=none"},
+                                              "-Y 2 +X 3", {tiny::A, tiny::B, tiny::C, tiny::D, tiny::E, tiny::F}, 3));
+    // The red of the first output pixel, computed by `formula` alone (the
+    // three channels share an exponent).
+    auto first_red = [&](const std::string& formula, const std::string& second = "n.hdr") {
+        const auto run = run_in(folder, "pcomb -e \"ro=" + formula + ";go=0;bo=0\" tiny.hdr " + second + " > o.hdr");
+        EXPECT_EQ(run.status, 0) << run.err;
+        const auto picture = read_picture(folder / "o.hdr");
+        return picture.pixels.empty() ? -1.0f : decode_color(picture.pixels[0]).r;
+    };
+    // Decoded values carry half a mantissa step: 2 reads 2.0039.
+    EXPECT_NEAR(first_red("le(1)"), 2.0f, 0.01f);
+    EXPECT_NEAR(first_red("le(2)"), 6.0f, 0.03f);
+    EXPECT_NEAR(first_red("le(3)"), 1.0f, 0.01f) << "no third input";
+    // -o divides by the top-level exposure, leaves its line out of the
+    // copied header and gives an exposure of 1; the nested lines stay and
+    // keep counting where they did.
+    EXPECT_NEAR(first_red("le(2)", "-o n.hdr"), 1.0f, 0.01f);
+    const float expected = decode_color(tiny::A).r / 4.0f;
+    EXPECT_NEAR(first_red("ri(2)", "-o n.hdr"), expected, 0.01f * expected);
+    const auto header = read_picture(folder / "o.hdr").header;
+    const std::vector<std::string> nested = {"tiny.hdr:", "\tEXPOSURE=2", "n.hdr:", "\ta.hdr:", "\t\tEXPOSURE=3",
+                                             "\t\tEXPOSURE=0.5", "\tcomment EXPOSURE=none"};
+    ASSERT_GE(header.size(), 10u);
+    EXPECT_EQ(std::vector<std::string>(header.begin() + 3, header.begin() + 10), nested);
+}
+
 TEST_F(Pcomb, CarriesTheFirstUsableViewToTopLevel) {
     write_file(folder / "view.hdr", picture_file({"VIEW= -vta -vh 180 -vv 180"}, "-Y 1 +X 1", {tiny::E}, 1));
     ASSERT_EQ(run_in(folder, "pcomb -e \"ro=ri(1);go=gi(1);bo=bi(1)\" view.hdr > o.hdr").status, 0);

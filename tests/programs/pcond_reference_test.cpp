@@ -1,6 +1,8 @@
 // pcond on the two real fisheye photographs against the figures a Radiance
-// 5.4a pcond printed for them: mean stored brightness within 2 %, pixels
-// within about one RGBE step, linear factors and the tone curve closely.
+// 5.4a pcond printed for them: mean stored brightness within 0.05 %, pixels
+// within about one RGBE step, linear factors to the digits printed and the
+// tone curve closely. Drawing the same point samples and filtering the same
+// foveal image as the reference is what makes these agree so closely.
 
 #include <gtest/gtest.h>
 
@@ -13,7 +15,8 @@
 
 namespace {
 
-constexpr double mean_tolerance = 0.02;   // relative
+constexpr double mean_tolerance = 5e-4;   // relative
+constexpr double exposure_tolerance = 1e-6;  // relative: the seven digits printed
 constexpr double pixel_tolerance = 0.006;  // absolute, stored units
 
 struct Pixel {
@@ -82,7 +85,7 @@ TEST_P(PcondReference, MatchesTheFigure) {
     if (f.exposure < 0)
         EXPECT_GT(exposure, 0);
     else
-        EXPECT_NEAR(exposure, f.exposure, 1e-3 * f.exposure);
+        EXPECT_NEAR(exposure, f.exposure, exposure_tolerance * f.exposure);
 
     const int width = std::stoi(out.resolution.substr(out.resolution.rfind(' ') + 1));
     for (const Pixel& p : f.pixels) {

@@ -10,10 +10,12 @@
 #include <numbers>
 
 #include "common/physics.h"
+#include "picture/projection_size.h"
 #include "picture/resolution_line.h"
 #include "picture/rgbe_reader.h"
 #include "program_run.h"
 #include "test_picture.h"
+#include "tools/projection.h"
 
 namespace {
 
@@ -173,6 +175,19 @@ TEST_F(Pinterp, OutputSizeIsTheLargestSquareWithinTheRequest) {
     write_file(folder / "half.hdr", picture_file({"VIEW= -vta -vh 180 -vv 90"}, "-Y 25 +X 50",
                                                  std::vector<RgbePixel>(1250, RgbePixel{100, 120, 140, 129}), 50));
     EXPECT_EQ(project("half.hdr", 400, 400).resolution, "-Y 283 +X 400");
+}
+
+TEST_F(Pinterp, TakesAnySizeWhosePictureIsWithinTheProjectionLimit) {
+    // The Projections dialog lets 150000 x 10 through: the picture is 10 x 10.
+    EXPECT_EQ(project("a4.hdr", 150000, 10).resolution, "-Y 10 +X 10");
+    EXPECT_EQ(projected_size(150000, 10).width, 10u);
+    // 17000 x 17000 is beyond the limit, and so refused before any work.
+    ASSERT_FALSE(projection_size_fits(17000, 17000));
+    const auto run = run_in(folder, "pinterp -vf a4.hdr -vth -x 17000 -y 17000 -ff a4.hdr 1 > big.hdr");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "pinterp: output of 17000 x 17000 pixels is larger than 268435456 pixels\n");
+    EXPECT_NE(projection_size_problem(17000, 17000), "");
+    EXPECT_EQ(projection_size_problem(150000, 10), "");
 }
 
 TEST_F(Pinterp, UniformPictureStaysUniformInsideTheCircleAndBlackOutside) {

@@ -3,6 +3,8 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 
 #include "lib/display_gamma.h"
@@ -94,6 +96,18 @@ TEST(RaGif, LooksLikeTheBmpDisplayCopyOverFourByFourBlocks) {
                 ++blocks;
             }
     EXPECT_LE(total / blocks, 8.0);
+}
+
+TEST(RaGif, GivesItsFileTheUsualModeUnderTheUmask) {
+    TempFolder folder;
+    write_file(folder / "tiny.hdr", tiny_picture_bytes());
+    for (const auto& [mask, mode] : {std::pair{"022", 0644}, std::pair{"027", 0640}}) {
+        const auto run = run_in(folder, std::string("umask ") + mask + "; ra_gif tiny.hdr  t" + mask + ".gif");
+        ASSERT_EQ(run.status, 0) << run.err;
+        struct stat info {};
+        ASSERT_EQ(stat((folder / ("t" + std::string(mask) + ".gif")).c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, static_cast<mode_t>(mode)) << "umask " << mask;
+    }
 }
 
 TEST(RaGif, ReportsFailures) {

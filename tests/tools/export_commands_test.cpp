@@ -73,4 +73,13 @@ TEST(WardOptionText, SendsTheHumanResponseOnceAndTheExposureOnlyWithTheLinearRes
     EXPECT_EQ(ward_option_text(options), " -a  -w  -l  -e 2 ");
 }
 
+TEST(WardOptionText, AnExposureOfZeroLeavesTheLinearFactorToPcond) {
+    WardOptions options;
+    options.switches[6] = true;  // -l
+    options.exposure = 0.0f;
+    EXPECT_EQ(ward_option_text(options), " -l  ");
+    options.switches[6] = false;
+    EXPECT_EQ(ward_option_text(options), " ");
+}
+
 }  // namespace

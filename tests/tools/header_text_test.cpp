@@ -39,6 +39,30 @@ TEST(HeaderEditText, LeavesOutTheNameLineAndTheTabs) {
     EXPECT_EQ(header_edit_text("no line end"), "");
 }
 
+TEST(HeaderEditText, BytesThatAreNotUtf8ReadAsReplacementCharacters) {
+    EXPECT_EQ(readable_edit_text("OWNER= caf\xe9\n"), "OWNER= caf\xEF\xBF\xBD\n");
+    EXPECT_EQ(readable_edit_text("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80"), "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80");
+    // Overlong, surrogate, cut short, past U+10FFFF, NUL: one mark per byte.
+    EXPECT_EQ(readable_edit_text(std::string("\xc0\xaf", 2)), "\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(readable_edit_text("\xed\xa0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(readable_edit_text("a\xe2\x82"), "a\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(readable_edit_text("\xf4\x90\x80\x80").size(), 12u);
+    EXPECT_EQ(readable_edit_text(std::string("a\0b", 3)), "a\xEF\xBF\xBD" "b");
+}
+
+TEST(HeaderEditText, UneditedLinesGetTheirOwnBytesBack) {
+    const std::string original = "#?RADIANCE\nOWNER= caf\xe9\nNOTE= \xff one\nNOTE= \xff one\n";
+    const std::string shown = readable_edit_text(original);
+    EXPECT_EQ(with_unedited_bytes(shown, original), original);
+    // Another line added, one of the odd lines edited: the others keep their bytes.
+    std::string edited = shown;
+    edited.replace(edited.find("one\n"), 3, "two");
+    edited += "SOFTWARE= typed\n";
+    EXPECT_EQ(with_unedited_bytes(edited, original),
+              "#?RADIANCE\nOWNER= caf\xe9\nNOTE= \xEF\xBF\xBD two\nNOTE= \xff one\nSOFTWARE= typed\n");
+    EXPECT_EQ(with_unedited_bytes("A\nB", "A\nB"), "A\nB");
+}
+
 TEST(HeaderFileText, DropsEmptyAndOneCharacterLinesAndEndsWithTheEmptyLine) {
     EXPECT_EQ(header_file_text("#?RADIANCE\n \nEXPOSURE=2\r\nx\n\nSOFTWARE= me"),
               "#?RADIANCE\nEXPOSURE=2\nSOFTWARE= me\n\n");

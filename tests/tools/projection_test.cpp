@@ -16,10 +16,13 @@ TEST(ProjectionCommand, NamesThePictureAsViewFileAndInputWithTwoBlanksAfterVth) 
               "/C pinterp  -vf /c/header -vth  -x 2000 -y 2000 -ff /c/header 1 > /c/dtempo.hdr");
 }
 
-TEST(ProjectionSize, AtLeastOnePixelEachWayAndNoMoreThanTheLimitInAll) {
+TEST(ProjectionSize, AtLeastOnePixelEachWayAndNoMoreThanTheLimitInThePictureWritten) {
     EXPECT_EQ(projection_size_problem(1, 1), "");
     EXPECT_EQ(projection_size_problem(16384, 16384), "");
-    EXPECT_NE(projection_size_problem(16385, 16384), "");
+    EXPECT_NE(projection_size_problem(16385, 16385), "");
+    // The picture is square: 20000 x 15000 writes 15000 x 15000, within the limit.
+    EXPECT_EQ(projection_size_problem(20000, 15000), "");
+    EXPECT_EQ(projection_size_problem(16385, 16384), "");
     EXPECT_NE(projection_size_problem(0, 100), "");
     EXPECT_NE(projection_size_problem(100, 0), "");
     EXPECT_NE(projection_size_problem(4294967295u, 4294967295u), "");
@@ -70,7 +73,8 @@ TEST_F(ProjectionFormTest, AntiAliasEnablesTheSizeAndTakesIt) {
 TEST_F(ProjectionFormTest, RefusesAZeroOrTooLargeSizeAndStaysOpen) {
     form.on_open();
     form.on_anti_alias_clicked(true);
-    for (auto [x, y] : {std::pair{"0", "1000"}, std::pair{"1000", ""}, std::pair{"100000", "100000"}}) {
+    for (auto [x, y] : {std::pair{"0", "1000"}, std::pair{"1000", ""}, std::pair{"100000", "100000"},
+                        std::pair{"268435457", "10"}}) {
         desktop.messages.clear();
         form.width_text = x;
         form.height_text = y;

@@ -140,6 +140,14 @@ TEST_F(WardFormTest, TheLinearResponseAloneEnablesTheExposure) {
     EXPECT_EQ(ward_option_text(form.options()), " -h  ");
 }
 
+TEST_F(WardFormTest, AnExposureOfZeroWithTheLinearResponseSendsNoExposure) {
+    form.on_switch(6, true);
+    form.on_exposure_changed("0");
+    EXPECT_EQ(ward_option_text(form.options()), " -l  ");
+    form.on_exposure_changed("0.5");
+    EXPECT_EQ(ward_option_text(form.options()), " -l  -e 0.5 ");
+}
+
 TEST_F(WardFormTest, SendsEachCheckedSwitchInDialogOrder) {
     for (size_t i : {5u, 1u, 3u}) form.on_switch(i, true);
     desktop.file_answers.push_back({1, (folder / "w.jpg").string()});

@@ -127,8 +127,8 @@ PercentilePage::PercentilePage(AnalysisWizard& wizard) : wizard_(wizard) {
     }
     layout->addWidget(group);
     layout->addStretch(1);
-    bind_numeric_field(upper, [this](float value) { wizard_.on_upper_percentile(value); });
-    bind_numeric_field(lower, [this](float value) { wizard_.on_lower_percentile(value); });
+    bind_numeric_field(upper, [this](float value) { wizard_.on_upper_percentile(value); }, NumberForm::digits);
+    bind_numeric_field(lower, [this](float value) { wizard_.on_lower_percentile(value); }, NumberForm::digits);
 }
 
 void PercentilePage::show_state() {
@@ -162,7 +162,7 @@ CriterionPage::CriterionPage(AnalysisWizard& wizard) : wizard_(wizard) {
     layout->addStretch(1);
     connect(kind_, &QComboBox::currentIndexChanged, this,
             [this](int index) { wizard_.on_criterion_chosen(static_cast<CriterionKind>(index)); });
-    bind_numeric_field(threshold, [this](float value) { wizard_.on_threshold(value); });
+    bind_numeric_field(threshold, [this](float value) { wizard_.on_threshold(value); }, NumberForm::decimal);
 }
 
 void CriterionPage::show_state() {

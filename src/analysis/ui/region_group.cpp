@@ -30,6 +30,12 @@ RegionGroup::RegionGroup(QWidget* page, const QString& title, const QString& mas
     grid->addWidget(from_mask_, 2, 0);
     grid->addWidget(browse_, 2, 1);
     grid->addWidget(file_, 2, 2);
+    if (ids.whole_picture) {
+        whole_ = with_id(new QPushButton("Whole Picture", this), ids.whole_picture);
+        whole_->setToolTip("Take every pixel of the picture as the region");
+        grid->addWidget(whole_, 1, 0);
+        connect(whole_, &QPushButton::clicked, page, [on = events.on_whole_picture] { on(); });
+    }
     grid->setColumnStretch(2, 1);
 
     connect(from_image_, &QRadioButton::clicked, page, [on = events.on_source] { on(false); });
@@ -46,6 +52,7 @@ void RegionGroup::show_state(const RegionGroupState& state) {
     tools_->setCurrentIndex(state.tool);
     tools_->setEnabled(state.tool_list_enabled);
     select_->setEnabled(state.selection_controls_enabled);
+    if (whole_) whole_->setEnabled(state.selection_controls_enabled);
     status_->setEnabled(state.selection_controls_enabled);
     browse_->setEnabled(state.mask_controls_enabled);
     file_->setEnabled(state.mask_controls_enabled);

@@ -22,6 +22,7 @@ struct RegionGroupIds {
     int from_mask;
     int browse;
     int file_label;
+    int whole_picture = 0;  // 0: the group has no "Whole Picture" button
 };
 
 // What the group shows, as the page's core reads it.
@@ -41,6 +42,7 @@ struct RegionGroupEvents {
     std::function<void(int tool)> on_tool_chosen;
     std::function<void()> on_click_to_select;
     std::function<void()> on_browse;
+    std::function<void()> on_whole_picture = {};
 };
 
 class RegionGroup : public QGroupBox {
@@ -55,6 +57,7 @@ private:
     QRadioButton* from_mask_;
     QComboBox* tools_;
     QPushButton* select_;
+    QPushButton* whole_ = nullptr;
     QLabel* status_;
     QPushButton* browse_;
     QLabel* file_;

@@ -26,11 +26,13 @@ RegionPageWidget::RegionPageWidget(RegionPage& page) : page_(page) {
     auto* layout = new QVBoxLayout(this);
     group_ = new RegionGroup(
         this, group_title(page.template_id()), "From Mask File",
-        RegionGroupIds{from_image, tool_list, click_to_select, page.status_label(), from_mask, browse, file_label},
+        RegionGroupIds{from_image, tool_list, click_to_select, page.status_label(), from_mask, browse, file_label,
+                       whole_picture},
         RegionGroupEvents{
             [this](bool mask) { page_.on_source(mask ? RegionSource::from_mask_file : RegionSource::from_image); },
             [this](int index) { page_.on_tool_chosen(static_cast<ToolChoice>(index)); },
-            [this] { page_.on_click_to_select(); }, [this] { page_.on_browse(); }});
+            [this] { page_.on_click_to_select(); }, [this] { page_.on_browse(); },
+            [this] { page_.on_whole_picture(); }});
     layout->addWidget(group_);
 
     layout->addWidget(page_text("The region of interest can be selected interactively from the image. Rectangle and "

@@ -66,10 +66,10 @@ ResultsPageWidget::ResultsPageWidget(ResultsPage& page) : page_(page) {
     bottom->addWidget(views_);
     bottom->addWidget(add_label(ratio_mark, ""));
     bottom->addStretch(1);
-    auto* save_button = new QPushButton("Save...", this);
-    save_button->setObjectName(QString::number(save));
-    save_button->setAutoDefault(false);
-    bottom->addWidget(save_button);
+    save_button_ = new QPushButton("Save...", this);
+    save_button_->setObjectName(QString::number(save));
+    save_button_->setAutoDefault(false);
+    bottom->addWidget(save_button_);
     layout->addLayout(bottom);
 
     auto view_chosen = [this](ResultView view) {
@@ -79,7 +79,7 @@ ResultsPageWidget::ResultsPageWidget(ResultsPage& page) : page_(page) {
     connect(view_a_, &QRadioButton::clicked, this, [view_chosen] { view_chosen(ResultView::region_a); });
     connect(view_b_, &QRadioButton::clicked, this, [view_chosen] { view_chosen(ResultView::region_b); });
     connect(view_ratio_, &QRadioButton::clicked, this, [view_chosen] { view_chosen(ResultView::ratio_ab); });
-    connect(save_button, &QPushButton::clicked, this, [this] { page_.on_save(); });
+    connect(save_button_, &QPushButton::clicked, this, [this] { page_.on_save(); });
 }
 
 QLabel* ResultsPageWidget::add_label(int id, const char* text) {
@@ -100,6 +100,7 @@ void ResultsPageWidget::show_state() {
     labels_[peak]->hide();
     labels_[ratio_mark]->setVisible(lines.ratio_mark_shown);
 
+    save_button_->setEnabled(page_.save_enabled());
     views_->setVisible(page_.views_shown());
     const ResultView view = page_.view();
     view_a_->setChecked(view == ResultView::region_a);

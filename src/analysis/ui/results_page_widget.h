@@ -8,6 +8,7 @@
 class HistogramFrame;
 class QGroupBox;
 class QLabel;
+class QPushButton;
 class QRadioButton;
 class ResultsPage;
 
@@ -26,6 +27,7 @@ private:
     HistogramFrame* histogram_;
     std::map<int, QLabel*> labels_;
     QGroupBox* views_;
+    QPushButton* save_button_;
     QRadioButton* view_a_;
     QRadioButton* view_b_;
     QRadioButton* view_ratio_;

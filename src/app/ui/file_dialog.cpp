@@ -5,7 +5,11 @@ QStringList qt_name_filters(const FileDialogRequest& request) {
     for (const auto& filter : request.filters) {
         QString pattern = QString::fromStdString(filter.pattern);
         pattern.replace(';', ' ');
-        filters << QString::fromStdString(filter.label) + " (" + pattern.trimmed() + ")";
+        const QString label = QString::fromStdString(filter.label);
+        const QString shown = "(" + pattern.simplified() + ")";
+        // Some labels name their pattern already ("Bitmap Image (*.bmp)"):
+        // it is shown once, and Qt reads it from there.
+        filters << (label.endsWith(shown) ? label : label + " " + shown);
     }
     return filters;
 }

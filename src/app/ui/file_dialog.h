@@ -6,7 +6,8 @@
 
 #include "desktop/desktop.h"
 
-// "HDR Images (*.hdr)" for {"HDR Images", "*.hdr;"}, in request order.
+// "HDR Images (*.hdr)" for {"HDR Images", "*.hdr;"}, in request order; a
+// label that ends with its pattern already is taken as it is.
 QStringList qt_name_filters(const FileDialogRequest& request);
 
 // Titles, filters and mode of `dialog` as the request asks. Extensions match

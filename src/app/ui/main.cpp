@@ -2,13 +2,25 @@
 
 #include <QApplication>
 #include <clocale>
+#include <cstring>
+#include <iostream>
 
 #include "app/application.h"
+#include "app/application_help.h"
 #include "app/ui/main_window.h"
 #include "app/ui/qt_desktop.h"
 #include "settings/platform_folders.h"
 
 int main(int argc, char* argv[]) {
+    // Answered before any window system is needed, so they work over ssh.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "candelux " << CANDELUX_VERSION << '\n';
+        return 0;
+    }
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::cout << application_help_text();
+        return 0;
+    }
     QApplication qt(argc, argv);
     // The application object takes the C library's locale from the
     // environment; numbers in files and command lines must stay "2.5", not

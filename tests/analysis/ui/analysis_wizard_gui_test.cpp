@@ -351,6 +351,87 @@ TEST_F(WizardGui, APercentileOfZeroIsRefusedWithTheBalloon) {
     EXPECT_TRUE(done);
 }
 
+TEST_F(WizardGui, TheWholePictureWithAWholePercentileAndADecimalThreshold) {
+    walk.open_through_dialog(write_wall(walk.files / "wall.hdr"));
+    const bool done = walk.run({
+        [&] {
+            if (!on_page(walk, type)) return false;
+            walk.press("next");
+            return true;
+        },
+        [&] {
+            EXPECT_TRUE(on_page(walk, single_region));
+            auto* whole = walk.control<QPushButton>(single_region, whole_picture);
+            EXPECT_EQ(whole->text(), "Whole Picture");
+            walk.click(whole);
+            EXPECT_TRUE(walk.sheet()->isVisible());
+            EXPECT_EQ(walk.label_text(single_region, region_page::single), "Found a Valid Region");
+            save_screenshot(walk.sheet(), "page_109_whole_picture.png");
+            walk.press("next");
+            walk.click(walk.control<QCheckBox>(statistics, percentile_box));
+            walk.click(walk.control<QCheckBox>(statistics, criterion_box));
+            walk.press("next");
+            return true;
+        },
+        [&] {
+            EXPECT_TRUE(on_page(walk, percentiles));
+            auto* upper = walk.control<QLineEdit>(percentiles, upper_percentile);
+            walk.type_into(upper, "2.5");
+            EXPECT_EQ(upper->text(), "25");  // a whole number: the point is refused
+            walk.type_into(walk.control<QLineEdit>(percentiles, lower_percentile), "50");
+            QToolTip::hideText();
+            walk.press("next");
+            EXPECT_TRUE(on_page(walk, criterion));
+            walk.control<QComboBox>(criterion, criterion_list)->setCurrentIndex(0);
+            auto* field = walk.control<QLineEdit>(criterion, threshold);
+            walk.type_into(field, "12.5");
+            EXPECT_EQ(field->text(), "12.5");
+            walk.press("next");
+            return true;
+        },
+        [&] {
+            if (!on_page(walk, results)) return false;
+            EXPECT_TRUE(walk.label_text(results, results_ids::criterion).endsWith("greater than 12.5 cd/m²"));
+            // The last column of the last row is in: the brightest pixel.
+            const float maximum = 179.0f * 0.01f * 100 * (1.0f + 0.05f * 59);
+            EXPECT_NEAR(QLocale::c().toFloat(walk.label_text(results, results_ids::maximum)), maximum,
+                        0.005f * maximum);
+            EXPECT_TRUE(walk.control<QPushButton>(results, results_ids::save)->isEnabled());
+            walk.press("finish");
+            return true;
+        },
+    });
+    EXPECT_TRUE(done);
+}
+
+TEST_F(WizardGui, SaveIsOffAfterAnAnalysisThatStopped) {
+    walk.open_through_dialog(write_wall(walk.files / "wall.hdr"));
+    const std::string mask = (walk.files / "broken.hdr").string();
+    write_file(mask, "not a picture\n");
+    const bool done = walk.run({
+        [&] {
+            if (!on_page(walk, type)) return false;
+            walk.press("next");
+            walk.click(walk.control<QRadioButton>(single_region, from_mask));
+            answer_file_dialog(QString::fromStdString(mask));
+            walk.click(walk.control<QPushButton>(single_region, browse));
+            walk.press("next");
+            // The mask cannot be applied: the program's message, then the page.
+            answer_message_box("OK");
+            walk.press("next");
+            return true;
+        },
+        [&] {
+            if (!on_page(walk, results)) return false;
+            EXPECT_FALSE(walk.control<QPushButton>(results, results_ids::save)->isEnabled());
+            walk.press("finish");
+            return true;
+        },
+    });
+    EXPECT_TRUE(done);
+    EXPECT_FALSE(fs::exists(walk.files / "broken_stats.csv"));
+}
+
 TEST_F(WizardGui, BackToTheFirstPageStartsTheAnalysisOver) {
     walk.open_through_dialog(write_wall(walk.files / "wall.hdr"));
     const bool done = walk.run({

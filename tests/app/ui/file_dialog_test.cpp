@@ -41,4 +41,17 @@ TEST(FileDialog, TheOpenFilterMatchesExtensionsWhateverTheirCase) {
               QStringList({"IMG_0001.HDR", "mixed.Hdr", "scene.hdr"}));
 }
 
+TEST(FileDialog, AFilterShowsItsPatternOnce) {
+    FileDialogRequest request;
+    request.title = "Save Image As";
+    request.filters = {{"Radiance RGBE Image (*.hdr)", "*.hdr;"},
+                       {"Bitmap Image (*.bmp)", "*.bmp;"},
+                       {"Pictures", "*.hdr;*.pic;"}};
+    EXPECT_EQ(qt_name_filters(request),
+              QStringList({"Radiance RGBE Image (*.hdr)", "Bitmap Image (*.bmp)", "Pictures (*.hdr *.pic)"}));
+    QFileDialog dialog;
+    configure_file_dialog(dialog, request);
+    EXPECT_EQ(dialog.nameFilters()[1], "Bitmap Image (*.bmp)");
+}
+
 }  // namespace

@@ -199,6 +199,24 @@ TEST(HeaderDialog, ShowsTheHeaderAndWritesTheEditBack) {
     EXPECT_EQ(read_file(text_file), "#?RADIANCE\nEXPOSURE=2\nSOFTWARE= typed\n\n");
 }
 
+TEST(HeaderDialog, KeepsBytesThatAreNotUtf8OnLinesLeftAlone) {
+    TempFolder folder;
+    const std::string text_file = (folder / "dtemp.txt").string();
+    write_file(text_file, "/c/dtemp.hdr:\n\t#?RADIANCE\n\tOWNER= caf\xe9 \xb5m\n\tEXPOSURE=2\n\t\n");
+    ScriptedDesktop desktop;
+    HeaderForm form(desktop, text_file);
+    form.on_open();
+    HeaderDialog dialog(nullptr, form);
+    dialog.show();
+    auto* text = control<QPlainTextEdit>(dialog, header_ids::text);
+    EXPECT_EQ(text->toPlainText(), QString::fromUtf8("#?RADIANCE\nOWNER= caf\uFFFD \uFFFDm\nEXPOSURE=2\n\n"));
+    text->moveCursor(QTextCursor::End);
+    QTest::keyClicks(text, "SOFTWARE= typed");
+    click_ok(dialog);
+    EXPECT_EQ(dialog.result(), 1);
+    EXPECT_EQ(read_file(text_file), "#?RADIANCE\nOWNER= caf\xe9 \xb5m\nEXPOSURE=2\nSOFTWARE= typed\n\n");
+}
+
 TEST(ImageOperationDialog, ShowsTheKeptPathsAndBrowsesThroughTheDesktop) {
     ScriptedDesktop desktop;
     ImageOperandPaths kept{"/p/a.hdr", ""};
