@@ -175,6 +175,14 @@ TEST_F(ReplayPlan, SkippedAndRefusedLinesTakeNoStepNumber) {
     EXPECT_EQ(commands[1], "/C pflip -c -h /p/1-a.hdr /p/2-a.hdr") << "the step after a skipped line reads the last step file";
 }
 
+TEST_F(ReplayPlan, ALineWithoutNumberIsReadAsTheOperationItIs) {
+    const auto sequence = plan_of("/C pflip -c -h /c/dtemp.hdr /c/dtempo.hdr\n/C pfilt -1 -e 3 /c/dtemp.hdr > /c/dtempo.hdr");
+    EXPECT_EQ(sequence.step_count(), 2);
+    EXPECT_FALSE(sequence.lines[1].exposure_value) << "only a line numbered 40018 gets a new factor";
+    EXPECT_EQ(commands_of(sequence), (std::vector<std::string>{"/C pflip -c -h /p/a.hdr /p/1-a.hdr",
+                                                               "/C pfilt -1 -e 3 /p/1-a.hdr > /p/2-a.hdr"}));
+}
+
 TEST_F(ReplayPlan, AFinalLineEndRunsNothingAndABomIsNoPartOfTheFirstLine) {
     const auto sequence = plan_of("\xEF\xBB\xBF" "40018#/C pfilt -1 -e 4 /c/dtemp.hdr > /c/dtempo.hdr#2\r\n");
     ASSERT_EQ(sequence.lines.size(), 2u);
