@@ -97,7 +97,7 @@ std::string write_projection_input(ReplayHost& host, const StepFiles& files) {
     const std::string copy = header_put_back_command(files.input, files.header_scratch);
     const ProcessOutput copied = host.run(copy);
     std::string failure = editing_step_failure(copy, copied, files.header_scratch);
-    if (failure.empty() && fs::file_size(files.header_scratch, ec) <= text.size())
+    if (failure.empty() && (fs::file_size(files.header_scratch, ec) <= text.size() || ec))
         failure = "getinfo added no picture data to " + files.header_scratch;
     return failure;
 }
