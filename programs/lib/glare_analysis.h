@@ -15,14 +15,17 @@
 #include "lib/glare_indices.h"
 #include "lib/glare_options.h"
 #include "lib/glare_sources.h"
+#include "lib/luminance_picture.h"
+#include "lib/sight_angles.h"
 #include "lib/program_status.h"
 #include "picture/view_projection.h"
 
 struct GlareAnalysis {
-    PixelGeometry geometry;
+    PixelGeometry geometry;        // of the rows, index y * width + x
     std::vector<float> luminance;  // what was analysed: 0 outside the view and the Guth field
     std::vector<uint8_t> valid;
     std::vector<uint8_t> in_task;  // pixels of the task area
+    std::vector<uint8_t> not_near_self;  // see radiance_rays.h
     GlareSources sources;
     std::vector<SourceSummary> summaries;
 
@@ -37,10 +40,11 @@ struct GlareAnalysis {
     std::vector<std::string> notices;  // for standard error, before the result
 };
 
-// Analyses `luminance` (pixels j * width + i, j from the bottom; taken over
-// and changed) seen through `projection`. Fails for a picture without a
+// Analyses `luminance` (rows as luminance_picture.h lays them out, placed in
+// the view by `layout`; taken over and changed) seen in `view` through its
+// `projection`. Fails for a picture without a
 // valid pixel, a task area outside the picture and a perspective view of
 // what is evidently a fisheye picture. With `illuminance_only` it stops
 // once Ev and the mean luminance are known.
-ProgramStatus analyse_glare(std::vector<float> luminance, const ViewProjection& projection,
-                            const GlareOptions& options, GlareAnalysis& result);
+ProgramStatus analyse_glare(std::vector<float> luminance, const View& view, const ViewProjection& projection,
+                            const RowLayout& layout, const GlareOptions& options, GlareAnalysis& result);

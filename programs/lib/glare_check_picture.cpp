@@ -18,14 +18,15 @@ constexpr SourceColour colours[] = {
 const SourceColour task_colour = {0, 0, 1};
 
 RgbePixel coloured(const SourceColour& c, double value) {
-    return encode_color(float(c.red / physics::radiance_weight_red * value),
-                        float(c.green / physics::radiance_weight_green * value),
-                        float(c.blue / physics::radiance_weight_blue * value));
+    return encode_color(float(c.red / glare_weight_red * value), float(c.green / glare_weight_green * value),
+                        float(c.blue / glare_weight_blue * value));
 }
 
 }  // namespace
 
-SourceColour source_colour(int number) { return colours[number % 5]; }
+// evalglare's colour for its source n (counted from 1) is number (n mod 5) + 1
+// of its list, which starts one before green.
+SourceColour source_colour(int number) { return colours[(number + 1) % 5]; }
 
 std::vector<std::string> check_picture_header(const std::string& command, const View& view) {
     std::vector<std::string> lines = {"#?RADIANCE"};
@@ -41,7 +42,11 @@ ProgramStatus write_check_picture(const std::string& path, const std::string& co
                                   const ResolutionLine& resolution, const GlareAnalysis& a) {
     PictureOutput out;
     if (!out.open(path)) return program_failure("cannot write check picture " + path + ": " + std::strerror(errno));
-    out.write_header(check_picture_header(command, view), resolution);
+    // Scanlines in the input's order, under the resolution line evalglare
+    // writes: Y first, both signs kept.
+    ResolutionLine rows = resolution;
+    rows.flags |= ResolutionLine::y_major;
+    out.write_header(check_picture_header(command, view), rows);
     const int length = resolution.scanline_length;
     std::vector<RgbePixel> scanline(static_cast<size_t>(length));
     for (int s = 0; s < resolution.scanline_count; ++s) {

@@ -4,7 +4,8 @@
 // area in blue, and every glare source in a colour of its own, all colours
 // keeping each pixel's luminance. Values are absolute (the input's exposure
 // divided out), so the header has no EXPOSURE line; size and scanline order
-// are the input's.
+// are the input's, under the resolution line evalglare writes: Y first, with
+// the input's signs ("+X 500 +Y 786" comes back as "+Y 500 +X 786").
 
 #include <string>
 
@@ -13,8 +14,8 @@
 #include "picture/view_options.h"
 #include "picture/resolution_line.h"
 
-// The colour (red, green, blue weights) of source number n: green, blue
-// violet, olive, purple, teal, then again from green. The weights sum to 1;
+// The colour (red, green, blue weights) of source number n (from 0): blue
+// violet, olive, purple, teal, green, then again from blue violet. The weights sum to 1;
 // each becomes a channel value through that channel's luminance weight.
 struct SourceColour {
     double red, green, blue;

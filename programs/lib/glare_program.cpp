@@ -10,13 +10,13 @@
 
 namespace {
 
-// The picture's own view: its VIEW= (and renderer) lines, later ones
-// overriding earlier ones.
+// The picture's own view: its VIEW= (and renderer, and evalglare's own
+// command) lines, later ones overriding earlier ones.
 std::optional<View> header_view(const PictureHeader& header) {
     View view;
     int found = 0;
     for (const auto& line : header.lines)
-        if (is_view_line(line)) found += apply_view_options(view, line) > 0 ? 1 : 0;
+        if (is_view_line(line, "evalglare")) found += apply_view_options(view, line) > 0 ? 1 : 0;
     if (found == 0) return std::nullopt;
     return view;
 }
@@ -43,8 +43,11 @@ ProgramStatus evaluate_glare(const GlareOptions& options) {
     if (options.view && own_view)
         std::fprintf(stderr, "warning: the view of the command line replaces the picture's own\n");
 
+    for (const auto& notice : picture.notices) std::fprintf(stderr, "%s\n", notice.c_str());
     GlareAnalysis analysis;
-    if (auto status = analyse_glare(std::move(picture.luminance), *projection, options, analysis); !status.ok())
+    if (auto status = analyse_glare(std::move(picture.luminance), *view, *projection, row_layout(picture.resolution),
+                                    options, analysis);
+        !status.ok())
         return status;
     for (const auto& notice : analysis.notices) std::fprintf(stderr, "%s\n", notice.c_str());
     if (options.illuminance_only) {

@@ -1,19 +1,29 @@
 #pragma once
-// Finding glare sources in a picture: every valid pixel brighter than the
-// threshold is a glare pixel; glare pixels within half the search radius of
-// each other (through chains of glare pixels) form one source. Two options
-// refine that:
+// Finding glare sources in a picture the way evalglare has always found
+// them, so that our figures are the ones researchers compare with. Every
+// valid pixel brighter than the threshold is a glare pixel, and:
 //
-// * smoothing adds to a source the non-glare pixels whose surroundings (a
-//   disc a little smaller than the linkage distance, in pixels) are more
-//   than 20 % that source's glare pixels, by solid angle: it closes the
-//   ragged rims and small holes a threshold leaves;
-// * peak extraction takes the pixels at or above a luminance limit out of
-//   their sources and groups them into sources of their own, so that a sun
-//   or a lamp is not averaged into a bright sky or wall around it.
+// 1. Columns from the left, each from row 0 up: a glare pixel joins the
+//    source of a glare pixel already seen within half the search radius (the
+//    first one met walking the rows above it, or else the first met walking
+//    its own row and those below), or starts a source of its own.
+// 2. Over and over until nothing changes: a source joins a source within
+//    half the search radius of one of its pixels whose solid angle is
+//    strictly larger. Two neighbouring sources of exactly the same solid
+//    angle therefore stay apart (typically single pixels at mirror-image
+//    places of a fisheye), and each counts in the indices.
+// 3. Smoothing (optional): a valid pixel that is no glare pixel joins every
+//    source whose glare pixels make more than 20 % of the solid angle of
+//    the pixels around it (a disc a little smaller than the linkage
+//    distance, in pixels); it closes the ragged rims and small holes a
+//    threshold leaves.
+// 4. Peak extraction: when some glare pixel reaches the limit, the pixels
+//    of a source at or above the limit leave it; each joins the last of the
+//    new sources found within a quarter of the search radius or starts one,
+//    and the new sources then join one another as in step 2.
 //
-// Pixels are indexed j * width + i, j from the bottom; luminance in cd/m²,
-// angles in radians.
+// Pixels are indexed y * width + x as evalglare numbers them (see
+// luminance_picture.h); luminance in cd/m², angles in radians.
 
 #include <cstdint>
 #include <vector>
@@ -29,9 +39,20 @@ struct SourceSearch {
     double peak_limit = 50000;
 };
 
+// A source as its pixels were added to it and taken from it: the means are
+// ω-weighted. A pixel that smoothing adds to two sources counts in both.
+struct SourceStats {
+    double pixels = 0;
+    double x = 0, y = 0;  // mean position
+    double luminance = 0;
+    double solid_angle = 0;
+    double max_luminance = 0;
+};
+
 struct GlareSources {
-    std::vector<int> source_of;  // per pixel: its source's number, or -1
-    int count = 0;               // source numbers in use (some may have lost every pixel)
+    std::vector<int> source_of;      // per pixel: its source's number, or -1
+    std::vector<SourceStats> stats;  // per source number; sources that joined others have no pixels
+    int count = 0;                   // source numbers in use
     bool radius_below_pixel = false;  // smoothing and peak extraction were skipped
 };
 
@@ -41,6 +62,9 @@ struct GlareField {
     const PixelGeometry& geometry;
     const std::vector<float>& luminance;
     const std::vector<uint8_t>& valid;
+    // Pixels that do not count as near themselves (see radiance_rays.h);
+    // none when absent.
+    const std::vector<uint8_t>* not_near_self = nullptr;
 };
 
 GlareSources find_glare_sources(const GlareField& field, const SourceSearch& search);
@@ -56,8 +80,8 @@ struct SourceSummary {
     double solid_angle = 0;
     double luminance = 0;      // ω-weighted mean
     double max_luminance = 0;
-    double illuminance = 0;    // its share of the vertical illuminance, lux
-    double x = 0, y = 0;       // ω-weighted mean pixel position (i, j)
+    double illuminance = 0;    // its pixels' share of the vertical illuminance, lux
+    double x = 0, y = 0;       // ω-weighted mean pixel position
     Vector3 direction;         // through the centre of the pixel at the mean position
     SightAngles angles;
     double position_index = 1;
@@ -65,4 +89,4 @@ struct SourceSummary {
 
 // The sources that kept at least one pixel, in number order.
 std::vector<SourceSummary> summarise_sources(const GlareField& field, const GlareSources& sources,
-                                             const ViewFrame& frame);
+                                             const SightFrame& frame);

@@ -58,6 +58,8 @@ bool PictureInput::read_pixels(RgbePixel* pixels) {
     return true;
 }
 
+bool PictureInput::ran_out() { return reader_ && !reader_->failed() && reader_->available() == 0; }
+
 bool PictureInput::skip_to(int index) {
     planes_.resize(4 * static_cast<size_t>(resolution_.scanline_length));
     while (scanlines_read_ < index)

@@ -53,6 +53,9 @@ public:
     // or missing scanline.
     bool read_planes(uint8_t* planes);
     bool read_pixels(RgbePixel* pixels);
+    // After a failed read: whether the data simply ended (a truncated file)
+    // rather than holding something that is no scanline.
+    bool ran_out();
     // Reads and drops scanlines up to (not including) `index`.
     bool skip_to(int index);
 

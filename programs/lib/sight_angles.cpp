@@ -8,19 +8,30 @@ namespace {
 
 constexpr double degrees_per_radian = 180.0 / std::numbers::pi;
 
+double clamped_acos(double c) { return std::acos(std::clamp(c, -1.0, 1.0)); }
+
 }  // namespace
 
-SightAngles sight_angles(const Vector3& d, const ViewFrame& frame) {
+SightFrame sight_frame(const View& view) {
+    return {normalised(Vector3{view.direction[0], view.direction[1], view.direction[2]}),
+            normalised(Vector3{view.up[0], view.up[1], view.up[2]})};
+}
+
+SightAngles sight_angles(const Vector3& d, const SightFrame& frame) {
     SightAngles a;
-    const double along = dot(d, frame.forward);
-    a.off_axis = angle_between(d, frame.forward) * degrees_per_radian;
-    a.up_component = dot(d, frame.up);
-    const double right = dot(d, frame.right);
-    // Straight ahead (or behind) the direction has no part across the line
-    // of sight; "up" is as good an answer as any there.
-    const Vector3 across = d - along * frame.forward;
-    a.from_up = length(across) > 0 ? angle_between(normalised(across), frame.up) * degrees_per_radian : 0.0;
+    const Vector3& f = frame.forward;
+    const double along = dot(d, f);
+    a.off_axis = clamped_acos(along) * degrees_per_radian;
+    // Neither of these is brought back to unit length: their length is the
+    // sine of the angle between the view direction and the up vector.
+    const Vector3 right = cross(f, frame.up);
+    const Vector3 up_across = cross(right, f);
+    a.up_component = dot(d, up_across);
     a.elevation = std::asin(std::clamp(a.up_component, -1.0, 1.0));
-    a.azimuth = std::asin(std::clamp(right, -1.0, 1.0));
+    a.azimuth = std::asin(std::clamp(dot(d, right), -1.0, 1.0));
+    // The part across the line of sight, divided by the cosine: reversed
+    // for a direction behind the observer.
+    const Vector3 across = along != 0 ? (1.0 / along) * d - f : d;
+    a.from_up = length(across) > 0 ? clamped_acos(dot(frame.up, normalised(across))) * degrees_per_radian : 90.0;
     return a;
 }

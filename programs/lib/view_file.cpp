@@ -1,6 +1,5 @@
 #include "lib/view_file.h"
 
-#include <cctype>
 #include <cstdio>
 
 #include "lib/file_handle.h"
@@ -9,11 +8,6 @@ namespace {
 
 // A header is text: a view file long enough to need more is not one.
 constexpr size_t longest_header = size_t(1) << 20;
-
-bool starts_with_word(std::string_view line, std::string_view word) {
-    return !word.empty() && line.substr(0, word.size()) == word &&
-           (line.size() == word.size() || std::isspace(static_cast<unsigned char>(line[word.size()])));
-}
 
 }  // namespace
 
@@ -31,11 +25,11 @@ std::optional<int> read_view_file(const std::string& path, View& view, std::stri
         }
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty()) break;
-        if (is_view_line(line) || starts_with_word(line, program))
+        if (is_view_line(line, program))
             applied += apply_view_options(view, line) > 0 ? 1 : 0;
         line.clear();
     }
-    if (!line.empty() && (is_view_line(line) || starts_with_word(line, program)))
+    if (!line.empty() && is_view_line(line, program))
         applied += apply_view_options(view, line) > 0 ? 1 : 0;
     return applied;
 }

@@ -2,9 +2,9 @@
 // Views read from a file, the way Radiance programs take `-vf file`: the
 // file is read like a picture header (up to the first empty line, or to its
 // end), so a picture can serve as its own view file. Every line that carries
-// a view (is_view_line(), or a line whose first word is the reading
-// program's own name) applies its options on top of the view so far, so
-// later lines override earlier ones.
+// a view (is_view_line(), the reading program's own name among the names)
+// applies its options on top of the view so far, so later lines override
+// earlier ones.
 
 #include <optional>
 #include <string>

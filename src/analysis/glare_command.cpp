@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 
 #include "common/text_format.h"
+#include "picture/resolution_line.h"
 
 namespace {
 
@@ -33,10 +35,21 @@ GlareScale glare_scale(int width, int height) {
 }
 
 TaskPixel scaled_task_position(const GlareScale& scale, int x, int y) {
-    if (!scale.scaled()) return {x, y};
-    const int row = scale.height - 1 - y;
+    const int row = scale.height - 1 - y;  // from the top
+    if (!scale.scaled()) return {x, scale.rows_from_top ? row : y};
+    const int scaled_row = scaled_index(row, scale.height, scale.scaled_height);
     return {scaled_index(x, scale.width, scale.scaled_width),
-            scale.scaled_height - 1 - scaled_index(row, scale.height, scale.scaled_height)};
+            scale.rows_from_top ? scaled_row : scale.scaled_height - 1 - scaled_row};
+}
+
+bool rows_numbered_from_top(const std::string& picture) {
+    std::ifstream in(picture, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line) && !line.empty() && line != "\r") {
+    }
+    if (!std::getline(in, line)) return false;
+    const auto resolution = parse_resolution_line(line);
+    return resolution && (resolution->flags & ResolutionLine::y_decreasing) == 0;
 }
 
 std::string glare_option_text(const GlareSettings& s, const GlareScale& scale) {

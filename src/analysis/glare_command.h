@@ -21,6 +21,9 @@ struct GlareScale {
     int height = 0;
     int scaled_width = 0;  // the picture evalglare reads
     int scaled_height = 0;
+    // The working copy numbers its rows downward (a "+Y" resolution line,
+    // as protate writes): evalglare then counts a task's row from the top.
+    bool rows_from_top = false;
     bool scaled() const { return !factor.empty(); }
 };
 
@@ -30,13 +33,18 @@ GlareScale glare_scale(int width, int height);
 
 struct TaskPixel {
     int x = 0;
-    int y = 0;  // from the bottom
+    int y = 0;  // the row as evalglare counts it
 };
 // The pixel of the picture evalglare reads that holds pixel (x, y) of the
 // working copy: pfilt's box filter averages input pixel k into output pixel
 // floor(k · new size / size), counted from the top, so the task stays on the
-// same point of the scene.
+// same point of the scene. Its row counts from the top where evalglare
+// counts it so (rows_from_top).
 TaskPixel scaled_task_position(const GlareScale& scale, int x, int y);
+
+// Whether the picture's resolution line numbers its rows downward (no minus
+// sign on Y); false when it cannot be read.
+bool rows_numbered_from_top(const std::string& picture);
 
 // evalglare's options in their fixed order, each with its blanks (" -x "
 // with every page at its defaults).

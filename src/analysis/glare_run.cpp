@@ -41,7 +41,8 @@ GlareRun run_glare_analysis(GlareHost& host, const GlareSettings& settings) {
     std::error_code ec;
     GlareRun run;
 
-    const GlareScale scale = glare_scale(host.picture_width(), host.picture_height());
+    GlareScale scale = glare_scale(host.picture_width(), host.picture_height());
+    scale.rows_from_top = rows_numbered_from_top(working_copy);
     if (scale.scaled()) {
         fs::remove(scaled, ec);
         const std::string line = glare_downscale_command(scale.factor, working_copy, scaled);

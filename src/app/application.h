@@ -10,6 +10,7 @@
 
 #include "desktop/desktop.h"
 #include "macro/macro_recorder.h"
+#include "picture/bgr_raster.h"
 #include "picture/luminance_map.h"
 #include "settings/platform_folders.h"
 #include "settings/settings_apply.h"
@@ -133,6 +134,9 @@ public:
     // The range the falsecolor picture shows, in cd/m².
     float falsecolor_bottom() const { return falsecolor_range_.bottom; }
     float falsecolor_top() const { return falsecolor_range_.top; }
+    // The whole scale the falsecolor picture shows: the range and the
+    // window's choices.
+    FalsecolorScale falsecolor_scale() const;
     // Tools > Falsecolor and the falsecolor window's requests: mode 0 renders
     // the measured range, 1 the range in `bottom` … `top`, -1 ends the view.
     void on_falsecolor_command(int mode, float bottom = 0, float top = 0);
@@ -244,6 +248,8 @@ private:
     void run_reinhard_dialog();  // export_command.cpp
     void run_ward_dialog();      // export_command.cpp
     bool render_falsecolor(int mode);  // falsecolor_command.cpp
+    const BgrRaster& falsecolor_base();
+    void save_falsecolor_view(const std::string& name, bool png);
     void open_falsecolor_window();
     void leave_falsecolor_view();
     struct FalsecolorRange {
@@ -254,6 +260,8 @@ private:
     FalsecolorRange falsecolor_measured_;  // the picture's extremes, for "Maximum Range"
     uint16_t saved_display_mode_ = display_gif;
     bool falsecolor_display_changed_ = false;  // by the Settings dialog, while the view was open
+    FalsecolorScale falsecolor_choice_;  // the window's axis, steps, palette, units, display
+    std::optional<BgrRaster> falsecolor_base_;  // the tone-mapped picture under contour lines, once made
     std::unique_ptr<FalsecolorForm> falsecolor_form_;  // kept until replaced: its window may outlive the view
 
     // --- macro ---

@@ -19,11 +19,14 @@ constexpr const char* radiance_caption = "Radiance Process Error!";
 
 void Application::run_save_as() {
     const bool falsecolor_view = settings_.display_mode == display_falsecolor || falsecolor_open_;
-    const FileDialogAnswer answer = desktop_.file_dialog(save_image_request(falsecolor_view));
+    // The falsecolor view offers its bitmap alone, as type 1, and PNG as type
+    // 2 once its window shows the export choices.
+    const bool offer_png = falsecolor_view && falsecolor_form_ && falsecolor_form_->options_shown;
+    const FileDialogAnswer answer = desktop_.file_dialog(save_image_request(falsecolor_view, offer_png));
     if (answer.cancelled()) return;
-    // The falsecolor view offers its bitmap alone, as type 1.
     const int type = falsecolor_view ? save_bmp : answer.filter_index;
-    const std::string name = apply_output_name_rule(answer.path, save_type_extension(type));
+    const bool png = offer_png && answer.filter_index == 2;
+    const std::string name = apply_output_name_rule(answer.path, png ? "png" : save_type_extension(type));
     switch (output_path_problem(name)) {
     case OutputPathProblem::empty_or_unsafe:
         desktop_.message_box("File path cannot contain spaces", "Path Error", MessageIcon::error, Owner::main_window);
@@ -40,7 +43,7 @@ void Application::run_save_as() {
 
     const std::string working_copy = working_path(working_file::working_copy);
     if (falsecolor_view) {
-        copy_exported_file(desktop_, working_path(working_file::falsecolor), name);
+        save_falsecolor_view(name, png);
         return;
     }
     std::vector<ExportStep> steps;

@@ -177,6 +177,8 @@ Result<CliCommand> parse_stats(Words words) {
 Result<CliCommand> parse_falsecolor(Words words) {
     FalsecolorOptions options;
     std::vector<std::string> positional;
+    std::vector<std::string> folder_only;  // options that need --out-dir
+    int scale_choices = 0;
     while (words.more()) {
         const std::string word = words.take();
         if (!is_option(word)) {
@@ -189,15 +191,39 @@ Result<CliCommand> parse_falsecolor(Words words) {
             const std::vector<std::string> parts = split(value.value(), ',');
             options.bottom_text = parts[0];
             options.top_text = parts[1];
+            ++scale_choices;
         } else if (word == "--overwrite") {
             options.overwrite = true;
+        } else if (word == "--out-dir" || word == "--scale") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            if (value.value().empty()) return bad(word + " needs a value");
+            (word == "--out-dir" ? options.out_dir : options.scale_file) = value.value();
+            if (word == "--scale") ++scale_choices, folder_only.push_back(word);
+        } else if (word == "--auto-scale" || word == "--legend" || word == "--extrema" || word == "--contours" ||
+                   word == "--png") {
+            (word == "--auto-scale" ? options.auto_scale
+             : word == "--legend"   ? options.legend
+             : word == "--extrema"  ? options.extrema
+             : word == "--contours" ? options.contours
+                                    : options.png) = true;
+            if (word == "--auto-scale") ++scale_choices;
+            folder_only.push_back(word);
         } else {
             return bad("unknown option " + word);
         }
     }
-    if (positional.size() != 2) return positional_failure(positional, 2, "falsecolor PICTURE OUT.bmp [--range LO,HI]");
-    options.picture = positional[0];
-    options.output = positional[1];
+    if (scale_choices > 1) return bad("give one of --scale, --range and --auto-scale");
+    if (options.out_dir.empty()) {
+        if (!folder_only.empty()) return bad(folder_only.front() + " needs --out-dir DIR");
+        if (positional.size() != 2)
+            return positional_failure(positional, 2, "falsecolor PICTURE OUT.bmp [--range LO,HI]");
+        options.picture = positional[0];
+        options.output = positional[1];
+        return CliCommand{options};
+    }
+    if (positional.empty()) return bad("too few words; usage: falsecolor PICTURE... --out-dir DIR [options]");
+    options.pictures = positional;
     return CliCommand{options};
 }
 

@@ -54,6 +54,15 @@ struct FalsecolorOptions {
     std::string bottom_text;
     std::string top_text;
     bool overwrite = false;
+    // With --out-dir: every picture on one scale, written into the folder.
+    std::vector<std::string> pictures;
+    std::string out_dir;
+    std::string scale_file;  // --scale
+    bool auto_scale = false;
+    bool legend = false;
+    bool extrema = false;
+    bool contours = false;
+    bool png = false;
 };
 
 struct BatchOptions {

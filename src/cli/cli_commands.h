@@ -10,6 +10,8 @@
 int run_luminance(const LuminanceOptions& options, const CliOutput& output);
 int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOutput& output);
 int run_falsecolor(const FalsecolorOptions& options, const CliPlaces& places, const CliOutput& output);
+// falsecolor PICTURE... --out-dir DIR (cli_falsecolor_folder.cpp).
+int run_falsecolor_folder(const FalsecolorOptions& options, const CliPlaces& places, const CliOutput& output);
 int run_batch_command(const BatchOptions& options, const CliPlaces& places, const CliOutput& output);
 
 // Asks a running batch to start no further picture (from a signal handler).

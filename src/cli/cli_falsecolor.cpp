@@ -1,6 +1,9 @@
 // falsecolor PICTURE OUT.bmp [--range LO,HI]: Tools > Falsecolor and Save As
 // of its bitmap. Without a range the picture's own extremes (pextrem) are
 // shown; a range goes through the Falsecolor window's fields and Apply.
+// With --out-dir, cli_falsecolor_folder.cpp renders many pictures on one scale.
+
+#include "cli/cli_falsecolor.h"
 
 #include <filesystem>
 
@@ -19,7 +22,36 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+bool copy_working_copy(const std::string& picture, const std::string& folder) {
+    std::error_code ec;
+    return fs::copy_file(picture, folder + working_file::working_copy, fs::copy_options::overwrite_existing, ec);
+}
+
+ProcessOutput run_program(const std::string& line, const CliPlaces& places, CliDesktop& desktop) {
+    float no_exposure = 1.0f;
+    MacroRecorder recorder(no_exposure);
+    ProcessRunner runner(desktop, recorder);
+    runner.set_program_folder(places.program_folder);
+    return runner.run(line, false);
+}
+
+}  // namespace
+
+Result<Extremes> measure_extremes(const std::string& picture, float exposure, const std::string& folder,
+                                  const CliPlaces& places, CliDesktop& desktop) {
+    // pextrem reads the working copy, as in the application.
+    if (!copy_working_copy(picture, folder)) return Failure{exit_failed, "could not copy " + picture + " into " + folder};
+    const ProcessOutput run = run_program(extremes_command(folder + working_file::working_copy), places, desktop);
+    if (!run.started || run.exit_status != 0)
+        return Failure{exit_failed, "pextrem failed: " + (run.started ? run.text : run.error)};
+    return parse_extremes(run.text, exposure);
+}
+
+
 int run_falsecolor(const FalsecolorOptions& options, const CliPlaces& places, const CliOutput& output) {
+    if (!options.out_dir.empty()) return run_falsecolor_folder(options, places, output);
     auto picture = read_picture(options.picture);
     if (!picture) return output.fail(exit_bad_input, picture.failure().message);
     const LuminanceMap& map = picture.value();
@@ -48,18 +80,9 @@ int run_falsecolor(const FalsecolorOptions& options, const CliPlaces& places, co
     FalsecolorForm form;
     float bottom = 0, top = 0;
     if (options.bottom_text.empty()) {
-        // pextrem reads the working copy, as in the application.
-        const std::string working_copy = folder.path() + working_file::working_copy;
-        if (!fs::copy_file(options.picture, working_copy, ec))
-            return output.fail(exit_failed, "could not copy " + options.picture + " into " + folder.path());
-        float no_exposure = 1.0f;
-        MacroRecorder recorder(no_exposure);
-        ProcessRunner runner(desktop, recorder);
-        runner.set_program_folder(places.program_folder);
-        const ProcessOutput run = runner.run(extremes_command(working_copy), false);
-        if (!run.started || run.exit_status != 0)
-            return output.fail(exit_failed, "pextrem failed: " + (run.started ? run.text : run.error));
-        const Extremes extremes = parse_extremes(run.text, map.exposure);
+        const auto measured = measure_extremes(options.picture, map.exposure, folder.path(), places, desktop);
+        if (!measured) return output.fail(measured.failure().code, measured.failure().message);
+        const Extremes extremes = measured.value();
         form.on_open(extremes.minimum, extremes.maximum, extremes.minimum, extremes.maximum);
         bottom = extremes.minimum;
         top = extremes.maximum;

@@ -48,10 +48,23 @@ options:
 )";
 
 constexpr const char* falsecolor = R"(usage: candelux-cli falsecolor PICTURE OUT.bmp [--range LO,HI] [--overwrite]
+       candelux-cli falsecolor PICTURE... --out-dir DIR [options]
 
 Writes the falsecolor picture (24-bit BMP; ".bmp" is added when missing)
 and prints its range and the six legend labels. Without --range the range
 runs from the darkest to the brightest pixel; LO and HI are in cd/m2.
+
+With --out-dir, writes DIR/NAME.bmp (or .png) for every picture NAME.hdr,
+all on one scale, and prints the scale:
+  --scale FILE    the scale of a scale file (see README.md)
+  --range LO,HI   the window's logarithmic scale from LO to HI
+  --auto-scale    the same from the darkest to the brightest pixel of all
+                  the pictures (also when no scale is given)
+  --contours      contour lines at the scale's steps over the picture
+  --legend        the colour bar with its values and units beside each picture
+  --extrema       the brightest and darkest pixels marked with their values
+  --png           PNG files instead of BMP
+  --overwrite     replace files that exist already (else nothing is written)
 )";
 
 constexpr const char* batch = R"(usage: candelux-cli batch SEQUENCE FOLDER [options]

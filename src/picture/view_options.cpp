@@ -29,13 +29,13 @@ double length(const double v[3]) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + 
 
 }  // namespace
 
-bool is_view_line(std::string_view line) {
-    if (starts_with(line, "VIEW=")) return true;
-    for (const char* name : {"rpict", "rview", "rvu", "rpiece", "pinterp"}) {
-        const std::string_view n(name);
-        if (starts_with(line, n) && (line.size() == n.size() || line[n.size()] == ' ' || line[n.size()] == '\t'))
-            return true;
-    }
+bool is_view_line(std::string_view line, std::string_view program) {
+    std::string_view name = line.substr(0, line.find(' '));
+    if (const size_t directory = name.find_last_of("/\\"); directory != std::string_view::npos)
+        name.remove_prefix(directory + 1);
+    if (!program.empty() && name.starts_with(program)) return true;
+    for (const std::string_view known : {"VIEW=", "rpict", "rview", "rvu", "rpiece", "pinterp"})
+        if (name.starts_with(known)) return true;
     return false;
 }
 

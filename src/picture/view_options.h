@@ -20,9 +20,12 @@ struct View {
     double lift = 0;
 };
 
-// A header line that carries a view: "VIEW=" or a renderer's command line
-// (rpict, rview, rvu, rpiece, pinterp).
-bool is_view_line(std::string_view line);
+// A header line that carries a view, by Radiance's rule: its first word
+// (up to the first blank), without any directory in front, begins with
+// "VIEW=" or the name of a program that writes views (rpict, rview, rvu,
+// rpiece, pinterp, or `program`, the reading program's own), so that
+// "/usr/local/bin/rpict -vta ..." counts and a tab-indented copy does not.
+bool is_view_line(std::string_view line, std::string_view program = {});
 
 // Applies every view option found in the text to `view`, skipping other
 // words; returns how many were applied.

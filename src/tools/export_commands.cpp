@@ -13,7 +13,7 @@ std::string apply_output_name_rule(const std::string& path, const std::string& e
     return path + "." + extension;
 }
 
-FileDialogRequest save_image_request(bool falsecolor_view) {
+FileDialogRequest save_image_request(bool falsecolor_view, bool offer_png) {
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::save;
     request.title = "Save Image as";
@@ -23,6 +23,7 @@ FileDialogRequest save_image_request(bool falsecolor_view) {
     request.owner = Owner::main_window;
     if (falsecolor_view) {
         request.filters = {{"Bitmap Image (*.bmp)", "*.bmp;"}};
+        if (offer_png) request.filters.push_back({"PNG Image (*.png)", "*.png;"});
     } else {
         request.filters = {{"Radiance RGBE Image (*.hdr)", "*.hdr;"},
                            {"Bitmap Image (*.bmp)", "*.bmp;"},

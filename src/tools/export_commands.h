@@ -17,8 +17,9 @@ enum SaveType : int { save_rgbe = 1, save_bmp = 2, save_jpeg = 3, save_gif = 4 }
 // `extension` is without its full stop ("jpg").
 std::string apply_output_name_rule(const std::string& path, const std::string& extension);
 
-// "Save Image as": only the bitmap type in the falsecolor view, else four.
-FileDialogRequest save_image_request(bool falsecolor_view);
+// "Save Image as": only the bitmap type in the falsecolor view (and PNG
+// after it with `offer_png`), else four.
+FileDialogRequest save_image_request(bool falsecolor_view, bool offer_png = false);
 // The tone-mapping dialogs' Browse: one type, "JPG Image".
 FileDialogRequest jpeg_save_request();
 

@@ -69,10 +69,13 @@ std::array<float, 6> falsecolor_labels(float minimum, float maximum) {
 }
 
 std::vector<uint8_t> falsecolor_legend() {
-    const auto& palette = falsecolor_palette();
+    return legend_bitmap([](int index) { return falsecolor_palette()[static_cast<size_t>(index)]; });
+}
+
+std::vector<uint8_t> legend_bitmap(const std::function<Rgb8(int index)>& colour_of) {
     std::vector<uint8_t> bgr(static_cast<size_t>(legend_width) * legend_height * 3);
     for (int row = 0; row < legend_height; ++row) {
-        const Rgb8 c = palette[static_cast<size_t>(legend_height - 1 - row)];
+        const Rgb8 c = colour_of(legend_height - 1 - row);
         for (int x = 0; x < legend_width; ++x) {
             const size_t at = (static_cast<size_t>(row) * legend_width + static_cast<size_t>(x)) * 3;
             bgr[at] = c.b;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,3 +57,5 @@ std::array<float, 6> falsecolor_labels(float minimum, float maximum);
 inline constexpr int legend_width = 98;
 inline constexpr int legend_height = 256;
 std::vector<uint8_t> falsecolor_legend();
+// The same bitmap with row k from the top coloured colour_of(255 - k).
+std::vector<uint8_t> legend_bitmap(const std::function<Rgb8(int index)>& colour_of);

@@ -119,6 +119,38 @@ TEST(ScaledTaskPosition, IsThePixelPfiltAveragesTheTaskInto) {
     EXPECT_EQ(corner.y, 799);
 }
 
+TEST(ScaledTaskPosition, CountsTheRowFromTheTopWhereEvalglareDoes) {
+    // A turned picture ("+X 786 +Y 500", 500 wide as rows): evalglare counts
+    // its rows from the first scanline down, so the row typed from the
+    // bottom is sent from the top.
+    GlareScale turned = glare_scale(500, 786);
+    turned.rows_from_top = true;
+    EXPECT_EQ(glare_option_text(with_task(200, 500, 0.3f), turned), " -T 200 285 0.3 -x ");
+    const TaskPixel bottom = scaled_task_position(turned, 0, 0), top = scaled_task_position(turned, 0, 785);
+    EXPECT_EQ(bottom.y, 785);
+    EXPECT_EQ(top.y, 0);
+    // Scaled: the same pixel pfilt averages the task into, counted from the top.
+    GlareScale large = glare_scale(1200, 1800);
+    const TaskPixel upward = scaled_task_position(large, 1000, 300);
+    large.rows_from_top = true;
+    const TaskPixel downward = scaled_task_position(large, 1000, 300);
+    EXPECT_EQ(downward.x, upward.x);
+    EXPECT_EQ(downward.y, large.scaled_height - 1 - upward.y);
+}
+
+TEST(RowsNumberedFromTop, ReadsTheSignOnYOfTheResolutionLine) {
+    TempFolder folder;
+    const auto write = [&](const std::string& name, const std::string& resolution) {
+        write_file(folder / name, "#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n" + resolution + "\n");
+        return (folder / name).string();
+    };
+    EXPECT_FALSE(rows_numbered_from_top(write("standard.hdr", "-Y 10 +X 20")));
+    EXPECT_TRUE(rows_numbered_from_top(write("turned.hdr", "+X 20 +Y 10")));
+    EXPECT_TRUE(rows_numbered_from_top(write("upward.hdr", "+Y 10 +X 20")));
+    EXPECT_FALSE(rows_numbered_from_top(write("columns.hdr", "-X 20 -Y 10")));
+    EXPECT_FALSE(rows_numbered_from_top((folder / "missing.hdr").string()));
+}
+
 TEST(HasGlareResult, FindsTheResultLineAmongNoticesButNotInAComplaint) {
     const std::string line =
         "dgp,dgi,ugr,vcp,cgi,Lveil: 0.528903 19.590622 25.681599 2.746814 32.465382 660.740723  \n";

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include "analysis/glare_run.h"
@@ -55,6 +56,39 @@ TEST_F(GlareRunTest, ScalesALargePictureAndReplacesTheWorkingCopyWithTheCheckPic
     EXPECT_NE(check.find("\nevalglare -c "), std::string::npos);
     EXPECT_NE(check.find("\n-Y 800 +X 800\n"), std::string::npos);
     EXPECT_TRUE(only_the_working_copy_is_left());
+}
+
+TEST_F(GlareRunTest, EvalglaresNoticeShowsWithTheResults) {
+    // Not scaled (below the limit): evalglare reads the working copy, whose
+    // exposure of 0 it ignores and says so before its result line.
+    working_copy(400, 400, [](const std::string& path) {
+        write_glare_picture(path, 400, 400, "VIEW= -vth -vh 180 -vv 180\nEXPOSURE=0",
+                            [](int x, int row) { return std::hypot(x - 200, row - 100) < 20 ? 20000.0f : 1000.0f; });
+    });
+    const GlareRun run = run_glare_analysis(host, GlareSettings{});
+    ASSERT_EQ(run.status, 0) << run.result_text;
+    EXPECT_TRUE(run.result_text.starts_with("notice: the header's EXPOSURE=0 is ignored: an exposure must be "
+                                            "positive\ndgp,dgi,ugr,vcp,cgi,Lveil: "))
+        << run.result_text;
+    EXPECT_TRUE(host.scripted.messages.empty());
+}
+
+TEST_F(GlareRunTest, ATaskRowGoesFromTheTopToAPictureWhoseRowsCountDownward) {
+    // The same rows under "+Y": evalglare counts the task's row from the top.
+    working_copy(400, 300, [](const std::string& path) {
+        write_glare_picture(path, 400, 300, "VIEW= -vth -vh 180 -vv 180", [](int, int) { return 1000.0f; });
+        std::string bytes = read_file(path);
+        bytes.replace(bytes.find("\n-Y 300 +X 400\n"), 15, "\n+Y 300 +X 400\n");
+        write_file(path, bytes);
+    });
+    GlareSettings settings;
+    settings.task_area = true;
+    settings.task_x = 100;
+    settings.task_y = 50;
+    settings.task_angle = 0.3f;
+    const GlareRun run = run_glare_analysis(host, settings);
+    ASSERT_EQ(run.status, 0) << run.result_text;
+    EXPECT_NE(run.command_line.find(" -T 100 249 0.3 "), std::string::npos) << run.command_line;
 }
 
 TEST_F(GlareRunTest, AnEvalglareComplaintIsAFailureThatLeavesTheWorkingCopyAsItWas) {

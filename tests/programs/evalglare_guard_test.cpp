@@ -38,8 +38,16 @@ TEST_F(EvalglareGuard, PictureWithoutAViewIsRefused) {
 
 TEST_F(EvalglareGuard, MissingOrDamagedPictureIsRefused) {
     EXPECT_TRUE(says(refusal("missing.hdr"), "Can't open missing.hdr"));
-    write_file(folder / "short.hdr", read_file(folder / "a.hdr").substr(0, 500));
-    EXPECT_TRUE(says(refusal("short.hdr"), "short.hdr: read error"));
+    // A file that ends early says so; one whose pixels are garbage cannot.
+    const std::string whole = read_file(folder / "a.hdr");
+    write_file(folder / "short.hdr", whole.substr(0, 500));
+    EXPECT_TRUE(says(refusal("short.hdr"), "short.hdr: the file ends after "));
+    EXPECT_TRUE(says(refusal("short.hdr"), " scanlines its resolution line claims"));
+    std::string damaged = whole;
+    const size_t data = damaged.find("+X");
+    for (size_t k = damaged.find('\n', data) + 1; k < damaged.size(); k += 4) damaged[k] = 2;
+    write_file(folder / "damaged.hdr", damaged);
+    EXPECT_TRUE(says(refusal("damaged.hdr"), "damaged.hdr: read error"));
 }
 
 TEST_F(EvalglareGuard, ParallelViewHasNoGlareGeometry) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -100,8 +101,8 @@ TEST_F(Evalglare, SmallBrightSourceMatchesTheFiguresWorkedOutByHand) {
     view.type = 'a';
     view.horizontal = view.vertical = 180;
     GlareAnalysis a;
-    ASSERT_TRUE(analyse_glare(scene_luminance(n, n, 1000, {disc}), *ViewProjection::make(view, n, n),
-                              GlareOptions{}, a)
+    ASSERT_TRUE(analyse_glare(scene_luminance(n, n, 1000, {disc}), view, *ViewProjection::make(view, n, n),
+                              RowLayout{n, n, false, true}, GlareOptions{}, a)
                     .ok());
     EXPECT_NEAR(a.illuminance, hand.ev, hand.ev * 1e-3);
     ASSERT_EQ(a.summaries.size(), 1u);
@@ -147,7 +148,9 @@ TEST(EvalglareViews, OneSourceLooksTheSameThroughEveryViewType) {
                 if (const auto d = projection.pixel_direction(i, j); d && dot(*d, centre) > std::cos(radius))
                     luminance[size_t(j) * size_t(c.w) + size_t(i)] = 30000.0f;
         GlareAnalysis a;
-        ASSERT_TRUE(analyse_glare(luminance, projection, GlareOptions{}, a).ok()) << c.type;
+        ASSERT_TRUE(analyse_glare(luminance, view, projection, RowLayout{c.w, c.hgt, false, true}, GlareOptions{}, a)
+                        .ok())
+            << c.type;
         ASSERT_EQ(a.summaries.size(), 1u) << c.type;
         const auto& s = a.summaries[0];
         EXPECT_NEAR(s.solid_angle, true_omega, 0.02 * true_omega) << c.type;
@@ -238,7 +241,7 @@ TEST_F(Evalglare, CommandLineViewReplacesThePicturesOwn) {
     EXPECT_EQ(run_glare(folder, "-vf v.vf none.hdr").figures(), angular.figures());
 }
 
-TEST_F(Evalglare, ReadsStandardInputAndTurnedPictures) {
+TEST_F(Evalglare, ReadsStandardInput) {
     const int w = 120, h = 80;
     const Disc disc{30, 20, 4, 30000};
     const std::vector<std::string> view = {"VIEW= -vta -vh 180 -vv 120"};
@@ -247,13 +250,74 @@ TEST_F(Evalglare, ReadsStandardInputAndTurnedPictures) {
     ASSERT_TRUE(standard.printed);
     EXPECT_GT(standard.ugr, 0);
     EXPECT_EQ(run_glare(folder, "< p.hdr").figures(), standard.figures());
-    // The same scene stored as columns, left to right, each bottom to top.
-    const auto rows = scene_pixels(w, h, 1000, {disc});
+}
+
+// The scene stored as columns, left to right, each bottom to top, as
+// protate turns a picture a quarter clockwise.
+std::vector<RgbePixel> turned_pixels(int w, int h, const std::vector<Disc>& discs) {
+    const auto rows = scene_pixels(w, h, 1000, discs);
     std::vector<RgbePixel> columns;
     for (int i = 0; i < w; ++i)
         for (int row = h - 1; row >= 0; --row) columns.push_back(rows[size_t(row) * w + size_t(i)]);
-    write_file(folder / "turned.hdr", picture_file(view, "+X 120 +Y 80", columns, h));
-    EXPECT_EQ(run_glare(folder, "turned.hdr").figures(), standard.figures());
+    return columns;
+}
+
+// Up to where a source's direction is taken: the pixel at its mean
+// position, rounded down in the row numbering, which runs the other way.
+void expect_close(const GlareResult& a, const GlareResult& b) {
+    ASSERT_TRUE(a.printed && b.printed) << a.run.err << b.run.err;
+    EXPECT_NEAR(a.dgp, b.dgp, 0.002);
+    for (int k : {1, 2, 4}) EXPECT_NEAR(a.figures()[k], b.figures()[k], 0.3 + 0.01 * b.figures()[k]) << k;
+    EXPECT_NEAR(a.vcp, b.vcp, 3);          // erf makes VCP steep
+    EXPECT_NEAR(a.veil, b.veil, 0.05 * b.veil);  // cos σ / σ, a pixel off
+}
+
+TEST_F(Evalglare, TurnedPictureIsAnalysedAsItsRowsShowIt) {
+    // A source up and to the left of the line of sight, closer to straight
+    // up; turned a quarter clockwise it lies up and to the right, closer to
+    // the side, where it glares more.
+    const int n = 200;
+    const std::vector<Disc> disc = {{70.5, 50.5, 5, 30000}};
+    write_file(folder / "p.hdr", scene_file({angular_view}, n, n, 1000, disc));
+    write_file(folder / "turned.hdr", picture_file({angular_view}, "+X 200 +Y 200", turned_pixels(n, n, disc), n));
+    write_file(folder / "upright.hdr", picture_file({angular_view}, "-Y 200 +X 200", turned_pixels(n, n, disc), n));
+    const auto standard = run_glare(folder, "p.hdr"), turned = run_glare(folder, "turned.hdr");
+    expect_close(turned, run_glare(folder, "upright.hdr"));
+    EXPECT_GT(turned.ugr - standard.ugr, 1);
+}
+
+TEST_F(Evalglare, AMinusOnXMirrorsEachRow) {
+    // "-X": each scanline runs right to left; the same bytes read as the
+    // mirror image of the standard picture.
+    const int n = 200;
+    const std::vector<Disc> disc = {{60.5, 70.5, 5, 30000}}, mirrored = {{139.5, 70.5, 5, 30000}};
+    const auto rows = scene_pixels(n, n, 1000, disc);
+    write_file(folder / "reversed.hdr", picture_file({angular_view}, "-Y 200 -X 200", rows, n));
+    write_file(folder / "mirror.hdr", scene_file({angular_view}, n, n, 1000, mirrored));
+    write_file(folder / "plain.hdr", scene_file({angular_view}, n, n, 1000, disc));
+    const auto reversed = run_glare(folder, "reversed.hdr");
+    expect_close(reversed, run_glare(folder, "mirror.hdr"));
+    expect_close(reversed, run_glare(folder, "plain.hdr"));  // left and right glare alike
+    // A task row in a -X picture still counts from the bottom; its column
+    // counts along the scanline.
+    expect_close(run_glare(folder, "-T 60 129 0.2 reversed.hdr"), run_glare(folder, "-T 139 129 0.2 mirror.hdr"));
+}
+
+TEST_F(Evalglare, TaskRowsCountFromTheFirstScanlineOfATurnedPicture) {
+    // 240 × 160 turned is 160 × 240. In a +Y picture rows count from the
+    // first scanline down, in a -Y picture from the last one up: row 60 of
+    // the turned picture (on the source) is row 179 of the upright copy.
+    const std::vector<std::string> view = {"VIEW= -vta -vh 120 -vv 180"};
+    const std::vector<Disc> disc = {{60, 40, 8, 30000}};
+    write_file(folder / "turned.hdr", picture_file(view, "+X 240 +Y 160", turned_pixels(240, 160, disc), 160));
+    write_file(folder / "upright.hdr", picture_file(view, "-Y 240 +X 160", turned_pixels(240, 160, disc), 160));
+    const auto turned = run_glare(folder, "-T 119 60 0.3 turned.hdr");
+    expect_close(turned, run_glare(folder, "-T 119 179 0.3 upright.hdr"));
+    // Row 179 of the turned picture is elsewhere, off the source.
+    EXPECT_GT(std::abs(run_glare(folder, "-T 119 179 0.3 turned.hdr").dgi - turned.dgi), 1);
+    // Rows beyond the unturned picture's height are inside the turned one.
+    EXPECT_TRUE(run_glare(folder, "-T 10 200 0.3 turned.hdr").printed);
+    EXPECT_FALSE(run_glare(folder, "-T 10 240 0.3 turned.hdr").printed);
 }
 
 TEST_F(Evalglare, SearchRadiusDecidesWhetherTwoSourcesAreOne) {
@@ -278,6 +342,57 @@ TEST_F(Evalglare, LowLightNoticeGoesToStandardError) {
     const double ev = run_glare_illuminance(folder, "dim.hdr");
     EXPECT_NEAR(ev, pi * stored_luminance(80), 0.5);
     EXPECT_NEAR(g.dgp, (5.87e-5 * ev + 0.159) * std::exp(0.024 * ev - 4) / (1 + std::exp(0.024 * ev - 4)), 1e-5);
+}
+
+TEST_F(Evalglare, WeighsColoursAsRadiance5DoesWithItsWhiteAtOneThird) {
+    // A uniform sky in pure red against the same in grey: Ev is in the
+    // ratio of the luminances, with the red weight 0.2651058 (not the
+    // 0.2650741 of a white point at 0.3333). Both are stored with the
+    // mantissa 128, and a mantissa of 0 reads as half a step.
+    const int n = 100;
+    const auto sky = [&](const RgbePixel& p) { return std::vector<RgbePixel>(size_t(n) * n, p); };
+    const RgbePixel grey = encode_rgbe(2.0f, 2.0f, 2.0f), red = encode_rgbe(2.0f, 0.0f, 0.0f);
+    write_file(folder / "grey.hdr", picture_file({"VIEW= -vth -vh 180 -vv 180"}, "-Y 100 +X 100", sky(grey), n));
+    write_file(folder / "red.hdr", picture_file({"VIEW= -vth -vh 180 -vv 180"}, "-Y 100 +X 100", sky(red), n));
+    const double ratio = run_glare_illuminance(folder, "red.hdr") / run_glare_illuminance(folder, "grey.hdr");
+    const double red_weight = 0.2651058, others = 1 - red_weight;
+    EXPECT_NEAR(ratio, (red_weight * 128.5 + others * 0.5) / 128.5, 2e-7);
+}
+
+TEST_F(Evalglare, WhatItIgnoresItSaysOnOneLineOfStandardError) {
+    // An exposure of 0 or below is no exposure: the stored values count.
+    write_file(folder / "zero.hdr", scene_file({angular_view, "EXPOSURE=0"}, 60, 60, 1000));
+    write_file(folder / "plain.hdr", scene_file({angular_view}, 60, 60, 1000));
+    const auto zero = run_glare(folder, "zero.hdr");
+    ASSERT_TRUE(zero.printed);
+    EXPECT_EQ(zero.figures(), run_glare(folder, "plain.hdr").figures());
+    EXPECT_EQ(zero.run.err, "notice: the header's EXPOSURE=0 is ignored: an exposure must be positive\n");
+    write_file(folder / "negative.hdr", scene_file({angular_view, "EXPOSURE=-2"}, 60, 60, 1000));
+    EXPECT_NE(run_glare(folder, "negative.hdr").run.err.find("EXPOSURE=-2 is ignored"), std::string::npos);
+
+    // A 240° fisheye sees behind the observer in its corners: a small task
+    // area there holds no valid pixel, and the mean luminance stands in.
+    write_file(folder / "wide.hdr",
+               scene_file({"VIEW= -vta -vh 240 -vv 240"}, 200, 200, 1000, {{100, 100, 5, 30000}}));
+    const auto corner = run_glare(folder, "-T 5 5 0.05 wide.hdr");
+    ASSERT_TRUE(corner.printed) << corner.run.err;
+    EXPECT_EQ(std::count(corner.run.err.begin(), corner.run.err.end(), '\n'), 1) << corner.run.err;
+    EXPECT_TRUE(corner.run.err.starts_with("notice: the task area at 5 5 holds no valid pixel; the mean luminance"))
+        << corner.run.err;
+    EXPECT_EQ(run_glare(folder, "-T 100 100 0.05 wide.hdr").run.err, "");
+}
+
+TEST_F(Evalglare, ARendererLineWithAPathCarriesTheView) {
+    const std::vector<Disc> disc = {{100, 60, 5, 30000}};
+    write_file(folder / "a.hdr", scene_file({angular_view}, 200, 200, 1000, disc));
+    write_file(folder / "r.hdr",
+               scene_file({"/usr/local/bin/rpict -vta -vh 180 -vv 180 -x 200 -y 200 scene.oct"}, 200, 200, 1000, disc));
+    const auto rendered = run_glare(folder, "r.hdr");
+    ASSERT_TRUE(rendered.printed) << rendered.run.err;
+    EXPECT_EQ(rendered.figures(), run_glare(folder, "a.hdr").figures());
+    // A copy indented by a tab (another program's header kept inside) is not.
+    write_file(folder / "nested.hdr", scene_file({"\tVIEW= -vta -vh 180 -vv 180"}, 200, 200, 1000, disc));
+    EXPECT_FALSE(run_glare(folder, "nested.hdr").printed);
 }
 
 TEST_F(Evalglare, DetailsComeBeforeTheResultLine) {

@@ -17,7 +17,7 @@ namespace {
 constexpr double pi = std::numbers::pi;
 constexpr double degree = pi / 180;
 
-ViewFrame standard_frame() { return {{0, 1, 0}, {1, 0, 0}, {0, 0, 1}}; }
+SightFrame standard_frame() { return {{0, 1, 0}, {0, 0, 1}}; }
 
 // A unit direction σ degrees off the line of sight, τ degrees round from up.
 Vector3 direction_at(double sigma, double tau) {
@@ -60,8 +60,31 @@ TEST(PositionIndex, ChoosesGuthAboveIwataBelowAndCaps) {
     EXPECT_EQ(position_index(centre), 1);
 }
 
+TEST(SightAngles, MeasureAgainstTheUpVectorAsWritten) {
+    // Looking 20° down with -vu 0 0 1, as renders are made: the up vector is
+    // 110° from the line of sight and is not made perpendicular to it.
+    const double tilt = 20 * degree;
+    const SightFrame frame{{0, std::cos(tilt), -std::sin(tilt)}, {0, 0, 1}};
+    const double sin_alpha = std::sin(110 * degree);
+    // Straight up across the line of sight, 30° off it.
+    const Vector3 up_across{0, std::sin(tilt), std::cos(tilt)};
+    const Vector3 d = normalised(std::cos(30 * degree) * frame.forward + std::sin(30 * degree) * up_across);
+    const auto a = sight_angles(d, frame);
+    EXPECT_NEAR(a.off_axis, 30, 1e-9);
+    EXPECT_NEAR(a.from_up, 20, 1e-9);  // not 0
+    EXPECT_NEAR(a.elevation, std::asin(sin_alpha * std::sin(30 * degree)), 1e-12);
+    // Straight to the right: sideways by the same factor, τ exactly 90.
+    const Vector3 right = normalised(std::cos(30 * degree) * frame.forward + std::sin(30 * degree) * Vector3{1, 0, 0});
+    const auto r = sight_angles(right, frame);
+    EXPECT_NEAR(r.from_up, 90, 1e-9);
+    EXPECT_NEAR(r.azimuth, std::asin(sin_alpha * std::sin(30 * degree)), 1e-12);
+    // Behind the observer the across part is reversed; on the axis τ is 90.
+    EXPECT_NEAR(sight_angles(-1.0 * d, frame).from_up, 20, 1e-9);
+    EXPECT_EQ(sight_angles(frame.forward, frame).from_up, 90);
+}
+
 TEST(GuthField, CutsAboveAtSixtyDegreesAndBelowAtTheFittedBoundaries) {
-    const ViewFrame f = standard_frame();
+    const SightFrame f = standard_frame();
     // Straight up: total field boundary 7.7458218² = 60.0°.
     EXPECT_FALSE(outside_guth_field(sight_angles(direction_at(59.5, 0), f), GuthField::total));
     EXPECT_TRUE(outside_guth_field(sight_angles(direction_at(60.5, 0), f), GuthField::total));

@@ -1,5 +1,6 @@
 // Glare source detection on synthetic angular fisheye scenes: linkage by
-// angle, the threshold, smoothing, peak extraction and the summaries.
+// angle, joining only strictly larger neighbours, the threshold, smoothing,
+// peak extraction and the summaries.
 
 #include <gtest/gtest.h>
 
@@ -7,7 +8,6 @@
 #include <set>
 
 #include "glare_scenes.h"
-#include "lib/angular_grouping.h"
 #include "lib/glare_sources.h"
 
 namespace {
@@ -43,29 +43,84 @@ std::set<int> sources_in(const GlareSources& found) {
     return numbers;
 }
 
-TEST(AngularGrouping, JoinsAcrossGapsShorterThanTheAngleOnly) {
-    // Discs 6 and 14 pixels (about degrees) apart, edge to edge.
-    const auto s = make_scene({{60, 90, 4, 5000}, {74, 90, 4, 5000}, {100, 90, 4, 5000}});
-    std::vector<uint32_t> pixels;
-    for (size_t p = 0; p < s.luminance.size(); ++p)
-        if (s.luminance[p] > 1000) pixels.push_back(uint32_t(p));
-    const auto at_10_degrees = group_by_angle(pixels, s.geometry, 10 * std::numbers::pi / 180);
-    EXPECT_EQ(*std::max_element(at_10_degrees.begin(), at_10_degrees.end()), 1);
-    const auto at_20_degrees = group_by_angle(pixels, s.geometry, 20 * std::numbers::pi / 180);
-    EXPECT_EQ(*std::max_element(at_20_degrees.begin(), at_20_degrees.end()), 0);
-    const auto at_3_degrees = group_by_angle(pixels, s.geometry, 3 * std::numbers::pi / 180);
-    EXPECT_EQ(*std::max_element(at_3_degrees.begin(), at_3_degrees.end()), 2);
-    // Numbered by first appearance.
-    EXPECT_EQ(at_3_degrees.front(), 0);
+std::vector<uint8_t> above(const Scene& s, double luminance) {
+    std::vector<uint8_t> glare(s.luminance.size(), 0);
+    for (size_t p = 0; p < glare.size(); ++p) glare[p] = s.luminance[p] > luminance;
+    return glare;
 }
 
-TEST(AngularGrouping, NeighboursFartherThanTheAngleStaySeparate) {
+TEST(GlareSources, JoinAcrossGapsShorterThanHalfTheRadiusOnly) {
+    // Discs 6 and 14 pixels (about degrees) apart, edge to edge.
+    const auto s = make_scene({{60, 90, 4, 5000}, {74, 90, 4, 5000}, {100, 90, 4, 5000}});
+    SourceSearch search;
+    search.peak_extraction = false;
+    search.search_radius = 20 * std::numbers::pi / 180;
+    EXPECT_EQ(sources_in(find_glare_sources(s.field(), search)).size(), 2u);
+    search.search_radius = 40 * std::numbers::pi / 180;
+    EXPECT_EQ(sources_in(find_glare_sources(s.field(), search)).size(), 1u);
+    search.search_radius = 6 * std::numbers::pi / 180;
+    const auto apart = find_glare_sources(s.field(), search);
+    EXPECT_EQ(sources_in(apart).size(), 3u);
+    // Numbered as found, column by column from the left.
+    EXPECT_EQ(apart.source_of[s.at(60, 90)], 0);
+    EXPECT_EQ(apart.source_of[s.at(100, 90)], 2);
+}
+
+// A 12 × 12 picture looking along y, pixels about a degree apart, with two
+// glare pixels side by side; the right one does not count as near itself
+// (as happens where a direction's squared length rounds above 1), so its
+// own search skips its row and never meets its left neighbour, and it
+// starts a source of its own.
+struct Pair {
+    static constexpr int n = 12;
+    static constexpr size_t left = 5 * n, right = 5 * n + 1;
+    PixelGeometry geometry;
+    std::vector<float> luminance = std::vector<float>(n * n, 100.0f);
+    std::vector<uint8_t> valid = std::vector<uint8_t>(n * n, 1);
+    std::vector<uint8_t> not_near_self = std::vector<uint8_t>(n * n, 0);
+
+    Pair(double left_omega, double right_omega) {
+        geometry.width = geometry.height = n;
+        const double a = std::numbers::pi / 180;
+        for (int y = 0; y < n; ++y)
+            for (int x = 0; x < n; ++x) geometry.direction.push_back(normalised({x * a, 1, y * a}));
+        geometry.solid_angle.assign(n * n, a * a);
+        geometry.solid_angle[left] = left_omega;
+        geometry.solid_angle[right] = right_omega;
+        luminance[left] = luminance[right] = 5000;
+        not_near_self[right] = 1;
+    }
+    GlareField field() const { return {geometry, luminance, valid, &not_near_self}; }
+};
+
+TEST(GlareSources, ASourceJoinsOnlyAStrictlyLargerNeighbourItsSearchMeets) {
+    SourceSearch search;
+    search.search_radius = 0.2;
+    const double a = 3e-4;
+    // Equal solid angles: neither is larger, both stay and both count.
+    const auto tied = find_glare_sources(Pair(a, a).field(), search);
+    EXPECT_EQ(tied.source_of[Pair::left], 0);
+    EXPECT_EQ(tied.source_of[Pair::right], 1);
+    EXPECT_EQ(sources_in(tied).size(), 2u);
+    // The left one meets the larger right one and joins it.
+    const Pair smaller_left(a, 2 * a);
+    const auto joined = find_glare_sources(smaller_left.field(), search);
+    EXPECT_EQ(sources_in(joined), (std::set<int>{1}));
+    const auto summary = summarise_sources(smaller_left.field(), joined, SightFrame{{0, 1, 0}, {0, 0, 1}});
+    ASSERT_EQ(summary.size(), 1u);
+    EXPECT_NEAR(summary[0].solid_angle, 3 * a, 1e-15);
+    EXPECT_EQ(summary[0].pixels, 2);
+    // The right one would join a larger left one, but never meets it.
+    EXPECT_EQ(sources_in(find_glare_sources(Pair(2 * a, a).field(), search)).size(), 2u);
+}
+
+TEST(GlareSources, NeighboursFartherThanHalfTheRadiusStaySeparate) {
     const auto s = make_scene({{90, 90, 3, 5000}});
-    std::vector<uint32_t> pixels;
-    for (size_t p = 0; p < s.luminance.size(); ++p)
-        if (s.luminance[p] > 1000) pixels.push_back(uint32_t(p));
-    const auto groups = group_by_angle(pixels, s.geometry, 0.5 * std::numbers::pi / 180);
-    EXPECT_EQ(std::set<int>(groups.begin(), groups.end()).size(), pixels.size());
+    SourceSearch search;
+    search.search_radius = 1.0 * std::numbers::pi / 180;  // half of it is below a pixel's width
+    const auto found = find_glare_sources(s.field(), search);
+    const auto glare = above(s, 1000);
+    EXPECT_EQ(sources_in(found).size(), size_t(std::count(glare.begin(), glare.end(), 1)));
 }
 
 TEST(GlareSources, ThresholdIsStrictAndInvalidPixelsNeverGlare) {
@@ -76,7 +131,7 @@ TEST(GlareSources, ThresholdIsStrictAndInvalidPixelsNeverGlare) {
     search.threshold = 2000;
     const auto found = find_glare_sources(s.field(), search);
     EXPECT_EQ(sources_in(found), (std::set<int>{0}));
-    EXPECT_EQ(found.source_of[s.at(90, 40)], 0);   // the upper disc, first from the top
+    EXPECT_EQ(found.source_of[s.at(90, 40)], 0);   // the brighter disc only
     EXPECT_EQ(found.source_of[s.at(90, 140)], -1);
     EXPECT_EQ(found.source_of[0], -1);
 }
@@ -85,7 +140,7 @@ TEST(GlareSources, SummaryWeighsBySolidAngle) {
     const auto s = make_scene({{90, 50, 6, 5000}});
     SourceSearch search;
     const auto found = find_glare_sources(s.field(), search);
-    const auto summary = summarise_sources(s.field(), found, s.projection.frame());
+    const auto summary = summarise_sources(s.field(), found, SightFrame{s.projection.frame().forward, s.projection.frame().up});
     ASSERT_EQ(summary.size(), 1u);
     double omega = 0, illuminance = 0;
     int pixels = 0;

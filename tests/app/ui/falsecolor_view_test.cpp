@@ -1,15 +1,19 @@
 // The falsecolor view with real widgets: Tools > Falsecolor, the legend
 // window on the measured range, a reversed user range typed and applied,
-// and closing the window back to the normal view. Screenshots of a real
-// picture go to /tmp/shots-export/.
+// and closing the window back to the normal view; "Options >>" hidden at
+// first, then driving the view. Screenshots of a real picture go to
+// /tmp/shots-export/, of contour lines over a photograph to
+// /tmp/shots-falsecolor/.
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -20,6 +24,7 @@
 #include "support/ui/app_window.h"
 #include "tools/falsecolor.h"
 #include "tools/falsecolor_form.h"
+#include "tools/falsecolor_render.h"
 #include "tools/ui/falsecolor_window.h"
 
 namespace {
@@ -54,6 +59,19 @@ protected:
         field->selectAll();
         QTest::keyClick(field, Qt::Key_Delete);
         QTest::keyClicks(field, text);
+    }
+
+    // The main window and the falsecolor window side by side, as on a desk.
+    bool save_side_by_side(const QString& path) {
+        const QPixmap main_shot = window.grab();
+        const QPixmap legend_shot = legend_window()->grab();
+        QPixmap both(main_shot.width() + legend_shot.width() + 10, std::max(main_shot.height(), legend_shot.height()));
+        both.fill(Qt::darkGray);
+        QPainter painter(&both);
+        painter.drawPixmap(0, 0, main_shot);
+        painter.drawPixmap(main_shot.width() + 10, 0, legend_shot);
+        painter.end();
+        return both.save(path);
     }
 
     TempFolder pictures;
@@ -139,20 +157,84 @@ TEST_F(FalsecolorView, ScreenshotOfARealPictureWithItsLegend) {
     FalsecolorWindow* legend = legend_window();
     ASSERT_NE(legend, nullptr);
     window.view()->repaint();
-    const QPixmap main_shot = window.grab();
-    const QPixmap legend_shot = legend->grab();
     QDir().mkpath("/tmp/shots-export");
-    legend_shot.save("/tmp/shots-export/falsecolor_window.png");
-    // Side by side, as on a desk.
-    QPixmap both(main_shot.width() + legend_shot.width() + 10, std::max(main_shot.height(), legend_shot.height()));
-    both.fill(Qt::darkGray);
-    QPainter painter(&both);
-    painter.drawPixmap(0, 0, main_shot);
-    painter.drawPixmap(main_shot.width() + 10, 0, legend_shot);
-    painter.end();
-    EXPECT_TRUE(both.save("/tmp/shots-export/falsecolor_view.png"));
+    legend->grab().save("/tmp/shots-export/falsecolor_window.png");
+    EXPECT_TRUE(save_side_by_side("/tmp/shots-export/falsecolor_view.png"));
     EXPECT_GT(app.falsecolor_top(), 1000.0f);
     legend->close();
+}
+
+TEST_F(FalsecolorView, HidesItsOptionsAtFirstAndLetsThemDriveTheView) {
+    open(write_ramp(pictures / "ramp.hdr"));
+    window.action(command::falsecolor)->trigger();
+    QApplication::processEvents();
+    ASSERT_NE(legend_window(), nullptr);
+    auto* display = control<QComboBox>(falsecolor_ids::display);
+    ASSERT_NE(display, nullptr);
+    EXPECT_FALSE(display->isVisible());
+    EXPECT_EQ(control<QPushButton>(falsecolor_ids::options)->text(), "Options >>");
+
+    QTest::mouseClick(control<QPushButton>(falsecolor_ids::options), Qt::LeftButton);
+    EXPECT_TRUE(display->isVisible());
+    EXPECT_EQ(control<QSpinBox>(falsecolor_ids::steps)->value(), 8);
+    EXPECT_EQ(display->currentText(), "Smooth");
+
+    // Viridis: the legend shows it at once; Apply paints the view with it.
+    control<QComboBox>(falsecolor_ids::palette)->setCurrentIndex(1);
+    const QImage legend = control<QLabel>(falsecolor_ids::legend)->pixmap().toImage();
+    EXPECT_TRUE(same_colour(legend.pixel(10, 0), palette_colours(FalsecolorPalette::viridis)[255]));
+    QTest::mouseClick(control<QPushButton>(falsecolor_ids::apply), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(app.falsecolor_scale().palette, FalsecolorPalette::viridis);
+    EXPECT_TRUE(same_colour(window.view()->picture().pixel(0, 30), palette_colours(FalsecolorPalette::viridis)[0]));
+
+    // Contour lines in 3 steps over the picture, in lux.
+    display->setCurrentIndex(1);
+    control<QSpinBox>(falsecolor_ids::steps)->setValue(3);
+    control<QComboBox>(falsecolor_ids::units)->setCurrentIndex(1);
+    QTest::mouseClick(control<QPushButton>(falsecolor_ids::apply), Qt::LeftButton);
+    QApplication::processEvents();
+    const FalsecolorScale scale = app.falsecolor_scale();
+    EXPECT_EQ(scale.display, FalsecolorDisplay::contours);
+    EXPECT_EQ(scale.steps, 3);
+    EXPECT_EQ(scale.units, FalsecolorUnits::lux);
+    const auto levels = contour_levels(scale_positions(app.luminance_map(), scale), 120, 60, 3);
+    const QImage view = window.view()->picture();
+    int lines = 0;
+    for (int x = 0; x < 120; ++x) {
+        const int k = levels[static_cast<size_t>(30 * 120 + x)];
+        if (k < 0) continue;
+        EXPECT_TRUE(same_colour(view.pixel(x, 30), level_colour(scale, k))) << x;
+        ++lines;
+    }
+    EXPECT_GE(lines, 2);
+    bool lux_caption = false;
+    for (QLabel* label : legend_window()->findChildren<QLabel*>()) lux_caption |= label->text() == "Top (lx)";
+    EXPECT_TRUE(lux_caption);
+
+    legend_window()->close();
+    QApplication::processEvents();
+    EXPECT_FALSE(app.falsecolor_open());
+}
+
+TEST_F(FalsecolorView, ScreenshotOfContourLinesOverAPhotograph) {
+    const std::string path = shared_picture("fisheye_photo_786.hdr");
+    if (path.empty()) GTEST_SKIP() << "test pictures not present";
+    open(path);
+    window.action(command::falsecolor)->trigger();
+    QApplication::processEvents();
+    ASSERT_NE(legend_window(), nullptr);
+    QTest::mouseClick(control<QPushButton>(falsecolor_ids::options), Qt::LeftButton);
+    control<QComboBox>(falsecolor_ids::display)->setCurrentIndex(1);
+    control<QSpinBox>(falsecolor_ids::steps)->setValue(6);
+    control<QCheckBox>(falsecolor_ids::legend_in_picture)->setChecked(true);
+    QTest::mouseClick(control<QPushButton>(falsecolor_ids::apply), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_EQ(app.falsecolor_scale().display, FalsecolorDisplay::contours);
+    window.view()->repaint();
+    QDir().mkpath("/tmp/shots-falsecolor");
+    EXPECT_TRUE(save_side_by_side("/tmp/shots-falsecolor/contours_over_photograph.png"));
+    legend_window()->close();
 }
 
 }  // namespace
