@@ -4,6 +4,7 @@
 // time per picture (three child processes and three step files each).
 
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <chrono>
 #include <cmath>
@@ -86,6 +87,45 @@ void BM_ReplayThreeStepsOverFiftyPictures(benchmark::State& state) {
     state.counters["per_picture_ms"] = 1000.0 * seconds / processed;
 }
 BENCHMARK(BM_ReplayThreeStepsOverFiftyPictures)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(2);
+
+// The largest sequence replay takes (10 000 lines) over 1000 pictures: the
+// plan is made one picture at a time, so the peak memory stays that of one
+// picture's steps whatever the number of pictures. Nothing runs: each
+// picture's first step fails at once.
+class RefusingHost : public ReplayHost {
+public:
+    ProcessOutput run(const std::string&) override {
+        ProcessOutput output;
+        output.error = "not run";
+        return output;
+    }
+};
+
+void BM_PlanTenThousandLinesOverAThousandPictures(benchmark::State& state) {
+    const BenchFolder bench{fs::temp_directory_path() / "candelux-large-plan-bench"};
+    const fs::path& p = bench.path;
+    fs::remove_all(p);
+    fs::create_directories(p / "pictures");
+    for (int i = 0; i < 1000; ++i) std::fclose(std::fopen((p / "pictures" / ("p" + std::to_string(i) + ".hdr")).c_str(), "wb"));
+    const std::string w = cache + "/dtemp.hdr", o = cache + "/dtempo.hdr";
+    std::FILE* seq = std::fopen((p / "large.seq").c_str(), "wb");
+    for (int i = 0; i < 10000; ++i) std::fprintf(seq, "40015#/C pflip -c -h %s %s#NULL\r\n", w.c_str(), o.c_str());
+    std::fclose(seq);
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    RefusingHost host;
+    for (auto _ : state) {
+        const auto report = replay_sequence((p / "large.seq").string(), (p / "pictures").string(), cache, host, true);
+        if (!report.ok() || report.value().failures.size() != 1000) {
+            state.SkipWithError("the plan was not made for every picture");
+            return;
+        }
+    }
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    state.counters["peak_rss_growth_MB"] = static_cast<double>(after.ru_maxrss - before.ru_maxrss) / 1024.0;
+}
+BENCHMARK(BM_PlanTenThousandLinesOverAThousandPictures)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
 }  // namespace
 

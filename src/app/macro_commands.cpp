@@ -8,6 +8,7 @@
 #include "macro/batch_form.h"
 #include "macro/batch_replay.h"
 #include "macro/folder_lock.h"
+#include "macro/replay_command.h"
 #include "macro/sequence_file.h"
 #include "tools/export_paths.h"
 
@@ -51,7 +52,8 @@ public:
         const int index = static_cast<int>(&picture - plan_.pictures.data());
         const int steps = plan_.sequence.step_count();
         desktop_.set_batch_progress(index * steps + step - 1,
-                                    strprintf("%s: step %d of %d (picture %d of %zu)", picture.name.c_str(), step,
+                                    strprintf("%s: step %d of %d (picture %d of %zu)",
+                                              escaped_for_display(picture.name).c_str(), step,
                                               steps, index + 1, plan_.pictures.size()));
     }
     bool stop_requested() override {
@@ -190,8 +192,7 @@ void Application::replay_sequence(const std::string& folder) {
     const ReplayReport report = run_batch(plan, host, overwrite);
     if (total > 0) desktop_.close_batch_progress();
 
-    const bool clean = report.notes.empty() && report.failures.empty() && report.pictures_skipped.empty() &&
-                       !report.stopped && report.pictures_found > 0;
+    const bool clean = report.complete() && report.pictures_found > 0;
     desktop_.message_box(replay_summary(report), batch_caption,
                          clean ? MessageIcon::information : MessageIcon::warning, Owner::main_window);
 }

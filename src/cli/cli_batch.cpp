@@ -14,6 +14,7 @@
 #include "macro/earlier_step_files.h"
 #include "macro/folder_lock.h"
 #include "macro/parallel_replay.h"
+#include "macro/replay_command.h"
 #include "tools/command_path.h"
 #include "tools/running_children.h"
 
@@ -122,8 +123,14 @@ int run_batch_command(const BatchOptions& options, const CliPlaces& places, cons
         if (plan.pictures.empty())
             return output.fail(exit_bad_input, options.picture + " is not a picture (*.hdr) of " + options.folder);
     }
-    if (plan.sequence.step_count() == 0)
-        return output.fail(exit_bad_input, "nothing to replay: " + plan.notes.front());
+    if (plan.sequence.step_count() == 0) {
+        // Refused lines are work not done; an empty sequence or another
+        // cache folder's is input this command cannot use.
+        if (!plan.sequence.foreign_cache.empty() || plan.sequence.lines_left_out() == 0)
+            return output.fail(exit_bad_input, "nothing to replay: " + plan.notes.front());
+        for (const std::string& note : plan.notes) output.warn(note);
+        return output.fail(exit_failed, "nothing to replay; work incomplete");
+    }
     if (plan.pictures.empty()) return output.fail(exit_bad_input, "no picture (*.hdr) in " + options.folder);
     const std::vector<std::string> existing = existing_step_files(plan);
     const std::vector<std::string> leftovers = leftover_step_files(plan);
@@ -139,16 +146,16 @@ int run_batch_command(const BatchOptions& options, const CliPlaces& places, cons
 
     for (const std::string& note : plan.notes) output.warn(note);
     if (options.emit_jobs) {
-        bool all = true;
+        bool left_out = plan.sequence.lines_left_out() > 0;
         for (const PicturePlan& picture : plan.pictures) {
             if (picture.refusal.empty()) {
                 output.out << picture_job(options, places, cache, picture.name) << '\n';
             } else {
-                output.warn(picture.name + " left out: " + picture.refusal);
-                all = false;
+                output.warn(escaped_for_display(picture.name) + " left out: " + picture.refusal);
+                left_out = true;
             }
         }
-        return all ? 0 : exit_failed;
+        return left_out ? output.fail(exit_failed, "work incomplete") : 0;
     }
     if (!remove_leftovers(leftovers, output)) return exit_failed;
 
@@ -162,16 +169,18 @@ int run_batch_command(const BatchOptions& options, const CliPlaces& places, cons
                           : outcome.stopped          ? "stopped"
                                                      : "done";
         if (output.err_is_terminal)
-            output.err << strprintf("\r\033[Kbatch: %zu of %zu pictures (%s %s)", done, total, picture.name.c_str(), how)
+            output.err << strprintf("\r\033[Kbatch: %zu of %zu pictures (%s %s)", done, total,
+                                    escaped_for_display(picture.name).c_str(), how)
                        << std::flush;
         else
-            output.err << strprintf("batch: %zu of %zu pictures (%s %s)\n", done, total, picture.name.c_str(), how);
+            output.err << strprintf("batch: %zu of %zu pictures (%s %s)\n", done, total,
+                                    escaped_for_display(picture.name).c_str(), how);
     };
     CliReplayHost host(places.program_folder);
     const ReplayReport report = run_batch_in_parallel(plan, host, options.overwrite, jobs, finished);
     if (output.err_is_terminal && done > 0) output.err << '\n';
 
     output.out << replay_summary(report) << '\n';
-    const bool clean = report.failures.empty() && report.pictures_skipped.empty() && !report.stopped;
-    return clean ? 0 : exit_failed;
+    if (report.complete()) return 0;
+    return output.fail(exit_failed, "work incomplete");
 }

@@ -10,7 +10,8 @@
 // every picture ends at the exposure the user asked for.
 //
 // Step files that already exist are replaced only when `overwrite` is set;
-// otherwise such a picture is skipped and reported.
+// otherwise such a picture is skipped and reported. A step's scratch files
+// (its converted mask, a projection's re-headed input) are removed after it.
 
 #include <optional>
 #include <string>
@@ -58,21 +59,23 @@ struct PictureOutcome {
     bool stopped = false;                // the host asked to stop; no later step ran
 };
 
-// The step files of a plan that exist already.
-std::vector<std::string> existing_step_files(const PicturePlan& picture);
+// The step files of a picture (a sequence of `steps` steps) that exist already.
+std::vector<std::string> existing_step_files(const PicturePlan& picture, int steps);
 
 // Runs one picture's steps in order.
-PictureOutcome run_picture_plan(const PicturePlan& picture, ReplayHost& host, bool overwrite);
+PictureOutcome run_picture_plan(const SequencePlan& sequence, const PicturePlan& picture, ReplayHost& host,
+                                bool overwrite);
 
-// A sequence file and a folder, planned.
+// A sequence file and a folder, planned: the sequence whole, the pictures by
+// name (their steps are made as each runs).
 struct BatchPlan {
     SequencePlan sequence;
     std::vector<PicturePlan> pictures;
     std::vector<std::string> notes;  // refused and skipped lines, another cache folder, nothing to run
 };
 
-// Reads the sequence file, lists the folder's pictures and plans them all.
-// Fails when the file or the folder cannot be read.
+// Reads the sequence file (once, within its limits), lists the folder's
+// pictures and plans them. Fails when the file or the folder cannot be read.
 Result<BatchPlan> plan_batch(const std::string& sequence_path, const std::string& folder,
                              const std::string& cache_directory);
 
@@ -85,9 +88,13 @@ struct ReplayReport {
     int pictures_processed = 0;  // every step ran
     int steps_planned = 0;       // per picture
     int steps_run = 0;
+    int lines_left_out = 0;      // lines of the sequence refused or skipped
     std::vector<std::string> pictures_skipped;  // "NAME: why"
     std::vector<StepFailure> failures;
     bool stopped = false;
+
+    // Everything the sequence asks was done on every picture found.
+    bool complete() const;
 };
 
 ReplayReport run_batch(const BatchPlan& plan, ReplayHost& host, bool overwrite);
@@ -102,5 +109,6 @@ void add_picture_outcome(ReplayReport& report, const PicturePlan& picture, const
 Result<ReplayReport> replay_sequence(const std::string& sequence_path, const std::string& folder,
                                      const std::string& cache_directory, ReplayHost& host, bool overwrite);
 
-// The report in words, for the end of a batch.
+// The report in words, for the end of a batch. An incomplete batch says
+// "Work incomplete" first.
 std::string replay_summary(const ReplayReport& report);

@@ -29,7 +29,11 @@ MacroRecorder::Stopped MacroRecorder::stop() {
 
 void MacroRecorder::record_macro_line(const std::string& command_line, const std::string& output) {
     if (!output.empty() || !recording_) return;
-    if (contains(command_line, "ra_bmp") || contains(command_line, "ra_gif")) return;
+    // A BMP mask's conversion is part of the mask operation: replay needs the
+    // mask file it names. Every other ra_bmp or ra_gif line is a display
+    // conversion or an export.
+    const bool mask_conversion = starts_with(command_line, "/C ra_bmp -r ");
+    if (!mask_conversion && (contains(command_line, "ra_bmp") || contains(command_line, "ra_gif"))) return;
     if (!file_) return;
     // A "#" or a line end would split the line where a reader does not expect it.
     if (command_line.find_first_of("#\r\n") != std::string::npos) {

@@ -1,7 +1,8 @@
 #pragma once
 // Macro recording: while it is on, every command line the process runner ran
 // cleanly goes into a temporary sequence file, tagged with the menu command
-// that led to it. Display conversions (ra_bmp, ra_gif) are left out.
+// that led to it. Display conversions (ra_bmp, ra_gif) are left out; the
+// conversion of a BMP mask (ra_bmp -r) is kept, as it names the mask file.
 //
 // The temporary file lives inside the cache folder ("untitled.tmp"), which is
 // private to the user and which the close-time clean-up does not touch. Each

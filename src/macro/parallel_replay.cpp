@@ -25,7 +25,7 @@ ReplayReport run_batch_in_parallel(const BatchPlan& plan, ReplayHost& host, bool
             }
             const size_t index = next.fetch_add(1);
             if (index >= plan.pictures.size()) return;
-            PictureOutcome outcome = run_picture_plan(plan.pictures[index], host, overwrite);
+            PictureOutcome outcome = run_picture_plan(plan.sequence, plan.pictures[index], host, overwrite);
             if (outcome.stopped) stopped.store(true);
             const std::lock_guard lock(finishing);
             outcomes[index] = std::move(outcome);

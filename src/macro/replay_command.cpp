@@ -1,15 +1,10 @@
 #include "macro/replay_command.h"
 
-#include <array>
 #include <cctype>
 
 #include "common/text_format.h"
 
 namespace {
-
-constexpr std::array<std::string_view, 17> picture_programs = {
-    "getinfo", "pfilt", "pcompos", "protate", "pflip",    "pcomb",      "pinterp",  "pextrem", "pcond",
-    "rcalc",   "histo", "ra_bmp",  "ra_gif",  "ra_tiff",  "evalglare",  "ReinhardTM", "tm_linear"};
 
 bool is_word_character(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || std::string_view("/._-+,=:%@").find(c) != std::string_view::npos;
@@ -17,8 +12,7 @@ bool is_word_character(char c) {
 
 struct Token {
     enum class Kind { word, input, output, append, pipe } kind = Kind::word;
-    std::string text;
-    bool quoted = false;
+    CommandWord word;
 };
 
 Failure refusal(const std::string& why) { return Failure{-1, why}; }
@@ -46,23 +40,24 @@ Result<std::vector<Token>> tokens_of(std::string_view text) {
             tokens.push_back(token);
             ++i;
         } else if (is_word_character(c) || c == '"') {
-            Token word;
+            Token token;
             while (i < text.size() && (is_word_character(text[i]) || text[i] == '"')) {
                 if (text[i] != '"') {
-                    word.text += text[i++];
+                    token.word.text += text[i++];
                     continue;
                 }
-                word.quoted = true;
+                token.word.quoted = true;
                 const size_t close = text.find('"', i + 1);
                 if (close == std::string_view::npos) return refusal("a quote is not closed");
                 const std::string_view inside = text.substr(i + 1, close - i - 1);
                 for (char q : inside)
-                    if (q == '$' || q == '`' || q == '\\' || q == '!' || static_cast<unsigned char>(q) < 32)
+                    if (q == '$' || q == '`' || q == '\\' || q == '!' || static_cast<unsigned char>(q) < 32 ||
+                        static_cast<unsigned char>(q) > 126)
                         return refusal("it holds " + shown(q) + " inside quotes");
-                word.text += inside;
+                token.word.text += inside;
                 i = close + 1;
             }
-            tokens.push_back(std::move(word));
+            tokens.push_back(std::move(token));
         } else {
             return refusal("it holds " + shown(c));
         }
@@ -72,45 +67,59 @@ Result<std::vector<Token>> tokens_of(std::string_view text) {
 
 }  // namespace
 
-bool is_picture_program(std::string_view name) {
-    for (std::string_view program : picture_programs)
-        if (program == name) return true;
-    return false;
-}
-
-Result<ReplayableLine> read_replayable_line(std::string_view command_line) {
+Result<RecordedCommand> read_recorded_command(std::string_view command_line) {
     if (!starts_with(command_line, "/C ")) return refusal("it does not begin with \"/C \"");
     auto tokens = tokens_of(command_line.substr(3));
     if (!tokens) return tokens.failure();
 
-    ReplayableLine line;
-    bool expect_program = true;
+    RecordedCommand command;
+    bool has_program = false;
     const auto& list = tokens.value();
     for (size_t i = 0; i < list.size(); ++i) {
         const Token& token = list[i];
         switch (token.kind) {
         case Token::Kind::pipe:
-            if (expect_program) return refusal("a \"|\" has no program before it");
-            expect_program = true;
-            break;
+            return refusal("a \"|\" chains programs, which no recorded operation does");
         case Token::Kind::input:
         case Token::Kind::output:
-        case Token::Kind::append:
+        case Token::Kind::append: {
             if (i + 1 >= list.size() || list[i + 1].kind != Token::Kind::word)
                 return refusal("a redirection names no file");
-            ++i;
-            if (token.kind != Token::Kind::input) line.output_targets.push_back(list[i].text);
+            const std::string& file = list[++i].word.text;
+            std::optional<std::string>& slot = token.kind == Token::Kind::input ? command.input : command.output;
+            if (slot) return refusal("it redirects the same stream twice");
+            slot = file;
+            if (token.kind == Token::Kind::append) command.appends = true;
             break;
+        }
         case Token::Kind::word:
-            if (expect_program) {
-                if (token.quoted || !is_picture_program(token.text))
-                    return refusal("\"" + token.text + "\" is not one of the picture programs");
-                line.programs.push_back(token.text);
-                expect_program = false;
+            if (!has_program) {
+                if (token.word.quoted) return refusal("its program name is quoted");
+                command.program = token.word.text;
+                has_program = true;
+            } else {
+                command.words.push_back(token.word);
             }
             break;
         }
     }
-    if (expect_program) return refusal(line.programs.empty() ? "it names no program" : "a \"|\" has no program after it");
-    return line;
+    if (!has_program) return refusal("it names no program");
+    return command;
+}
+
+std::string escaped_for_display(std::string_view text) {
+    std::string shown;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\t') shown += "\\t";
+        else if (c == '\r') shown += "\\r";
+        else if (c == '\n') shown += "\\n";
+        else if (c < 0x20 || c == 0x7f) shown += strprintf("\\x%02x", c);
+        // U+0080..U+009F, the C1 controls, are 0xC2 0x80..0x9F in UTF-8.
+        else if (c == 0xc2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                 static_cast<unsigned char>(text[i + 1]) <= 0x9f)
+            shown += strprintf("\\xc2\\x%02x", static_cast<unsigned char>(text[++i]));
+        else shown += static_cast<char>(c);
+    }
+    return shown;
 }

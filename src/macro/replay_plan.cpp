@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr std::string_view exposure_prefix = "/C pfilt -1 -e ";
+using Kind = PlannedLine::Kind;
 
 // The folder a line names its working copy in, when it names one at all.
 std::string working_copy_folder_in(const std::string& command) {
@@ -22,128 +22,104 @@ std::string working_copy_folder_in(const std::string& command) {
     return command.substr(start, at - start);
 }
 
-size_t occurrences(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-    return count;
+void refuse(PlannedLine& line, std::string reason) {
+    line.kind = Kind::refused;
+    line.reason = std::move(reason);
+    line.operation.reset();
 }
 
-// Whether the shell, which drops the quotes, would see either text where the
-// line does not spell it out whole: replacing the texts as written would
-// then leave the cache's own file in the command.
-bool names_a_file_across_quotes(const std::string& command, const ReplayTexts& texts) {
-    std::string unquoted = command;
-    std::erase(unquoted, '"');
-    return occurrences(unquoted, texts.working_copy) != occurrences(command, texts.working_copy) ||
-           occurrences(unquoted, texts.output) != occurrences(command, texts.output);
-}
-
-// Every occurrence of either text replaced, in one pass, so that a path put
-// in for one can never be taken for the other.
-std::string substituted(const std::string& command, const ReplayTexts& texts, const std::string& input,
-                        const std::string& output) {
-    std::string result;
-    size_t i = 0;
-    while (i < command.size()) {
-        if (command.compare(i, texts.working_copy.size(), texts.working_copy) == 0) {
-            result += input;
-            i += texts.working_copy.size();
-        } else if (command.compare(i, texts.output.size(), texts.output) == 0) {
-            result += output;
-            i += texts.output.size();
-        } else {
-            result += command[i++];
-        }
-    }
-    return result;
+void skip(PlannedLine& line, std::string reason) {
+    line.kind = Kind::skipped;
+    line.reason = std::move(reason);
+    line.operation.reset();
 }
 
 void plan_line(PlannedLine& planned, const SequenceEntry& entry, const ReplayTexts& texts) {
-    using Kind = PlannedLine::Kind;
     planned.command = entry.command;
     planned.command_number = entry.number.value_or(0);
     if (entry.line.empty()) {
         planned.kind = Kind::empty;
         return;
     }
-    auto replayable = read_replayable_line(entry.command);
-    if (!replayable) {
-        planned.kind = Kind::refused;
-        planned.reason = replayable.failure().message;
-        return;
-    }
-    if (names_a_file_across_quotes(entry.command, texts)) {
-        planned.kind = Kind::refused;
-        planned.reason = "it names the working copy or the step output across quotes";
-        return;
-    }
-    if (!contains(entry.command, texts.working_copy)) {
-        planned.kind = Kind::skipped;
-        planned.reason = "it does not read the working copy";
-        return;
-    }
-    if (!contains(entry.command, texts.output)) {
-        planned.kind = Kind::skipped;
-        planned.reason = "it does not write the step output";
-        return;
-    }
-    for (const std::string& target : replayable.value().output_targets)
-        if (target != texts.output) {
-            planned.kind = Kind::refused;
-            planned.reason = "it writes to " + target;
-            return;
-        }
-    if (entry.number && *entry.number == exposure_command_number) {
+    auto command = read_recorded_command(entry.command);
+    if (!command) return refuse(planned, command.failure().message);
+    auto operation = read_replay_operation(command.value(), texts, planned.command_number);
+    if (!operation) return refuse(planned, operation.failure().message);
+    planned.operation = std::move(operation.value());
+    planned.kind = Kind::step;
+    if (planned.command_number == exposure_command_number && planned.operation->kind == OperationKind::exposure) {
         const float value = parse_decimal_float(entry.value);
-        const size_t factor_end =
-            starts_with(entry.command, exposure_prefix) ? entry.command.find(' ', exposure_prefix.size()) : std::string::npos;
-        // The factor is replaced by position; a word that is not a plain
-        // number could carry quotes, and replacing it would change what the
-        // rest of the line means to the shell.
-        const bool plain_factor =
-            factor_end != std::string::npos && factor_end > exposure_prefix.size() &&
-            entry.command.find_first_not_of("0123456789.eE+-", exposure_prefix.size()) == factor_end;
-        if (!plain_factor) {
-            planned.kind = Kind::refused;
-            planned.reason = "an exposure line must begin with \"" + std::string(exposure_prefix) + "\" and a number";
-            return;
-        }
-        if (!(value > 0.0f) || !std::isfinite(value)) {
-            planned.kind = Kind::refused;
-            planned.reason = "its exposure value \"" + entry.value + "\" is not a positive number";
-            return;
-        }
+        if (!(value > 0.0f) || !std::isfinite(value))
+            return refuse(planned, "its exposure value \"" + escaped_for_display(entry.value) + "\" is not a positive number");
         planned.exposure_value = value;
     }
-    planned.kind = Kind::step;
+}
+
+bool is(const PlannedLine& line, OperationKind kind) { return line.operation && line.operation->kind == kind; }
+
+// A conversion and a header copy only prepare the line after them; a mask
+// line needs the conversion before it.
+void join_parts(std::vector<PlannedLine>& lines) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        PlannedLine& line = lines[i];
+        PlannedLine* next = i + 1 < lines.size() ? &lines[i + 1] : nullptr;
+        if (is(line, OperationKind::mask_conversion)) {
+            if (next && is(*next, OperationKind::combine) && next->operation->reads_mask) {
+                line.kind = Kind::part;
+                line.reason = strprintf("converts the mask of line %d", next->line_number);
+                next->conversion = line.operation;
+            } else {
+                skip(line, "it converts a mask that no line after it applies");
+            }
+        } else if (is(line, OperationKind::header_copy)) {
+            if (next && is(*next, OperationKind::projection)) {
+                line.kind = Kind::part;
+                line.reason = strprintf("copies the picture for the projection of line %d", next->line_number);
+            } else {
+                skip(line, "it copies the working copy for a projection that does not follow");
+            }
+        } else if (is(line, OperationKind::combine)) {
+            if (line.operation->reads_mask && !line.conversion)
+                refuse(line, "it applies the converted mask of the cache, and no line before it says which mask file "
+                             "that was");
+            else if (!line.operation->reads_working_copy)
+                skip(line, "it combines other pictures and does not read the working copy, so every picture would "
+                           "become the same");
+        }
+    }
 }
 
 }  // namespace
 
-ReplayTexts replay_texts(const std::string& cache_directory) {
-    return {cache_directory + working_file::working_copy, cache_directory + working_file::step_output};
-}
-
 int SequencePlan::step_count() const {
     int count = 0;
-    for (const auto& line : lines) count += line.kind == PlannedLine::Kind::step;
+    for (const auto& line : lines) count += line.kind == Kind::step;
+    return count;
+}
+
+int SequencePlan::lines_left_out() const {
+    int count = 0;
+    for (const auto& line : lines) count += line.kind == Kind::skipped || line.kind == Kind::refused;
     return count;
 }
 
 SequencePlan plan_sequence(const std::vector<SequenceEntry>& entries, const ReplayTexts& texts) {
     SequencePlan plan;
+    plan.texts = texts;
+    plan.lines.reserve(entries.size());
     bool names_working_copy = false;
     std::string other_folder;
     for (size_t i = 0; i < entries.size(); ++i) {
         PlannedLine line;
         line.line_number = static_cast<int>(i) + 1;
         plan_line(line, entries[i], texts);
-        if (line.kind != PlannedLine::Kind::empty && line.kind != PlannedLine::Kind::refused) {
+        if (line.kind != Kind::empty) {
             if (contains(line.command, texts.working_copy)) names_working_copy = true;
             else if (other_folder.empty()) other_folder = working_copy_folder_in(line.command);
         }
         plan.lines.push_back(std::move(line));
     }
+    join_parts(plan.lines);
     if (!names_working_copy) plan.foreign_cache = other_folder;
     return plan;
 }
@@ -155,35 +131,48 @@ std::string step_file_path(const std::string& folder, int step, const std::strin
     return folder + separator + std::string(digits, written.ptr) + "-" + name;
 }
 
-PicturePlan plan_picture(const SequencePlan& sequence, const ReplayTexts& texts, const std::string& folder,
-                         const std::string& name) {
+PicturePlan plan_picture(const SequencePlan& sequence, const std::string& folder, const std::string& name) {
     PicturePlan plan;
     plan.name = name;
-    plan.source = folder + (!folder.empty() && folder.back() == '/' ? "" : "/") + name;
-    std::string input = plan.source;
-    int step = 0;
-    for (const PlannedLine& line : sequence.lines) {
-        if (line.kind != PlannedLine::Kind::step) continue;
-        PlannedStep planned;
-        planned.line_number = line.line_number;
-        planned.input = input;
-        planned.output = step_file_path(folder, ++step, name);
-        planned.command = substituted(line.command, texts, planned.input, planned.output);
-        planned.exposure_value = line.exposure_value;
-        input = planned.output;
-        plan.steps.push_back(std::move(planned));
-    }
-    // The source and the last step file carry every character of the folder
-    // and of the name that any step file does.
-    const std::string& last = plan.steps.empty() ? plan.source : plan.steps.back().output;
+    // A relative folder that begins with "-" would reach a program as an option.
+    plan.folder = !folder.empty() && folder[0] == '-' ? "./" + folder : folder;
+    plan.source = plan.folder + (!folder.empty() && folder.back() == '/' ? "" : "/") + name;
+    // The source and the last step's scratch file carry every character of
+    // the folder and of the name that any file of a step does.
+    const std::string last = step_file_path(plan.folder, std::max(sequence.step_count(), 1), name) + ".header";
     if (!is_command_safe_path(plan.source) || !is_command_safe_path(last))
         plan.refusal = "its path holds a blank or a character the shell would interpret";
     return plan;
 }
 
-std::string with_exposure_factor(const std::string& command, float factor) {
-    if (!starts_with(command, exposure_prefix)) return command;
-    const size_t end = command.find(' ', exposure_prefix.size());
-    if (end == std::string::npos) return command;
-    return command.substr(0, exposure_prefix.size()) + format_shortest(factor) + command.substr(end);
+PlannedStep planned_step(const PlannedLine& line, const PicturePlan& picture, int number, const std::string& input) {
+    PlannedStep step;
+    step.line_number = line.line_number;
+    step.line = &line;
+    step.files.input = input;
+    step.files.output = step_file_path(picture.folder, number, picture.name);
+    step.files.mask_scratch = step.files.output + ".mask";
+    step.files.header_scratch = step.files.output + ".header";
+    return step;
+}
+
+std::vector<PlannedStep> planned_steps(const SequencePlan& sequence, const PicturePlan& picture) {
+    std::vector<PlannedStep> steps;
+    for (const PlannedLine& line : sequence.lines) {
+        if (line.kind != Kind::step) continue;
+        const std::string& input = steps.empty() ? picture.source : steps.back().files.output;
+        steps.push_back(planned_step(line, picture, static_cast<int>(steps.size()) + 1, input));
+    }
+    return steps;
+}
+
+std::string conversion_command(const PlannedStep& step) {
+    if (!step.line || !step.line->conversion) return {};
+    return command_line_of(step.line->conversion->command, step.files);
+}
+
+std::string step_command(const PlannedStep& step, const std::optional<std::string>& factor) {
+    StepFiles files = step.files;
+    files.factor = factor;
+    return command_line_of(step.line->operation->command, files);
 }

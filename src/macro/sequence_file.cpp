@@ -1,9 +1,15 @@
 #include "macro/sequence_file.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <filesystem>
+#include <fstream>
+
+#include "common/text_format.h"
 
 std::vector<SequenceEntry> parse_sequence(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     std::vector<SequenceEntry> entries;
     size_t start = 0;
     for (;;) {
@@ -73,4 +79,30 @@ std::string with_sequence_extension(const std::string& path) {
     const size_t dot = name.rfind('.');
     if (dot != std::string_view::npos && name.substr(dot + 1) == "seq") return path;
     return path + ".seq";
+}
+
+Result<std::string> read_sequence_file(const std::string& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status)) return Failure{-1, "Could not read the sequence file " + path};
+    // A FIFO or a device would be read without end.
+    if (!std::filesystem::is_regular_file(status))
+        return Failure{-1, "The sequence file " + path + " is not a regular file."};
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return Failure{-1, "Could not read the sequence file " + path};
+    std::string text(max_sequence_bytes + 1, '\0');
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (file.bad()) return Failure{-1, "Could not read the sequence file " + path};
+    text.resize(static_cast<size_t>(file.gcount()));
+    if (text.size() > max_sequence_bytes)
+        return Failure{-1, strprintf("The sequence file %s is larger than 1 MB; a recorded sequence is far smaller, so "
+                                     "it was not replayed.",
+                                     path.c_str())};
+    size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+    if (!text.empty() && text.back() != '\n') ++lines;
+    if (lines > max_sequence_lines)
+        return Failure{-1, strprintf("The sequence file %s has more than %zu lines; a recorded sequence is far "
+                                     "shorter, so it was not replayed.",
+                                     path.c_str(), max_sequence_lines)};
+    return text;
 }

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/result.h"
+
 // The menu command whose lines carry an exposure value.
 inline constexpr unsigned long exposure_command_number = 40018;
 
@@ -23,8 +25,18 @@ struct SequenceEntry {
 };
 
 // Splits at every "\n" (a "\r" before it is dropped). A final line end leaves
-// one more, empty entry, as it does in the file.
+// one more, empty entry, as it does in the file. A UTF-8 byte-order mark at
+// the start (some editors write one) is not part of the first line.
 std::vector<SequenceEntry> parse_sequence(std::string_view text);
+
+// A recording is a few lines; a file far larger is not one, and replaying it
+// on a folder would only multiply the damage.
+inline constexpr size_t max_sequence_bytes = 1 << 20;
+inline constexpr size_t max_sequence_lines = 10000;
+
+// The text of a sequence file, read once: it must be a regular file of at
+// most max_sequence_bytes and max_sequence_lines. Fails with the message.
+Result<std::string> read_sequence_file(const std::string& path);
 
 // An unsigned number whose base its prefix gives: "0x" hexadecimal, a
 // leading 0 octal, decimal otherwise; reading stops at the first character

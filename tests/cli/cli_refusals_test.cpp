@@ -37,7 +37,7 @@ TEST(CliRefusals, EveryBadInputGetsOneLineAndWritesNothing) {
     write_file(dir / "garbage.hdr", "#?RADIANCE\nFORMAT=32-bit_rle_xyze\n\n-Y 3 +X 4\n");
     write_file(dir / "old_stats.csv", "kept");
     write_file(dir / "old.bmp", "kept");
-    write_file(dir / "flip.seq", "40015#/C pflip -h /nowhere/dtemp.hdr /nowhere/dtempo.hdr#NULL\r\n");
+    write_file(dir / "flip.seq", "40015#/C pflip -c -h /nowhere/dtemp.hdr /nowhere/dtempo.hdr#NULL\r\n");
     const BadInput cases[] = {
         {"luminance {dir}/missing.hdr 1 1", "{dir}/missing.hdr: no such file"},
         {"stats {dir}/garbage.hdr", "not a readable Radiance picture"},

@@ -130,6 +130,27 @@ TEST_F(BatchCommand, ReplaysWithProgressAndSumsUp) {
     EXPECT_FALSE(app.image_loaded()) << "the main window's picture is not touched";
 }
 
+TEST_F(BatchCommand, ASummaryWithRefusedLinesSaysTheWorkIsIncomplete) {
+    write_macro_picture(pictures / "a.hdr", 8, 6);
+    TempFolder home;
+    write_file(home / ".bashrc", "kept");
+    choose(write_sequence(seq / "m.seq", {"40015#/C pflip -c -h " + working_copy() + " " + (home / ".bashrc").string() +
+                                              "#NULL",
+                                          flip_line()}),
+           pictures.str());
+    app.on_command(command::batch_process);
+    EXPECT_EQ(read_file(home / ".bashrc"), "kept");
+    EXPECT_TRUE(fs::exists(pictures / "1-a.hdr"));
+    EXPECT_EQ(last_message().text.rfind("Work incomplete: 1 lines of the sequence were not replayed.\n"
+                                        "1 of 1 pictures processed, 1 steps run (1 per picture).\n\n"
+                                        "About the sequence:\nLine 1 refused (the file it writes must be the step "
+                                        "output, not \"" + (home / ".bashrc").string() + "\")",
+                                        0),
+              0u)
+        << last_message().text;
+    EXPECT_EQ(last_message().icon, MessageIcon::warning);
+}
+
 TEST_F(BatchCommand, TheKeptChoicesReplayAgainFromEmptyFields) {
     write_macro_picture(pictures / "a.hdr", 8, 6);
     choose(write_sequence(seq / "m.seq", {flip_line()}), pictures.str());

@@ -8,29 +8,12 @@
 #include "common/text_format.h"
 #include "macro/batch_replay.h"
 #include "macro/macro_pictures.h"
+#include "macro/recording_host.h"
 #include "picture/rgbe_reader.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Runs through the shell and remembers every command line.
-class RecordingHost : public ShellReplayHost {
-public:
-    RecordingHost() : ShellReplayHost(CANDELUX_PROGRAMS_DIR) {}
-    ProcessOutput run(const std::string& command_line) override {
-        commands.push_back(command_line);
-        return ShellReplayHost::run(command_line);
-    }
-    void on_step(const PicturePlan& picture, int step) override {
-        steps.push_back(picture.name + ":" + std::to_string(step));
-    }
-    bool stop_requested() override { return stop_after >= 0 && static_cast<int>(commands.size()) >= stop_after; }
-
-    std::vector<std::string> commands;
-    std::vector<std::string> steps;
-    int stop_after = -1;
-};
 
 // Runs nothing at all: what a replay hands it only gets written down.
 class DryHost : public ReplayHost {
@@ -46,10 +29,7 @@ class BatchReplay : public ::testing::Test {
 protected:
     // Lines written with "{cache}" standing for the cache folder.
     std::string sequence(std::vector<std::string> lines) {
-        const std::string placeholder = "{cache}";
-        for (auto& line : lines)
-            for (size_t at = 0; (at = line.find(placeholder, at)) != std::string::npos; at += cache.str().size())
-                line.replace(at, placeholder.size(), cache.str());
+        for (auto& line : lines) line = replaced_all(line, "{cache}", cache.str());
         return write_sequence(seq / "macro.seq", lines);
     }
     ReplayReport replay(bool overwrite = false) {
@@ -138,8 +118,12 @@ TEST_F(BatchReplay, ASkippedLineDoesNotBreakTheStepsAfterIt) {
     ASSERT_EQ(host.commands.size(), 2u);
     EXPECT_EQ(host.commands[1], "/C pflip -c -h " + in_pictures("1-a.hdr") + " " + in_pictures("2-a.hdr"));
     EXPECT_EQ(report.pictures_processed, 1);
+    EXPECT_EQ(report.lines_left_out, 2);
+    EXPECT_FALSE(report.complete());
     ASSERT_EQ(report.notes.size(), 2u);
-    EXPECT_NE(report.notes[0].find("Line 2 not replayed"), std::string::npos) << report.notes[0];
+    EXPECT_NE(report.notes[0].find("Line 2 refused"), std::string::npos) << report.notes[0];
+    EXPECT_EQ(replay_summary(report).rfind("Work incomplete: 2 lines of the sequence were not replayed.\n", 0), 0u)
+        << replay_summary(report);
     EXPECT_FALSE(fs::exists(cache / "dtemp.txt"));
 }
 
@@ -149,6 +133,8 @@ TEST_F(BatchReplay, AFinalLineEndRunsNothing) {
     const ReplayReport report = replay();
     EXPECT_EQ(host.commands.size(), 1u);
     EXPECT_TRUE(report.notes.empty());
+    EXPECT_TRUE(report.complete());
+    EXPECT_EQ(replay_summary(report), "1 of 1 pictures processed, 1 steps run (1 per picture).");
 }
 
 TEST_F(BatchReplay, RefusesForeignCommandLinesAndHandsNoneOfThemOn) {
@@ -295,7 +281,11 @@ TEST(ReplaySummary, CountsAndListsWithALimit) {
     for (int i = 0; i < 20; ++i)
         report.failures.push_back({strprintf("p%d.hdr", i), 1, 1, "/C x", "pfilt: bad picture size\nmore"});
     const std::string text = replay_summary(report);
-    EXPECT_EQ(text.rfind("10 of 30 pictures processed, 20 steps run (2 per picture).", 0), 0u) << text;
+    EXPECT_EQ(text.rfind("Work incomplete: 20 pictures were not processed in full.\n"
+                         "10 of 30 pictures processed, 20 steps run (2 per picture).",
+                         0),
+              0u)
+        << text;
     EXPECT_NE(text.find("Steps failed:\np0.hdr, step 1 (line 1): pfilt: bad picture size\n"), std::string::npos) << text;
     EXPECT_EQ(text.find("more\n"), std::string::npos) << "only the first line of each message";
     EXPECT_NE(text.find("... and 8 more"), std::string::npos) << text;

@@ -25,3 +25,10 @@ inline std::string write_sequence(const std::filesystem::path& path, const std::
     write_file(path, text);
     return path.string();
 }
+
+// `text` with every `from` replaced by `to`: "{cache}" in a test's sequence
+// lines becomes its cache folder.
+inline std::string replaced_all(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
+    return text;
+}

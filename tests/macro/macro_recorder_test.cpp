@@ -65,6 +65,16 @@ TEST_F(Recorder, LeavesOutDisplayConversionsAndCommandsThatPrinted) {
     EXPECT_EQ(recorded(), "40013#/C protate  /c/dtemp.hdr /c/dtempo.hdr#NULL\r\n");
 }
 
+// Replay needs the mask file a BMP mask line applied, so its conversion is
+// kept; an export to BMP or GIF is not an edit of the picture.
+TEST_F(Recorder, KeepsTheConversionOfABitmapMask) {
+    recorder.note_command(40029);
+    recorder.record_macro_line("/C ra_bmp -r /m/mask.bmp /c/dmask.hdr", "");
+    recorder.record_macro_line("/C ra_bmp /c/dtemp.hdr  /out/a.bmp", "");
+    recorder.record_macro_line("/C ra_gif /c/dtemp.hdr  /out/ra_bmp -r.gif", "");
+    EXPECT_EQ(recorded(), "40029#/C ra_bmp -r /m/mask.bmp /c/dmask.hdr#NULL\r\n");
+}
+
 TEST_F(Recorder, NotesOnlyMenuCommandsAfterOpenWhileRecording) {
     recorder.note_command(40001);
     EXPECT_EQ(recorder.last_command(), 0);

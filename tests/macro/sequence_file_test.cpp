@@ -69,3 +69,11 @@ TEST(SequenceFile, AppendsSeqUnlessTheNameEndsInIt) {
     EXPECT_EQ(with_sequence_extension("/home/u/a.seqx"), "/home/u/a.seqx.seq");
     EXPECT_EQ(with_sequence_extension("/home/u.seq/rotate"), "/home/u.seq/rotate.seq") << "only the file name counts";
 }
+
+TEST(SequenceFile, AByteOrderMarkAtTheStartIsNoPartOfTheFirstLine) {
+    const auto entries = parse_sequence("\xEF\xBB\xBF" "40018#/C pfilt -1 -e 2 a > b#4\r\n");
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].number, 40018u);
+    EXPECT_EQ(entries[0].line, "40018#/C pfilt -1 -e 2 a > b#4");
+    EXPECT_EQ(parse_sequence("x\xEF\xBB\xBF")[0].line, "x\xEF\xBB\xBF") << "only at the start";
+}
