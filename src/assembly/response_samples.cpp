@@ -1,0 +1,84 @@
+#include "response_samples.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+constexpr int value_bins = 160;
+constexpr int per_bin = 2;
+// A cell counts as flat when its eight neighbours differ from it by no more
+// than this many codes plus this share (percent) of its value, in every
+// picture: its mean then stands for each of its pixels.
+constexpr int flat_share = 1;
+
+// A deterministic scatter of candidates inside a bin, so that the chosen
+// blocks do not all come from the top left of a flat area.
+uint32_t scatter(uint32_t index) {
+    index ^= index >> 16;
+    index *= 0x7feb352dU;
+    index ^= index >> 15;
+    index *= 0x846ca68bU;
+    return index ^ (index >> 16);
+}
+
+}  // namespace
+
+ResponseSamples choose_response_samples(const std::vector<ReducedPicture>& pictures,
+                                        const std::vector<double>& log_exposures) {
+    ResponseSamples samples;
+    samples.log_exposures = log_exposures;
+    if (pictures.empty()) return samples;
+    const int width = pictures.front().width, height = pictures.front().height;
+    const size_t count = pictures.size();
+    const int levels = pictures.front().levels;
+    const double to_node = static_cast<double>(response_nodes - 1) / levels;
+    const int flat_codes = std::max(2, levels / 100);
+    const int clipped = clipped_code(levels);
+
+    for (int c = 0; c < 3; ++c) {
+        struct Candidate {
+            int roughness;
+            uint32_t order;
+            size_t index;
+        };
+        std::vector<std::vector<Candidate>> bins(value_bins);
+        for (int y = 1; y + 1 < height; ++y) {
+            for (int x = 1; x + 1 < width; ++x) {
+                const size_t index = static_cast<size_t>(y) * width + x;
+                long sum = 0;
+                int roughness = 0, informative = 0;
+                for (const ReducedPicture& picture : pictures) {
+                    const auto at = [&](size_t i) { return static_cast<int>(picture.rgb[i * 3 + c]); };
+                    const int value = at(index);
+                    sum += value;
+                    informative += value > 0 && value < clipped;
+                    for (int dy = -1; dy <= 1; ++dy)
+                        for (int dx = -1; dx <= 1; ++dx)
+                            roughness = std::max(roughness, std::abs(at(index + dy * width + dx) - value) -
+                                                                value * flat_share / 100);
+                }
+                if (informative < 2 || roughness > flat_codes) continue;
+                // The sum of a block's codes over the series rises with its
+                // brightness, whatever the curve: bins of it spread the
+                // samples over the scene's range.
+                const auto bin = static_cast<size_t>(sum * (value_bins - 1) / (static_cast<long>(levels) * count));
+                bins[bin].push_back({roughness, scatter(static_cast<uint32_t>(index)), index});
+            }
+        }
+        std::vector<double>& positions = samples.positions[c];
+        for (auto& bin : bins) {
+            const size_t take = std::min<size_t>(per_bin, bin.size());
+            std::partial_sort(bin.begin(), bin.begin() + static_cast<ptrdiff_t>(take), bin.end(),
+                              [](const Candidate& a, const Candidate& b) {
+                                  return a.roughness != b.roughness ? a.roughness < b.roughness : a.order < b.order;
+                              });
+            for (size_t i = 0; i < take; ++i)
+                for (const ReducedPicture& picture : pictures)
+                    positions.push_back(picture.rgb[bin[i].index * 3 + c] * to_node);
+        }
+    }
+    return samples;
+}
