@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "assembly/assembly_header.h"
+#include "assembly/full_well.h"
 #include "assembly/merge_tables.h"
 #include "assembly/response_samples.h"
 #include "assembly/series_picture.h"
@@ -174,6 +175,7 @@ Result<AssemblyReport> assemble_series(const AssemblyRequest& request, const std
         if (!recovered) return recovered.failure();
         report.response = recovered.value().curve;
         report.response_residual = recovered.value().residual;
+        scale_to_full_well(reduced.value(), log_exposures, report.response);
     }
     reduced.value().clear();
 

@@ -112,12 +112,15 @@ std::optional<std::vector<double>> solve_channel(const std::vector<double>& posi
     if (used < 2) return std::nullopt;
     // Smoothness: the second difference, weighted by the hat, scaled to the
     // amount of data so that the balance does not depend on the sample count.
-    const double lambda = 4.0 * used * static_cast<double>(pictures) / n;
+    const double lambda = 250.0 * used * static_cast<double>(pictures) / n;
     for (int z = 1; z < n - 1; ++z) {
         const double stiffness = std::max(hat(z), smoothness_floor);
         const double w = stiffness * stiffness * lambda;
+        // The bend is measured against ln(code), so that a power law (a
+        // gamma curve, and nearly sRGB), straight on that scale, costs
+        // nothing however sharply it bends near black: g'' + g'/z.
         const int index[3] = {z - 1, z, z + 1};
-        const double d[3] = {1, -2, 1};
+        const double d[3] = {1 - 0.5 / z, -2, 1 + 0.5 / z};
         for (int p = 0; p < 3; ++p)
             for (int q = 0; q < 3; ++q) normal[index[p] * n + index[q]] += w * d[p] * d[q];
     }

@@ -8,7 +8,7 @@
 namespace {
 
 constexpr int value_bins = 160;
-constexpr int per_bin = 2;
+constexpr int per_bin = 6;
 // A cell counts as flat when its eight neighbours differ from it by no more
 // than this many codes plus this share (percent) of its value, in every
 // picture: its mean then stands for each of its pixels.
@@ -26,6 +26,21 @@ uint32_t scatter(uint32_t index) {
 
 }  // namespace
 
+int cell_roughness(const std::vector<ReducedPicture>& pictures, size_t index, int channel) {
+    const int width = pictures.front().width;
+    const int flat_codes = std::max(2, pictures.front().levels / 100);
+    int roughness = std::numeric_limits<int>::min();
+    for (const ReducedPicture& picture : pictures) {
+        const auto at = [&](size_t i) { return static_cast<int>(picture.rgb[i * 3 + channel]); };
+        const int value = at(index);
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                roughness = std::max(roughness, std::abs(at(index + dy * width + dx) - value) - value * flat_share / 100 -
+                                                    flat_codes);
+    }
+    return roughness;
+}
+
 ResponseSamples choose_response_samples(const std::vector<ReducedPicture>& pictures,
                                         const std::vector<double>& log_exposures) {
     ResponseSamples samples;
@@ -35,7 +50,6 @@ ResponseSamples choose_response_samples(const std::vector<ReducedPicture>& pictu
     const size_t count = pictures.size();
     const int levels = pictures.front().levels;
     const double to_node = static_cast<double>(response_nodes - 1) / levels;
-    const int flat_codes = std::max(2, levels / 100);
     const int clipped = clipped_code(levels);
 
     for (int c = 0; c < 3; ++c) {
@@ -49,18 +63,14 @@ ResponseSamples choose_response_samples(const std::vector<ReducedPicture>& pictu
             for (int x = 1; x + 1 < width; ++x) {
                 const size_t index = static_cast<size_t>(y) * width + x;
                 long sum = 0;
-                int roughness = 0, informative = 0;
+                int informative = 0;
                 for (const ReducedPicture& picture : pictures) {
-                    const auto at = [&](size_t i) { return static_cast<int>(picture.rgb[i * 3 + c]); };
-                    const int value = at(index);
+                    const int value = picture.rgb[index * 3 + c];
                     sum += value;
                     informative += value > 0 && value < clipped;
-                    for (int dy = -1; dy <= 1; ++dy)
-                        for (int dx = -1; dx <= 1; ++dx)
-                            roughness = std::max(roughness, std::abs(at(index + dy * width + dx) - value) -
-                                                                value * flat_share / 100);
                 }
-                if (informative < 2 || roughness > flat_codes) continue;
+                const int roughness = cell_roughness(pictures, index, c);
+                if (informative < 2 || roughness > 0) continue;
                 // The sum of a block's codes over the series rises with its
                 // brightness, whatever the curve: bins of it spread the
                 // samples over the scene's range.

@@ -9,6 +9,12 @@
 #include "assembly/response_curve.h"
 #include "assembly/series_picture.h"
 
+// How far the cell at `index` (not on the picture's edge) and its eight
+// neighbours stray from flat in `channel` in the worst picture, in codes
+// beyond a tolerance of 2 codes (or 1 % of the range) plus 1 % of its value;
+// 0 or less is flat: the cell's mean then stands for each of its pixels.
+int cell_roughness(const std::vector<ReducedPicture>& pictures, size_t index, int channel);
+
 // Cells whose neighbours have nearly the same codes in every picture are
 // preferred: a block mean then stands for its pixels. The pictures are in
 // the series' order and log_exposures gives ln(t·S/N²) for each.

@@ -12,21 +12,21 @@
 #include "picture/rgbe_writer.h"
 
 LuminanceMap write_hdr_scene(const std::filesystem::path& path) {
-    constexpr int width = 360, height = 240;
+    constexpr int width = 360, height = 240, side = 24;
     std::vector<RgbePixel> pixels(static_cast<size_t>(width) * height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            // Patches of 12 x 12 pixels stepping through 0.15 to 12 000 cd/m²
+            // Patches of 24 x 24 pixels stepping through 0.15 to 12 000 cd/m²
             // in log steps, each with its own tint; a window of 20 000 and a
             // lamp of 200 000 cd/m².
-            const int patch = (y / 12) * (width / 12) + x / 12;
-            const int patches = (height / 12) * (width / 12);
+            const int patch = (y / side) * (width / side) + x / side;
+            const int patches = (height / side) * (width / side);
             double luminance = 0.15 * std::pow(80000.0, static_cast<double>(patch) / (patches - 1));
             const double tint[3] = {1.0 + 0.3 * std::sin(patch * 0.7), 1.0, 1.0 + 0.3 * std::cos(patch * 1.3)};
             if (x >= 250 && x < 330 && y >= 30 && y < 90) luminance = 20000;
             if (std::hypot(x - 60, y - 60) < 10) luminance = 200000;
             // A gentle gradient inside each patch, so not every block is flat.
-            luminance *= 1.0 + 0.02 * (x % 12) / 11.0;
+            luminance *= 1.0 + 0.02 * (x % side) / (side - 1.0);
             const double scale = luminance / (0.2126 * tint[0] + 0.7152 * tint[1] + 0.0722 * tint[2]) / 179.0;
             pixels[static_cast<size_t>(y) * width + x] = encode_rgbe(static_cast<float>(scale * tint[0]),
                                                                      static_cast<float>(scale * tint[1]),
