@@ -2,17 +2,20 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 
 namespace {
 
 constexpr int value_bins = 160;
-constexpr int per_bin = 6;
+constexpr size_t per_bin = 6;
 // A cell counts as flat when its eight neighbours differ from it by no more
 // than this many codes plus this share (percent) of its value, in every
 // picture: its mean then stands for each of its pixels.
 constexpr int flat_share = 1;
+constexpr size_t least_samples = 64;
+constexpr double largest_search = 250000;
 
 // A deterministic scatter of candidates inside a bin, so that the chosen
 // blocks do not all come from the top left of a flat area.
@@ -51,6 +54,9 @@ ResponseSamples choose_response_samples(const std::vector<ReducedPicture>& pictu
     const int levels = pictures.front().levels;
     const double to_node = static_cast<double>(response_nodes - 1) / levels;
     const int clipped = clipped_code(levels);
+    // Large pictures are searched on a coarser grid of cells: a few hundred
+    // thousand candidates give the bins all they need.
+    const int step = std::max(1, static_cast<int>(std::sqrt(static_cast<double>(width) * height / largest_search)));
 
     for (int c = 0; c < 3; ++c) {
         struct Candidate {
@@ -59,8 +65,8 @@ ResponseSamples choose_response_samples(const std::vector<ReducedPicture>& pictu
             size_t index;
         };
         std::vector<std::vector<Candidate>> bins(value_bins);
-        for (int y = 1; y + 1 < height; ++y) {
-            for (int x = 1; x + 1 < width; ++x) {
+        for (int y = 1; y + 1 < height; y += step) {
+            for (int x = 1; x + 1 < width; x += step) {
                 const size_t index = static_cast<size_t>(y) * width + x;
                 long sum = 0;
                 int informative = 0;
@@ -70,7 +76,7 @@ ResponseSamples choose_response_samples(const std::vector<ReducedPicture>& pictu
                     informative += value > 0 && value < clipped;
                 }
                 const int roughness = cell_roughness(pictures, index, c);
-                if (informative < 2 || roughness > 0) continue;
+                if (informative < 2) continue;
                 // The sum of a block's codes over the series rises with its
                 // brightness, whatever the curve: bins of it spread the
                 // samples over the scene's range.
@@ -78,17 +84,22 @@ ResponseSamples choose_response_samples(const std::vector<ReducedPicture>& pictu
                 bins[bin].push_back({roughness, scatter(static_cast<uint32_t>(index)), index});
             }
         }
-        std::vector<double>& positions = samples.positions[c];
+        // Flat cells when the series has enough of them; the least rough
+        // otherwise (a picture of nothing but gradients).
+        const auto by_roughness = [](const Candidate& a, const Candidate& b) {
+            return a.roughness != b.roughness ? a.roughness < b.roughness : a.order < b.order;
+        };
+        size_t flat = 0;
         for (auto& bin : bins) {
-            const size_t take = std::min<size_t>(per_bin, bin.size());
-            std::partial_sort(bin.begin(), bin.begin() + static_cast<ptrdiff_t>(take), bin.end(),
-                              [](const Candidate& a, const Candidate& b) {
-                                  return a.roughness != b.roughness ? a.roughness < b.roughness : a.order < b.order;
-                              });
-            for (size_t i = 0; i < take; ++i)
+            std::sort(bin.begin(), bin.end(), by_roughness);
+            for (size_t i = 0; i < bin.size() && i < per_bin && bin[i].roughness <= 0; ++i) ++flat;
+        }
+        const bool flat_only = flat >= least_samples;
+        std::vector<double>& positions = samples.positions[c];
+        for (const auto& bin : bins)
+            for (size_t i = 0; i < bin.size() && i < per_bin && (!flat_only || bin[i].roughness <= 0); ++i)
                 for (const ReducedPicture& picture : pictures)
                     positions.push_back(picture.rgb[bin[i].index * 3 + c] * to_node);
-        }
     }
     return samples;
 }
