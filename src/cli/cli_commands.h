@@ -1,5 +1,5 @@
 #pragma once
-// The four commands of candelux-cli. Each checks everything it is given
+// The commands of candelux-cli. Each checks everything it is given
 // before it writes anything, prints its results on `out`, and returns the
 // exit status (0, exit_failed or exit_bad_input).
 
@@ -10,6 +10,7 @@
 int run_luminance(const LuminanceOptions& options, const CliOutput& output);
 int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOutput& output);
 int run_falsecolor(const FalsecolorOptions& options, const CliPlaces& places, const CliOutput& output);
+int run_assemble(const AssembleOptions& options, const CliOutput& output);
 int run_batch_command(const BatchOptions& options, const CliPlaces& places, const CliOutput& output);
 
 // Asks a running batch to start no further picture (from a signal handler).
