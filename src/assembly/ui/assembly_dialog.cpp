@@ -26,6 +26,7 @@ AssemblyDialog::AssemblyDialog(QWidget* parent, AssemblyForm& form) : QDialog(pa
     table_ = new QTableWidget(0, 4, this);
     table_->setObjectName(id(assembly_ids::table));
     table_->setHorizontalHeaderLabels({"Picture", "Exposure time (s)", "f-number", "ISO"});
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     table_->verticalHeader()->setVisible(false);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
