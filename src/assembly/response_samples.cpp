@@ -29,13 +29,14 @@ uint32_t scatter(uint32_t index) {
 
 }  // namespace
 
-int cell_roughness(const std::vector<ReducedPicture>& pictures, size_t index, int channel) {
+int cell_roughness(const std::vector<ReducedPicture>& pictures, size_t index, int channel, int unjudged_from) {
     const int width = pictures.front().width;
     const int flat_codes = std::max(2, pictures.front().levels / 100);
     int roughness = std::numeric_limits<int>::min();
     for (const ReducedPicture& picture : pictures) {
         const auto at = [&](size_t i) { return static_cast<int>(picture.rgb[i * 3 + channel]); };
         const int value = at(index);
+        if (value >= unjudged_from) continue;
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
                 roughness = std::max(roughness, std::abs(at(index + dy * width + dx) - value) - value * flat_share / 100 -

@@ -4,6 +4,7 @@
 // picture's 8 x 8 block means (ReducedPicture) so that the full pictures are
 // decoded only once, for the merge.
 
+#include <limits>
 #include <vector>
 
 #include "assembly/response_curve.h"
@@ -13,7 +14,9 @@
 // neighbours stray from flat in `channel` in the worst picture, in codes
 // beyond a tolerance of 2 codes (or 1 % of the range) plus 1 % of its value;
 // 0 or less is flat: the cell's mean then stands for each of its pixels.
-int cell_roughness(const std::vector<ReducedPicture>& pictures, size_t index, int channel);
+// Pictures where the cell's code is `unjudged_from` or more are left out.
+int cell_roughness(const std::vector<ReducedPicture>& pictures, size_t index, int channel,
+                   int unjudged_from = std::numeric_limits<int>::max());
 
 // Cells whose neighbours have nearly the same codes in every picture are
 // preferred: a block mean then stands for its pixels. The pictures are in

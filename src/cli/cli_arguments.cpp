@@ -283,6 +283,38 @@ Result<CliCommand> parse_assemble(Words words) {
     return CliCommand{options};
 }
 
+Result<CliCommand> parse_capture(Words words) {
+    CaptureOptions options;
+    std::vector<std::string> positional;
+    while (words.more()) {
+        const std::string word = words.take();
+        if (!is_option(word)) {
+            positional.push_back(word);
+        } else if (word == "--shutter" || word == "--aperture") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            if (value.value().empty()) return bad(word + " needs a value");
+            if (word == "--aperture") {
+                options.aperture = value.value();
+                continue;
+            }
+            for (const std::string& label : split(value.value(), ','))
+                if (!label.empty()) options.shutter_labels.push_back(label);
+        } else if (word == "--assemble") {
+            options.assemble = true;
+        } else if (word == "--json") {
+            options.json = true;
+        } else {
+            return bad("unknown option " + word);
+        }
+    }
+    if (positional.size() != 1) return positional_failure(positional, 1, "capture FOLDER [options]");
+    if (!options.aperture.empty() && options.shutter_labels.empty())
+        return bad("--aperture goes with --shutter; autocap.asf names the apertures of its own exposures");
+    options.folder = positional[0];
+    return CliCommand{options};
+}
+
 }  // namespace
 
 Result<std::vector<float>> parse_number_list(const std::string& text, size_t count, char separator) {
@@ -315,14 +347,15 @@ Result<CliCommand> parse_cli_arguments(const std::vector<std::string>& words) {
     }
     const std::string& command = words[0];
     if (command != "luminance" && command != "stats" && command != "falsecolor" && command != "batch" &&
-        command != "assemble")
+        command != "assemble" && command != "capture")
         return bad("unknown command \"" + command +
-                   "\"; the commands are luminance, stats, falsecolor, batch and assemble");
+                   "\"; the commands are luminance, stats, falsecolor, batch, assemble and capture");
     for (const std::string& word : words)
         if (is_help(word)) return CliCommand{HelpRequest{command}};
     if (command == "luminance") return parse_luminance(Words(words));
     if (command == "stats") return parse_stats(Words(words));
     if (command == "falsecolor") return parse_falsecolor(Words(words));
     if (command == "assemble") return parse_assemble(Words(words));
+    if (command == "capture") return parse_capture(Words(words));
     return parse_batch(Words(words));
 }

@@ -77,12 +77,21 @@ struct AssembleOptions {
     bool json = false;
 };
 
+struct CaptureOptions {
+    std::string folder;
+    std::vector<std::string> shutter_labels;  // as the capture dialog shows them; none: autocap.asf
+    std::string aperture;                     // "8", "5.6"; "" for the camera's current one
+    bool assemble = false;
+    bool json = false;
+};
+
 struct HelpRequest {
     std::string command;  // "" for the overview
 };
 
 using CliCommand =
-    std::variant<HelpRequest, LuminanceOptions, StatsOptions, FalsecolorOptions, BatchOptions, AssembleOptions>;
+    std::variant<HelpRequest, LuminanceOptions, StatsOptions, FalsecolorOptions, BatchOptions, AssembleOptions,
+                 CaptureOptions>;
 
 // Reads the words after the program's name. A failure's message names what
 // is wrong in one line.

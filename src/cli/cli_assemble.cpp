@@ -77,21 +77,24 @@ int run_assemble(const AssembleOptions& options, const CliOutput& output) {
         out << response_file_text(report.value().response);
         if (!out.flush()) return output.fail(exit_failed, options.save_response_file + ": cannot be written");
     }
+    print_assembly(output, options, shots.value(), report.value());
+    return 0;
+}
+
+void print_assembly(const CliOutput& output, const AssembleOptions& options, const std::vector<ShotExposure>& shots,
+                    const AssemblyReport& report) {
     if (options.json) {
-        output.out << json_of(options, shots.value(), report.value());
-        return 0;
+        output.out << json_of(options, shots, report);
+        return;
     }
     for (size_t j = 0; j < options.pictures.size(); ++j)
-        output.out << options.pictures[j] << "  " << exposure_text(shots.value()[j]) << '\n';
-    if (report.value().response_residual)
-        output.out << strprintf("response: recovered from the series, residual %.4g\n",
-                                *report.value().response_residual);
+        output.out << options.pictures[j] << "  " << exposure_text(shots[j]) << '\n';
+    if (report.response_residual)
+        output.out << strprintf("response: recovered from the series, residual %.4g\n", *report.response_residual);
     else
         output.out << "response: " << options.response_file << '\n';
-    output.out << strprintf("saturated: %zu pixels (%.3f %%)\n", report.value().saturated,
-                            report.value().saturated_share);
-    output.out << strprintf("%s: %d x %d, ", options.output.c_str(), report.value().width, report.value().height)
-               << (report.value().absolute ? strprintf("luminance in cd/m2 (K %g)\n", options.meter_constant)
-                                           : std::string("relative values (no f-number or ISO speed)\n"));
-    return 0;
+    output.out << strprintf("saturated: %zu pixels (%.3f %%)\n", report.saturated, report.saturated_share);
+    output.out << strprintf("%s: %d x %d, ", options.output.c_str(), report.width, report.height)
+               << (report.absolute ? strprintf("luminance in cd/m2 (K %g)\n", options.meter_constant)
+                                   : std::string("relative values (no f-number or ISO speed)\n"));
 }

@@ -12,6 +12,7 @@ as the candelux windows.
   falsecolor PICTURE OUT.bmp     the falsecolor picture and its legend
   batch SEQUENCE FOLDER          replay a sequence file on every picture
   assemble OUT.hdr PICTURE...    an exposure series into a luminance picture
+  capture FOLDER                 one exposure series from the tethered camera
 
 candelux-cli COMMAND --help tells more. Exit status: 0 done, 1 the work
 failed (a program, a write, a batch step), 2 the input was refused (nothing
@@ -77,6 +78,23 @@ options:
                           saturated_share, absolute
 )";
 
+constexpr const char* capture = R"(usage: candelux-cli capture FOLDER [options]
+
+Takes one exposure series with the tethered camera into FOLDER, as a manual
+run of Capture > Setup... does, and prints the pictures written. For cron
+jobs on a camera computer.
+
+options:
+  --shutter S1,S2,...     shutter speeds as the capture dialog shows them
+                          (1/1000, 1/125, 0"5, 2"); without it, the
+                          exposures listed in autocap.asf beside settings.asf
+  --aperture N            the f-number for --shutter (8, 5.6); without it,
+                          the camera's current aperture
+  --assemble              assemble the series into FOLDER/<first picture>.hdr
+                          and print what assemble prints
+  --json                  with --assemble: assemble's JSON object only
+)";
+
 constexpr const char* batch = R"(usage: candelux-cli batch SEQUENCE FOLDER [options]
 
 Replays a recorded sequence file on every picture (*.hdr) of FOLDER, as
@@ -102,5 +120,6 @@ std::string cli_help(const std::string& command) {
     if (command == "falsecolor") return falsecolor;
     if (command == "batch") return batch;
     if (command == "assemble") return assemble;
+    if (command == "capture") return capture;
     return {};
 }

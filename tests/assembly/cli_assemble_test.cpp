@@ -1,11 +1,15 @@
-// candelux-cli assemble: what it prints, what it writes and what it refuses.
+// candelux-cli assemble and capture: what they print, what they write and what
+// they refuse.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 
 #include "assembly/simulated_series.h"
+#include "capture/capture_fakes.h"
 #include "assembly/test_pictures.h"
 #include "cli/cli.h"
 #include "picture/rgbe_reader.h"
@@ -122,6 +126,81 @@ TEST_F(CliAssemble, HelpDescribesTheCommand) {
     const CliResult run = cli({"assemble", "--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.rfind("usage: candelux-cli assemble OUTPUT.hdr PICTURE... [options]", 0), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+class CliCapture : public ::testing::Test {
+protected:
+    TempFolder folder, config;
+    ScopedEnv config_home{"XDG_CONFIG_HOME", config.str()};
+    ScopedEnv chart{"EDSDK_SIM_SCENE", std::nullopt};
+    ScopedEnv srgb{"EDSDK_SIM_RESPONSE", std::nullopt};
+    ScopedEnv faults[4] = {{"EDSDK_SIM_NO_CAMERA", std::nullopt},
+                           {"EDSDK_SIM_REFUSE_WRITES", std::nullopt},
+                           {"EDSDK_SIM_FAIL_DOWNLOAD", std::nullopt},
+                           {"EDSDK_SIM_MISSING", std::nullopt}};
+};
+
+TEST_F(CliCapture, TakesTheShutterSpeedsGivenAndAssemblesTheSeries) {
+    const CliResult run = cli({"capture", folder.str(), "--shutter", "1/4000,1/1000,1/250,1/60,1/15,1/4,1\"",
+                               "--aperture", "8", "--assemble"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto written = std::count(run.out.begin(), run.out.end(), '\n');
+    EXPECT_GE(written, 7 + 7 + 3);  // the pictures, then what assemble prints
+    std::vector<std::filesystem::path> jpegs;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        if (entry.path().extension() == ".JPG") jpegs.push_back(entry.path());
+    ASSERT_EQ(jpegs.size(), 7u);
+    std::sort(jpegs.begin(), jpegs.end());
+    const std::string output = (jpegs[0].parent_path() / jpegs[0].stem()).string() + ".hdr";
+    EXPECT_NE(run.out.find(jpegs[0].string() + "  1/4096 s  f/8  ISO 100\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(output + ": 480 x 320, luminance in cd/m2 (K 12.5)\n"), std::string::npos);
+    // The test chart's ramp: 10^(4 x / 479) cd/m², here within a few percent.
+    auto map = load_luminance_map(output);
+    ASSERT_TRUE(map.ok());
+    for (int x : {60, 240, 420}) {
+        const double truth = std::pow(10.0, 4.0 * x / 479);
+        EXPECT_NEAR(map.value().at(x, 100) / truth, 1.0, 0.08) << x;
+    }
+}
+
+TEST_F(CliCapture, WithoutShutterSpeedsTakesTheAutocapList) {
+    std::filesystem::create_directories(config / "candelux");
+    write_file(config / "candelux" / "autocap.asf", "F8,1/250\r\nF8,1/60\r\n");
+    const CliResult run = cli({"capture", folder.str()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2);
+}
+
+TEST_F(CliCapture, RefusalsComeBeforeTheCameraIsTouched) {
+    struct Case {
+        std::vector<std::string> words;
+        std::string says;
+    };
+    const std::string autocap = (config / "candelux" / "autocap.asf").string();
+    const Case cases[] = {
+        {{"capture", (folder / "none").string()}, "the folder " + (folder / "none").string() + " does not exist"},
+        {{"capture", folder.str(), "--shutter", "1/7"},
+         "--shutter: \"1/7\" is not a shutter speed of the capture dialog (1/125, 0\"5, 2\")"},
+        {{"capture", folder.str(), "--shutter", "1/250", "--aperture", "7"},
+         "--aperture: \"7\" is not an aperture of the capture dialog (8, 5.6)"},
+        {{"capture", folder.str(), "--aperture", "8"},
+         "--aperture goes with --shutter; autocap.asf names the apertures of its own exposures"},
+        {{"capture", folder.str()}, "no --shutter given and no exposure list " + autocap},
+    };
+    for (const Case& c : cases) {
+        const CliResult run = cli(c.words);
+        EXPECT_EQ(run.status, 2) << c.says;
+        EXPECT_EQ(run.err, "candelux-cli capture: " + c.says + "\n");
+        EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+    }
+    ScopedEnv no_camera{"EDSDK_SIM_NO_CAMERA", "1"};
+    const CliResult run = cli({"capture", folder.str(), "--shutter", "1/250"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "candelux-cli capture: Could not communicate with a connected camera\n");
 }
 
 }  // namespace
