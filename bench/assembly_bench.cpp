@@ -5,7 +5,6 @@
 // own size (a Radiance picture held whole would be 4 bytes a pixel).
 
 #include <benchmark/benchmark.h>
-#include <jpeglib.h>
 #include <sys/resource.h>
 
 #include <cmath>
@@ -18,6 +17,7 @@
 #include "assembly/series_exposures.h"
 #include "exif_block.h"
 #include "sensor_response.h"
+#include "support/test_pictures.h"
 
 namespace fs = std::filesystem;
 
@@ -44,38 +44,16 @@ double scene(int x, int y, int width, int height) {
 
 // One picture of the camera: sRGB, f/8, ISO 100, the meter's K = 12.5.
 void write_exposure(const fs::path& path, int width, int height, double seconds) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, file);
-    info.image_width = static_cast<JDIMENSION>(width);
-    info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 90, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    const std::string exif = sim::exif_block({seconds, 8, 100, "2026:01:01 12:00:00", "Bench", "Bench", "Bench"});
-    jpeg_write_marker(&info, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(exif.data()),
-                      static_cast<unsigned>(exif.size()));
     const double gain = 0.18 * 100 / 12.5 * seconds / 64;
-    std::vector<JSAMPLE> row(static_cast<size_t>(width) * 3);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const double signal = scene(x, y, width, height) * gain;
-            const double tints[3] = {0.9, 1.0, 1.1};
-            for (int c = 0; c < 3; ++c)
-                row[static_cast<size_t>(x) * 3 + c] = static_cast<JSAMPLE>(
-                    std::lround(255 * sim::encode_signal(sim::SensorResponse::srgb, signal * tints[c])));
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::fclose(file);
+    constexpr double tints[3] = {0.9, 1.0, 1.1};
+    const std::string exif = sim::exif_block({seconds, 8, 100, "2026:01:01 12:00:00", "Bench", "Bench", "Bench"});
+    write_test_jpeg(
+        path, width, height,
+        [&](int x, int y, int c) {
+            const double signal = scene(x, y, width, height) * gain * tints[c];
+            return static_cast<int>(std::lround(255 * sim::encode_signal(sim::SensorResponse::srgb, signal)));
+        },
+        90, exif);
 }
 
 void BM_AssembleSevenPictures(benchmark::State& state) {

@@ -51,6 +51,11 @@ public:
         if (!more()) return bad(option + " needs a value");
         return take();
     }
+    Result<std::string> non_empty_value_of(const std::string& option, const std::string& what = "a value") {
+        auto value = value_of(option);
+        if (value && value.value().empty()) return bad(option + " needs " + what);
+        return value;
+    }
 
 private:
     const std::vector<std::string>& words_;
@@ -221,9 +226,8 @@ Result<CliCommand> parse_batch(Words words) {
         } else if (word == "--emit-jobs") {
             options.emit_jobs = true;
         } else if (word == "--cache-folder" || word == "--picture") {
-            auto value = words.value_of(word);
+            auto value = words.non_empty_value_of(word);
             if (!value) return value.failure();
-            if (value.value().empty()) return bad(word + " needs a value");
             (word == "--picture" ? options.picture : options.cache_folder) = value.value();
         } else {
             return bad("unknown option " + word);
@@ -243,9 +247,8 @@ Result<CliCommand> parse_assemble(Words words) {
         if (!is_option(word)) {
             positional.push_back(word);
         } else if (word == "--response" || word == "--save-response") {
-            auto value = words.value_of(word);
+            auto value = words.non_empty_value_of(word, "a file");
             if (!value) return value.failure();
-            if (value.value().empty()) return bad(word + " needs a file");
             (word == "--response" ? options.response_file : options.save_response_file) = value.value();
         } else if (word == "--exposures") {
             auto value = words.value_of(word);
@@ -291,9 +294,8 @@ Result<CliCommand> parse_capture(Words words) {
         if (!is_option(word)) {
             positional.push_back(word);
         } else if (word == "--shutter" || word == "--aperture") {
-            auto value = words.value_of(word);
+            auto value = words.non_empty_value_of(word);
             if (!value) return value.failure();
-            if (value.value().empty()) return bad(word + " needs a value");
             if (word == "--aperture") {
                 options.aperture = value.value();
                 continue;

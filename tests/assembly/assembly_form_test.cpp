@@ -10,7 +10,7 @@
 #include "assembly/assembly_form.h"
 #include "assembly/scripted_assembly_desktop.h"
 #include "assembly/simulated_series.h"
-#include "assembly/test_pictures.h"
+#include "support/test_pictures.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_folder.h"
 

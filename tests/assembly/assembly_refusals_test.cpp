@@ -7,7 +7,7 @@
 
 #include "assembly/assemble_series.h"
 #include "assembly/series_exposures.h"
-#include "assembly/test_pictures.h"
+#include "support/test_pictures.h"
 #include "support/temp_folder.h"
 
 namespace {

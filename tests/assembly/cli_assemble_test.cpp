@@ -10,7 +10,7 @@
 
 #include "assembly/simulated_series.h"
 #include "capture/capture_fakes.h"
-#include "assembly/test_pictures.h"
+#include "support/test_pictures.h"
 #include "cli/cli.h"
 #include "picture/rgbe_reader.h"
 #include "support/temp_folder.h"

@@ -11,7 +11,7 @@
 #include "assembly/series_picture.h"
 #include "assembly/shot_exposure.h"
 #include "assembly/simulated_series.h"
-#include "assembly/test_pictures.h"
+#include "support/test_pictures.h"
 #include "common/text_format.h"
 #include "picture/rgbe_reader.h"
 #include "support/temp_folder.h"

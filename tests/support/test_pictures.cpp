@@ -1,4 +1,4 @@
-#include "assembly/test_pictures.h"
+#include "support/test_pictures.h"
 
 #include <jpeglib.h>
 #include <tiffio.h>
@@ -6,7 +6,8 @@
 #include <cstdio>
 #include <vector>
 
-void write_test_jpeg(const std::filesystem::path& path, int width, int height, const SampleCode& code) {
+void write_test_jpeg(const std::filesystem::path& path, int width, int height, const SampleCode& code, int quality,
+                     const std::string& exif) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return;
     jpeg_compress_struct info{};
@@ -19,8 +20,11 @@ void write_test_jpeg(const std::filesystem::path& path, int width, int height, c
     info.input_components = 3;
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_set_quality(&info, quality, TRUE);
     jpeg_start_compress(&info, TRUE);
+    if (!exif.empty())
+        jpeg_write_marker(&info, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(exif.data()),
+                          static_cast<unsigned>(exif.size()));
     std::vector<JSAMPLE> row(static_cast<size_t>(width) * 3);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x)
