@@ -167,6 +167,15 @@ Result<AssemblyReport> assemble_series(const AssemblyRequest& request, const std
     auto reduced = read_reduced(request);
     if (!reduced) return reduced.failure();
     if (auto refusal = check_series(request, pictures, reduced.value(), exposures)) return *refusal;
+    if (request.align) {
+        auto shifts = align_series(request.pictures, exposures);
+        if (!shifts) return shifts.failure();
+        report.shifts = shifts.value();
+        for (size_t j = 0; j < pictures.size(); ++j) {
+            pictures[j] = shifted_picture(std::move(pictures[j]), report.shifts[j]);
+            shift_reduced(reduced.value()[j], report.shifts[j]);
+        }
+    }
 
     if (request.response) {
         report.response = *request.response;
@@ -188,7 +197,7 @@ Result<AssemblyReport> assemble_series(const AssemblyRequest& request, const std
     report.height = pictures.front()->height();
     const double exposure =
         report.absolute ? physics::luminous_efficacy * mid_grey * reference / request.meter_constant : 0;
-    SeriesHeader header = series_header(request, report.absolute, exposure);
+    SeriesHeader header = series_header(request, report.absolute, exposure, report.shifts);
 
     const std::string partial = output + ".part";
     std::unique_ptr<std::FILE, FileCloser> out(std::fopen(partial.c_str(), "wb"));

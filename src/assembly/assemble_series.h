@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "assembly/alignment.h"
 #include "assembly/response_curve.h"
 #include "assembly/shot_exposure.h"
 #include "common/result.h"
@@ -28,6 +29,7 @@ struct AssemblyRequest {
     std::vector<ShotExposure> exposures;  // one per picture (read_series_exposures)
     std::optional<ResponseCurve> response;  // recovered from the series when absent
     double meter_constant = 12.5;
+    bool align = false;  // shift hand-held pictures onto the middle exposure
 };
 
 struct AssemblyReport {
@@ -38,6 +40,7 @@ struct AssemblyReport {
     size_t saturated = 0;
     double saturated_share = 0;  // percent
     bool absolute = true;        // false: no f-number or ISO, relative values
+    std::vector<PictureShift> shifts;  // per picture, when aligned
     std::vector<std::string> header_lines;
 };
 

@@ -75,6 +75,7 @@ bool AssemblyForm::on_assemble() {
         return false;
     }
     AssemblyRequest request;
+    request.align = align;
     for (size_t i = 0; i < rows.size(); ++i) {
         const AssemblyRow& row = rows[i];
         const std::string name = std::filesystem::path(row.path).filename().string();

@@ -35,6 +35,7 @@ public:
     std::string status;    // the line under the table
     bool running = false;  // while a run goes, only Cancel works
     std::string last_output;
+    bool align = false;  // shift hand-held pictures onto the middle exposure
 
     void on_add_pictures();
     void on_remove(int row);

@@ -33,7 +33,8 @@ std::string padded(std::string line) {
 
 }  // namespace
 
-SeriesHeader series_header(const AssemblyRequest& request, bool absolute, double exposure) {
+SeriesHeader series_header(const AssemblyRequest& request, bool absolute, double exposure,
+                           const std::vector<PictureShift>& shifts) {
     SeriesHeader header;
     header.lines.push_back("SOFTWARE= candelux " CANDELUX_VERSION);
     if (const std::string date = first_of(request.exposures, &ShotExposure::date_time); !date.empty())
@@ -48,6 +49,7 @@ SeriesHeader series_header(const AssemblyRequest& request, bool absolute, double
                            " " + exposure_time_text(shot.seconds) + " s";
         if (shot.f_number > 0) line += strprintf(" f/%g", shot.f_number);
         if (shot.iso > 0) line += strprintf(" ISO %g", shot.iso);
+        if (j < shifts.size()) line += strprintf(" shift %d %d", shifts[j].dx, shifts[j].dy);
         header.lines.push_back(line);
     }
     header.lines.push_back(

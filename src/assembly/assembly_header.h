@@ -13,14 +13,17 @@
 #include <vector>
 
 struct AssemblyRequest;
+struct PictureShift;
 
 struct SeriesHeader {
     std::vector<std::string> lines;
     size_t saturated_line = 0;  // index of the SATURATED= line
 };
 
-// exposure: the EXPOSURE= value; 0 writes none (relative values).
-SeriesHeader series_header(const AssemblyRequest& request, bool absolute, double exposure);
+// exposure: the EXPOSURE= value; 0 writes none (relative values). With
+// shifts, each SERIES= line ends in the picture's shift ("shift 3 -2").
+SeriesHeader series_header(const AssemblyRequest& request, bool absolute, double exposure,
+                           const std::vector<PictureShift>& shifts = {});
 
 // "SATURATED= 1234 0.012%"
 std::string saturated_line(size_t count, double share_percent);

@@ -266,6 +266,8 @@ Result<CliCommand> parse_assemble(Words words) {
             const auto number = parse_numeric_field(value.value());
             if (!number || !(*number > 0)) return bad("--meter-constant must be a positive number");
             options.meter_constant = *number;
+        } else if (word == "--align") {
+            options.align = true;
         } else if (word == "--profile") {
             return bad("--profile: camera profiles are not read yet");
         } else if (word == "--overwrite") {

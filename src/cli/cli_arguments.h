@@ -73,6 +73,7 @@ struct AssembleOptions {
     std::string save_response_file;  // "" for none
     std::optional<std::vector<double>> exposures;  // seconds, one per picture
     double meter_constant = 12.5;
+    bool align = false;
     bool overwrite = false;
     bool json = false;
 };

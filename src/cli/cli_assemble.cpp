@@ -26,10 +26,13 @@ std::string json_of(const AssembleOptions& options, const std::vector<ShotExposu
                     const AssemblyReport& report) {
     std::string json = "{\"output\": " + json_string(options.output) +
                        strprintf(", \"width\": %d, \"height\": %d, \"exposures\": [", report.width, report.height);
-    for (size_t j = 0; j < shots.size(); ++j)
-        json += strprintf("%s{\"picture\": %s, \"seconds\": %.9g, \"f_number\": %.6g, \"iso\": %.6g}",
+    for (size_t j = 0; j < shots.size(); ++j) {
+        json += strprintf("%s{\"picture\": %s, \"seconds\": %.9g, \"f_number\": %.6g, \"iso\": %.6g",
                           j ? ", " : "", json_string(options.pictures[j]).c_str(), shots[j].seconds,
                           shots[j].f_number, shots[j].iso);
+        if (j < report.shifts.size()) json += strprintf(", \"shift\": [%d, %d]", report.shifts[j].dx, report.shifts[j].dy);
+        json += "}";
+    }
     json += "], \"response\": ";
     json += options.response_file.empty() ? "\"recovered\"" : json_string(options.response_file);
     json += ", \"response_residual\": ";
@@ -54,7 +57,7 @@ int run_assemble(const AssembleOptions& options, const CliOutput& output) {
         const std::string hint = shots.failure().code == -2 ? "; give the times with --exposures" : "";
         return output.fail(exit_bad_input, shots.failure().message + hint);
     }
-    AssemblyRequest request{options.pictures, shots.value(), std::nullopt, options.meter_constant};
+    AssemblyRequest request{options.pictures, shots.value(), std::nullopt, options.meter_constant, options.align};
     if (!options.response_file.empty()) {
         auto curve = read_response_file(options.response_file);
         if (!curve) return output.fail(exit_bad_input, curve.failure().message);
@@ -87,8 +90,11 @@ void print_assembly(const CliOutput& output, const AssembleOptions& options, con
         output.out << json_of(options, shots, report);
         return;
     }
-    for (size_t j = 0; j < options.pictures.size(); ++j)
-        output.out << options.pictures[j] << "  " << exposure_text(shots[j]) << '\n';
+    for (size_t j = 0; j < options.pictures.size(); ++j) {
+        output.out << options.pictures[j] << "  " << exposure_text(shots[j]);
+        if (j < report.shifts.size()) output.out << strprintf("  shift %d %d", report.shifts[j].dx, report.shifts[j].dy);
+        output.out << '\n';
+    }
     if (report.response_residual)
         output.out << strprintf("response: recovered from the series, residual %.4g\n", *report.response_residual);
     else

@@ -72,10 +72,13 @@ options:
   --response FILE         use this response curve instead of recovering one
   --save-response FILE    write the curve used (the same format)
   --meter-constant K      the reflected-light meter constant (12.5)
+  --align                 shift hand-held pictures onto the middle exposure
+                          (median threshold bitmaps, translation only)
   --overwrite             replace OUTPUT.hdr
   --json                  print one JSON object: output, width, height,
-                          exposures, response, response_residual, saturated,
-                          saturated_share, absolute
+                          exposures (with shift when aligned), response,
+                          response_residual, saturated, saturated_share,
+                          absolute
 )";
 
 constexpr const char* capture = R"(usage: candelux-cli capture FOLDER [options]

@@ -122,6 +122,16 @@ TEST_F(CliAssemble, RefusalsSayWhyAndWriteNothing) {
     EXPECT_EQ(cli(words({"assemble", output, "--overwrite"})).status, 0);
 }
 
+TEST_F(CliAssemble, AlignPrintsEachPicturesShift) {
+    const std::string output = (out_folder / "a.hdr").string();
+    const CliResult run = cli(words({"assemble", output, "--align"}));
+    ASSERT_EQ(run.status, 0) << run.err;
+    // The simulated camera stands on a tripod.
+    EXPECT_NE(run.out.find(pictures_[0] + "  1/256 s  f/8  ISO 100  shift 0 0\n"), std::string::npos) << run.out;
+    const CliResult json = cli(words({"assemble", output, "--align", "--json", "--overwrite"}));
+    EXPECT_NE(json.out.find("\"iso\": 100, \"shift\": [0, 0]}"), std::string::npos) << json.out;
+}
+
 TEST_F(CliAssemble, HelpDescribesTheCommand) {
     const CliResult run = cli({"assemble", "--help"});
     EXPECT_EQ(run.status, 0);

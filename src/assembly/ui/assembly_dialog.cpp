@@ -1,6 +1,7 @@
 #include "assembly/ui/assembly_dialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -46,6 +47,9 @@ AssemblyDialog::AssemblyDialog(QWidget* parent, AssemblyForm& form) : QDialog(pa
     progress_ = new QProgressBar(this);
     progress_->setObjectName(id(assembly_ids::progress));
     progress_->setRange(0, 100);
+    align_ = new QCheckBox("A&lign hand-held pictures", this);
+    align_->setObjectName(id(assembly_ids::align));
+    connect(align_, &QCheckBox::toggled, this, [this](bool checked) { form_.align = checked; });
     status_ = new QLabel(this);
     status_->setObjectName(id(assembly_ids::status));
     status_->setWordWrap(true);
@@ -66,6 +70,7 @@ AssemblyDialog::AssemblyDialog(QWidget* parent, AssemblyForm& form) : QDialog(pa
     list_buttons->addWidget(add_);
     list_buttons->addWidget(remove_);
     list_buttons->addStretch();
+    list_buttons->addWidget(align_);
     auto* run_buttons = new QHBoxLayout;
     run_buttons->addWidget(progress_, 1);
     run_buttons->addWidget(assemble_);
@@ -97,6 +102,8 @@ void AssemblyDialog::show_form() {
     showing_ = false;
     status_->setText(QString::fromStdString(form_.status));
     table_->setEnabled(!form_.running);
+    align_->setChecked(form_.align);
+    align_->setEnabled(!form_.running);
     add_->setEnabled(!form_.running);
     remove_->setEnabled(!form_.running && !form_.rows.empty());
     assemble_->setEnabled(!form_.running && form_.rows.size() >= 2);

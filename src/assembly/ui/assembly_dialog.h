@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class AssemblyForm;
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -22,6 +23,7 @@ inline constexpr int cancel = 6005;
 inline constexpr int close = 6006;
 inline constexpr int progress = 6007;
 inline constexpr int status = 6008;
+inline constexpr int align = 6009;
 }  // namespace assembly_ids
 
 class AssemblyDialog : public QDialog {
@@ -46,6 +48,7 @@ private:
     QPushButton* close_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
+    QCheckBox* align_ = nullptr;
     bool showing_ = false;
     bool cancel_requested_ = false;
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -80,6 +81,11 @@ TEST_F(AssemblyDialogTest, ShowsTheExposuresAndTakesCorrections) {
     EXPECT_FALSE(control<QPushButton>(assembly_ids::cancel)->isEnabled());
     table->item(2, assembly_column::time)->setText(" 1/60 ");
     EXPECT_EQ(assembly.shown->rows[2].time, "1/60");
+    auto* align = dialog->findChild<QCheckBox*>(QString::number(assembly_ids::align));
+    ASSERT_NE(align, nullptr);
+    EXPECT_FALSE(assembly.shown->align);
+    QTest::mouseClick(align, Qt::LeftButton);
+    EXPECT_TRUE(assembly.shown->align);
     table->setCurrentCell(2, 0);
     QTest::mouseClick(control<QPushButton>(assembly_ids::remove), Qt::LeftButton);
     EXPECT_EQ(table->rowCount(), 6);
