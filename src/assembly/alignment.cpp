@@ -43,18 +43,21 @@ std::vector<uint8_t> bitmap_of(const GreyPicture& picture) {
     return bits;
 }
 
-size_t disagreement(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, int width, int height,
+// The share of the overlap where the bitmaps disagree: a share rather than a
+// count, or larger shifts would win by overlapping less.
+double disagreement(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, int width, int height,
                     PictureShift shift) {
-    size_t count = 0;
+    size_t count = 0, compared = 0;
     for (int y = std::max(0, -shift.dy); y < std::min(height, height - shift.dy); ++y) {
         const uint8_t* row_a = &a[static_cast<size_t>(y) * width];
         const uint8_t* row_b = &b[static_cast<size_t>(y + shift.dy) * width];
         for (int x = std::max(0, -shift.dx); x < std::min(width, width - shift.dx); ++x) {
             const uint8_t p = row_a[x], q = row_b[x + shift.dx];
+            compared += (p & q & 2) != 0;
             count += (p & q & 2) && ((p ^ q) & 1);
         }
     }
-    return count;
+    return compared ? static_cast<double>(count) / static_cast<double>(compared) : 1.0;
 }
 
 Result<GreyPicture> grey_of(const std::string& path) {
@@ -128,12 +131,16 @@ PictureShift median_threshold_shift(const GreyPicture& reference, const GreyPict
         shift.dy *= 2;
     }
     const std::vector<uint8_t> a = bitmap_of(reference), b = bitmap_of(moved);
+    // The centre is tried first and kept on a tie: a picture whose median
+    // sits on black or white (a very short or long exposure) has bitmaps
+    // that agree everywhere, and must not drift.
     PictureShift best = shift;
-    size_t fewest = static_cast<size_t>(-1);
+    double fewest = disagreement(a, b, reference.width, reference.height, shift);
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx) {
+            if (dx == 0 && dy == 0) continue;
             const PictureShift tried{shift.dx + dx, shift.dy + dy};
-            const size_t count = disagreement(a, b, reference.width, reference.height, tried);
+            const double count = disagreement(a, b, reference.width, reference.height, tried);
             if (count < fewest) {
                 fewest = count;
                 best = tried;

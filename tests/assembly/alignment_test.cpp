@@ -40,6 +40,12 @@ TEST(MedianThresholdBitmaps, FindTheShiftBetweenTwoPictures) {
     EXPECT_EQ(median_threshold_shift(reference, grey_scene(-13, 21)), (PictureShift{13, -21}));
 }
 
+TEST(MedianThresholdBitmaps, APictureBlackAlmostEverywhereDoesNotDrift) {
+    GreyPicture dark = grey_scene(0, 0);
+    for (uint8_t& value : dark.grey) value = value > 200 ? value - 200 : 0;
+    EXPECT_EQ(median_threshold_shift(grey_scene(0, 0), dark), (PictureShift{0, 0}));
+}
+
 TEST(MedianThresholdBitmaps, AnAlignedAssemblyGivesBackTheScene) {
     TempFolder folder;
     const int offsets[5][2] = {{3, -2}, {0, 0}, {-5, 4}, {6, 6}, {-2, -7}};

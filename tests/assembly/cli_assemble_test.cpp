@@ -128,6 +128,9 @@ TEST_F(CliAssemble, AlignPrintsEachPicturesShift) {
     ASSERT_EQ(run.status, 0) << run.err;
     // The simulated camera stands on a tripod.
     EXPECT_NE(run.out.find(pictures_[0] + "  1/256 s  f/8  ISO 100  shift 0 0\n"), std::string::npos) << run.out;
+    size_t unmoved = 0;
+    for (size_t at = 0; (at = run.out.find("  shift 0 0\n", at)) != std::string::npos; ++at) ++unmoved;
+    EXPECT_EQ(unmoved, pictures_.size());
     const CliResult json = cli(words({"assemble", output, "--align", "--json", "--overwrite"}));
     EXPECT_NE(json.out.find("\"iso\": 100, \"shift\": [0, 0]}"), std::string::npos) << json.out;
 }
