@@ -16,7 +16,6 @@ namespace {
 
 // A reflected-light meter's calibration: a subject of L cd/m² is exposed as
 // mid-grey (18 %) when N²/t = L·S/K.
-constexpr double iso_speed = 100.0;
 constexpr double meter_constant = 12.5;
 constexpr double mid_grey = 0.18;
 
@@ -26,11 +25,25 @@ double stops(uint32_t code, uint32_t origin) {
     return static_cast<double>(code >> 3) - static_cast<double>(origin >> 3) + fraction[code & 7];
 }
 
-uint8_t srgb_byte(double linear) {
-    linear = std::clamp(linear, 0.0, 1.0);
-    const double encoded = linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1.0 / 2.4) - 0.055;
-    return static_cast<uint8_t>(std::lround(encoded * 255.0));
-}
+// The encoded byte of every signal, in steps fine enough that the table's
+// rounding stays far below one byte's step.
+class ByteTable {
+public:
+    explicit ByteTable(SensorResponse response) : bytes_(steps + 1) {
+        for (int i = 0; i <= steps; ++i)
+            bytes_[static_cast<size_t>(i)] =
+                static_cast<uint8_t>(std::lround(encode_signal(response, static_cast<double>(i) / steps) * 255.0));
+    }
+    uint8_t operator()(double linear) const {
+        if (!(linear > 0)) return bytes_.front();
+        if (linear >= 1) return bytes_.back();
+        return bytes_[static_cast<size_t>(std::lround(linear * steps))];
+    }
+
+private:
+    static constexpr int steps = 1 << 20;
+    std::vector<uint8_t> bytes_;
+};
 
 }  // namespace
 
@@ -72,8 +85,10 @@ double exposure_seconds(uint32_t shutter_code) { return std::exp2(-stops(shutter
 
 double f_number(uint32_t aperture_code) { return std::exp2(stops(aperture_code, 0x08) / 2.0); }
 
-std::string expose_jpeg(const Scene& scene, double seconds, double f_number) {
-    const double gain = mid_grey * iso_speed / meter_constant * seconds / (f_number * f_number);
+std::string expose_jpeg(const Scene& scene, const ShotData& shot, SensorResponse response) {
+    const double gain =
+        mid_grey * shot.iso / meter_constant * shot.exposure_seconds / (shot.f_number * shot.f_number);
+    const ByteTable encoded(response);
     std::vector<uint8_t> row(static_cast<size_t>(scene.width) * 3);
 
     jpeg_compress_struct info{};
@@ -90,9 +105,12 @@ std::string expose_jpeg(const Scene& scene, double seconds, double f_number) {
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 90, TRUE);
     jpeg_start_compress(&info, TRUE);
+    const std::string exif = exif_block(shot);
+    jpeg_write_marker(&info, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(exif.data()),
+                      static_cast<unsigned>(exif.size()));
     for (int y = 0; y < scene.height; ++y) {
         const float* in = &scene.rgb[static_cast<size_t>(y) * scene.width * 3];
-        for (size_t i = 0; i < row.size(); ++i) row[i] = srgb_byte(in[i] * gain);
+        for (size_t i = 0; i < row.size(); ++i) row[i] = encoded(in[i] * gain);
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&info, rows, 1);
     }

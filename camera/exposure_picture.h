@@ -1,12 +1,16 @@
 #pragma once
 // What the simulated camera's sensor makes of a scene: the scene in cd/m²
 // per colour channel, exposed for a shutter speed and an f-number at ISO 100,
-// encoded as an sRGB JPEG.
+// encoded with one of the camera's tone curves as a JPEG that carries its
+// exposure in EXIF.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "exif_block.h"
+#include "sensor_response.h"
 
 namespace sim {
 
@@ -29,7 +33,9 @@ Scene test_chart();
 double exposure_seconds(uint32_t shutter_code);
 double f_number(uint32_t aperture_code);
 
-// The JPEG file the camera writes.
-std::string expose_jpeg(const Scene& scene, double seconds, double f_number);
+// The JPEG file the camera writes. The sensor's signal is the scene's value
+// times shot.exposure_seconds * iso / (12.5 f²) * 0.18, clipped at full well
+// (1): a subject the reflected-light meter reads as L cd/m² lands on 18 %.
+std::string expose_jpeg(const Scene& scene, const ShotData& shot, SensorResponse response);
 
 }  // namespace sim

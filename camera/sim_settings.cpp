@@ -46,6 +46,11 @@ std::string scene_path() {
     return path ? path : "";
 }
 
+std::string response_name() {
+    const char* name = std::getenv("EDSDK_SIM_RESPONSE");
+    return name ? name : "";
+}
+
 void log_call(const char* format, ...) {
     const char* path = std::getenv("EDSDK_SIM_LOG");
     if (!path || !*path) return;

@@ -10,10 +10,14 @@
 //   EDSDK_SIM_MISSING=A,B        the library appears to lack these functions
 //   EDSDK_SIM_SCENE=path.hdr     the scene pictures are exposed from
 //                                (otherwise a generated test chart)
+//   EDSDK_SIM_RESPONSE=curve     the tone curve of its JPEGs: srgb (the
+//                                default), gamma22 or filmic (see
+//                                sensor_response.h); another name is logged
+//                                and sRGB is used
 //   EDSDK_SIM_LOG=path           every call is appended to this file
 //
 // The faults are read when the SDK is initialised, the missing functions at
-// every lookup, the scene at every picture.
+// every lookup, the scene and the tone curve at every picture.
 
 #include <string>
 
@@ -34,6 +38,7 @@ Faults read_faults();
 bool function_missing(const char* function);
 
 std::string scene_path();
+std::string response_name();
 
 // Appends one line to the call log, when there is one.
 void log_call(const char* format, ...) __attribute__((format(printf, 1, 2)));

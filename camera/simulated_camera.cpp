@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ctime>
 
 #include "common/text_format.h"
 #include "exposure_picture.h"
@@ -20,6 +21,22 @@ std::vector<int32_t> third_stops(int32_t first, int32_t last) {
 }
 
 uintptr_t number_of(EdsBaseRef ref) { return reinterpret_cast<uintptr_t>(ref); }
+
+std::string local_date_time() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y:%m:%d %H:%M:%S", &local);
+    return text;
+}
+
+SensorResponse current_response() {
+    const std::string name = response_name();
+    if (auto response = response_named(name)) return *response;
+    log_call("unknown EDSDK_SIM_RESPONSE %s: sRGB used", name.c_str());
+    return SensorResponse::srgb;
+}
 
 }  // namespace
 
@@ -272,7 +289,12 @@ void SimulatedCamera::take_picture() {
         scene = test_chart();
 
     StorageEntry* picture = picture_folder_->add(strprintf("IMG_%04u.JPG", ++picture_number_ % 10000), false);
-    picture->data = expose_jpeg(*scene, exposure_seconds(shutter_speed_), f_number(aperture_));
+    // The EXIF data give the exposure the sensor really had (1/256 s for the
+    // setting a person reads as 1/250), so that the pictures' luminance can
+    // be worked out exactly from them.
+    const ShotData shot{exposure_seconds(shutter_speed_), f_number(aperture_), 100, local_date_time(),
+                        camera_make, camera_model, lens_model};
+    picture->data = expose_jpeg(*scene, shot, current_response());
     log_call("picture %s 0x%X 0x%X", picture->name.c_str(), aperture_, shutter_speed_);
     // The handler owns the reference it is given and releases it.
     if (object_handler_)

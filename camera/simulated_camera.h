@@ -20,6 +20,11 @@
 
 namespace sim {
 
+// The names its pictures' EXIF data give.
+inline constexpr const char* camera_make = "Candelux";
+inline constexpr const char* camera_model = "Simulated Camera";
+inline constexpr const char* lens_model = "Simulated Lens 24mm F2.8";
+
 struct StorageEntry {
     std::string name;
     bool is_folder = false;

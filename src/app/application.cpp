@@ -105,6 +105,7 @@ void Application::on_command(int id) {
     case command::capture_setup:
         run_capture_setup();
         break;
+    case command::assemble_hdr: run_assemble_hdr(); break;
     case command::analyze: run_analyze_command(); break;
     case command::calibration: run_calibration_command(); break;
     case command::about:

@@ -25,6 +25,13 @@
 #include "view/selection_tools.h"
 #include "view/view_geometry.h"
 
+class AssemblyDesktop;
+class AssemblyForm;
+// Deletes the assembly form where its type is complete (assembly_command.cpp).
+struct AssemblyFormDeleter {
+    void operator()(AssemblyForm* form) const;
+};
+
 struct CaptureSession;
 // Deletes the capture session where its type is complete (capture_command.cpp).
 struct CaptureSessionDeleter {
@@ -87,6 +94,8 @@ public:
     // ENTER while a wizard waits for a region.
     void hand_back_region();
     void set_analysis_receiver(AnalysisRegionReceiver* receiver) { analysis_receiver_ = receiver; }
+    // The windows of File > Assemble HDR...; without them the command does nothing.
+    void set_assembly_desktop(AssemblyDesktop* desktop) { assembly_desktop_ = desktop; }
     void set_calibration_receiver(CalibrationRegionReceiver* receiver) { calibration_receiver_ = receiver; }
 
     // --- state, by role -------------------------------------------------------
@@ -155,6 +164,7 @@ private:
     void fit_to_display();
     void run_settings_dialog();
     void run_capture_setup();  // capture_command.cpp
+    void run_assemble_hdr();   // assembly_command.cpp
 
     PointF picture_position(PointF window) const { return window_to_picture(zoom_, window, pan_); }
     // Runs the selection bookkeeping a paint runs, and returns its outlines.
@@ -199,6 +209,8 @@ private:
     bool falsecolor_active_ = false;
 
     std::unique_ptr<CaptureSession, CaptureSessionDeleter> capture_;  // from the first Capture > Setup...
+    AssemblyDesktop* assembly_desktop_ = nullptr;
+    std::unique_ptr<AssemblyForm, AssemblyFormDeleter> assembly_form_;
 
     // --- editing ---
 public:

@@ -8,6 +8,7 @@ const std::vector<MenuItem>& main_menu() {
     using namespace command;
     static const std::vector<MenuItem> items = {
         {"&File", "", "&Open...", open, true, false},
+        {"&File", "", "&Assemble HDR...", assemble_hdr, true, false},
         {"&File", "", "&Save As...", save_as, false, false},
         {"&File", "", "", 0, false, false},
         {"&File", "", "Edit &header...", edit_header, false, false},

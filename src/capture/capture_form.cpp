@@ -3,6 +3,7 @@
 #include <cctype>
 #include <limits>
 
+#include "assembly/captured_series.h"
 #include "capture/eds_abi.h"
 #include "capture/exposure_tables.h"
 #include "common/text_format.h"
@@ -241,6 +242,7 @@ bool CaptureForm::manual_run(int aperture_selection, const std::vector<bool>& ti
 
 void CaptureForm::capture_now() {
     running_ = true;
+    const FolderSnapshot before = snapshot_folder(camera_.save_folder());
     if (capture_mode == CaptureMode::automatic) {
         run_auto_capture();
     } else {
@@ -253,7 +255,17 @@ void CaptureForm::capture_now() {
                                  error_caption, MessageIcon::warning, Owner::dialog);
         report_skipped(report);
     }
+    if (assemble_each_series) assemble_series_taken(before);
     running_ = false;
+}
+
+void CaptureForm::assemble_series_taken(const FolderSnapshot& before) {
+    const std::vector<std::string> pictures = pictures_written(before, snapshot_folder(camera_.save_folder()));
+    if (pictures.size() < 2) return;  // nothing to assemble; the run has said why
+    auto assembled = assemble_captured_series(pictures);
+    if (!assembled)
+        desktop_.message_box("Assemble each series: " + assembled.failure().message, error_caption,
+                             MessageIcon::warning, Owner::dialog);
 }
 
 int CaptureForm::run_auto_capture() {

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "assembly/captured_series.h"
+
 #include "desktop/desktop.h"
 #include "capture/capture_camera.h"
 #include "capture/capture_run.h"
@@ -44,6 +46,7 @@ inline constexpr int countdown = 1183;
 inline constexpr int ok = 1;
 inline constexpr int cancel = 2;
 inline constexpr int countdown_timer = 20564;
+inline constexpr int assemble_each = 1197;
 
 // The controls whose enabled or shown state the rules switch.
 inline constexpr int switched[] = {aperture_mode, aperture1, aperture2, shutters1, shutters2,
@@ -84,6 +87,8 @@ public:
     std::vector<bool> shutter2_ticked;
     std::chrono::system_clock::time_point start_time;
     std::string interval_text;
+    // Each finished series is assembled into <folder>/<first picture>.hdr.
+    bool assemble_each_series = false;
     std::string countdown_text;
 
     // Enabled and shown state of the controls the rules switch.
@@ -118,6 +123,7 @@ public:
     void capture_now();
     // 0 after a run or a missing file, 2 after a damaged one.
     int run_auto_capture();
+    void assemble_series_taken(const FolderSnapshot& before);
 
 private:
     void run_schedule();

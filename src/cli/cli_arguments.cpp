@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "assembly/series_exposures.h"
 #include "common/numeric_edit.h"
 #include "common/text_format.h"
 #include "common/unsigned_field.h"
@@ -50,6 +51,11 @@ public:
     Result<std::string> value_of(const std::string& option) {
         if (!more()) return bad(option + " needs a value");
         return take();
+    }
+    Result<std::string> non_empty_value_of(const std::string& option, const std::string& what = "a value") {
+        auto value = value_of(option);
+        if (value && value.value().empty()) return bad(option + " needs " + what);
+        return value;
     }
 
 private:
@@ -262,9 +268,8 @@ Result<CliCommand> parse_batch(Words words) {
         } else if (word == "--emit-jobs") {
             options.emit_jobs = true;
         } else if (word == "--cache-folder" || word == "--picture") {
-            auto value = words.value_of(word);
+            auto value = words.non_empty_value_of(word);
             if (!value) return value.failure();
-            if (value.value().empty()) return bad(word + " needs a value");
             (word == "--picture" ? options.picture : options.cache_folder) = value.value();
         } else {
             return bad("unknown option " + word);
@@ -273,6 +278,86 @@ Result<CliCommand> parse_batch(Words words) {
     if (positional.size() != 2) return positional_failure(positional, 2, "batch SEQUENCE FOLDER [options]");
     options.sequence = positional[0];
     options.folder = positional[1];
+    return CliCommand{options};
+}
+
+Result<CliCommand> parse_assemble(Words words) {
+    AssembleOptions options;
+    std::vector<std::string> positional;
+    while (words.more()) {
+        const std::string word = words.take();
+        if (!is_option(word)) {
+            positional.push_back(word);
+        } else if (word == "--response" || word == "--save-response") {
+            auto value = words.non_empty_value_of(word, "a file");
+            if (!value) return value.failure();
+            (word == "--response" ? options.response_file : options.save_response_file) = value.value();
+        } else if (word == "--exposures") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            std::vector<double> seconds;
+            for (const std::string& part : split(value.value(), ',')) {
+                const auto time = parse_exposure_time(part);
+                if (!time) return bad("--exposures: \"" + part + "\" is not an exposure time such as 1/250 or 0.5");
+                seconds.push_back(*time);
+            }
+            options.exposures = seconds;
+        } else if (word == "--meter-constant") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            const auto number = parse_numeric_field(value.value());
+            if (!number || !(*number > 0)) return bad("--meter-constant must be a positive number");
+            options.meter_constant = *number;
+        } else if (word == "--align") {
+            options.align = true;
+        } else if (word == "--profile") {
+            return bad("--profile: camera profiles are not read yet");
+        } else if (word == "--overwrite") {
+            options.overwrite = true;
+        } else if (word == "--json") {
+            options.json = true;
+        } else {
+            return bad("unknown option " + word);
+        }
+    }
+    if (positional.size() < 2)
+        return positional_failure(positional, 2, "assemble OUTPUT.hdr PICTURE... [options]");
+    options.output = positional[0];
+    options.pictures.assign(positional.begin() + 1, positional.end());
+    if (options.exposures && options.exposures->size() != options.pictures.size())
+        return bad(strprintf("--exposures gives %zu times for %zu pictures", options.exposures->size(),
+                             options.pictures.size()));
+    return CliCommand{options};
+}
+
+Result<CliCommand> parse_capture(Words words) {
+    CaptureOptions options;
+    std::vector<std::string> positional;
+    while (words.more()) {
+        const std::string word = words.take();
+        if (!is_option(word)) {
+            positional.push_back(word);
+        } else if (word == "--shutter" || word == "--aperture") {
+            auto value = words.non_empty_value_of(word);
+            if (!value) return value.failure();
+            if (word == "--aperture") {
+                options.aperture = value.value();
+                continue;
+            }
+            for (const std::string& label : split(value.value(), ','))
+                if (!label.empty()) options.shutter_labels.push_back(label);
+        } else if (word == "--assemble") {
+            options.assemble = true;
+        } else if (word == "--json") {
+            options.json = true;
+        } else {
+            return bad("unknown option " + word);
+        }
+    }
+    if (positional.size() != 1) return positional_failure(positional, 1, "capture FOLDER [options]");
+    if (!options.aperture.empty() && options.shutter_labels.empty())
+        return bad("--aperture goes with --shutter; autocap.asf names the apertures of its own exposures");
+    options.folder = positional[0];
     return CliCommand{options};
 }
 
@@ -307,12 +392,16 @@ Result<CliCommand> parse_cli_arguments(const std::vector<std::string>& words) {
         return CliCommand{HelpRequest{words.size() > 1 && !is_option(words[1]) ? words[1] : ""}};
     }
     const std::string& command = words[0];
-    if (command != "luminance" && command != "stats" && command != "falsecolor" && command != "batch")
-        return bad("unknown command \"" + command + "\"; the commands are luminance, stats, falsecolor and batch");
+    if (command != "luminance" && command != "stats" && command != "falsecolor" && command != "batch" &&
+        command != "assemble" && command != "capture")
+        return bad("unknown command \"" + command +
+                   "\"; the commands are luminance, stats, falsecolor, batch, assemble and capture");
     for (const std::string& word : words)
         if (is_help(word)) return CliCommand{HelpRequest{command}};
     if (command == "luminance") return parse_luminance(Words(words));
     if (command == "stats") return parse_stats(Words(words));
     if (command == "falsecolor") return parse_falsecolor(Words(words));
+    if (command == "assemble") return parse_assemble(Words(words));
+    if (command == "capture") return parse_capture(Words(words));
     return parse_batch(Words(words));
 }

@@ -75,11 +75,33 @@ struct BatchOptions {
     std::string picture;       // replay only this picture of the folder; "" for all
 };
 
+struct AssembleOptions {
+    std::string output;
+    std::vector<std::string> pictures;
+    std::string response_file;       // "" to recover the curve from the series
+    std::string save_response_file;  // "" for none
+    std::optional<std::vector<double>> exposures;  // seconds, one per picture
+    double meter_constant = 12.5;
+    bool align = false;
+    bool overwrite = false;
+    bool json = false;
+};
+
+struct CaptureOptions {
+    std::string folder;
+    std::vector<std::string> shutter_labels;  // as the capture dialog shows them; none: autocap.asf
+    std::string aperture;                     // "8", "5.6"; "" for the camera's current one
+    bool assemble = false;
+    bool json = false;
+};
+
 struct HelpRequest {
     std::string command;  // "" for the overview
 };
 
-using CliCommand = std::variant<HelpRequest, LuminanceOptions, StatsOptions, FalsecolorOptions, BatchOptions>;
+using CliCommand =
+    std::variant<HelpRequest, LuminanceOptions, StatsOptions, FalsecolorOptions, BatchOptions, AssembleOptions,
+                 CaptureOptions>;
 
 // Reads the words after the program's name. A failure's message names what
 // is wrong in one line.

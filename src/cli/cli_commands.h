@@ -1,8 +1,9 @@
 #pragma once
-// The four commands of candelux-cli. Each checks everything it is given
+// The commands of candelux-cli. Each checks everything it is given
 // before it writes anything, prints its results on `out`, and returns the
 // exit status (0, exit_failed or exit_bad_input).
 
+#include "assembly/assemble_series.h"
 #include "cli/cli_arguments.h"
 #include "cli/cli_places.h"
 #include "cli/cli_run.h"
@@ -12,4 +13,10 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
 int run_falsecolor(const FalsecolorOptions& options, const CliPlaces& places, const CliOutput& output);
 // falsecolor PICTURE... --out-dir DIR (cli_falsecolor_folder.cpp).
 int run_falsecolor_folder(const FalsecolorOptions& options, const CliPlaces& places, const CliOutput& output);
+int run_assemble(const AssembleOptions& options, const CliOutput& output);
+int run_capture(const CaptureOptions& options, const CliOutput& output);
+
+// What assemble prints for a finished assembly (text or --json).
+void print_assembly(const CliOutput& output, const AssembleOptions& options, const std::vector<ShotExposure>& shots,
+                    const AssemblyReport& report);
 int run_batch_command(const BatchOptions& options, const CliPlaces& places, const CliOutput& output);

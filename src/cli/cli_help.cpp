@@ -11,6 +11,8 @@ as the candelux windows.
   stats PICTURE [options]        the statistics of a region, or of two
   falsecolor PICTURE OUT.bmp     the falsecolor picture and its legend
   batch SEQUENCE FOLDER          replay a sequence file on every picture
+  assemble OUT.hdr PICTURE...    an exposure series into a luminance picture
+  capture FOLDER                 one exposure series from the tethered camera
 
 candelux-cli COMMAND --help tells more. Exit status: 0 done, 1 the work
 failed (a program, a write, a batch step), 2 the input was refused (nothing
@@ -68,6 +70,48 @@ all on one scale, and prints the scale:
   --overwrite     replace files that exist already (else nothing is written)
 )";
 
+constexpr const char* assemble = R"(usage: candelux-cli assemble OUTPUT.hdr PICTURE... [options]
+
+Assembles an exposure series (8-bit JPEG, 8- or 16-bit TIFF pictures of one
+scene) into one Radiance picture whose values are luminance in cd/m2:
+L = K*N^2/(t*S) * signal/0.18, with the exposure time t, f-number N and ISO
+speed S of each picture read from its EXIF data. Prints the exposures used,
+the response curve's residual and the share of saturated pixels (over-
+exposed even in the shortest exposure: their luminance is a lower bound).
+
+options:
+  --exposures T1,T2,...   exposure times (1/250, 0.5, 2), one per picture,
+                          in place of EXIF ExposureTime; without f-number and
+                          ISO in EXIF the values are relative
+  --response FILE         use this response curve instead of recovering one
+  --save-response FILE    write the curve used (the same format)
+  --meter-constant K      the reflected-light meter constant (12.5)
+  --align                 shift hand-held pictures onto the middle exposure
+                          (median threshold bitmaps, translation only)
+  --overwrite             replace OUTPUT.hdr
+  --json                  print one JSON object: output, width, height,
+                          exposures (with shift when aligned), response,
+                          response_residual, saturated, saturated_share,
+                          absolute
+)";
+
+constexpr const char* capture = R"(usage: candelux-cli capture FOLDER [options]
+
+Takes one exposure series with the tethered camera into FOLDER, as a manual
+run of Capture > Setup... does, and prints the pictures written. For cron
+jobs on a camera computer.
+
+options:
+  --shutter S1,S2,...     shutter speeds as the capture dialog shows them
+                          (1/1000, 1/125, 0"5, 2"); without it, the
+                          exposures listed in autocap.asf beside settings.asf
+  --aperture N            the f-number for --shutter (8, 5.6); without it,
+                          the camera's current aperture
+  --assemble              assemble the series into FOLDER/<first picture>.hdr
+                          and print what assemble prints
+  --json                  with --assemble: assemble's JSON object only
+)";
+
 constexpr const char* batch = R"(usage: candelux-cli batch SEQUENCE FOLDER [options]
 
 Replays a recorded sequence file on every picture (*.hdr) of FOLDER, as
@@ -95,5 +139,7 @@ std::string cli_help(const std::string& command) {
     if (command == "stats") return stats;
     if (command == "falsecolor") return falsecolor;
     if (command == "batch") return batch;
+    if (command == "assemble") return assemble;
+    if (command == "capture") return capture;
     return {};
 }

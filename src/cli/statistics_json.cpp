@@ -6,18 +6,18 @@
 #include "analysis/histogram_run.h"
 #include "common/text_format.h"
 
-namespace {
-
 std::string json_string(const std::string& text) {
     std::string quoted = "\"";
     for (char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            quoted += strprintf("\\u%04x", c);
+            continue;
+        }
         if (c == '"' || c == '\\') quoted += '\\';
         quoted += c;
     }
     return quoted + "\"";
 }
-
-}  // namespace
 
 std::string json_number(float value) {
     if (!std::isfinite(value)) return "null";

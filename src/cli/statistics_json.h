@@ -14,5 +14,7 @@
 #include "analysis/compute_statistics.h"
 
 std::string json_number(float value);
+// A JSON string: quotes, backslashes and control characters escaped.
+std::string json_string(const std::string& text);
 std::string statistics_json(const RegionAnalysis& analysis);
 std::string two_region_json(const RegionAnalysis& a, const RegionAnalysis& b, float contrast);

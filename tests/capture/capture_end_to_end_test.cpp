@@ -13,6 +13,7 @@
 #include "capture/camera_sdk.h"
 #include "capture/capture_fakes.h"
 #include "capture/capture_form.h"
+#include "capture/manual_run.h"
 #include "settings/settings_file.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_folder.h"
@@ -72,18 +73,8 @@ protected:
         EXPECT_EQ(sdk.connect_camera(), 0u);
         const auto now = std::chrono::system_clock::now();
         CaptureForm form(desktop, sdk, settings, steady.pacing(), [now] { return now; });
-        form.on_open();
         const std::filesystem::path saved = appdata / "pictures";
-        std::filesystem::create_directories(saved);
-        desktop.folder_answers.push_back(saved.string());
-        form.on_set_folder();
-        form.on_manual();
-        form.aperture1_selection = static_cast<int>(
-            std::find(form.aperture_items.begin(), form.aperture_items.end(), "F8") - form.aperture_items.begin());
-        for (const char* label : {"1/15", "1/60", "1/250"}) {
-            auto it = std::find(form.shutter_items.begin(), form.shutter_items.end(), label);
-            form.shutter1_ticked[static_cast<size_t>(it - form.shutter_items.begin())] = true;
-        }
+        prepare_manual_run(form, desktop, saved, {"1/15", "1/60", "1/250"});
         form.start_time = now;
         form.on_ok();
         form.on_timer();

@@ -9,6 +9,7 @@
 #include "app/application_help.h"
 #include "app/ui/main_window.h"
 #include "app/ui/qt_desktop.h"
+#include "assembly/ui/qt_assembly_desktop.h"
 #include "settings/platform_folders.h"
 
 int main(int argc, char* argv[]) {
@@ -32,6 +33,8 @@ int main(int argc, char* argv[]) {
     QtDesktop desktop(window);
     Application application(desktop, platform_folders_from_environment(),
                             program_folder_beside(QCoreApplication::applicationDirPath().toStdString()));
+    QtAssemblyDesktop assembly_desktop(window);
+    application.set_assembly_desktop(&assembly_desktop);
     window.attach(application);
     if (!application.on_create()) return 0;
     window.show();

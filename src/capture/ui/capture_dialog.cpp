@@ -1,5 +1,6 @@
 #include "capture/ui/capture_dialog.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -168,6 +169,9 @@ QWidget* CaptureDialog::build_timing_group() {
     grid->addWidget(new QLabel("min", group), 2, 2);
     grid->addWidget(next_sequence_, 3, 0, 1, 2);
     grid->addWidget(countdown_, 3, 2, 1, 2);
+    assemble_each_ = with_id(new QCheckBox("Assemble each series", group), capture_ids::assemble_each);
+    assemble_each_->setToolTip("Each finished series becomes <folder>/<first picture>.hdr, in cd/m2");
+    grid->addWidget(assemble_each_, 4, 0, 1, 4);
     grid->setColumnStretch(3, 1);
     return group;
 }
@@ -190,6 +194,7 @@ void CaptureDialog::read_choices() {
     }
     form_.start_time = time_point_of(start_time_->dateTime());
     form_.interval_text = interval_->text().toStdString();
+    form_.assemble_each_series = assemble_each_->isChecked();
 }
 
 void CaptureDialog::show_form() {
@@ -198,6 +203,7 @@ void CaptureDialog::show_form() {
     set_checked_quietly(manual_, form_.capture_mode == CaptureMode::manual);
     set_checked_quietly(once_, form_.timing == Timing::once);
     set_checked_quietly(timed_, form_.timing == Timing::timed);
+    assemble_each_->setChecked(form_.assemble_each_series);
     aperture_mode_->setCurrentIndex(form_.aperture_mode == ApertureMode::two ? 1 : 0);
     aperture1_->setCurrentIndex(form_.aperture1_selection);
     aperture2_->setCurrentIndex(form_.aperture2_selection);

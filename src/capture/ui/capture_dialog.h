@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class CaptureForm;
+class QCheckBox;
 class QComboBox;
 class QDateTimeEdit;
 class QLabel;
@@ -53,6 +54,7 @@ private:
     QLineEdit* interval_ = nullptr;
     QLabel* next_sequence_ = nullptr;
     QLabel* countdown_ = nullptr;
+    QCheckBox* assemble_each_ = nullptr;
     QTimer* timer_ = nullptr;
     unsigned timer_starts_seen_ = 0;
     bool closing_by_window_ = false;

@@ -1,0 +1,125 @@
+#include "assembly/assembly_form.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "assembly/assemble_series.h"
+#include "assembly/series_exposures.h"
+#include "assembly/shot_exposure.h"
+#include "common/text_format.h"
+
+namespace {
+
+std::string number_text(double value) { return value > 0 ? strprintf("%g", value) : ""; }
+
+// A positive number, or 0 for an empty field; nothing when the text is
+// neither.
+std::optional<double> optional_number(const std::string& text) {
+    if (text.empty()) return 0.0;
+    double value = 0;
+    if (parse_decimal_prefix(text, value) != text.size() || !(value > 0)) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+AssemblyForm::AssemblyForm(AssemblyDesktop& desktop, OpenResult open_result)
+    : desktop_(desktop), open_result_(std::move(open_result)) {}
+
+void AssemblyForm::on_add_pictures() {
+    std::vector<std::string> refused;
+    for (const std::string& path : desktop_.choose_series_pictures()) {
+        auto shot = read_shot_exposure(path);
+        if (!shot) {
+            refused.push_back(shot.failure().message);
+            continue;
+        }
+        const ShotExposure& s = shot.value();
+        rows.push_back({path, s.seconds > 0 ? exposure_time_text(s.seconds) : "", number_text(s.f_number),
+                        number_text(s.iso)});
+    }
+    // Shortest exposure first, as a series is usually read.
+    std::stable_sort(rows.begin(), rows.end(), [](const AssemblyRow& a, const AssemblyRow& b) {
+        const double ta = parse_exposure_time(a.time).value_or(0), tb = parse_exposure_time(b.time).value_or(0);
+        return ta < tb;
+    });
+    const auto missing = std::count_if(rows.begin(), rows.end(), [](const AssemblyRow& row) { return row.time.empty(); });
+    status = strprintf("%zu pictures", rows.size());
+    if (missing) status += strprintf("; %ld without an exposure time: type it in", static_cast<long>(missing));
+    if (!refused.empty()) {
+        std::string text = "These files are not pictures of a series:";
+        for (const std::string& line : refused) text += "\n" + line;
+        desktop_.assembly_message(text, MessageIcon::warning);
+    }
+}
+
+void AssemblyForm::on_remove(int row) {
+    if (row < 0 || static_cast<size_t>(row) >= rows.size()) return;
+    rows.erase(rows.begin() + row);
+    status = strprintf("%zu pictures", rows.size());
+}
+
+void AssemblyForm::on_edit(int row, int column, const std::string& text) {
+    if (row < 0 || static_cast<size_t>(row) >= rows.size()) return;
+    AssemblyRow& r = rows[static_cast<size_t>(row)];
+    if (column == assembly_column::time) r.time = text;
+    if (column == assembly_column::f_number) r.f_number = text;
+    if (column == assembly_column::iso) r.iso = text;
+}
+
+bool AssemblyForm::on_assemble() {
+    if (running) return false;
+    if (rows.size() < 2) {
+        desktop_.assembly_message("Choose two pictures or more of one scene, taken at different exposures.",
+                                  MessageIcon::warning);
+        return false;
+    }
+    AssemblyRequest request;
+    request.align = align;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const AssemblyRow& row = rows[i];
+        const std::string name = std::filesystem::path(row.path).filename().string();
+        const auto seconds = parse_exposure_time(row.time);
+        const auto f_number = optional_number(row.f_number);
+        const auto iso = optional_number(row.iso);
+        if (!seconds || !f_number || !iso) {
+            desktop_.assembly_message(name + ": the exposure time must be such as 1/250, 0.5 or 2, and the f-number "
+                                             "and ISO positive numbers (or empty)",
+                                      MessageIcon::warning);
+            return false;
+        }
+        auto shot = read_shot_exposure(row.path);
+        ShotExposure exposure = shot ? shot.value() : ShotExposure{};
+        exposure.seconds = *seconds;
+        exposure.f_number = *f_number;
+        exposure.iso = *iso;
+        request.pictures.push_back(row.path);
+        request.exposures.push_back(exposure);
+    }
+    const std::filesystem::path first(rows.front().path);
+    const std::string output =
+        desktop_.choose_assembly_output((first.parent_path() / first.stem()).string() + ".hdr");
+    if (output.empty()) return false;
+
+    running = true;
+    status = "Assembling...";
+    auto report = assemble_series(request, output, [this](double done) { return desktop_.assembly_progress(done); });
+    running = false;
+    if (!report) {
+        if (report.failure().code == assembly_cancelled) {
+            status = "Cancelled: nothing written";
+            return false;
+        }
+        status = "Not assembled";
+        desktop_.assembly_message(report.failure().message, MessageIcon::error);
+        return false;
+    }
+    const AssemblyReport& r = report.value();
+    status = strprintf("%s: %d x %d", std::filesystem::path(output).filename().c_str(), r.width, r.height);
+    if (r.response_residual) status += strprintf(", response residual %.3g", *r.response_residual);
+    status += strprintf(", saturated %zu pixels (%.3f %%)", r.saturated, r.saturated_share);
+    if (!r.absolute) status += ", relative values";
+    last_output = output;
+    if (open_result_) open_result_(output);
+    return true;
+}

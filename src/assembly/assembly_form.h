@@ -1,0 +1,50 @@
+#pragma once
+// File > Assemble HDR...: the pictures of a series, their exposures (read
+// from EXIF, corrected by hand where wrong or missing), and the run that
+// assembles them into a luminance picture, which then opens in the window.
+//
+// The table's texts are the form's state; the dialog shows them and hands
+// every edit back. An empty f-number or ISO leaves the scale relative.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "assembly/assembly_desktop.h"
+
+struct AssemblyRow {
+    std::string path;
+    std::string time;      // "1/250", "0.5", "2"
+    std::string f_number;  // "8", "" when unknown
+    std::string iso;       // "100", "" when unknown
+};
+
+namespace assembly_column {
+inline constexpr int picture = 0;
+inline constexpr int time = 1;
+inline constexpr int f_number = 2;
+inline constexpr int iso = 3;
+}  // namespace assembly_column
+
+class AssemblyForm {
+public:
+    using OpenResult = std::function<void(const std::string& path)>;
+    AssemblyForm(AssemblyDesktop& desktop, OpenResult open_result);
+
+    std::vector<AssemblyRow> rows;
+    std::string status;    // the line under the table
+    bool running = false;  // while a run goes, only Cancel works
+    std::string last_output;
+    bool align = false;  // shift hand-held pictures onto the middle exposure
+
+    void on_add_pictures();
+    void on_remove(int row);
+    void on_edit(int row, int column, const std::string& text);
+    // Checks the table, asks for the output's name, runs with progress,
+    // reports the result and opens it. True when a picture was written.
+    bool on_assemble();
+
+private:
+    AssemblyDesktop& desktop_;
+    OpenResult open_result_;
+};

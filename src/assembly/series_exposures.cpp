@@ -1,0 +1,48 @@
+#include "series_exposures.h"
+
+#include <cmath>
+
+#include "common/text_format.h"
+
+Result<std::vector<ShotExposure>> read_series_exposures(const std::vector<std::string>& paths,
+                                                        const std::optional<std::vector<double>>& seconds) {
+    if (seconds && seconds->size() != paths.size())
+        return Failure{-1, strprintf("%zu exposure times given for %zu pictures", seconds->size(), paths.size())};
+    std::vector<ShotExposure> shots;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        auto shot = read_shot_exposure(paths[i]);
+        if (!shot) return shot.failure();
+        if (seconds) {
+            shot.value().seconds = (*seconds)[i];
+            if (!(shot.value().seconds > 0)) return Failure{-1, paths[i] + ": the exposure time must be positive"};
+        } else if (const auto missing = missing_exposure_tags(shot.value()); !missing.empty()) {
+            return Failure{-2, paths[i] + ": no " + missing.front() + " in its EXIF data"};
+        }
+        shots.push_back(std::move(shot).value());
+    }
+    return shots;
+}
+
+std::optional<double> parse_exposure_time(const std::string& text) {
+    double first = 0;
+    const size_t used = parse_decimal_prefix(text, first);
+    if (used == 0 || (used != text.find('/') && used != text.size())) return std::nullopt;
+    double value = first;
+    if (used < text.size()) {
+        double divisor = 0;
+        const std::string rest = text.substr(used + 1);
+        if (parse_decimal_prefix(rest, divisor) != rest.size() || rest.empty() || !(divisor > 0)) return std::nullopt;
+        value = first / divisor;
+    }
+    if (!(value > 0) || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::string exposure_time_text(double seconds) {
+    if (seconds > 0 && seconds < 0.3) {
+        const double inverse = 1.0 / seconds;
+        if (std::abs(inverse - std::round(inverse)) < 0.005 * inverse) return strprintf("1/%.0f", inverse);
+        return strprintf("1/%.3g", inverse);
+    }
+    return strprintf("%g", seconds);
+}

@@ -1,0 +1,132 @@
+#include "assembly/ui/assembly_dialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "assembly/assembly_form.h"
+
+namespace {
+
+QString id(int value) { return QString::number(value); }
+
+}  // namespace
+
+AssemblyDialog::AssemblyDialog(QWidget* parent, AssemblyForm& form) : QDialog(parent), form_(form) {
+    setObjectName(id(assembly_ids::dialog));
+    setWindowTitle("Assemble HDR");
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    table_ = new QTableWidget(0, 4, this);
+    table_->setObjectName(id(assembly_ids::table));
+    table_->setHorizontalHeaderLabels({"Picture", "Exposure time (s)", "f-number", "ISO"});
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    table_->verticalHeader()->setVisible(false);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    connect(table_, &QTableWidget::cellChanged, this, &AssemblyDialog::on_cell_changed);
+
+    add_ = new QPushButton("&Add Pictures...", this);
+    add_->setObjectName(id(assembly_ids::add));
+    remove_ = new QPushButton("&Remove", this);
+    remove_->setObjectName(id(assembly_ids::remove));
+    assemble_ = new QPushButton("A&ssemble...", this);
+    assemble_->setObjectName(id(assembly_ids::assemble));
+    assemble_->setDefault(true);
+    cancel_ = new QPushButton("Cancel", this);
+    cancel_->setObjectName(id(assembly_ids::cancel));
+    close_ = new QPushButton("Close", this);
+    close_->setObjectName(id(assembly_ids::close));
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(id(assembly_ids::progress));
+    progress_->setRange(0, 100);
+    align_ = new QCheckBox("A&lign hand-held pictures", this);
+    align_->setObjectName(id(assembly_ids::align));
+    connect(align_, &QCheckBox::toggled, this, [this](bool checked) { form_.align = checked; });
+    status_ = new QLabel(this);
+    status_->setObjectName(id(assembly_ids::status));
+    status_->setWordWrap(true);
+
+    connect(add_, &QPushButton::clicked, this, [this] {
+        form_.on_add_pictures();
+        show_form();
+    });
+    connect(remove_, &QPushButton::clicked, this, [this] {
+        form_.on_remove(table_->currentRow());
+        show_form();
+    });
+    connect(assemble_, &QPushButton::clicked, this, &AssemblyDialog::on_assemble);
+    connect(cancel_, &QPushButton::clicked, this, [this] { cancel_requested_ = true; });
+    connect(close_, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* list_buttons = new QHBoxLayout;
+    list_buttons->addWidget(add_);
+    list_buttons->addWidget(remove_);
+    list_buttons->addStretch();
+    list_buttons->addWidget(align_);
+    auto* run_buttons = new QHBoxLayout;
+    run_buttons->addWidget(progress_, 1);
+    run_buttons->addWidget(assemble_);
+    run_buttons->addWidget(cancel_);
+    run_buttons->addWidget(close_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_, 1);
+    layout->addLayout(list_buttons);
+    layout->addWidget(status_);
+    layout->addLayout(run_buttons);
+    resize(640, 360);
+    show_form();
+}
+
+void AssemblyDialog::show_form() {
+    showing_ = true;
+    table_->setRowCount(static_cast<int>(form_.rows.size()));
+    for (int r = 0; r < table_->rowCount(); ++r) {
+        const AssemblyRow& row = form_.rows[static_cast<size_t>(r)];
+        const QString path = QString::fromStdString(row.path);
+        auto* name = new QTableWidgetItem(QFileInfo(path).fileName());
+        name->setToolTip(path);
+        name->setFlags(name->flags() & ~Qt::ItemIsEditable);
+        table_->setItem(r, assembly_column::picture, name);
+        table_->setItem(r, assembly_column::time, new QTableWidgetItem(QString::fromStdString(row.time)));
+        table_->setItem(r, assembly_column::f_number, new QTableWidgetItem(QString::fromStdString(row.f_number)));
+        table_->setItem(r, assembly_column::iso, new QTableWidgetItem(QString::fromStdString(row.iso)));
+    }
+    showing_ = false;
+    status_->setText(QString::fromStdString(form_.status));
+    table_->setEnabled(!form_.running);
+    align_->setChecked(form_.align);
+    align_->setEnabled(!form_.running);
+    add_->setEnabled(!form_.running);
+    remove_->setEnabled(!form_.running && !form_.rows.empty());
+    assemble_->setEnabled(!form_.running && form_.rows.size() >= 2);
+    close_->setEnabled(!form_.running);
+    cancel_->setEnabled(form_.running);
+}
+
+void AssemblyDialog::on_cell_changed(int row, int column) {
+    if (showing_) return;
+    form_.on_edit(row, column, table_->item(row, column)->text().trimmed().toStdString());
+}
+
+void AssemblyDialog::on_assemble() {
+    cancel_requested_ = false;
+    progress_->setValue(0);
+    form_.on_assemble();
+    if (!form_.running) progress_->setValue(form_.last_output.empty() ? 0 : 100);
+    show_form();
+}
+
+bool AssemblyDialog::show_progress(double done) {
+    if (!cancel_->isEnabled()) show_form();  // the run has just started
+    progress_->setValue(static_cast<int>(done * 100));
+    QApplication::processEvents();
+    return !cancel_requested_;
+}

@@ -1,0 +1,106 @@
+// assemble OUTPUT.hdr PICTURE... : an exposure series into one luminance
+// picture, as File > Assemble HDR... does. Prints the exposures used, the
+// response curve's residual and the share of saturated pixels.
+
+#include <filesystem>
+#include <fstream>
+
+#include "assembly/assemble_series.h"
+#include "assembly/series_exposures.h"
+#include "cli/cli_commands.h"
+#include "cli/statistics_json.h"
+#include "common/text_format.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string exposure_text(const ShotExposure& shot) {
+    std::string text = exposure_time_text(shot.seconds) + " s";
+    if (shot.f_number > 0) text += strprintf("  f/%g", shot.f_number);
+    if (shot.iso > 0) text += strprintf("  ISO %g", shot.iso);
+    return text;
+}
+
+std::string json_of(const AssembleOptions& options, const std::vector<ShotExposure>& shots,
+                    const AssemblyReport& report) {
+    std::string json = "{\"output\": " + json_string(options.output) +
+                       strprintf(", \"width\": %d, \"height\": %d, \"exposures\": [", report.width, report.height);
+    for (size_t j = 0; j < shots.size(); ++j) {
+        json += strprintf("%s{\"picture\": %s, \"seconds\": %.9g, \"f_number\": %.6g, \"iso\": %.6g",
+                          j ? ", " : "", json_string(options.pictures[j]).c_str(), shots[j].seconds,
+                          shots[j].f_number, shots[j].iso);
+        if (j < report.shifts.size()) json += strprintf(", \"shift\": [%d, %d]", report.shifts[j].dx, report.shifts[j].dy);
+        json += "}";
+    }
+    json += "], \"response\": ";
+    json += options.response_file.empty() ? "\"recovered\"" : json_string(options.response_file);
+    json += ", \"response_residual\": ";
+    json += report.response_residual ? strprintf("%.6g", *report.response_residual) : "null";
+    json += strprintf(", \"saturated\": %zu, \"saturated_share\": %.6g, \"absolute\": %s}\n", report.saturated,
+                      report.saturated_share, report.absolute ? "true" : "false");
+    return json;
+}
+
+}  // namespace
+
+int run_assemble(const AssembleOptions& options, const CliOutput& output) {
+    std::error_code ec;
+    const fs::path folder = fs::path(options.output).parent_path();
+    if (!fs::is_directory(folder.empty() ? "." : folder, ec))
+        return output.fail(exit_bad_input, "the folder of " + options.output + " does not exist");
+    if (fs::exists(options.output, ec) && !options.overwrite)
+        return output.fail(exit_bad_input, options.output + " exists already; give --overwrite to replace it");
+
+    auto shots = read_series_exposures(options.pictures, options.exposures);
+    if (!shots) {
+        const std::string hint = shots.failure().code == -2 ? "; give the times with --exposures" : "";
+        return output.fail(exit_bad_input, shots.failure().message + hint);
+    }
+    AssemblyRequest request{options.pictures, shots.value(), std::nullopt, options.meter_constant, options.align};
+    if (!options.response_file.empty()) {
+        auto curve = read_response_file(options.response_file);
+        if (!curve) return output.fail(exit_bad_input, curve.failure().message);
+        request.response = curve.value();
+    }
+    int shown = -1;
+    const auto progress = [&](double done) {
+        if (!output.err_is_terminal) return true;
+        const int percent = static_cast<int>(done * 100);
+        if (percent != shown) output.err << "\rassembling " << percent << " %" << std::flush;
+        shown = percent;
+        return true;
+    };
+    auto report = assemble_series(request, options.output, progress);
+    if (output.err_is_terminal) output.err << "\r                \r" << std::flush;
+    if (!report)
+        return output.fail(report.failure().code == -3 ? exit_failed : exit_bad_input, report.failure().message);
+    if (!options.save_response_file.empty()) {
+        std::ofstream out(options.save_response_file, std::ios::binary);
+        out << response_file_text(report.value().response);
+        if (!out.flush()) return output.fail(exit_failed, options.save_response_file + ": cannot be written");
+    }
+    print_assembly(output, options, shots.value(), report.value());
+    return 0;
+}
+
+void print_assembly(const CliOutput& output, const AssembleOptions& options, const std::vector<ShotExposure>& shots,
+                    const AssemblyReport& report) {
+    if (options.json) {
+        output.out << json_of(options, shots, report);
+        return;
+    }
+    for (size_t j = 0; j < options.pictures.size(); ++j) {
+        output.out << options.pictures[j] << "  " << exposure_text(shots[j]);
+        if (j < report.shifts.size()) output.out << strprintf("  shift %d %d", report.shifts[j].dx, report.shifts[j].dy);
+        output.out << '\n';
+    }
+    if (report.response_residual)
+        output.out << strprintf("response: recovered from the series, residual %.4g\n", *report.response_residual);
+    else
+        output.out << "response: " << options.response_file << '\n';
+    output.out << strprintf("saturated: %zu pixels (%.3f %%)\n", report.saturated, report.saturated_share);
+    output.out << strprintf("%s: %d x %d, ", options.output.c_str(), report.width, report.height)
+               << (report.absolute ? strprintf("luminance in cd/m2 (K %g)\n", options.meter_constant)
+                                   : std::string("relative values (no f-number or ISO speed)\n"));
+}
