@@ -26,6 +26,8 @@ std::vector<std::string> leftover_step_files(const BatchPlan& plan) {
     // folder listed once.
     std::map<std::string, std::multimap<std::string, std::pair<long, std::string>>> by_folder;
     std::vector<std::string> leftovers;
+    // Every picture runs the same steps: the sequence's lines that run.
+    const long steps = plan.sequence.step_count();
     for (const PicturePlan& picture : plan.pictures) {
         if (!picture.refusal.empty()) continue;
         const std::string folder = folder_of(picture);
@@ -47,7 +49,7 @@ std::vector<std::string> leftover_step_files(const BatchPlan& plan) {
         }
         const auto [first, last] = found->second.equal_range(picture.name);
         for (auto it = first; it != last; ++it)
-            if (it->second.first > static_cast<long>(picture.steps.size())) leftovers.push_back(it->second.second);
+            if (it->second.first > steps) leftovers.push_back(it->second.second);
     }
     return leftovers;
 }
@@ -57,12 +59,11 @@ void refuse_steps_onto_inputs(BatchPlan& plan, const std::vector<std::string>& i
     for (const std::string& input : inputs) by_folded_name.emplace(folded(input), input);
     for (PicturePlan& picture : plan.pictures) {
         if (!picture.refusal.empty()) continue;
-        const std::string folder = folder_of(picture);
-        for (const PlannedStep& step : picture.steps) {
-            const auto input = by_folded_name.find(folded(step.output.substr(folder.size())));
+        for (int step = 1; step <= plan.sequence.step_count(); ++step) {
+            const std::string step_name = step_file_path("", step, picture.name).substr(1);
+            const auto input = by_folded_name.find(folded(step_name));
             if (input == by_folded_name.end()) continue;
-            picture.refusal = "its step file " + step.output.substr(folder.size()) +
-                              " would replace the input picture " + input->second;
+            picture.refusal = "its step file " + step_name + " would replace the input picture " + input->second;
             break;
         }
     }
