@@ -1,7 +1,9 @@
 // The jobs --emit-jobs prints, run as a cluster runs them: through GNU
 // parallel, which hands each line to the user's shell (bash here), several
-// at a time. A folder whose name bash would brace-expand and a picture named
-// like an option must give the step files batch gives.
+// at a time. A folder whose name holds characters a shell treats specially
+// in some positions, and a picture named like an option, must give the step
+// files batch gives. A folder that bash would brace-expand is refused by
+// both, since the programs' command lines would split its paths.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -39,7 +41,7 @@ bool installed(const std::string& program) {
 TEST(CliEmitJobs, GnuParallelRunsTheJobsToTheStepFilesOfBatch) {
     if (!installed("parallel") || !installed("bash")) GTEST_SKIP() << "GNU parallel and bash (scripts/setup installs them)";
     TempFolder root, config, cache_home;
-    const fs::path folder = root / "{a,b}";
+    const fs::path folder = root / "a,b=c%d!e^f";
     fs::create_directory(folder);
     for (const char* name : {"-x.hdr", "y.hdr", "z*.hdr"}) write_macro_picture(folder / name, 9, 5, {"EXPOSURE=2"});
     const std::string sequence =
@@ -69,7 +71,24 @@ TEST(CliEmitJobs, GnuParallelRunsTheJobsToTheStepFilesOfBatch) {
         "", nullptr, nullptr);
     EXPECT_EQ(parallel.exit_status, 0) << parallel.text;
     EXPECT_EQ(take_step_files(folder), expected);
-    EXPECT_FALSE(fs::exists(root / "a")) << "nothing brace-expanded";
-    EXPECT_FALSE(fs::exists(root / "b"));
     EXPECT_FALSE(fs::exists(folder / ".candelux-batch.lock"));
+}
+
+TEST(CliEmitJobs, AFolderBashWouldBraceExpandIsRefusedByBatchAndJobsAlike) {
+    TempFolder root, config, cache_home;
+    const fs::path folder = root / "{a,b}";
+    fs::create_directory(folder);
+    write_macro_picture(folder / "y.hdr", 9, 5, {"EXPOSURE=2"});
+    const std::string sequence =
+        write_sequence(root / "m.seq", {"40015#/C pflip -c -h /nowhere/dtemp.hdr /nowhere/dtempo.hdr#NULL"});
+    const std::string words = "batch " + sequence + " '" + folder.string() + "' --cache-folder /nowhere";
+    for (const std::string& how : {std::string(), std::string(" --emit-jobs")}) {
+        SCOPED_TRACE(how);
+        const CliRun run = run_candelux_cli(words + how, config.str(), cache_home.str());
+        EXPECT_EQ(run.status, 2) << run.err;
+        EXPECT_THAT(run.err, HasSubstr("{a,b}"));
+        EXPECT_TRUE(run.out.empty()) << run.out;
+    }
+    EXPECT_FALSE(fs::exists(folder / "1-y.hdr"));
+    EXPECT_FALSE(fs::exists(root / "a"));
 }
