@@ -164,12 +164,21 @@ std::vector<uint8_t> falsecolor_legend(const FalsecolorScale& choice) {
 }
 
 PictureExtrema find_extrema(const LuminanceMap& map) {
+    // Black pixels (the corners outside a fisheye's image circle, masked-out
+    // parts) read as a vanishing value, not as scene; the darkest mark goes
+    // to the darkest lit pixel, and to black only when nothing is lit.
+    constexpr float unlit = 1e-30f;
     PictureExtrema e;
+    bool lit = false;
     for (int y = 0; y < map.height; ++y) {
         for (int x = 0; x < map.width; ++x) {
             const float v = map.at(x, y);
             if (std::isnan(v)) continue;
-            if (!e.found || v < e.minimum) e.minimum = v, e.min_x = x, e.min_y = y;
+            const bool is_lit = v > unlit;
+            if (!e.found || (is_lit && (!lit || v < e.minimum)) || (!lit && v < e.minimum)) {
+                e.minimum = v, e.min_x = x, e.min_y = y;
+                lit = lit || is_lit;
+            }
             if (!e.found || v > e.maximum) e.maximum = v, e.max_x = x, e.max_y = y;
             e.found = true;
         }

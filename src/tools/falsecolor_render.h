@@ -49,7 +49,8 @@ Rgb8 step_colour(const FalsecolorScale& scale, int step);
 std::vector<uint8_t> falsecolor_legend(const FalsecolorScale& choice);
 
 // The darkest and the brightest pixel (the first of each in reading order);
-// pixels that are not numbers are passed over.
+// pixels that are not numbers are passed over, and black pixels count as
+// the darkest only in a picture with no lit pixel.
 struct PictureExtrema {
     bool found = false;
     int min_x = 0, min_y = 0;

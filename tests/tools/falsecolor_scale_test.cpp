@@ -326,4 +326,20 @@ TEST(FalsecolorExtrema, FindTheFirstDarkestAndBrightestPixel) {
     EXPECT_EQ(e.max_y, 2);
 }
 
+TEST(FalsecolorExtrema, TheDarkestMarkGoesToALitPixelUnlessNothingIsLit) {
+    // A fisheye's black corners read as a vanishing value (1e-39), not as scene.
+    auto map = make_map(4, 3, [](int x, int y) { return x == 0 ? 1.03e-39f : 5.0f + static_cast<float>(x + y); });
+    map.data[0] = 0.0f;
+    map.data[6] = 2.0f;
+    PictureExtrema e = find_extrema(map);
+    EXPECT_EQ(e.minimum, 2.0f);
+    EXPECT_EQ(e.min_x, 2);
+    EXPECT_EQ(e.min_y, 1);
+    auto black = make_map(3, 2, [](int x, int y) { return x == 1 && y == 1 ? 0.0f : 1.03e-39f; });
+    e = find_extrema(black);
+    EXPECT_EQ(e.minimum, 0.0f);
+    EXPECT_EQ(e.min_x, 1);
+    EXPECT_EQ(e.min_y, 1);
+}
+
 }  // namespace
