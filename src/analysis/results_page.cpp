@@ -6,6 +6,8 @@
 #include "analysis/region_page.h"
 #include "desktop/busy_cursor.h"
 #include "desktop/desktop.h"
+#include "picture/rgbe_reader.h"
+#include "tools/working_files.h"
 
 ResultsPage::ResultsPage(AnalysisHost& host, AnalysisSettings& main, const AnalysisSettings& record_a,
                          const AnalysisSettings& record_b)
@@ -19,6 +21,7 @@ void ResultsPage::clear() {
     clear_region(a_region_);
     clear_region(b_region_);
     completed_ = false;
+    lens_ = {};
 }
 
 bool ResultsPage::analyse(const WizardRegion& region, const AnalysisSettings& record, const char* scratch,
@@ -27,20 +30,31 @@ bool ResultsPage::analyse(const WizardRegion& region, const AnalysisSettings& re
     if (record.source != RegionSource::from_mask_file) {
         reported = region.geometry;
         slot = compute_region_statistics(context, region.geometry, region.tool, record);
-        return true;
+    } else {
+        clear_region(reported);
+        const auto map = masked_working_copy(context, record.mask_file, record.mask_type, scratch);
+        if (!map) return false;
+        StatisticsContext masked_context{*map, context.cache_directory, context.runner, context.desktop,
+                                         context.mean_only};
+        slot = compute_region_statistics(masked_context, reported, RegionKind::mask, record);
     }
-    clear_region(reported);
-    const auto map = masked_working_copy(context, record.mask_file, record.mask_type, scratch);
-    if (!map) return false;
-    StatisticsContext masked_context{*map, context.cache_directory, context.runner, context.desktop,
-                                     context.mean_only};
-    slot = compute_region_statistics(masked_context, reported, RegionKind::mask, record);
+    const RegionStatistics& s = slot.statistics;
+    slot.lens = lens_figures(lens_, s.samples, s.positions, map_width_);
+    if (main_.weight_by_solid_angle) weight_by_solid_angle(lens_, record, map_width_, slot.statistics);
     return true;
 }
 
 void ResultsPage::activate(const WizardRegion& single, const WizardRegion& a, const WizardRegion& b) {
     clear();
     BusyCursor busy(host_.desktop());
+    {
+        // The view and the clipped pixels belong to the picture as it is now:
+        // the working copy.
+        const StatisticsContext context = host_.statistics_context();
+        const auto header = read_picture_header(context.cache_directory + working_file::working_copy);
+        lens_ = picture_lens(context.map, header.ok() ? header.value() : std::vector<std::string>{});
+        map_width_ = context.map.width;
+    }
     if (main_.kind == AnalysisKind::multiple_regions) {
         main_.result_view = ResultView::ratio_ab;
         // The region records ask for no percentile and no criterion.

@@ -13,6 +13,7 @@
 #include "analysis/analysis_settings.h"
 #include "analysis/compute_statistics.h"
 #include "analysis/histogram_picture.h"
+#include "analysis/lens_figures.h"
 #include "analysis/result_lines.h"
 #include "analysis/statistics_reports.h"
 
@@ -51,6 +52,8 @@ public:
     const RegionAnalysis& single() const { return single_; }
     const RegionAnalysis& a() const { return a_; }
     const RegionAnalysis& b() const { return b_; }
+    // The picture's lens: its view, illuminance at the lens and clipped pixels.
+    const PictureLens& lens() const { return lens_; }
     // False when a region's mask could not be applied (the analysis stopped).
     bool completed() const { return completed_; }
 
@@ -68,5 +71,7 @@ private:
     // The geometry each slot was taken from, as the reports describe it (a
     // mask region's is empty).
     Region single_region_, a_region_, b_region_;
+    PictureLens lens_;
+    int32_t map_width_ = 0;
     bool completed_ = false;
 };

@@ -114,6 +114,17 @@ Result<CliCommand> parse_luminance(Words words) {
     return CliCommand{options};
 }
 
+Result<CliCommand> parse_illuminance(Words words) {
+    std::vector<std::string> positional;
+    while (words.more()) {
+        const std::string& word = words.take();
+        if (is_option(word)) return bad("unknown option " + word);
+        positional.push_back(word);
+    }
+    if (positional.size() != 1) return positional_failure(positional, 1, "illuminance PICTURE");
+    return CliCommand{IlluminanceOptions{positional[0]}};
+}
+
 Result<CliCommand> parse_stats(Words words) {
     StatsOptions options;
     std::vector<std::string> positional;
@@ -162,6 +173,8 @@ Result<CliCommand> parse_stats(Words words) {
             options.overwrite = true;
         } else if (word == "--json") {
             options.json = true;
+        } else if (word == "--weighted") {
+            options.weighted = true;
         } else {
             return bad("unknown option " + word);
         }
@@ -291,12 +304,15 @@ Result<CliCommand> parse_cli_arguments(const std::vector<std::string>& words) {
         return CliCommand{HelpRequest{words.size() > 1 && !is_option(words[1]) ? words[1] : ""}};
     }
     const std::string& command = words[0];
-    if (command != "luminance" && command != "stats" && command != "falsecolor" && command != "batch")
-        return bad("unknown command \"" + command + "\"; the commands are luminance, stats, falsecolor and batch");
+    if (command != "luminance" && command != "stats" && command != "falsecolor" && command != "batch" &&
+        command != "illuminance")
+        return bad("unknown command \"" + command +
+                   "\"; the commands are luminance, stats, illuminance, falsecolor and batch");
     for (const std::string& word : words)
         if (is_help(word)) return CliCommand{HelpRequest{command}};
     if (command == "luminance") return parse_luminance(Words(words));
     if (command == "stats") return parse_stats(Words(words));
+    if (command == "illuminance") return parse_illuminance(Words(words));
     if (command == "falsecolor") return parse_falsecolor(Words(words));
     return parse_batch(Words(words));
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The four commands of candelux-cli. Each checks everything it is given
+// The commands of candelux-cli. Each checks everything it is given
 // before it writes anything, prints its results on `out`, and returns the
 // exit status (0, exit_failed or exit_bad_input).
 
@@ -8,6 +8,8 @@
 #include "cli/cli_run.h"
 
 int run_luminance(const LuminanceOptions& options, const CliOutput& output);
+// illuminance PICTURE (cli_illuminance.cpp).
+int run_illuminance(const IlluminanceOptions& options, const CliOutput& output);
 int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOutput& output);
 int run_falsecolor(const FalsecolorOptions& options, const CliPlaces& places, const CliOutput& output);
 // falsecolor PICTURE... --out-dir DIR (cli_falsecolor_folder.cpp).

@@ -1,4 +1,4 @@
-// stats PICTURE [region] [--percentile U,L] [--criterion K,T] [--region-b region]:
+// stats PICTURE [region] [--percentile U,L] [--criterion K,T] [--region-b region] [--weighted]:
 // the analysis wizard's results page without the wizard. The records are
 // filled as the wizard's pages fill them, and the results page object itself
 // computes, words and saves the figures.
@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "analysis/analysis_wizard.h"
+#include "analysis/lens_lines.h"
 #include "analysis/results_page.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_desktop.h"
@@ -121,6 +122,12 @@ void print_lines(std::ostream& out, const ResultLines& lines, int count) {
     if (count >= 0) out << "Pixels: " << count << '\n';
 }
 
+void print_lens_lines(std::ostream& out, const PictureLens& lens, const RegionAnalysis& region) {
+    for (const LensLine& line : lens_lines(lens, region.lens)) out << line.caption << ' ' << line.value << '\n';
+    const std::string overflow = overflow_sentence(lens);
+    if (!overflow.empty()) out << overflow << '\n';
+}
+
 }  // namespace
 
 int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOutput& output) {
@@ -131,6 +138,7 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
 
     AnalysisSettings main, record_a, record_b;
     main.general_statistics = true;
+    main.weight_by_solid_angle = options.weighted;
     if (!two) {
         main.kind = AnalysisKind::single_region;
         take_source(main, options.region);
@@ -162,10 +170,9 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
     if (!places.cache_warning.empty()) output.warn(places.cache_warning);
     const RunFolder folder(places.cache_folder);
     if (!folder.created()) return output.fail(exit_failed, folder.error());
-    const bool masked = options.region.source == RegionChoice::Source::mask_file ||
-                        (two && options.region_b->source == RegionChoice::Source::mask_file);
-    if (masked) {
-        // A mask is applied to the working copy, as in the application.
+    {
+        // The working copy, as in the application: masks are applied to it,
+        // and its header gives the view.
         std::error_code ec;
         if (!fs::copy_file(options.picture, folder.path() + working_file::working_copy, ec))
             return output.fail(exit_failed, "could not copy " + options.picture + " into " + folder.path());
@@ -184,11 +191,13 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
 
     if (options.json) {
         output.out << (two ? two_region_json(results.a(), results.b(),
-                                             region_contrast(results.a().statistics.mean, results.b().statistics.mean))
-                           : statistics_json(results.single()))
+                                             region_contrast(results.a().statistics.mean, results.b().statistics.mean),
+                                             results.lens())
+                           : statistics_json(results.single(), &results.lens()))
                    << '\n';
     } else if (!two) {
         print_lines(output.out, results.lines(), results.single().count());
+        print_lens_lines(output.out, results.lens(), results.single());
     } else {
         const std::pair<ResultView, const char*> views[] = {
             {ResultView::region_a, "Region A"}, {ResultView::region_b, "Region B"}, {ResultView::ratio_ab, "Ratio A:B"}};
@@ -199,6 +208,7 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
                                           : view == ResultView::region_b ? &results.b()
                                                                          : nullptr;
             print_lines(output.out, results.lines(), shown ? shown->count() : -1);
+            if (shown) print_lens_lines(output.out, results.lens(), *shown);
         }
     }
 
