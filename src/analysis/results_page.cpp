@@ -69,7 +69,7 @@ void ResultsPage::activate(const WizardRegion& single, const WizardRegion& a, co
 void ResultsPage::on_view(ResultView view) { main_.result_view = view; }
 
 ReportInput ResultsPage::report_input() const {
-    return {main_, {single_region_, single_}, {a_region_, a_}, {b_region_, b_}};
+    return {main_, {single_region_, single_}, {a_region_, a_}, {b_region_, b_}, &lens_, host_.picture_name()};
 }
 
 void ResultsPage::on_save() {

@@ -27,6 +27,7 @@ public:
     Desktop& desktop() override { return app_.desktop(); }
     void clear_saved_regions() override { app_.clear_saved_regions(); }
     void set_analyze_enabled(bool enabled) override { app_.desktop().set_menu_enabled(command::analyze, enabled); }
+    std::string picture_name() const override { return app_.picture_name(); }
     // --- glare ---
     ProcessRunner& runner() override { return app_.runner(); }
     std::string glare_cache_directory() const override { return app_.cache_directory(); }

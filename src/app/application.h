@@ -115,6 +115,7 @@ public:
 
     // Path of a working file (one of working_file::...) in the cache directory.
     std::string working_path(const char* name) const { return settings_.cache_directory + name; }
+    const std::string& picture_name() const { return picture_name_; }
 
     // Enables or disables every picture-dependent menu item.
     void set_image_menu_items(bool enabled);
@@ -168,6 +169,7 @@ private:
     ProcessRunner runner_;
     std::string startup_directory_;
     std::string title_;
+    std::string picture_name_;  // the path the picture was opened from
 
     bool image_loaded_ = false;
     LuminanceMap map_;

@@ -40,7 +40,8 @@ options:
   --percentile UPPER,LOWER   the percentile ratio (percentages 1 to 100)
   --criterion KIND,THRESHOLD KIND greater, lesser or equal; THRESHOLD in cd/m2
   --region-b REGION          a second region: Regions A and B and their contrast
-  --report BASE              write BASE_stats.csv, BASE_hist.csv, BASE_region.csv as Save... does
+  --report BASE              write BASE_stats.csv, BASE_hist.csv, BASE_region.csv and
+                             BASE_geometry.csv as Save... does
   --overwrite                replace reports that exist already
   --weighted                 weight mean, standard deviation, median and percentile ratio
                              by each pixel's solid angle (pictures whose header has a view)

@@ -24,8 +24,9 @@ namespace {
 
 class CliAnalysisHost final : public AnalysisHost {
 public:
-    CliAnalysisHost(CliDesktop& desktop, const LuminanceMap& map, std::string folder, ProcessRunner& runner)
-        : desktop_(desktop), map_(map), folder_(std::move(folder)), runner_(runner) {}
+    CliAnalysisHost(CliDesktop& desktop, const LuminanceMap& map, std::string folder, ProcessRunner& runner,
+                    std::string picture)
+        : desktop_(desktop), map_(map), folder_(std::move(folder)), runner_(runner), picture_(std::move(picture)) {}
 
     Desktop& desktop() override { return desktop_; }
     StatisticsContext statistics_context() override { return {map_, folder_, runner_, desktop_, false}; }
@@ -37,6 +38,7 @@ public:
     void set_analyze_enabled(bool) override {}
     void set_picture_commands_enabled(bool) override {}
     void set_main_window_enabled(bool) override {}
+    std::string picture_name() const override { return picture_; }
 
 private:
     CliDesktop& desktop_;
@@ -44,6 +46,7 @@ private:
     std::string folder_;
     ProcessRunner& runner_;
     RegionKind tool_ = RegionKind::rectangle;
+    std::string picture_;
 };
 
 // Why a region cannot be analysed on a picture of width x height, or "".
@@ -183,7 +186,7 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
     MacroRecorder recorder(no_exposure);
     ProcessRunner runner(desktop, recorder);
     runner.set_program_folder(places.program_folder);
-    CliAnalysisHost host(desktop, map, folder.path(), runner);
+    CliAnalysisHost host(desktop, map, folder.path(), runner, options.picture);
     ResultsPage results(host, main, record_a, record_b);
     if (two) results.activate({}, wizard_region(options.region), wizard_region(*options.region_b));
     else results.activate(wizard_region(options.region), {}, {});
