@@ -40,8 +40,30 @@ bool ResultsPage::analyse(const WizardRegion& region, const AnalysisSettings& re
     }
     const RegionStatistics& s = slot.statistics;
     slot.lens = lens_figures(lens_, s.samples, s.positions, map_width_);
-    if (main_.weight_by_solid_angle) weight_by_solid_angle(lens_, record, map_width_, slot.statistics);
+    PlainFigures& plain = &slot == &single_ ? plain_single_ : &slot == &a_ ? plain_a_ : plain_b_;
+    plain = plain_of(s);
+    weigh(slot, record, plain);
     return true;
+}
+
+void ResultsPage::weigh(RegionAnalysis& slot, const AnalysisSettings& record, const PlainFigures& plain) const {
+    RegionStatistics& s = slot.statistics;
+    s.mean = plain.mean;
+    s.standard_deviation = plain.standard_deviation;
+    s.median = plain.median;
+    s.percentile_ratio = plain.percentile_ratio;
+    if (main_.weight_by_solid_angle) weight_by_solid_angle(lens_, record, map_width_, s);
+}
+
+void ResultsPage::on_weighting(bool weighted) {
+    main_.weight_by_solid_angle = weighted;
+    if (!completed_) return;
+    if (main_.kind == AnalysisKind::multiple_regions) {
+        weigh(a_, record_a_, plain_a_);
+        weigh(b_, record_b_, plain_b_);
+    } else {
+        weigh(single_, main_, plain_single_);
+    }
 }
 
 void ResultsPage::activate(const WizardRegion& single, const WizardRegion& a, const WizardRegion& b) {
@@ -67,6 +89,17 @@ void ResultsPage::activate(const WizardRegion& single, const WizardRegion& a, co
 }
 
 void ResultsPage::on_view(ResultView view) { main_.result_view = view; }
+
+std::vector<LensLine> ResultsPage::lens_lines() const {
+    if (!completed_) return {};
+    switch (main_.kind == AnalysisKind::multiple_regions ? main_.result_view : ResultView::single) {
+    case ResultView::single: return ::lens_lines(lens_, single_.lens);
+    case ResultView::region_a: return ::lens_lines(lens_, a_.lens);
+    case ResultView::region_b: return ::lens_lines(lens_, b_.lens);
+    case ResultView::ratio_ab: break;
+    }
+    return picture_illuminance_lines(lens_);
+}
 
 ReportInput ResultsPage::report_input() const {
     return {main_, {single_region_, single_}, {a_region_, a_}, {b_region_, b_}, &lens_, host_.picture_name()};
