@@ -296,11 +296,16 @@ private:
     std::string collection_folder_;
     // --- calibration ---
 public:
-    // Tools > Calibration...: the calibration wizard over the current picture.
-    void run_calibration_command();
+    // Tools > Calibration...: the calibration wizard over the current picture;
+    // illuminance_first chooses "Illuminance Calibration" on its first page.
+    void run_calibration_command(bool illuminance_first = false);
+    // The overflow sentence's link in the analysis wizard: the illuminance
+    // calibration opens once that wizard has closed.
+    void request_illuminance_calibration() { illuminance_calibration_requested_ = true; }
 
 private:
-    int run_calibration_wizard();  // calibration_commands.cpp
+    int run_calibration_wizard(bool illuminance_first);  // calibration_commands.cpp
+    bool illuminance_calibration_requested_ = false;
 
     // --- glare ---
 public:
