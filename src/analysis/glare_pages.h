@@ -58,6 +58,7 @@ public:
     // The table under evalglare's text, and the sentence about clipped pixels.
     std::vector<GlareIndexRow> summary_rows() const { return glare_summary_rows(run_.result_text, run_.details); }
     std::string overflow() const { return overflow_sentence(run_.ceiling_pixels, run_.ceiling_share_percent); }
+    void on_calibration_link() { host_.request_illuminance_calibration(); }
     int runs() const { return runs_; }
 
     // --- the sheet's events for a glare page ---

@@ -27,6 +27,9 @@ public:
     virtual int picture_height() const = 0;
     // The working copy has become the check picture: show it at zoom 1.0.
     virtual void show_check_picture() = 0;
+    // The overflow sentence's link: the illuminance calibration once the
+    // wizard has closed.
+    virtual void request_illuminance_calibration() {}
 };
 
 // The down-scaled picture evalglare reads, in the cache folder; its name

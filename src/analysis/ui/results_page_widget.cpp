@@ -12,6 +12,7 @@
 
 #include "analysis/results_page.h"
 #include "analysis/ui/histogram_frame.h"
+#include "analysis/ui/overflow_label.h"
 
 ResultsPageWidget::ResultsPageWidget(ResultsPage& page) : page_(page) {
     using namespace results_ids;
@@ -57,10 +58,11 @@ ResultsPageWidget::ResultsPageWidget(ResultsPage& page) : page_(page) {
     lens_grid->setColumnStretch(1, 1);
     columns->addWidget(lens_group_, 1);
     layout->addLayout(columns);
-    overflow_ = add_label(overflow, "");
-    overflow_->setWordWrap(true);
-    overflow_->setTextFormat(Qt::RichText);
-    overflow_->setStyleSheet("QLabel { color: #a03000; }");
+    overflow_ = make_overflow_label(this, overflow, [this] {
+        // The calibration runs once the wizard has closed.
+        page_.on_calibration_link();
+        QMetaObject::invokeMethod(window(), "reject", Qt::QueuedConnection);
+    });
     layout->addWidget(overflow_);
 
     auto* criterion_row = new QHBoxLayout;
@@ -106,17 +108,7 @@ ResultsPageWidget::ResultsPageWidget(ResultsPage& page) : page_(page) {
         page_.on_weighting(on);
         show_state();
     });
-    connect(overflow_, &QLabel::linkActivated, this, [this](const QString&) {
-        // The calibration runs once the wizard has closed.
-        page_.on_calibration_link();
-        QMetaObject::invokeMethod(window(), "reject", Qt::QueuedConnection);
-    });
-}
 
-QString overflow_html(const std::string& sentence) {
-    if (sentence.empty()) return {};
-    return QString::fromStdString(sentence).toHtmlEscaped() +
-           " <a href=\"calibration\">Illuminance calibration\u2026</a>";
 }
 
 QLabel* ResultsPageWidget::add_label(int id, const char* text) {
@@ -148,8 +140,7 @@ void ResultsPageWidget::show_state() {
         value->setVisible(shown);
     }
     lens_group_->setVisible(!lens.empty());
-    overflow_->setText(overflow_html(page_.overflow()));
-    overflow_->setVisible(!page_.overflow().empty());
+    show_overflow(overflow_, page_.overflow());
     {
         const QSignalBlocker quiet(weight_box_);
         weight_box_->setChecked(page_.weighted());

@@ -36,7 +36,3 @@ private:
     QLabel* overflow_;
     QCheckBox* weight_box_;
 };
-
-// The clipped-pixel sentence as rich text with its link to the illuminance
-// calibration (href "calibration"); "" stays "".
-QString overflow_html(const std::string& sentence);
