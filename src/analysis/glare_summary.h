@@ -18,6 +18,11 @@
 #include <string>
 #include <vector>
 
+// The sources of the classes, as the page says under its table.
+inline constexpr const char* glare_comfort_sources =
+    "Comfort classes: DGP after Wienold (2009) as in EN 17037, DGI after Hopkinson, UGR after CIE 117; as "
+    "tabulated by Jakubiec and Reinhart (2012).";
+
 struct GlareIndexRow {
     std::string name;   // DGP, DGI, UGR, VCP, CGI, Lveil, then the other figures
     std::string value;  // as printed

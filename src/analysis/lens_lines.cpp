@@ -26,7 +26,7 @@ std::vector<LensLine> lens_lines(const PictureLens& lens, const LensFigures& reg
         lines.push_back({"Pixels in view:", strprintf("%lld", static_cast<long long>(region.count_in_view))});
         lines.push_back({"Solid angle:", strprintf("%.4f sr", region.solid_angle)});
         lines.push_back({"Weighted mean:", format_truncated(static_cast<float>(region.weighted_mean), 2) + " cd/m\u00b2"});
-        lines.push_back({"Illuminance at the lens:", lux_text(region.vertical_illuminance) +
+        lines.push_back({"Illuminance from the region:", lux_text(region.vertical_illuminance) +
                                                          strprintf(" (%.1f %%)", 100.0 * region.illuminance_share)});
         for (const LensLine& line : picture_illuminance_lines(lens)) lines.push_back(line);
     }

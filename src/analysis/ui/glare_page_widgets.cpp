@@ -279,15 +279,19 @@ GlareResultsPage::GlareResultsPage(GlarePages& pages) : pages_(pages) {
     result_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     inner->addWidget(result_);
     layout->addWidget(group, 1);
+    result_->setMaximumHeight(result_->fontMetrics().height() * 5);
     summary_ = with_id(new QTableWidget(0, 3, this), summary_table);
     summary_->setHorizontalHeaderLabels({"Index", "Value", "Comfort class"});
     summary_->verticalHeader()->hide();
     summary_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     summary_->setSelectionMode(QAbstractItemView::NoSelection);
     summary_->horizontalHeader()->setStretchLastSection(true);
-    summary_->setToolTip("Comfort classes: DGP after Wienold (2009) and EN 17037; DGI after Hopkinson; UGR after "
-                         "CIE 117; as tabulated by Jakubiec and Reinhart (2012).");
-    layout->addWidget(summary_, 1);
+    summary_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    summary_->verticalHeader()->setDefaultSectionSize(summary_->fontMetrics().height() + 6);
+    layout->addWidget(summary_, 2);
+    auto* sources = new QLabel(QString::fromUtf8(glare_comfort_sources), this);
+    sources->setWordWrap(true);
+    layout->addWidget(sources);
     overflow_ = make_overflow_label(this, overflow, [this] {
         // The calibration runs once the wizard has closed.
         pages_.on_calibration_link();

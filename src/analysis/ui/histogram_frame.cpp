@@ -53,8 +53,8 @@ void HistogramFrame::paintEvent(QPaintEvent* event) {
         }
         painter.drawText(QRectF(0, plot_height + 4 + text_height, plot_width, text_height), Qt::AlignRight,
                          QString::fromUtf8(luminance_axis_caption));
-        painter.drawText(QRectF(-left_margin, -top_margin, left_margin + plot_width, top_margin), Qt::AlignLeft | Qt::AlignVCenter,
-                         QString::fromUtf8(count_axis_caption));
+        painter.drawText(QRectF(-left_margin + 4, -top_margin, left_margin + plot_width, text_height),
+                         Qt::AlignLeft | Qt::AlignTop, QString::fromUtf8(count_axis_caption));
     }
     painter.end();
     QFrame::paintEvent(event);

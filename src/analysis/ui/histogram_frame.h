@@ -19,7 +19,7 @@ public:
 
     static constexpr int left_margin = 48;
     static constexpr int right_margin = 10;
-    static constexpr int top_margin = 16;
+    static constexpr int top_margin = 26;
     static constexpr int bottom_margin = 30;
 
 protected:
