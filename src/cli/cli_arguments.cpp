@@ -96,14 +96,22 @@ Result<RegionChoice> parse_region(const std::string& option, const std::string& 
     return choice;
 }
 
-Result<CliCommand> parse_luminance(Words words) {
+// Exactly `count` words and no option, for a command that takes none.
+Result<std::vector<std::string>> only_positional(Words& words, size_t count, const std::string& usage) {
     std::vector<std::string> positional;
     while (words.more()) {
         const std::string& word = words.take();
         if (is_option(word)) return bad("unknown option " + word);
         positional.push_back(word);
     }
-    if (positional.size() != 3) return positional_failure(positional, 3, "luminance PICTURE X Y");
+    if (positional.size() != count) return positional_failure(positional, count, usage);
+    return positional;
+}
+
+Result<CliCommand> parse_luminance(Words words) {
+    auto words_given = only_positional(words, 3, "luminance PICTURE X Y");
+    if (!words_given) return words_given.failure();
+    const std::vector<std::string>& positional = words_given.value();
     LuminanceOptions options;
     options.picture = positional[0];
     const auto x = whole_number(positional[1]), y = whole_number(positional[2]);
@@ -115,14 +123,9 @@ Result<CliCommand> parse_luminance(Words words) {
 }
 
 Result<CliCommand> parse_illuminance(Words words) {
-    std::vector<std::string> positional;
-    while (words.more()) {
-        const std::string& word = words.take();
-        if (is_option(word)) return bad("unknown option " + word);
-        positional.push_back(word);
-    }
-    if (positional.size() != 1) return positional_failure(positional, 1, "illuminance PICTURE");
-    return CliCommand{IlluminanceOptions{positional[0]}};
+    auto positional = only_positional(words, 1, "illuminance PICTURE");
+    if (!positional) return positional.failure();
+    return CliCommand{IlluminanceOptions{positional.value()[0]}};
 }
 
 Result<CliCommand> parse_stats(Words words) {

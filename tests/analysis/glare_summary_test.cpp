@@ -5,19 +5,19 @@
 #include "analysis/glare_summary.h"
 
 TEST(GlareSummary, ComfortClassesFollowTheLiteraturesBands) {
-    EXPECT_EQ(comfort_class("dgp", 0.349), "imperceptible");
-    EXPECT_EQ(comfort_class("dgp", 0.35), "perceptible");
-    EXPECT_EQ(comfort_class("dgp", 0.40), "disturbing");
-    EXPECT_EQ(comfort_class("dgp", 0.449), "disturbing");
-    EXPECT_EQ(comfort_class("dgp", 0.45), "intolerable");
-    EXPECT_EQ(comfort_class("dgi", 17.9), "imperceptible");
-    EXPECT_EQ(comfort_class("dgi", 24), "disturbing");
-    EXPECT_EQ(comfort_class("dgi", 31), "intolerable");
-    EXPECT_EQ(comfort_class("ugr", 12.9), "imperceptible");
-    EXPECT_EQ(comfort_class("ugr", 13), "perceptible");
-    EXPECT_EQ(comfort_class("ugr", 22), "disturbing");
-    EXPECT_EQ(comfort_class("ugr", 28), "intolerable");
-    EXPECT_EQ(comfort_class("vcp", 50), "");
+    // Each band closed below, open above.
+    const struct {
+        const char* index;
+        double value;
+        const char* comfort;
+    } cases[] = {
+        {"dgp", 0.349, "imperceptible"}, {"dgp", 0.35, "perceptible"}, {"dgp", 0.40, "disturbing"},
+        {"dgp", 0.449, "disturbing"},    {"dgp", 0.45, "intolerable"}, {"dgi", 17.9, "imperceptible"},
+        {"dgi", 24, "disturbing"},       {"dgi", 31, "intolerable"},   {"ugr", 12.9, "imperceptible"},
+        {"ugr", 13, "perceptible"},      {"ugr", 22, "disturbing"},    {"ugr", 28, "intolerable"},
+        {"vcp", 50, ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(comfort_class(c.index, c.value), c.comfort) << c.index << ' ' << c.value;
 }
 
 TEST(GlareSummary, TheRowsComeFromEvalglaresLines) {
