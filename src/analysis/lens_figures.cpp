@@ -27,7 +27,7 @@ std::optional<SaturatedLine> saturated_line(const std::vector<std::string>& head
     return found;
 }
 
-int64_t mark_ceiling(const LuminanceMap& map, const std::vector<double>* solid_angle, std::vector<uint8_t>& ceiling) {
+int64_t mark_ceiling(const LuminanceMap& map, const std::vector<float>* solid_angle, std::vector<uint8_t>& ceiling) {
     const size_t n = map.data.size();
     ceiling.assign(n, 0);
     auto counted = [&](size_t p) { return std::isfinite(map.data[p]) && (!solid_angle || (*solid_angle)[p] > 0); };
@@ -80,7 +80,7 @@ int64_t mark_ceiling(const LuminanceMap& map, const std::vector<double>* solid_a
 namespace {
 
 // The assembly's count of clipped pixels: they are the brightest ones.
-int64_t mark_brightest(const LuminanceMap& map, const std::vector<double>* solid_angle, int64_t count,
+int64_t mark_brightest(const LuminanceMap& map, const std::vector<float>* solid_angle, int64_t count,
                        std::vector<uint8_t>& ceiling) {
     ceiling.assign(map.data.size(), 0);
     std::vector<size_t> order;
@@ -119,7 +119,7 @@ double share_mean(std::span<const Weighted> sorted, double share, bool from_top)
 PictureLens picture_lens(const LuminanceMap& map, const std::vector<std::string>& header_lines) {
     PictureLens lens;
     lens.geometry = lens_geometry(picture_view(header_lines), map.width, map.height);
-    const std::vector<double>* in_view = lens.geometry ? &lens.geometry->solid_angle : nullptr;
+    const std::vector<float>* in_view = lens.geometry ? &lens.geometry->solid_angle : nullptr;
     lens.pixels_in_view = static_cast<int64_t>(map.data.size());
     if (lens.geometry) {
         lens.pixels_in_view = 0;

@@ -52,7 +52,7 @@ PictureLens picture_lens(const LuminanceMap& map, const std::vector<std::string>
 // Marks the pixels at the ceiling of `map` among those `in_view` (all when
 // empty) by the patch rule; returns their count. A picture that is all
 // ceiling (a flat one) has none.
-int64_t mark_ceiling(const LuminanceMap& map, const std::vector<double>* solid_angle, std::vector<uint8_t>& ceiling);
+int64_t mark_ceiling(const LuminanceMap& map, const std::vector<float>* solid_angle, std::vector<uint8_t>& ceiling);
 
 struct LensFigures {
     bool has_view = false;

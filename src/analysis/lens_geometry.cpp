@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "picture/view_projection.h"
 
@@ -84,47 +85,93 @@ PartInView sampled_part(const FisheyePlane& p, double u0, double u1, double w0, 
     return part;
 }
 
-void fill_fisheye(const ViewProjection& projection, const PixelGeometry& g, const FisheyePlane& p, LensGeometry& lens) {
-    const int w = lens.width, h = lens.height;
-    const Vector3 forward = projection.frame().forward;
-    for (int j = 0; j < h; ++j) {
-        const size_t row = size_t(h - 1 - j);  // the geometry counts rows from the bottom
-        const double w0 = (double(j) / h - 0.5 + p.lift) * p.scale_y, w1 = (double(j + 1) / h - 0.5 + p.lift) * p.scale_y;
-        for (int i = 0; i < w; ++i) {
-            const double u0 = (double(i) / w - 0.5 + p.shift) * p.scale_x;
-            const double u1 = (double(i + 1) / w - 0.5 + p.shift) * p.scale_x;
-            const double far_u = std::max(std::fabs(u0), std::fabs(u1)), far_w = std::max(std::fabs(w0), std::fabs(w1));
-            const double near_u = u0 <= 0 && u1 >= 0 ? 0.0 : std::min(std::fabs(u0), std::fabs(u1));
-            const double near_w = w0 <= 0 && w1 >= 0 ? 0.0 : std::min(std::fabs(w0), std::fabs(w1));
-            const size_t out = row * size_t(w) + size_t(i), index = size_t(j) * size_t(w) + size_t(i);
-            if (std::hypot(near_u, near_w) >= p.rho_limit) continue;
-            if (std::hypot(far_u, far_w) <= p.rho_limit && g.solid_angle[index] > 0) {
-                lens.solid_angle[out] = g.solid_angle[index];
-                // A hemispherical fisheye weighs every pixel alike (cos θ dω is
-                // plane area); the centre's cosine would overweigh the rim.
-                lens.illuminance_weight[out] =
-                    p.type == 'h' ? (u1 - u0) * (w1 - w0)
-                                  : std::max(0.0, dot(g.direction[index], forward)) * g.solid_angle[index];
-                continue;
+// The corner directions of one row of pixel corners (y = j / height − 0.5),
+// computed once for the two rows of pixels that share them.
+struct CornerRow {
+    std::vector<Vector3> direction;
+    std::vector<char> ok;
+
+    void fill(const ViewProjection& projection, int j) {
+        const int w = projection.width(), h = projection.height();
+        direction.resize(size_t(w) + 1);
+        ok.assign(size_t(w) + 1, 0);
+        for (int i = 0; i <= w; ++i)
+            if (const auto d = projection.direction(double(i) / w - 0.5, double(j) / h - 0.5)) {
+                direction[size_t(i)] = *d;
+                ok[size_t(i)] = 1;
             }
-            const PartInView part = p.type == 'h' ? hemispherical_part(p, u0, u1, w0, w1) : sampled_part(p, u0, u1, w0, w1);
-            lens.solid_angle[out] = part.solid_angle;
-            lens.illuminance_weight[out] = part.weight;
-        }
+    }
+};
+
+// Pixel (i, j) between corner rows `below` and `above`: its exact solid
+// angle (0 when a corner or the centre has no direction) and its centre's
+// cosine to the view direction.
+struct WholePixel {
+    double solid_angle = 0;
+    double cosine = 0;
+};
+
+WholePixel whole_pixel(const ViewProjection& projection, const CornerRow& below, const CornerRow& above, int i, int j) {
+    WholePixel pixel;
+    const auto centre = projection.pixel_direction(i, j);
+    if (!centre) return pixel;
+    pixel.cosine = dot(*centre, projection.frame().forward);
+    const size_t k = size_t(i);
+    if (!below.ok[k] || !below.ok[k + 1] || !above.ok[k] || !above.ok[k + 1]) return pixel;
+    pixel.solid_angle = triangle_solid_angle(below.direction[k], below.direction[k + 1], above.direction[k + 1]) +
+                        triangle_solid_angle(below.direction[k], above.direction[k + 1], above.direction[k]);
+    return pixel;
+}
+
+// Calls visit(i, j, below, above) for every pixel, rows from the bottom.
+template <class Visit>
+void each_pixel(const ViewProjection& projection, Visit visit) {
+    CornerRow below, above;
+    below.fill(projection, 0);
+    for (int j = 0; j < projection.height(); ++j) {
+        above.fill(projection, j + 1);
+        for (int i = 0; i < projection.width(); ++i) visit(i, j, below, above);
+        std::swap(below, above);
     }
 }
 
-void fill_frame(const ViewProjection& projection, const PixelGeometry& g, LensGeometry& lens) {
+void fill_fisheye(const ViewProjection& projection, const FisheyePlane& p, LensGeometry& lens) {
     const int w = lens.width, h = lens.height;
-    const Vector3 forward = projection.frame().forward;
-    for (int j = 0; j < h; ++j)
-        for (int i = 0; i < w; ++i) {
-            const size_t index = size_t(j) * size_t(w) + size_t(i);
-            const size_t out = size_t(h - 1 - j) * size_t(w) + size_t(i);
-            if (!g.has_direction(index) || !(g.solid_angle[index] > 0)) continue;
-            lens.solid_angle[out] = g.solid_angle[index];
-            lens.illuminance_weight[out] = std::max(0.0, dot(g.direction[index], forward)) * g.solid_angle[index];
+    each_pixel(projection, [&](int i, int j, const CornerRow& below, const CornerRow& above) {
+        const size_t out = size_t(h - 1 - j) * size_t(w) + size_t(i);  // the map counts rows from the top
+        const double w0 = (double(j) / h - 0.5 + p.lift) * p.scale_y, w1 = (double(j + 1) / h - 0.5 + p.lift) * p.scale_y;
+        const double u0 = (double(i) / w - 0.5 + p.shift) * p.scale_x;
+        const double u1 = (double(i + 1) / w - 0.5 + p.shift) * p.scale_x;
+        const double far_u = std::max(std::fabs(u0), std::fabs(u1)), far_w = std::max(std::fabs(w0), std::fabs(w1));
+        const double near_u = u0 <= 0 && u1 >= 0 ? 0.0 : std::min(std::fabs(u0), std::fabs(u1));
+        const double near_w = w0 <= 0 && w1 >= 0 ? 0.0 : std::min(std::fabs(w0), std::fabs(w1));
+        if (std::hypot(near_u, near_w) >= p.rho_limit) return;
+        if (std::hypot(far_u, far_w) <= p.rho_limit) {
+            const WholePixel pixel = whole_pixel(projection, below, above, i, j);
+            if (pixel.solid_angle > 0) {
+                lens.solid_angle[out] = float(pixel.solid_angle);
+                // A hemispherical fisheye weighs every pixel alike (cos θ dω
+                // is plane area); the centre's cosine would overweigh the rim.
+                lens.illuminance_weight[out] =
+                    float(p.type == 'h' ? (u1 - u0) * (w1 - w0) : std::max(0.0, pixel.cosine) * pixel.solid_angle);
+                return;
+            }
         }
+        const PartInView part = p.type == 'h' ? hemispherical_part(p, u0, u1, w0, w1) : sampled_part(p, u0, u1, w0, w1);
+        lens.solid_angle[out] = float(part.solid_angle);
+        lens.illuminance_weight[out] = float(part.weight);
+    });
+}
+
+void fill_frame(const ViewProjection& projection, LensGeometry& lens) {
+    const int w = lens.width, h = lens.height;
+    each_pixel(projection, [&](int i, int j, const CornerRow& below, const CornerRow& above) {
+        const WholePixel pixel = whole_pixel(projection, below, above, i, j);
+        if (!(pixel.solid_angle > 0)) return;
+        const size_t out = size_t(h - 1 - j) * size_t(w) + size_t(i);
+        lens.solid_angle[out] = float(pixel.solid_angle);
+        lens.illuminance_weight[out] = float(std::max(0.0, pixel.cosine) * pixel.solid_angle);
+    });
 }
 
 }  // namespace
@@ -146,7 +193,6 @@ std::optional<LensGeometry> lens_geometry(const std::optional<View>& view, int w
     const size_t n = size_t(width) * size_t(height);
     lens.solid_angle.assign(n, 0.0);
     lens.illuminance_weight.assign(n, 0.0);
-    const PixelGeometry g = pixel_geometry(*projection);
     if (is_fisheye(view->type)) {
         const double limit = image_circle_angle(*view);
         FisheyePlane plane{view->type,
@@ -155,10 +201,10 @@ std::optional<LensGeometry> lens_geometry(const std::optional<View>& view, int w
                            view->shift,
                            view->lift,
                            view->type == 'a' ? limit : view->type == 'h' ? std::sin(limit) : std::tan(limit / 2)};
-        fill_fisheye(*projection, g, plane, lens);
+        fill_fisheye(*projection, plane, lens);
         lens.full_hemisphere = std::min(view->horizontal, view->vertical) >= 180;
     } else {
-        fill_frame(*projection, g, lens);
+        fill_frame(*projection, lens);
     }
     lens.looks_up = dot(projection->frame().forward, Vector3{0, 0, 1}) >= std::cos(radians(1));
     return lens;
