@@ -29,14 +29,15 @@ const char* criterion_word(CriterionKind kind) {
 
 std::string region_line(const char* name, const RegionAnalysis& region) {
     const LensFigures& f = region.lens;
-    std::string line = std::string(name) + "," + strprintf("%d", region.count());
+    std::string line = strprintf("%s,%d", name, region.count());
     if (f.has_view) {
-        line += "," + count(f.count_in_view) + "," + number(f.solid_angle) + "," + number(f.weighted_mean) + "," +
-                number(f.vertical_illuminance) + "," + number(f.illuminance_share);
+        for (const std::string& figure : {count(f.count_in_view), number(f.solid_angle), number(f.weighted_mean),
+                                          number(f.vertical_illuminance), number(f.illuminance_share)})
+            line.append(",").append(figure);
     } else {
-        line += ",,,,,";
+        line.append(",,,,,");
     }
-    return line + "," + count(f.ceiling_pixels);
+    return line.append(",").append(count(f.ceiling_pixels));
 }
 
 }  // namespace
