@@ -21,7 +21,7 @@ std::vector<LensLine> picture_illuminance_lines(const PictureLens& lens) {
 std::vector<LensLine> lens_lines(const PictureLens& lens, const LensFigures& region) {
     std::vector<LensLine> lines;
     if (!lens.geometry) {
-        lines.push_back({"Solid angle:", "no view in the picture's header"});
+        lines.push_back({"View:", "none in the picture's header"});
     } else {
         lines.push_back({"Pixels in view:", strprintf("%lld", static_cast<long long>(region.count_in_view))});
         lines.push_back({"Solid angle:", strprintf("%.4f sr", region.solid_angle)});

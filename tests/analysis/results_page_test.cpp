@@ -293,5 +293,6 @@ TEST_F(ResultsPageTest, APictureWithoutAClippedPatchHasNoSentence) {
     EXPECT_EQ(wizard.results().overflow(), "");
     EXPECT_FALSE(wizard.results().single().lens.has_view);
     ASSERT_EQ(wizard.results().lens_lines().size(), 2u);
-    EXPECT_EQ(wizard.results().lens_lines()[0].value, "no view in the picture's header");
+    EXPECT_EQ(wizard.results().lens_lines()[0].caption, "View:");
+    EXPECT_EQ(wizard.results().lens_lines()[0].value, "none in the picture's header");
 }
