@@ -34,6 +34,11 @@ public:
     // analysed.
     virtual void set_picture_commands_enabled(bool enabled) = 0;
     virtual void set_main_window_enabled(bool enabled) = 0;
+    // The picture's name as it was opened, for the reports ("" unknown).
+    virtual std::string picture_name() const { return {}; }
+    // The overflow sentence's link: the illuminance calibration is wanted
+    // once the wizard has closed.
+    virtual void request_illuminance_calibration() {}
 };
 
 // A region handed back to the wizard, with the tool it was drawn with: it is

@@ -30,4 +30,8 @@ struct AnalysisSettings {
     CriterionKind criterion_kind = CriterionKind::greater_than;
     float criterion_threshold = 0;  // cd/m², as typed (a decimal number)
     ResultView result_view = ResultView::single;
+    // "Weight by solid angle": mean, standard deviation, median and the
+    // percentile ratio weigh each pixel by the sky it covers (pictures with a
+    // view only).
+    bool weight_by_solid_angle = false;
 };

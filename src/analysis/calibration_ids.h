@@ -28,4 +28,6 @@ inline constexpr int luminance_field = 1171;
 inline constexpr int illuminance_field = 1172;
 // 140: the illuminance this picture gives, and by which rule
 inline constexpr int computed_illuminance = 1173;
+// 122, 140: the clipped-pixel sentence with its link
+inline constexpr int overflow = 1174;
 }  // namespace calibration_ids

@@ -1,6 +1,9 @@
 #include "analysis/calibration_wizard.h"
 
 #include "analysis/calibration_ids.h"
+#include "analysis/lens_figures.h"
+#include "picture/rgbe_reader.h"
+#include "tools/working_files.h"
 
 namespace {
 
@@ -21,7 +24,17 @@ std::vector<WizardPage> calibration_wizard_pages() {
 CalibrationWizard::CalibrationWizard(CalibrationHost& host)
     : host_(host), sheet_("Calibration Wizard", calibration_wizard_pages()), region_page_(record, host, sheet_) {}
 
-void CalibrationWizard::start() { sheet_.start(*this); }
+void CalibrationWizard::start() {
+    const StatisticsContext context = host_.statistics_context();
+    const auto header = read_picture_header(context.cache_directory + working_file::working_copy);
+    overflow_ = overflow_sentence(picture_lens(context.map, header.ok() ? header.value() : std::vector<std::string>{}));
+    sheet_.start(*this);
+}
+
+void CalibrationWizard::on_calibration_link() {
+    record.kind = CalibrationKind::illuminance;
+    if (sheet_.current_page() == calibration_pages::options) sheet_.press_next();
+}
 
 void CalibrationWizard::offer_finish(bool has_text) {
     sheet_.set_buttons(has_text ? wizard_button::back | wizard_button::finish : wizard_button::back);

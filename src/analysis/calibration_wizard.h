@@ -39,6 +39,10 @@ public:
     // --- page 140: what the picture gives, and by which rule ---
     const PictureIlluminance& picture_illuminance() const { return picture_illuminance_; }
     const std::string& illuminance_text() const { return illuminance_text_; }
+    // --- pages 122 and 140: the clipped-pixel sentence of the picture as the
+    // wizard found it, or ""; its link chooses the illuminance calibration ---
+    const std::string& overflow() const { return overflow_; }
+    void on_calibration_link();
 
     // --- WizardController ---
     void on_activate(int page) override;
@@ -62,4 +66,5 @@ private:
     bool luminance_field_filled_ = false;  // field 1171 holds text
     PictureIlluminance picture_illuminance_;
     std::string illuminance_text_;
+    std::string overflow_;
 };

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "analysis/analysis_settings.h"
+#include "analysis/lens_figures.h"
 #include "analysis/region_statistics.h"
 #include "picture/luminance_map.h"
 #include "view/region.h"
@@ -31,6 +32,7 @@ struct RegionAnalysis {
     RegionStatistics statistics;
     LuminanceHistogram histogram{};
     float peak = 0;
+    LensFigures lens;  // filled by the results page, which knows the picture's view
     int32_t count() const { return statistics.count(); }
 };
 

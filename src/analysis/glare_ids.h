@@ -46,4 +46,8 @@ inline constexpr int threshold = 1144;
 // 135
 inline constexpr int command_line = 1145;
 inline constexpr int result_text = 1146;
+// The table under it (index, value, comfort class) and the clipped-pixel
+// sentence with its link.
+inline constexpr int summary_table = 1147;
+inline constexpr int overflow = 1148;
 }  // namespace glare_ids

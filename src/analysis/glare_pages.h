@@ -10,6 +10,7 @@
 #include <string>
 
 #include "analysis/glare_run.h"
+#include "analysis/lens_figures.h"
 #include "analysis/glare_settings.h"
 #include "analysis/glare_view_page.h"
 #include "analysis/wizard_sheet.h"
@@ -54,6 +55,10 @@ public:
     // --- 135 ---
     const std::string& command_line() const { return run_.command_line; }
     const std::string& result_text() const { return run_.result_text; }
+    // The table under evalglare's text, and the sentence about clipped pixels.
+    std::vector<GlareIndexRow> summary_rows() const { return glare_summary_rows(run_.result_text, run_.details); }
+    std::string overflow() const { return overflow_sentence(run_.ceiling_pixels, run_.ceiling_share_percent); }
+    void on_calibration_link() { host_.request_illuminance_calibration(); }
     int runs() const { return runs_; }
 
     // --- the sheet's events for a glare page ---

@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "analysis/glare_command.h"
+#include "analysis/lens_figures.h"
+#include "picture/rgbe_reader.h"
 #include "common/text_format.h"
 #include "desktop/desktop.h"
 #include "tools/editing_step.h"
@@ -54,12 +56,30 @@ GlareRun run_glare_analysis(GlareHost& host, const GlareSettings& settings) {
         }
     }
 
-    run.command_line =
-        glare_command(check_picture, glare_option_text(settings, scale), scale.scaled() ? scaled : working_copy);
+    {
+        // The clipped pixels of the picture analysed, before the check
+        // picture takes its place.
+        const auto map = load_luminance_map(working_copy);
+        const auto header = read_picture_header(working_copy);
+        if (map.ok() && header.ok()) {
+            const PictureLens lens = picture_lens(map.value(), header.value());
+            run.ceiling_pixels = lens.ceiling_pixels;
+            run.ceiling_share_percent = lens.ceiling_share_percent;
+        }
+    }
+    const std::string options = glare_option_text(settings, scale);
+    const std::string input = scale.scaled() ? scaled : working_copy;
+    run.command_line = glare_command(check_picture, options, input);
     fs::remove(check_picture, ec);
     const ProcessOutput output = host.runner().run(run.command_line, true);
     run.result_text = output.started ? output.text : output.error;
     const std::string failure = glare_failure(output, check_picture);
+    if (failure.empty()) {
+        auto pump = [](void* context) { static_cast<Desktop*>(context)->pump(); };
+        const ProcessOutput detailed = run_shell_command(glare_detail_command(options, input),
+                                                         host.runner().program_folder(), pump, &desktop);
+        if (detailed.started && detailed.exit_status == 0) run.details = glare_details_of(detailed.text);
+    }
     fs::remove(scaled, ec);
     if (!failure.empty()) {
         fs::remove(check_picture, ec);

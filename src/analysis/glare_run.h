@@ -5,9 +5,11 @@
 // replace the working copy. A failed run leaves the working copy, and so the
 // view and the luminance map, as they were.
 
+#include <cstdint>
 #include <string>
 
 #include "analysis/glare_settings.h"
+#include "analysis/glare_summary.h"
 
 class Desktop;
 class ProcessRunner;
@@ -25,6 +27,9 @@ public:
     virtual int picture_height() const = 0;
     // The working copy has become the check picture: show it at zoom 1.0.
     virtual void show_check_picture() = 0;
+    // The overflow sentence's link: the illuminance calibration once the
+    // wizard has closed.
+    virtual void request_illuminance_calibration() {}
 };
 
 // The down-scaled picture evalglare reads, in the cache folder; its name
@@ -35,6 +40,13 @@ struct GlareRun {
     int status = -1;           // 0 when the check picture replaced the working copy
     std::string command_line;  // evalglare's; empty when it never ran
     std::string result_text;   // what evalglare printed
+    // From a second, detailed run of evalglare on the same picture (not
+    // recorded in a sequence): its vertical illuminance and glare sources.
+    GlareDetails details;
+    // The analysed picture's clipped pixels (before the check picture
+    // replaced it).
+    int64_t ceiling_pixels = 0;
+    double ceiling_share_percent = 0;
 };
 
 // Runs the analysis; every failure has been shown when it returns (pfilt's

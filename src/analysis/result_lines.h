@@ -35,6 +35,13 @@ inline constexpr int view_b = 1062;
 inline constexpr int view_ratio = 1063;
 inline constexpr int ratio_mark = 1064;
 inline constexpr int save = 1065;
+// Through the lens: the group, its rows (caption 1071 + 2k, value 1072 + 2k),
+// the clipped-pixel sentence with its link, and "Weight by solid angle".
+inline constexpr int lens_group = 1070;
+inline constexpr int lens_first_caption = 1071;
+inline constexpr int lens_rows = 8;
+inline constexpr int overflow = 1090;
+inline constexpr int weight_box = 1091;
 }  // namespace results_ids
 
 // The captions of the five general figures, shown beside them in every view.

@@ -6,6 +6,8 @@
 #include "analysis/region_page.h"
 #include "desktop/busy_cursor.h"
 #include "desktop/desktop.h"
+#include "picture/rgbe_reader.h"
+#include "tools/working_files.h"
 
 ResultsPage::ResultsPage(AnalysisHost& host, AnalysisSettings& main, const AnalysisSettings& record_a,
                          const AnalysisSettings& record_b)
@@ -19,6 +21,7 @@ void ResultsPage::clear() {
     clear_region(a_region_);
     clear_region(b_region_);
     completed_ = false;
+    lens_ = {};
 }
 
 bool ResultsPage::analyse(const WizardRegion& region, const AnalysisSettings& record, const char* scratch,
@@ -27,20 +30,53 @@ bool ResultsPage::analyse(const WizardRegion& region, const AnalysisSettings& re
     if (record.source != RegionSource::from_mask_file) {
         reported = region.geometry;
         slot = compute_region_statistics(context, region.geometry, region.tool, record);
-        return true;
+    } else {
+        clear_region(reported);
+        const auto map = masked_working_copy(context, record.mask_file, record.mask_type, scratch);
+        if (!map) return false;
+        StatisticsContext masked_context{*map, context.cache_directory, context.runner, context.desktop,
+                                         context.mean_only};
+        slot = compute_region_statistics(masked_context, reported, RegionKind::mask, record);
     }
-    clear_region(reported);
-    const auto map = masked_working_copy(context, record.mask_file, record.mask_type, scratch);
-    if (!map) return false;
-    StatisticsContext masked_context{*map, context.cache_directory, context.runner, context.desktop,
-                                     context.mean_only};
-    slot = compute_region_statistics(masked_context, reported, RegionKind::mask, record);
+    const RegionStatistics& s = slot.statistics;
+    slot.lens = lens_figures(lens_, s.samples, s.positions, map_width_);
+    PlainFigures& plain = &slot == &single_ ? plain_single_ : &slot == &a_ ? plain_a_ : plain_b_;
+    plain = plain_of(s);
+    weigh(slot, record, plain);
     return true;
+}
+
+void ResultsPage::weigh(RegionAnalysis& slot, const AnalysisSettings& record, const PlainFigures& plain) const {
+    RegionStatistics& s = slot.statistics;
+    s.mean = plain.mean;
+    s.standard_deviation = plain.standard_deviation;
+    s.median = plain.median;
+    s.percentile_ratio = plain.percentile_ratio;
+    if (main_.weight_by_solid_angle) weight_by_solid_angle(lens_, record, map_width_, s);
+}
+
+void ResultsPage::on_weighting(bool weighted) {
+    main_.weight_by_solid_angle = weighted;
+    if (!completed_) return;
+    if (main_.kind == AnalysisKind::multiple_regions) {
+        weigh(a_, record_a_, plain_a_);
+        weigh(b_, record_b_, plain_b_);
+    } else {
+        weigh(single_, main_, plain_single_);
+    }
 }
 
 void ResultsPage::activate(const WizardRegion& single, const WizardRegion& a, const WizardRegion& b) {
     clear();
     BusyCursor busy(host_.desktop());
+    {
+        // The view and the clipped pixels belong to the picture as it is now:
+        // the working copy.
+        const StatisticsContext context = host_.statistics_context();
+        const auto header = read_picture_header(context.cache_directory + working_file::working_copy);
+        lens_ = picture_lens(context.map, header.ok() ? header.value() : std::vector<std::string>{});
+        map_width_ = context.map.width;
+    }
     if (main_.kind == AnalysisKind::multiple_regions) {
         main_.result_view = ResultView::ratio_ab;
         // The region records ask for no percentile and no criterion.
@@ -54,8 +90,19 @@ void ResultsPage::activate(const WizardRegion& single, const WizardRegion& a, co
 
 void ResultsPage::on_view(ResultView view) { main_.result_view = view; }
 
+std::vector<LensLine> ResultsPage::lens_lines() const {
+    if (!completed_) return {};
+    switch (main_.kind == AnalysisKind::multiple_regions ? main_.result_view : ResultView::single) {
+    case ResultView::single: return ::lens_lines(lens_, single_.lens);
+    case ResultView::region_a: return ::lens_lines(lens_, a_.lens);
+    case ResultView::region_b: return ::lens_lines(lens_, b_.lens);
+    case ResultView::ratio_ab: break;
+    }
+    return picture_illuminance_lines(lens_);
+}
+
 ReportInput ResultsPage::report_input() const {
-    return {main_, {single_region_, single_}, {a_region_, a_}, {b_region_, b_}};
+    return {main_, {single_region_, single_}, {a_region_, a_}, {b_region_, b_}, &lens_, host_.picture_name()};
 }
 
 void ResultsPage::on_save() {

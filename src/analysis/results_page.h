@@ -13,6 +13,8 @@
 #include "analysis/analysis_settings.h"
 #include "analysis/compute_statistics.h"
 #include "analysis/histogram_picture.h"
+#include "analysis/lens_figures.h"
+#include "analysis/lens_lines.h"
 #include "analysis/result_lines.h"
 #include "analysis/statistics_reports.h"
 
@@ -51,6 +53,20 @@ public:
     const RegionAnalysis& single() const { return single_; }
     const RegionAnalysis& a() const { return a_; }
     const RegionAnalysis& b() const { return b_; }
+    // The picture's lens: its view, illuminance at the lens and clipped pixels.
+    const PictureLens& lens() const { return lens_; }
+    // The second column group: the lens figures of the region shown (the
+    // picture's illuminance only, in the ratio view).
+    std::vector<LensLine> lens_lines() const;
+    // The clipped-pixel sentence, or "".
+    std::string overflow() const { return completed_ ? overflow_sentence(lens_) : std::string(); }
+    // "Weight by solid angle": mean, standard deviation, median and the
+    // percentile ratio weigh each pixel by its solid angle, or again all
+    // alike; the figures change at once.
+    void on_weighting(bool weighted);
+    bool weighted() const { return main_.weight_by_solid_angle; }
+    // Its link: asks for the illuminance calibration; the wizard closes.
+    void on_calibration_link() { host_.request_illuminance_calibration(); }
     // False when a region's mask could not be applied (the analysis stopped).
     bool completed() const { return completed_; }
 
@@ -68,5 +84,16 @@ private:
     // The geometry each slot was taken from, as the reports describe it (a
     // mask region's is empty).
     Region single_region_, a_region_, b_region_;
+    // The figures as computed, all pixels alike, for switching back.
+    struct PlainFigures {
+        float mean = 0, standard_deviation = 0, median = 0, percentile_ratio = 0;
+    };
+    static PlainFigures plain_of(const RegionStatistics& s) {
+        return {s.mean, s.standard_deviation, s.median, s.percentile_ratio};
+    }
+    void weigh(RegionAnalysis& slot, const AnalysisSettings& record, const PlainFigures& plain) const;
+    PlainFigures plain_single_, plain_a_, plain_b_;
+    PictureLens lens_;
+    int32_t map_width_ = 0;
     bool completed_ = false;
 };

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "analysis/lens_report.h"
 #include "analysis/result_lines.h"
 #include "analysis/sample_file.h"
 #include "common/text_format.h"
@@ -203,7 +204,8 @@ ReportRegionType report_region_type(const Region& region) {
 }
 
 std::vector<std::string> report_paths(const std::string& folder, const std::string& base) {
-    return {folder + base + "_stats.csv", folder + base + "_hist.csv", folder + base + "_region.csv"};
+    return {folder + base + "_stats.csv", folder + base + "_hist.csv", folder + base + "_region.csv",
+            folder + base + "_geometry.csv"};
 }
 
 ReportName report_name(const std::string& chosen_path) {
@@ -229,7 +231,7 @@ bool write_statistics_reports(Desktop& desktop, const std::string& folder, const
     const Writer writers[3] = {single ? single_stats : two_stats, single ? single_histogram : two_histograms,
                                single ? single_region : two_regions};
     const std::vector<std::string> paths = report_paths(folder, base);
-    for (size_t i = 0; i < paths.size(); ++i) {
+    for (size_t i = 0; i < 3; ++i) {
         CsvFile file(paths[i]);
         bool written = file.opened();
         if (written) {
@@ -242,5 +244,8 @@ bool write_statistics_reports(Desktop& desktop, const std::string& folder, const
             return false;
         }
     }
-    return true;
+    if (!input.lens) return true;
+    if (write_geometry_report(paths[3], input)) return true;
+    desktop.message_box("Could not access file " + paths[3], "File IO Error!", MessageIcon::warning, Owner::none);
+    return false;
 }

@@ -11,6 +11,7 @@
 
 #include "analysis/analysis_settings.h"
 #include "analysis/compute_statistics.h"
+#include "analysis/lens_figures.h"
 #include "view/region.h"
 
 class Desktop;
@@ -31,9 +32,14 @@ struct ReportInput {
     ReportRegion single;
     ReportRegion a;
     ReportRegion b;
+    // With the picture's lens, a fourth file <base>_geometry.csv follows
+    // (lens_report.h); the picture's name as opened.
+    const PictureLens* lens = nullptr;
+    std::string picture_name;
 };
 
-// The three file names for a folder (with its trailing separator) and a base.
+// The file names for a folder (with its trailing separator) and a base: the
+// three reports and, last, the geometry report.
 std::vector<std::string> report_paths(const std::string& folder, const std::string& base);
 
 // Folder and base name of the path chosen in the save dialog: the folder keeps
@@ -44,7 +50,7 @@ struct ReportName {
 };
 ReportName report_name(const std::string& chosen_path);
 
-// Writes the reports in the order stats, hist, region. Nothing is written when
+// Writes the reports in the order stats, hist, region (and geometry). Nothing is written when
 // the general statistics are off or the analysis is neither one region nor
 // two. A file that cannot be opened or written completely stops the writer
 // with "File IO Error!" naming it; the files before it stay. False on failure.

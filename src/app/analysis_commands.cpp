@@ -27,6 +27,8 @@ public:
     Desktop& desktop() override { return app_.desktop(); }
     void clear_saved_regions() override { app_.clear_saved_regions(); }
     void set_analyze_enabled(bool enabled) override { app_.desktop().set_menu_enabled(command::analyze, enabled); }
+    std::string picture_name() const override { return app_.picture_name(); }
+    void request_illuminance_calibration() override { app_.request_illuminance_calibration(); }
     // --- glare ---
     ProcessRunner& runner() override { return app_.runner(); }
     std::string glare_cache_directory() const override { return app_.cache_directory(); }
@@ -73,6 +75,10 @@ void Application::run_analyze_command() {
     }
     desktop_.set_main_window_enabled(true);
     desktop_.repaint(false);
+    if (illuminance_calibration_requested_) {
+        illuminance_calibration_requested_ = false;
+        run_calibration_command(true);
+    }
 }
 
 void Application::reload_working_copy_at(float zoom) {

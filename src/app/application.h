@@ -124,6 +124,7 @@ public:
 
     // Path of a working file (one of working_file::...) in the cache directory.
     std::string working_path(const char* name) const { return settings_.cache_directory + name; }
+    const std::string& picture_name() const { return picture_name_; }
 
     // Enables or disables every picture-dependent menu item.
     void set_image_menu_items(bool enabled);
@@ -178,6 +179,7 @@ private:
     ProcessRunner runner_;
     std::string startup_directory_;
     std::string title_;
+    std::string picture_name_;  // the path the picture was opened from
 
     bool image_loaded_ = false;
     LuminanceMap map_;
@@ -306,11 +308,16 @@ private:
     std::string collection_folder_;
     // --- calibration ---
 public:
-    // Tools > Calibration...: the calibration wizard over the current picture.
-    void run_calibration_command();
+    // Tools > Calibration...: the calibration wizard over the current picture;
+    // illuminance_first chooses "Illuminance Calibration" on its first page.
+    void run_calibration_command(bool illuminance_first = false);
+    // The overflow sentence's link in the analysis wizard: the illuminance
+    // calibration opens once that wizard has closed.
+    void request_illuminance_calibration() { illuminance_calibration_requested_ = true; }
 
 private:
-    int run_calibration_wizard();  // calibration_commands.cpp
+    int run_calibration_wizard(bool illuminance_first);  // calibration_commands.cpp
+    bool illuminance_calibration_requested_ = false;
 
     // --- glare ---
 public:

@@ -137,6 +137,7 @@ Application::OpenResult Application::open_image(bool interactive, const std::opt
     if (map) map_ = std::move(*map);
     bitmap_ = size;
     image_loaded_ = true;
+    picture_name_ = chosen;
     if (keeping) fs::remove(kept, ec);
     if (interactive) {
         title_ = std::string(window_title) + " - " + chosen;

@@ -21,10 +21,11 @@ public:
 
 }  // namespace
 
-int Application::run_calibration_wizard() {
+int Application::run_calibration_wizard(bool illuminance_first) {
     calibration_wizard_active_ = true;
     ApplicationCalibrationHost host(*this);
     CalibrationWizard wizard(host);
+    if (illuminance_first) wizard.on_kind_chosen(CalibrationKind::illuminance);
     set_calibration_receiver(&wizard);
     wizard.start();
     desktop_.run_calibration_wizard(wizard);
@@ -32,12 +33,12 @@ int Application::run_calibration_wizard() {
     return 0;
 }
 
-void Application::run_calibration_command() {
+void Application::run_calibration_command(bool illuminance_first) {
     // The menu item is off without a picture; a stray command changes nothing.
     if (!image_loaded_) return;
     clear_selection();
     desktop_.set_main_window_enabled(false);
-    if (run_calibration_wizard() == 0) {
+    if (run_calibration_wizard(illuminance_first) == 0) {
         calibration_wizard_active_ = false;
         clear_selection();
         // A division that could not be shown leaves no picture to work on.

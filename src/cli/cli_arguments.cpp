@@ -103,14 +103,22 @@ Result<RegionChoice> parse_region(const std::string& option, const std::string& 
     return choice;
 }
 
-Result<CliCommand> parse_luminance(Words words) {
+// Exactly `count` words and no option, for a command that takes none.
+Result<std::vector<std::string>> only_positional(Words& words, size_t count, const std::string& usage) {
     std::vector<std::string> positional;
     while (words.more()) {
         const std::string& word = words.take();
         if (is_option(word)) return bad("unknown option " + word);
         positional.push_back(word);
     }
-    if (positional.size() != 3) return positional_failure(positional, 3, "luminance PICTURE X Y");
+    if (positional.size() != count) return positional_failure(positional, count, usage);
+    return positional;
+}
+
+Result<CliCommand> parse_luminance(Words words) {
+    auto words_given = only_positional(words, 3, "luminance PICTURE X Y");
+    if (!words_given) return words_given.failure();
+    const std::vector<std::string>& positional = words_given.value();
     LuminanceOptions options;
     options.picture = positional[0];
     const auto x = whole_number(positional[1]), y = whole_number(positional[2]);
@@ -119,6 +127,12 @@ Result<CliCommand> parse_luminance(Words words) {
     options.x = *x;
     options.y = *y;
     return CliCommand{options};
+}
+
+Result<CliCommand> parse_illuminance(Words words) {
+    auto positional = only_positional(words, 1, "illuminance PICTURE");
+    if (!positional) return positional.failure();
+    return CliCommand{IlluminanceOptions{positional.value()[0]}};
 }
 
 Result<CliCommand> parse_stats(Words words) {
@@ -180,6 +194,8 @@ Result<CliCommand> parse_stats(Words words) {
             options.overwrite = true;
         } else if (word == "--json") {
             options.json = true;
+        } else if (word == "--weighted") {
+            options.weighted = true;
         } else {
             return bad("unknown option " + word);
         }
@@ -393,13 +409,14 @@ Result<CliCommand> parse_cli_arguments(const std::vector<std::string>& words) {
     }
     const std::string& command = words[0];
     if (command != "luminance" && command != "stats" && command != "falsecolor" && command != "batch" &&
-        command != "assemble" && command != "capture")
+        command != "illuminance" && command != "assemble" && command != "capture")
         return bad("unknown command \"" + command +
-                   "\"; the commands are luminance, stats, falsecolor, batch, assemble and capture");
+                   "\"; the commands are luminance, stats, illuminance, falsecolor, batch, assemble and capture");
     for (const std::string& word : words)
         if (is_help(word)) return CliCommand{HelpRequest{command}};
     if (command == "luminance") return parse_luminance(Words(words));
     if (command == "stats") return parse_stats(Words(words));
+    if (command == "illuminance") return parse_illuminance(Words(words));
     if (command == "falsecolor") return parse_falsecolor(Words(words));
     if (command == "assemble") return parse_assemble(Words(words));
     if (command == "capture") return parse_capture(Words(words));

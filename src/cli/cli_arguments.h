@@ -45,6 +45,11 @@ struct StatsOptions {
     std::string report_base;  // "" for no reports
     bool overwrite = false;
     bool json = false;
+    bool weighted = false;  // --weighted: the figures weighted by solid angle
+};
+
+struct IlluminanceOptions {
+    std::string picture;
 };
 
 struct FalsecolorOptions {
@@ -101,7 +106,7 @@ struct HelpRequest {
 
 using CliCommand =
     std::variant<HelpRequest, LuminanceOptions, StatsOptions, FalsecolorOptions, BatchOptions, AssembleOptions,
-                 CaptureOptions>;
+                 CaptureOptions, IlluminanceOptions>;
 
 // Reads the words after the program's name. A failure's message names what
 // is wrong in one line.

@@ -9,6 +9,8 @@
 #include "cli/cli_run.h"
 
 int run_luminance(const LuminanceOptions& options, const CliOutput& output);
+// illuminance PICTURE (cli_illuminance.cpp).
+int run_illuminance(const IlluminanceOptions& options, const CliOutput& output);
 int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOutput& output);
 int run_falsecolor(const FalsecolorOptions& options, const CliPlaces& places, const CliOutput& output);
 // falsecolor PICTURE... --out-dir DIR (cli_falsecolor_folder.cpp).

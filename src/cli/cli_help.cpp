@@ -9,6 +9,7 @@ as the candelux windows.
 
   luminance PICTURE X Y          the luminance readout of pixel (X, Y)
   stats PICTURE [options]        the statistics of a region, or of two
+  illuminance PICTURE            the illuminance at the lens of a picture with a view
   falsecolor PICTURE OUT.bmp     the falsecolor picture and its legend
   batch SEQUENCE FOLDER          replay a sequence file on every picture
   assemble OUT.hdr PICTURE...    an exposure series into a luminance picture
@@ -42,12 +43,38 @@ options:
   --percentile UPPER,LOWER   the percentile ratio (percentages 1 to 100)
   --criterion KIND,THRESHOLD KIND greater, lesser or equal; THRESHOLD in cd/m2
   --region-b REGION          a second region: Regions A and B and their contrast
-  --report BASE              write BASE_stats.csv, BASE_hist.csv, BASE_region.csv as Save... does
+  --report BASE              write BASE_stats.csv, BASE_hist.csv, BASE_region.csv and
+                             BASE_geometry.csv as Save... does
   --overwrite                replace reports that exist already
+  --weighted                 weight mean, standard deviation, median and percentile ratio
+                             by each pixel's solid angle (pictures whose header has a view)
   --json                     one JSON object instead of the text: count, minimum, maximum,
                              mean, median, standard_deviation, criterion_percentage,
                              percentile_ratio, histogram_lo, histogram_hi, histogram;
-                             with --region-b: a, b and contrast
+                             through the lens: count_in_view, solid_angle_sr,
+                             weighted_mean, vertical_illuminance_lx, illuminance_share
+                             (null without a view) and ceiling_pixels; and
+                             picture_vertical_illuminance_lx for the whole picture;
+                             with --region-b: a, b, contrast and
+                             picture_vertical_illuminance_lx
+
+Through the lens: the pixels outside a fisheye's image circle are not part of
+any region; the solid angle is in sr, the weighted mean is sum(L w) / sum(w)
+over the pixels' solid angles w, and the illuminance at the lens is
+sum(L cos t w) in lux with t the angle off the view direction. Clipped pixels
+are those within 1 % of the picture's largest value in patches of 4 or more
+(or the count of the header's SATURATED= line).
+)";
+
+constexpr const char* illuminance = R"(usage: candelux-cli illuminance PICTURE
+
+Prints the vertical illuminance at the lens, sum(L cos t w) in lux over the
+pixels in view (w each pixel's solid angle, t its angle off the view
+direction), from the view the picture's header gives; for a fisheye that
+sees the whole hemisphere (180 degrees or more) also the hemispherical
+illuminance, horizontal when the camera looks up. Pixels outside a fisheye's
+image circle take no part. When the brightest pixels are clipped, says so.
+A picture without a view is refused.
 )";
 
 constexpr const char* falsecolor = R"(usage: candelux-cli falsecolor PICTURE OUT.bmp [--range LO,HI] [--overwrite]
@@ -137,6 +164,7 @@ std::string cli_help(const std::string& command) {
     if (command.empty()) return overview;
     if (command == "luminance") return luminance;
     if (command == "stats") return stats;
+    if (command == "illuminance") return illuminance;
     if (command == "falsecolor") return falsecolor;
     if (command == "batch") return batch;
     if (command == "assemble") return assemble;

@@ -1,4 +1,4 @@
-// stats PICTURE [region] [--percentile U,L] [--criterion K,T] [--region-b region]:
+// stats PICTURE [region] [--percentile U,L] [--criterion K,T] [--region-b region] [--weighted]:
 // the analysis wizard's results page without the wizard. The records are
 // filled as the wizard's pages fill them, and the results page object itself
 // computes, words and saves the figures.
@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "analysis/analysis_wizard.h"
+#include "analysis/lens_lines.h"
 #include "analysis/results_page.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_desktop.h"
@@ -25,8 +26,9 @@ namespace {
 
 class CliAnalysisHost final : public AnalysisHost {
 public:
-    CliAnalysisHost(CliDesktop& desktop, const LuminanceMap& map, std::string folder, ProcessRunner& runner)
-        : desktop_(desktop), map_(map), folder_(std::move(folder)), runner_(runner) {}
+    CliAnalysisHost(CliDesktop& desktop, const LuminanceMap& map, std::string folder, ProcessRunner& runner,
+                    std::string picture)
+        : desktop_(desktop), map_(map), folder_(std::move(folder)), runner_(runner), picture_(std::move(picture)) {}
 
     Desktop& desktop() override { return desktop_; }
     StatisticsContext statistics_context() override { return {map_, folder_, runner_, desktop_, false}; }
@@ -38,6 +40,7 @@ public:
     void set_analyze_enabled(bool) override {}
     void set_picture_commands_enabled(bool) override {}
     void set_main_window_enabled(bool) override {}
+    std::string picture_name() const override { return picture_; }
 
 private:
     CliDesktop& desktop_;
@@ -45,6 +48,7 @@ private:
     std::string folder_;
     ProcessRunner& runner_;
     RegionKind tool_ = RegionKind::rectangle;
+    std::string picture_;
 };
 
 // Why a region cannot be analysed on a picture of width x height, or "".
@@ -127,6 +131,12 @@ void print_lines(std::ostream& out, const ResultLines& lines, int count) {
     if (count >= 0) out << "Pixels: " << count << '\n';
 }
 
+void print_lens_lines(std::ostream& out, const PictureLens& lens, const RegionAnalysis& region) {
+    for (const LensLine& line : lens_lines(lens, region.lens)) out << line.caption << ' ' << line.value << '\n';
+    const std::string overflow = overflow_sentence(lens);
+    if (!overflow.empty()) out << overflow << '\n';
+}
+
 }  // namespace
 
 int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOutput& output) {
@@ -137,6 +147,7 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
 
     AnalysisSettings main, record_a, record_b;
     main.general_statistics = true;
+    main.weight_by_solid_angle = options.weighted;
     if (!two) {
         main.kind = AnalysisKind::single_region;
         take_source(main, options.region);
@@ -169,10 +180,9 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
     if (!places.cache_warning.empty()) output.warn(places.cache_warning);
     const RunFolder folder(places.cache_folder);
     if (!folder.created()) return output.fail(exit_failed, folder.error());
-    const bool masked = options.region.source == RegionChoice::Source::mask_file ||
-                        (two && options.region_b->source == RegionChoice::Source::mask_file);
-    if (masked) {
-        // A mask is applied to the working copy, as in the application.
+    {
+        // The working copy, as in the application: masks are applied to it,
+        // and its header gives the view.
         std::error_code ec;
         if (!fs::copy_file(options.picture, folder.path() + working_file::working_copy, ec))
             return output.fail(exit_failed, "could not copy " + options.picture + " into " + folder.path());
@@ -183,7 +193,7 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
     MacroRecorder recorder(no_exposure);
     ProcessRunner runner(desktop, recorder);
     runner.set_program_folder(places.program_folder);
-    CliAnalysisHost host(desktop, map, folder.path(), runner);
+    CliAnalysisHost host(desktop, map, folder.path(), runner, options.picture);
     ResultsPage results(host, main, record_a, record_b);
     if (two) results.activate({}, wizard_region(options.region), wizard_region(*options.region_b));
     else results.activate(wizard_region(options.region), {}, {});
@@ -191,11 +201,13 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
 
     if (options.json) {
         output.out << (two ? two_region_json(results.a(), results.b(),
-                                             region_contrast(results.a().statistics.mean, results.b().statistics.mean))
-                           : statistics_json(results.single()))
+                                             region_contrast(results.a().statistics.mean, results.b().statistics.mean),
+                                             results.lens())
+                           : statistics_json(results.single(), &results.lens()))
                    << '\n';
     } else if (!two) {
         print_lines(output.out, results.lines(), results.single().count());
+        print_lens_lines(output.out, results.lens(), results.single());
     } else {
         const std::pair<ResultView, const char*> views[] = {
             {ResultView::region_a, "Region A"}, {ResultView::region_b, "Region B"}, {ResultView::ratio_ab, "Ratio A:B"}};
@@ -206,6 +218,7 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
                                           : view == ResultView::region_b ? &results.b()
                                                                          : nullptr;
             print_lines(output.out, results.lines(), shown ? shown->count() : -1);
+            if (shown) print_lens_lines(output.out, results.lens(), *shown);
         }
     }
 

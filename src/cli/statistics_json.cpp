@@ -26,7 +26,33 @@ std::string json_number(float value) {
     return std::string(buffer, result.ptr);
 }
 
-std::string statistics_json(const RegionAnalysis& analysis) {
+std::string json_number(double value) {
+    if (!std::isfinite(value)) return "null";
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+namespace {
+
+std::string lens_keys(const LensFigures& f) {
+    auto viewed = [&](const std::string& number) { return f.has_view ? number : std::string("null"); };
+    std::string json = ",\"count_in_view\":" + viewed(strprintf("%lld", static_cast<long long>(f.count_in_view)));
+    json += ",\"solid_angle_sr\":" + viewed(json_number(f.solid_angle));
+    json += ",\"weighted_mean\":" + viewed(json_number(f.weighted_mean));
+    json += ",\"vertical_illuminance_lx\":" + viewed(json_number(f.vertical_illuminance));
+    json += ",\"illuminance_share\":" + viewed(json_number(f.illuminance_share));
+    return json + ",\"ceiling_pixels\":" + strprintf("%lld", static_cast<long long>(f.ceiling_pixels));
+}
+
+std::string picture_key(const PictureLens& lens) {
+    return ",\"picture_vertical_illuminance_lx\":" +
+           (lens.has_view() ? json_number(lens.vertical_illuminance) : std::string("null"));
+}
+
+}  // namespace
+
+std::string statistics_json(const RegionAnalysis& analysis, const PictureLens* lens) {
     const RegionStatistics& s = analysis.statistics;
     std::string lo = "null", hi = "null";
     if (analysis.count() > 0) {
@@ -47,10 +73,18 @@ std::string statistics_json(const RegionAnalysis& analysis) {
         if (i > 0) json += ',';
         json += json_number(analysis.histogram[i].count);
     }
-    return json + "]}";
+    json += "]";
+    if (lens) json += lens_keys(analysis.lens) + picture_key(*lens);
+    return json + "}";
 }
 
-std::string two_region_json(const RegionAnalysis& a, const RegionAnalysis& b, float contrast) {
-    return "{\"a\":" + statistics_json(a) + ",\"b\":" + statistics_json(b) + ",\"contrast\":" + json_number(contrast) +
-           "}";
+std::string two_region_json(const RegionAnalysis& a, const RegionAnalysis& b, float contrast,
+                            const PictureLens& lens) {
+    auto region = [](const RegionAnalysis& r) {
+        std::string json = statistics_json(r);
+        json.pop_back();
+        return json + lens_keys(r.lens) + "}";
+    };
+    return "{\"a\":" + region(a) + ",\"b\":" + region(b) + ",\"contrast\":" + json_number(contrast) +
+           picture_key(lens) + "}";
 }

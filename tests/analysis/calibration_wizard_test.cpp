@@ -376,3 +376,22 @@ TEST_F(CalibrationWizardTest, CancelWhileTheUserDrawsGivesTheCommandsBack) {
 }
 
 }  // namespace
+
+TEST_F(CalibrationWizardTest, AClippedPatchIsToldAndItsLinkLeadsToTheIlluminanceCalibration) {
+    use_picture(make_map(40, 40, [](int x, int y) { return x >= 10 && x < 14 && y >= 10 && y < 13 ? 90000 : 30; }),
+                {"VIEW= -vth -vh 180 -vv 180"});
+    wizard.start();
+    EXPECT_EQ(wizard.overflow().rfind("The brightest 12 pixels (", 0), 0u) << wizard.overflow();
+    EXPECT_EQ(sheet().current_page(), options);
+    wizard.on_calibration_link();
+    EXPECT_EQ(wizard.record.kind, CalibrationKind::illuminance);
+    EXPECT_EQ(sheet().current_page(), illuminance_intro);
+}
+
+TEST_F(CalibrationWizardTest, APictureWithoutAClippedPatchSaysNothing) {
+    // Its brightest pixels (46) never touch each other. (The flat grey card
+    // of the other tests is a patch at the ceiling: it would count.)
+    use_picture(make_map(40, 40, [](int x, int y) { return 30 + (x * 7 + y * 13) % 17; }));
+    wizard.start();
+    EXPECT_EQ(wizard.overflow(), "");
+}

@@ -38,6 +38,7 @@ public:
     int picture_width() const override { return map.width; }
     int picture_height() const override { return map.height; }
     void show_check_picture() override { ++check_pictures_shown; }
+    void request_illuminance_calibration() override { ++calibration_requests; }
 
     ScriptedDesktop scripted;
     MacroRecorder recorder;
@@ -54,5 +55,6 @@ public:
     bool analyze_enabled = true;
     bool picture_commands = true;
     bool main_window = false;
+    int calibration_requests = 0;
     int check_pictures_shown = 0;
 };

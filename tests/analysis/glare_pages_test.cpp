@@ -225,3 +225,21 @@ TEST_F(GlarePagesTest, RefuseAnIlluminanceOrARadiusOfZero) {
 }
 
 }  // namespace
+
+TEST_F(GlarePagesTest, TheResultsTableAndTheClippedSunWithItsLink) {
+    open_fisheye();  // its sun is one flat disc: clipped
+    next_to(results);
+    const auto rows = glare.summary_rows();
+    ASSERT_EQ(rows.size(), 8u);
+    EXPECT_EQ(rows[0].name, "DGP");
+    EXPECT_FALSE(rows[0].comfort.empty());
+    EXPECT_EQ(glare.overflow().rfind("The brightest ", 0), 0u) << glare.overflow();
+    glare.on_calibration_link();
+    EXPECT_EQ(host.calibration_requests, 1);
+}
+
+TEST_F(GlarePagesTest, APictureWithoutAClippedPatchHasNoSentence) {
+    open_fisheye(false);  // flat: nothing stands out, nothing is clipped
+    next_to(results);
+    EXPECT_EQ(glare.overflow(), "");
+}

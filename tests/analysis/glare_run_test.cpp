@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "analysis/glare_run.h"
+#include "analysis/glare_summary.h"
 #include "fake_analysis_host.h"
 #include "glare_pictures.h"
 #include "support/fake_program.h"
@@ -126,3 +127,34 @@ TEST_F(GlareRunTest, AnEvalglareThatPrintsNothingOrWritesNoCheckPictureFails) {
 }
 
 }  // namespace
+
+TEST_F(GlareRunTest, TheSummaryHasEvalglaresIlluminanceItsSourcesAndTheClippedPixels) {
+    // A flat (clipped) source: a patch at the picture's ceiling.
+    working_copy(300, 300, [](const std::string& path) {
+        write_glare_picture(path, 300, 300, "VIEW= -vth -vh 180 -vv 180",
+                            [](int x, int row) { return std::hypot(x - 150, row - 80) < 12 ? 20000.0f : 1000.0f; });
+    });
+    const GlareRun clipped = run_glare_analysis(host, GlareSettings{});
+    ASSERT_EQ(clipped.status, 0) << clipped.result_text;
+    EXPECT_GT(clipped.ceiling_pixels, 400);
+    ASSERT_TRUE(clipped.details.glare_sources);
+    EXPECT_GE(*clipped.details.glare_sources, 1);
+    ASSERT_TRUE(clipped.details.vertical_illuminance);
+    EXPECT_GT(*clipped.details.vertical_illuminance, 3141.0);  // π × 1000 and the source's share
+    const auto rows = glare_summary_rows(clipped.result_text, clipped.details);
+    ASSERT_EQ(rows.size(), 8u);
+    EXPECT_EQ(rows[0].name, "DGP");
+    EXPECT_EQ(rows[6].name, "Vertical illuminance");
+    EXPECT_EQ(rows[7].name, "Glare sources");
+
+    // A source whose brightest pixel stands alone: nothing clipped.
+    working_copy(300, 300, [](const std::string& path) {
+        write_glare_picture(path, 300, 300, "VIEW= -vth -vh 180 -vv 180", [](int x, int row) {
+            const double r = std::hypot(x - 150, row - 80);
+            return r < 12 ? float(20000 - 1000 * r) : 1000.0f;
+        });
+    });
+    const GlareRun clean = run_glare_analysis(host, GlareSettings{});
+    ASSERT_EQ(clean.status, 0) << clean.result_text;
+    EXPECT_EQ(clean.ceiling_pixels, 0);
+}

@@ -185,3 +185,33 @@ TEST(HistogramPicture, APeakOfZeroDrawsNoBars) {
 }
 
 }  // namespace
+
+TEST(HistogramPicture, TheLuminanceAxisIsMarkedAtDecadesAndTheCountAxisAtThePeak) {
+    RegionAnalysis single;
+    // Bins centred from log10 L = -0.5 to 3.5: the decades 1, 10, 100, 1000.
+    for (int i = 0; i < histogram_bins; ++i)
+        single.histogram[size_t(i)] = {1.0f, -0.5f + 4.0f * float(i) / float(histogram_bins - 1)};
+    single.histogram[10].count = 8;
+    single.peak = 8;
+    const HistogramPicture picture = histogram_picture(ResultView::single, single, {}, {}, 512, 100);
+    ASSERT_EQ(picture.luminance_ticks.size(), 4u);
+    EXPECT_EQ(picture.luminance_ticks[0].label, "1");
+    EXPECT_EQ(picture.luminance_ticks[3].label, "1000");
+    // log10 L = 0 is an eighth of the way from the first centre to the last.
+    EXPECT_NEAR(picture.luminance_ticks[0].position, 1 + 0.125 * 255 * 2, 1e-3);
+    EXPECT_NEAR(picture.luminance_ticks[3].position, 1 + 0.875 * 255 * 2, 1e-3);
+    ASSERT_EQ(picture.count_ticks.size(), 3u);
+    EXPECT_EQ(picture.count_ticks[0].label, "0");
+    EXPECT_EQ(picture.count_ticks[2].label, "8");
+    EXPECT_EQ(picture.count_ticks[2].position, 0.0f);
+    EXPECT_EQ(picture.count_ticks[1].position, 50.0f);
+
+    // Less than a decade: 2 and 5 times the decades mark it.
+    for (int i = 0; i < histogram_bins; ++i) single.histogram[size_t(i)].centre = 1.1f + 0.6f * float(i) / 255.0f;
+    std::vector<std::string> labels;
+    for (const AxisTick& tick : histogram_picture(ResultView::single, single, {}, {}, 256, 50).luminance_ticks)
+        labels.push_back(tick.label);
+    EXPECT_EQ(labels, (std::vector<std::string>{"20", "50"}));
+    EXPECT_EQ(decade_label(1e-3), "0.001");
+    EXPECT_EQ(decade_label(1e6), "1e+06");
+}

@@ -10,6 +10,7 @@
 #include "analysis/analysis_wizard.h"
 #include "common/text_file.h"
 #include "fake_analysis_host.h"
+#include "glare_pictures.h"
 #include "picture/rgbe_reader.h"
 #include "support/formula_pictures.h"
 #include "support/regions.h"
@@ -238,3 +239,60 @@ TEST_F(ResultsPageTest, ACancelledSaveWritesNothing) {
 }
 
 }  // namespace
+
+TEST_F(ResultsPageTest, AFisheyeGetsItsLensFiguresTheWeightingSwitchAndTheClippedSentence) {
+    // A 180° hemispherical fisheye: 100 cd/m² with a clipped 5 × 5 sun in
+    // the upper half; the corners are no scene.
+    write_glare_picture(working_copy, 60, 60, "VIEW= -vth -vh 180 -vv 180", [](int x, int row) {
+        return x >= 28 && x < 33 && row >= 10 && row < 15 ? 50000.0f : 100.0f;
+    });
+    host.map = load_luminance_map(working_copy).value();
+    sheet.press_next();
+    wizard.single_page().on_whole_picture();
+    single_region_to_results();
+    ResultsPage& page = wizard.results();
+    const RegionAnalysis& single = page.single();
+    ASSERT_TRUE(single.lens.has_view);
+    EXPECT_EQ(single.count(), 3600);
+    EXPECT_LT(single.lens.count_in_view, 3000);
+    EXPECT_NEAR(single.lens.solid_angle, 2 * 3.14159265, 2 * 3.14159265 * 0.006);
+    EXPECT_EQ(single.lens.ceiling_pixels, 25);
+    EXPECT_EQ(page.overflow().rfind("The brightest 25 pixels (", 0), 0u) << page.overflow();
+    const auto lines = page.lens_lines();
+    ASSERT_GE(lines.size(), 6u);
+    EXPECT_EQ(lines[0].caption, "Pixels in view:");
+    EXPECT_EQ(lines[1].caption, "Solid angle:");
+
+    // The weighting moves the mean to the weighted mean, and back exactly.
+    const float plain_mean = single.statistics.mean, plain_median = single.statistics.median;
+    page.on_weighting(true);
+    EXPECT_TRUE(page.weighted());
+    EXPECT_NEAR(single.statistics.mean, single.lens.weighted_mean, single.lens.weighted_mean * 1e-6);
+    EXPECT_NE(single.statistics.mean, plain_mean);
+    page.on_weighting(false);
+    EXPECT_EQ(single.statistics.mean, plain_mean);
+    EXPECT_EQ(single.statistics.median, plain_median);
+
+    // The fourth report holds them.
+    host.scripted.file_answers.push_back({1, reports.str() + "/fish.csv"});
+    page.on_save();
+    const auto geometry = read_text_lines(reports / "fish_geometry.csv");
+    ASSERT_TRUE(geometry);
+    EXPECT_EQ((*geometry)[1].rfind("VIEW,-vth ", 0), 0u);
+    EXPECT_EQ((*geometry)[8].rfind("CLIPPED PIXELS,25,", 0), 0u);
+}
+
+TEST_F(ResultsPageTest, APictureWithoutAClippedPatchHasNoSentence) {
+    // One bright pixel is no clipped patch. (The smooth ramp of the other
+    // tests is: its brightest seven pixels lie within 1 % of its largest.)
+    write_glare_picture(working_copy, 40, 30, "", [](int x, int row) { return x == 20 && row == 10 ? 900.0f : 10.0f + x; });
+    host.map = load_luminance_map(working_copy).value();
+    sheet.press_next();
+    wizard.single_page().on_whole_picture();
+    single_region_to_results();
+    EXPECT_EQ(wizard.results().overflow(), "");
+    EXPECT_FALSE(wizard.results().single().lens.has_view);
+    ASSERT_EQ(wizard.results().lens_lines().size(), 2u);
+    EXPECT_EQ(wizard.results().lens_lines()[0].caption, "View:");
+    EXPECT_EQ(wizard.results().lens_lines()[0].value, "none in the picture's header");
+}

@@ -46,7 +46,7 @@ protected:
     bool write(const AnalysisSettings& main, const Region& single_geometry, const RegionAnalysis& single,
                const Region& a_geometry = {}, const RegionAnalysis& a = {}, const Region& b_geometry = {},
                const RegionAnalysis& b = {}) {
-        const ReportInput input{main, {single_geometry, single}, {a_geometry, a}, {b_geometry, b}};
+        const ReportInput input{main, {single_geometry, single}, {a_geometry, a}, {b_geometry, b}, nullptr, {}};
         return write_statistics_reports(desktop, folder.str() + "/", "room", input);
     }
     std::vector<std::string> lines(const std::string& file) { return *read_text_lines(folder / file); }
@@ -205,7 +205,7 @@ TEST_F(Reports, AFileThatCannotBeWrittenStopsTheWriterAndIsNamed) {
 TEST_F(Reports, AFullDiskIsAFailureToo) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
     const ReportInput input{main_settings(AnalysisKind::single_region), {Region{}, analysis_with(1)}, {Region{}, {}},
-                            {Region{}, {}}};
+                            {Region{}, {}}, nullptr, {}};
     // "/dev/" + "full" + "_stats.csv" does not exist; name the device itself.
     fs::create_symlink("/dev/full", folder / "disk_stats.csv");
     EXPECT_FALSE(write_statistics_reports(desktop, folder.str() + "/", "disk", input));
@@ -222,7 +222,7 @@ TEST(ReportName, TheFolderKeepsItsSeparatorAndACsvEndingIsCut) {
     EXPECT_EQ(report_name("/data/office.v2.txt").base, "office.v2.txt");
     EXPECT_EQ(report_name("/data/a.b.csv").base, "a.b");
     EXPECT_EQ(report_paths("/d/", "x"),
-              (std::vector<std::string>{"/d/x_stats.csv", "/d/x_hist.csv", "/d/x_region.csv"}));
+              (std::vector<std::string>{"/d/x_stats.csv", "/d/x_hist.csv", "/d/x_region.csv", "/d/x_geometry.csv"}));
 }
 
 TEST(ReportRegionType, DecidedByTheGeometryInOrder) {

@@ -200,7 +200,7 @@ TEST_F(CliAgreement, OneRegionGivesThePagesFiguresAndWritesTheSameReports) {
             EXPECT_EQ(run.status, 0) << run.err;
             expect_page_lines(run.out, wizard.results().lines());
             EXPECT_THAT(run.out, HasSubstr("Pixels: " + std::to_string(wizard.results().single().count()) + "\n"));
-            expected_json = statistics_json(wizard.results().single());
+            expected_json = statistics_json(wizard.results().single(), &wizard.results().lens());
             desktop.file_answers.push_back({1, (reports / "app.csv").string()});
             wizard.results().on_save();
         });
@@ -244,7 +244,7 @@ TEST_F(CliAgreement, CirclesPolygonsAndMasksAreSampledAsTheWizardSamplesThem) {
                 const CliRun run = cli("stats " + picture + " " +
                                        (c.mask ? "--mask " + mask : region_words(c.tool, c.region)) + " --json");
                 EXPECT_EQ(run.status, 0) << run.err;
-                EXPECT_EQ(run.out, statistics_json(wizard.results().single()) + "\n") << static_cast<int>(c.tool);
+                EXPECT_EQ(run.out, statistics_json(wizard.results().single(), &wizard.results().lens()) + "\n") << static_cast<int>(c.tool);
                 EXPECT_GT(wizard.results().single().count(), 100);
             });
     }
@@ -289,7 +289,7 @@ TEST_F(CliAgreement, AMasksExposureChangesNeitherTheWizardsNorTheCommandLinesFig
             single_region_statistics(wizard);
         },
         [&](AnalysisWizard& wizard) {
-            EXPECT_EQ(statistics_json(wizard.results().single()) + "\n", reference.out);
+            EXPECT_EQ(statistics_json(wizard.results().single(), &wizard.results().lens()) + "\n", reference.out);
             EXPECT_NEAR(wizard.results().single().statistics.mean, mean, mean * 1e-5);
         });
 }
@@ -320,7 +320,7 @@ TEST_F(CliAgreement, TwoRegionsGiveBothAndTheirContrast) {
             EXPECT_THAT(text.out, HasSubstr("Contrast Ratio: "));
             const CliRun json = cli("stats " + picture + " " + regions + " --json");
             EXPECT_EQ(json.out, two_region_json(page.a(), page.b(),
-                                                region_contrast(page.a().statistics.mean, page.b().statistics.mean)) +
+                                                region_contrast(page.a().statistics.mean, page.b().statistics.mean), page.lens()) +
                                     "\n");
             desktop.file_answers.push_back({1, (reports / "app").string()});
             page.on_save();

@@ -70,6 +70,7 @@ TEST(CliRefusals, EveryBadInputGetsOneLineAndWritesNothing) {
         {"batch {dir}/flip.seq {dir}", "nothing to replay"},
         {"batch {dir}/flip.seq {dir} --cache-folder /nowhere --picture q.hdr", "q.hdr is not a picture"},
         {"colour {dir}/p.hdr", "unknown command \"colour\""},
+        {"illuminance {dir}/p.hdr", "has no usable view"},
     };
     const std::string before = folder_listing(dir.path());
     for (const BadInput& bad : cases) {

@@ -10,6 +10,7 @@
 #include "analysis/calibration_ids.h"
 #include "analysis/calibration_wizard.h"
 #include "analysis/ui/choice_pages.h"
+#include "analysis/ui/overflow_label.h"
 #include "desktop/ui/control_ids.h"
 #include "desktop/ui/numeric_field.h"
 
@@ -37,6 +38,8 @@ CalibrationOptionsPage::CalibrationOptionsPage(CalibrationWizard& wizard) : wiza
     inner->addWidget(luminance_);
     inner->addWidget(illuminance_);
     layout->addWidget(group);
+    overflow_ = make_overflow_label(this, calibration_ids::overflow, [this] { wizard_.on_calibration_link(); });
+    layout->addWidget(overflow_);
     layout->addStretch(1);
     connect(luminance_, &QRadioButton::clicked, this, [this] { wizard_.on_kind_chosen(CalibrationKind::luminance); });
     connect(illuminance_, &QRadioButton::clicked, this,
@@ -47,6 +50,7 @@ void CalibrationOptionsPage::show_state() {
     const bool luminance = wizard_.record.kind == CalibrationKind::luminance;
     luminance_->setChecked(luminance);
     illuminance_->setChecked(!luminance);
+    show_overflow(overflow_, wizard_.overflow());
 }
 
 MeasuredValuePage::MeasuredValuePage(CalibrationWizard& wizard, CalibrationKind kind) : wizard_(wizard), kind_(kind) {
@@ -67,6 +71,9 @@ MeasuredValuePage::MeasuredValuePage(CalibrationWizard& wizard, CalibrationKind 
         computed_ = with_id(page_text("", this), calibration_ids::computed_illuminance);
         layout->addSpacing(8);
         layout->addWidget(computed_);
+        // Here the sentence needs no link: this is the calibration it asks for.
+        overflow_ = make_overflow_label(this, calibration_ids::overflow, [] {});
+        layout->addWidget(overflow_);
     }
     layout->addStretch(1);
     bind_numeric_field(field_, [this](float value) {
@@ -78,6 +85,11 @@ MeasuredValuePage::MeasuredValuePage(CalibrationWizard& wizard, CalibrationKind 
 
 void MeasuredValuePage::show_state() {
     if (computed_) computed_->setText(QString::fromStdString(wizard_.illuminance_text()));
+    if (overflow_) {
+        const std::string sentence = wizard_.overflow();
+        overflow_->setText(QString::fromStdString(sentence).toHtmlEscaped());
+        overflow_->setVisible(!sentence.empty());
+    }
 }
 
 QWidget* make_luminance_intro_page() {

@@ -22,6 +22,7 @@ private:
     CalibrationWizard& wizard_;
     QRadioButton* luminance_;
     QRadioButton* illuminance_;
+    QLabel* overflow_;
 };
 
 // A field that takes only a number, its unit and what it is for. The
@@ -37,6 +38,7 @@ private:
     CalibrationKind kind_;
     QLineEdit* field_;
     QLabel* computed_ = nullptr;
+    QLabel* overflow_ = nullptr;
 };
 
 QWidget* make_luminance_intro_page();

@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QTableWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,6 +16,7 @@
 #include "analysis/glare_ids.h"
 #include "analysis/glare_pages.h"
 #include "analysis/ui/choice_pages.h"
+#include "analysis/ui/overflow_label.h"
 #include "desktop/ui/control_ids.h"
 #include "desktop/ui/numeric_field.h"
 
@@ -276,6 +279,25 @@ GlareResultsPage::GlareResultsPage(GlarePages& pages) : pages_(pages) {
     result_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     inner->addWidget(result_);
     layout->addWidget(group, 1);
+    result_->setMaximumHeight(result_->fontMetrics().height() * 5);
+    summary_ = with_id(new QTableWidget(0, 3, this), summary_table);
+    summary_->setHorizontalHeaderLabels({"Index", "Value", "Comfort class"});
+    summary_->verticalHeader()->hide();
+    summary_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    summary_->setSelectionMode(QAbstractItemView::NoSelection);
+    summary_->horizontalHeader()->setStretchLastSection(true);
+    summary_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    summary_->verticalHeader()->setDefaultSectionSize(summary_->fontMetrics().height() + 6);
+    layout->addWidget(summary_, 2);
+    auto* sources = new QLabel(QString::fromUtf8(glare_comfort_sources), this);
+    sources->setWordWrap(true);
+    layout->addWidget(sources);
+    overflow_ = make_overflow_label(this, overflow, [this] {
+        // The calibration runs once the wizard has closed.
+        pages_.on_calibration_link();
+        QMetaObject::invokeMethod(window(), "reject", Qt::QueuedConnection);
+    });
+    layout->addWidget(overflow_);
 }
 
 void GlareResultsPage::show_state() {
@@ -283,4 +305,17 @@ void GlareResultsPage::show_state() {
     if (command_line_->text() != command) command_line_->setText(command);
     const QString text = QString::fromStdString(pages_.result_text());
     if (result_->toPlainText() != text) result_->setPlainText(text);
+    const std::vector<GlareIndexRow> rows = pages_.summary_rows();
+    summary_->setRowCount(static_cast<int>(rows.size()));
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const std::string* cells[] = {&rows[r].name, &rows[r].value, &rows[r].comfort};
+        for (int c = 0; c < 3; ++c) {
+            const QString cell = QString::fromStdString(*cells[c]);
+            QTableWidgetItem* item = summary_->item(static_cast<int>(r), c);
+            if (!item) summary_->setItem(static_cast<int>(r), c, new QTableWidgetItem(cell));
+            else if (item->text() != cell) item->setText(cell);
+        }
+    }
+    summary_->setVisible(!rows.empty());
+    show_overflow(overflow_, pages_.overflow());
 }

@@ -14,6 +14,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QTableWidget;
 
 // 130: what the analysis does; text only.
 QWidget* make_glare_intro_page();
@@ -97,4 +98,6 @@ private:
     GlarePages& pages_;
     QLabel* command_line_;
     QPlainTextEdit* result_;
+    QTableWidget* summary_;
+    QLabel* overflow_;
 };

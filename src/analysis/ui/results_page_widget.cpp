@@ -1,6 +1,8 @@
 #include "analysis/ui/results_page_widget.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
+#include <QSignalBlocker>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +12,7 @@
 
 #include "analysis/results_page.h"
 #include "analysis/ui/histogram_frame.h"
+#include "analysis/ui/overflow_label.h"
 
 ResultsPageWidget::ResultsPageWidget(ResultsPage& page) : page_(page) {
     using namespace results_ids;
@@ -42,7 +45,25 @@ ResultsPageWidget::ResultsPageWidget(ResultsPage& page) : page_(page) {
     figures->addWidget(add_label(contrast, "CR"), 1, 3);
     figures->setColumnStretch(1, 1);
     figures->setColumnStretch(3, 1);
-    layout->addLayout(figures);
+    // The second column group: the figures through the lens.
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(figures, 1);
+    lens_group_ = new QGroupBox("Through the lens", this);
+    lens_group_->setObjectName(QString::number(lens_group));
+    auto* lens_grid = new QGridLayout(lens_group_);
+    for (int row = 0; row < lens_rows; ++row) {
+        lens_grid->addWidget(add_label(lens_first_caption + 2 * row, ""), row, 0);
+        lens_grid->addWidget(add_label(lens_first_caption + 2 * row + 1, ""), row, 1);
+    }
+    lens_grid->setColumnStretch(1, 1);
+    columns->addWidget(lens_group_, 1);
+    layout->addLayout(columns);
+    overflow_ = make_overflow_label(this, overflow, [this] {
+        // The calibration runs once the wizard has closed.
+        page_.on_calibration_link();
+        QMetaObject::invokeMethod(window(), "reject", Qt::QueuedConnection);
+    });
+    layout->addWidget(overflow_);
 
     auto* criterion_row = new QHBoxLayout;
     criterion_row->addWidget(add_label(criterion_caption, "Criteria Result:"));
@@ -66,6 +87,9 @@ ResultsPageWidget::ResultsPageWidget(ResultsPage& page) : page_(page) {
     bottom->addWidget(views_);
     bottom->addWidget(add_label(ratio_mark, ""));
     bottom->addStretch(1);
+    weight_box_ = new QCheckBox("Weight by solid angle", this);
+    weight_box_->setObjectName(QString::number(weight_box));
+    bottom->addWidget(weight_box_);
     save_button_ = new QPushButton("Save...", this);
     save_button_->setObjectName(QString::number(save));
     save_button_->setAutoDefault(false);
@@ -80,6 +104,11 @@ ResultsPageWidget::ResultsPageWidget(ResultsPage& page) : page_(page) {
     connect(view_b_, &QRadioButton::clicked, this, [view_chosen] { view_chosen(ResultView::region_b); });
     connect(view_ratio_, &QRadioButton::clicked, this, [view_chosen] { view_chosen(ResultView::ratio_ab); });
     connect(save_button_, &QPushButton::clicked, this, [this] { page_.on_save(); });
+    connect(weight_box_, &QCheckBox::toggled, this, [this](bool on) {
+        page_.on_weighting(on);
+        show_state();
+    });
+
 }
 
 QLabel* ResultsPageWidget::add_label(int id, const char* text) {
@@ -99,6 +128,24 @@ void ResultsPageWidget::show_state() {
     labels_[axis_maximum]->setVisible(lines.axis_labels_shown);
     labels_[peak]->hide();
     labels_[ratio_mark]->setVisible(lines.ratio_mark_shown);
+
+    const std::vector<LensLine> lens = page_.lens_lines();
+    for (int row = 0; row < lens_rows; ++row) {
+        const bool shown = size_t(row) < lens.size();
+        QLabel* caption = labels_[lens_first_caption + 2 * row];
+        QLabel* value = labels_[lens_first_caption + 2 * row + 1];
+        caption->setText(shown ? QString::fromStdString(lens[size_t(row)].caption) : QString());
+        value->setText(shown ? QString::fromStdString(lens[size_t(row)].value) : QString());
+        caption->setVisible(shown);
+        value->setVisible(shown);
+    }
+    lens_group_->setVisible(!lens.empty());
+    show_overflow(overflow_, page_.overflow());
+    {
+        const QSignalBlocker quiet(weight_box_);
+        weight_box_->setChecked(page_.weighted());
+    }
+    weight_box_->setEnabled(page_.lens().has_view());
 
     save_button_->setEnabled(page_.save_enabled());
     views_->setVisible(page_.views_shown());

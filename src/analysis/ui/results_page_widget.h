@@ -6,6 +6,7 @@
 #include <map>
 
 class HistogramFrame;
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -31,4 +32,7 @@ private:
     QRadioButton* view_a_;
     QRadioButton* view_b_;
     QRadioButton* view_ratio_;
+    QGroupBox* lens_group_;
+    QLabel* overflow_;
+    QCheckBox* weight_box_;
 };

@@ -214,13 +214,13 @@ TEST_F(WizardGui, TwoRegionsShowTheirRatioAndEachItsHistogram) {
             // The ratio view leaves the frame white.
             auto* frame = walk.page(results)->findChild<HistogramFrame*>(QString::number(results_ids::histogram_frame));
             const QImage white = frame->grab().toImage();
-            EXPECT_EQ(white.pixelColor(white.width() / 2, white.height() - 3), QColor(Qt::white));
+            EXPECT_EQ(white.pixelColor(white.width() / 2, frame->plot_bottom() - 2), QColor(Qt::white));
             walk.click(walk.control<QRadioButton>(results, results_ids::view_a));
             EXPECT_TRUE(walk.control<QLabel>(results, results_ids::axis_minimum)->isVisible());
             const QImage purple = frame->grab().toImage();
             bool found_purple = false;
             for (int x = 0; x < purple.width() && !found_purple; ++x)
-                found_purple = purple.pixelColor(x, purple.height() - 3) == QColor(128, 0, 128);
+                found_purple = purple.pixelColor(x, frame->plot_bottom() - 2) == QColor(128, 0, 128);
             EXPECT_TRUE(found_purple);
             save_screenshot(walk.sheet(), "results_region_a.png");
             walk.click(walk.control<QRadioButton>(results, results_ids::view_b));
@@ -259,7 +259,7 @@ TEST_F(WizardGui, ALargeRegionOfASceneShowsItsHistogramInBlack) {
             auto* frame = walk.page(results)->findChild<HistogramFrame*>(QString::number(results_ids::histogram_frame));
             const QImage bars = frame->grab().toImage();
             int black = 0;
-            for (int x = 0; x < bars.width(); ++x) black += bars.pixelColor(x, bars.height() - 3) == QColor(Qt::black);
+            for (int x = 0; x < bars.width(); ++x) black += bars.pixelColor(x, frame->plot_bottom() - 2) == QColor(Qt::black);
             EXPECT_GT(black, 40);
             save_screenshot(walk.sheet(), "results_single_region_scene.png");
             walk.press("finish");

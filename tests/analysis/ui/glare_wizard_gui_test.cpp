@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -148,6 +149,19 @@ TEST_F(GlareGui, EveryPageAtItsDefaultsEndsWithThePhotographsFiguresAndItsCheckP
             EXPECT_FALSE(walk.control<QLabel>(results, command_line)->isVisible());
             expect_figures(result_text(), defaults_reference);
             expect_check_picture_shown();
+            // The table under evalglare's line: each index with its class,
+            // evalglare's illuminance and its sources; the photograph's
+            // brightest pixels are not clipped.
+            auto* table = walk.control<QTableWidget>(results, summary_table);
+            EXPECT_TRUE(table && table->isVisible());
+            EXPECT_EQ(table ? table->rowCount() : 0, 8);
+            if (table && table->rowCount() == 8) {
+                EXPECT_EQ(table->item(0, 0)->text(), "DGP");
+                EXPECT_EQ(table->item(0, 2)->text(), "intolerable");
+                EXPECT_EQ(table->item(6, 0)->text(), "Vertical illuminance");
+                EXPECT_EQ(table->item(7, 0)->text(), "Glare sources");
+            }
+            EXPECT_FALSE(walk.control<QLabel>(results, overflow)->isVisible());
             save_screenshot(walk.sheet(), "page_135_results.png");
             save_screenshot(&walk.window, "check_picture_view.png");
             walk.press("finish");

@@ -1,0 +1,211 @@
+#include "analysis/lens_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <utility>
+
+#include "picture/view_projection.h"
+
+namespace {
+
+constexpr double pi = std::numbers::pi;
+// Sub-divisions of a pixel the rim cuts, each way (columns for the
+// hemispherical fisheye, whose columns are integrated exactly).
+constexpr int rim_steps = 32;
+constexpr int rim_columns = 256;
+
+double radians(double degrees) { return degrees * pi / 180.0; }
+
+bool is_fisheye(char type) { return type == 'a' || type == 'h' || type == 's'; }
+
+// A fisheye's image plane: u, w = (x + shift, y + lift) times the type's
+// scale, and ρ = √(u² + w²) relates to the angle off axis θ as ρ = θ
+// (angular), ρ = sin θ (hemispherical) or ρ = tan(θ/2) (planisphere).
+struct FisheyePlane {
+    char type;
+    double scale_x, scale_y, shift, lift;
+    double rho_limit;  // the rim of the image circle
+
+    // dω per unit of plane area at ρ, and cos θ there.
+    double jacobian(double rho) const {
+        switch (type) {
+        case 'a': return rho > 0 ? std::sin(rho) / rho : 1.0;
+        case 'h': return 1.0 / std::sqrt(std::max(1e-300, 1.0 - rho * rho));
+        default: return 4.0 / ((1.0 + rho * rho) * (1.0 + rho * rho));
+        }
+    }
+    double cosine(double rho) const {
+        switch (type) {
+        case 'a': return std::cos(rho);
+        case 'h': return std::sqrt(std::max(0.0, 1.0 - rho * rho));
+        default: return (1.0 - rho * rho) / (1.0 + rho * rho);
+        }
+    }
+};
+
+struct PartInView {
+    double solid_angle = 0;
+    double weight = 0;
+};
+
+// The hemispherical fisheye's rim pixel: over each column u, ∫ dw / √(1 − u² − w²)
+// is asin(w / √(1 − u²)), exact even where the integrand grows without bound
+// at 90° off axis; cos θ dω is plain plane area there.
+PartInView hemispherical_part(const FisheyePlane& p, double u0, double u1, double w0, double w1) {
+    PartInView part;
+    const double du = (u1 - u0) / rim_columns;
+    for (int k = 0; k < rim_columns; ++k) {
+        const double u = u0 + (k + 0.5) * du;
+        const double b2 = p.rho_limit * p.rho_limit - u * u;
+        if (b2 <= 0) continue;
+        const double b = std::sqrt(b2), a = std::sqrt(std::max(0.0, 1.0 - u * u));
+        const double lo = std::max(w0, -b), hi = std::min(w1, b);
+        if (hi <= lo || a <= 0) continue;
+        part.solid_angle += std::fabs(du) * (std::asin(std::clamp(hi / a, -1.0, 1.0)) -
+                                             std::asin(std::clamp(lo / a, -1.0, 1.0)));
+        part.weight += std::fabs(du) * (hi - lo);
+    }
+    return part;
+}
+
+PartInView sampled_part(const FisheyePlane& p, double u0, double u1, double w0, double w1) {
+    PartInView part;
+    const double du = (u1 - u0) / rim_steps, dw = (w1 - w0) / rim_steps;
+    const double area = std::fabs(du * dw);
+    for (int a = 0; a < rim_steps; ++a)
+        for (int b = 0; b < rim_steps; ++b) {
+            const double u = u0 + (a + 0.5) * du, w = w0 + (b + 0.5) * dw;
+            const double rho = std::sqrt(u * u + w * w);
+            if (rho > p.rho_limit) continue;
+            const double omega = p.jacobian(rho) * area;
+            part.solid_angle += omega;
+            part.weight += std::max(0.0, p.cosine(rho)) * omega;
+        }
+    return part;
+}
+
+// The corner directions of one row of pixel corners (y = j / height − 0.5),
+// computed once for the two rows of pixels that share them.
+struct CornerRow {
+    std::vector<Vector3> direction;
+    std::vector<char> ok;
+
+    void fill(const ViewProjection& projection, int j) {
+        const int w = projection.width(), h = projection.height();
+        direction.resize(size_t(w) + 1);
+        ok.assign(size_t(w) + 1, 0);
+        for (int i = 0; i <= w; ++i)
+            if (const auto d = projection.direction(double(i) / w - 0.5, double(j) / h - 0.5)) {
+                direction[size_t(i)] = *d;
+                ok[size_t(i)] = 1;
+            }
+    }
+};
+
+// Pixel (i, j) between corner rows `below` and `above`: its exact solid
+// angle (0 when a corner or the centre has no direction) and its centre's
+// cosine to the view direction.
+struct WholePixel {
+    double solid_angle = 0;
+    double cosine = 0;
+};
+
+WholePixel whole_pixel(const ViewProjection& projection, const CornerRow& below, const CornerRow& above, int i, int j) {
+    WholePixel pixel;
+    const auto centre = projection.pixel_direction(i, j);
+    if (!centre) return pixel;
+    pixel.cosine = dot(*centre, projection.frame().forward);
+    const size_t k = size_t(i);
+    if (!below.ok[k] || !below.ok[k + 1] || !above.ok[k] || !above.ok[k + 1]) return pixel;
+    pixel.solid_angle = triangle_solid_angle(below.direction[k], below.direction[k + 1], above.direction[k + 1]) +
+                        triangle_solid_angle(below.direction[k], above.direction[k + 1], above.direction[k]);
+    return pixel;
+}
+
+// Calls visit(i, j, below, above) for every pixel, rows from the bottom.
+template <class Visit>
+void each_pixel(const ViewProjection& projection, Visit visit) {
+    CornerRow below, above;
+    below.fill(projection, 0);
+    for (int j = 0; j < projection.height(); ++j) {
+        above.fill(projection, j + 1);
+        for (int i = 0; i < projection.width(); ++i) visit(i, j, below, above);
+        std::swap(below, above);
+    }
+}
+
+void fill_fisheye(const ViewProjection& projection, const FisheyePlane& p, LensGeometry& lens) {
+    const int w = lens.width, h = lens.height;
+    each_pixel(projection, [&](int i, int j, const CornerRow& below, const CornerRow& above) {
+        const size_t out = size_t(h - 1 - j) * size_t(w) + size_t(i);  // the map counts rows from the top
+        const double w0 = (double(j) / h - 0.5 + p.lift) * p.scale_y, w1 = (double(j + 1) / h - 0.5 + p.lift) * p.scale_y;
+        const double u0 = (double(i) / w - 0.5 + p.shift) * p.scale_x;
+        const double u1 = (double(i + 1) / w - 0.5 + p.shift) * p.scale_x;
+        const double far_u = std::max(std::fabs(u0), std::fabs(u1)), far_w = std::max(std::fabs(w0), std::fabs(w1));
+        const double near_u = u0 <= 0 && u1 >= 0 ? 0.0 : std::min(std::fabs(u0), std::fabs(u1));
+        const double near_w = w0 <= 0 && w1 >= 0 ? 0.0 : std::min(std::fabs(w0), std::fabs(w1));
+        if (std::hypot(near_u, near_w) >= p.rho_limit) return;
+        if (std::hypot(far_u, far_w) <= p.rho_limit) {
+            const WholePixel pixel = whole_pixel(projection, below, above, i, j);
+            if (pixel.solid_angle > 0) {
+                lens.solid_angle[out] = float(pixel.solid_angle);
+                // A hemispherical fisheye weighs every pixel alike (cos θ dω
+                // is plane area); the centre's cosine would overweigh the rim.
+                lens.illuminance_weight[out] =
+                    float(p.type == 'h' ? (u1 - u0) * (w1 - w0) : std::max(0.0, pixel.cosine) * pixel.solid_angle);
+                return;
+            }
+        }
+        const PartInView part = p.type == 'h' ? hemispherical_part(p, u0, u1, w0, w1) : sampled_part(p, u0, u1, w0, w1);
+        lens.solid_angle[out] = float(part.solid_angle);
+        lens.illuminance_weight[out] = float(part.weight);
+    });
+}
+
+void fill_frame(const ViewProjection& projection, LensGeometry& lens) {
+    const int w = lens.width, h = lens.height;
+    each_pixel(projection, [&](int i, int j, const CornerRow& below, const CornerRow& above) {
+        const WholePixel pixel = whole_pixel(projection, below, above, i, j);
+        if (!(pixel.solid_angle > 0)) return;
+        const size_t out = size_t(h - 1 - j) * size_t(w) + size_t(i);
+        lens.solid_angle[out] = float(pixel.solid_angle);
+        lens.illuminance_weight[out] = float(std::max(0.0, pixel.cosine) * pixel.solid_angle);
+    });
+}
+
+}  // namespace
+
+double image_circle_angle(const View& view) {
+    if (!is_fisheye(view.type)) return 0;
+    const double half = radians(std::max(view.horizontal, view.vertical)) / 2;
+    return view.type == 'h' ? std::min(half, pi / 2) : std::min(half, pi);
+}
+
+std::optional<LensGeometry> lens_geometry(const std::optional<View>& view, int width, int height) {
+    if (!view) return std::nullopt;
+    const auto projection = ViewProjection::make(*view, width, height);
+    if (!projection) return std::nullopt;
+    LensGeometry lens;
+    lens.width = width;
+    lens.height = height;
+    lens.view = *view;
+    const size_t n = size_t(width) * size_t(height);
+    lens.solid_angle.assign(n, 0.0);
+    lens.illuminance_weight.assign(n, 0.0);
+    if (is_fisheye(view->type)) {
+        const double limit = image_circle_angle(*view);
+        FisheyePlane plane{view->type,
+                           image_plane_scale(view->type, radians(view->horizontal), false),
+                           image_plane_scale(view->type, radians(view->vertical), true),
+                           view->shift,
+                           view->lift,
+                           view->type == 'a' ? limit : view->type == 'h' ? std::sin(limit) : std::tan(limit / 2)};
+        fill_fisheye(*projection, plane, lens);
+        lens.full_hemisphere = std::min(view->horizontal, view->vertical) >= 180;
+    } else {
+        fill_frame(*projection, lens);
+    }
+    lens.looks_up = dot(projection->frame().forward, Vector3{0, 0, 1}) >= std::cos(radians(1));
+    return lens;
+}
