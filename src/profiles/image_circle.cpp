@@ -11,6 +11,7 @@ constexpr int ray_count = 720;
 constexpr double step = 0.25;          // along a ray, in pixels
 constexpr double refine_reach = 5;     // pixels either side of a crossing for its two levels
 constexpr double dark_factor = 4;      // lit: brighter than this many times the corners
+constexpr double largest_contrast = 100;  // the half-way point's outside is at least lit/100
 
 struct Point {
     double x, y;
@@ -77,9 +78,13 @@ std::vector<Point> edge_points(const LuminanceMap& map, double cx, double cy, do
         double s = 0;
         if (!inward_crossing(map, cx, cy, dx, dy, reach, 0, dark_level, s)) continue;
         // Half-way, in log, between the dark outside and the lit inside.
-        const double outer = std::min(s + refine_reach, reach), inner = std::max(s - refine_reach, 0.0);
-        const double out_level = log_at(map, cx + outer * dx, cy + outer * dy);
+        const double outer = std::min(s + refine_reach, reach);
+        // A black outside (a mask, a JPEG's code 0) would put the half-way
+        // point out in the blur of the rim; a contrast of 100 is plenty.
+        const double inner = std::max(s - refine_reach, 0.0);
         const double in_level = log_at(map, cx + inner * dx, cy + inner * dy);
+        const double out_level = std::max(log_at(map, cx + outer * dx, cy + outer * dy),
+                                          in_level - std::log(largest_contrast));
         double refined = s;
         if (in_level - out_level > std::log(1.5) &&
             inward_crossing(map, cx, cy, dx, dy, outer, inner, (in_level + out_level) / 2, refined))

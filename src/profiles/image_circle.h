@@ -8,7 +8,9 @@
 // border to the first place brighter than four times the corners (a lens's
 // flare lifts the dark near the rim, so a fixed level is not enough), and
 // that crossing is then moved to where the light is half-way, on a
-// logarithmic scale, between the dark just outside and the lit just inside.
+// logarithmic scale, between the dark just outside and the lit just inside
+// (the dark taken no darker than a hundredth of the lit, so that a black
+// outside does not pull the edge out into the rim's blur).
 // A circle is fitted to those edge points, points far off it (a window frame
 // against the rim, a dark floor reaching the edge) are dropped, and the fit
 // is repeated with rays from the new centre. Rays that reach the picture's
