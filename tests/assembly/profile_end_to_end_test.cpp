@@ -15,21 +15,10 @@
 #include "picture/rgbe_reader.h"
 #include "picture/rgbe_writer.h"
 #include "profiles/camera_profile.h"
+#include "support/cli_in_process.h"
 #include "support/temp_folder.h"
 
 namespace {
-
-struct CliResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliResult cli(std::vector<std::string> words) {
-    std::ostringstream out, err;
-    const int status = run_cli(words, CliPlaces{}, out, err, false);
-    return {status, out.str(), err.str()};
-}
 
 constexpr int side = 240;
 constexpr double circle_radius = 0.95 * side / 2;  // EDSDK_SIM_FISHEYE=0.95

@@ -9,23 +9,8 @@
 #include "common/json_value.h"
 #include "picture/rgbe_writer.h"
 #include "profiles/camera_profile.h"
+#include "support/cli_in_process.h"
 #include "support/temp_folder.h"
-
-namespace {
-
-struct CliResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliResult cli(std::vector<std::string> words) {
-    std::ostringstream out, err;
-    const int status = run_cli(words, CliPlaces{}, out, err, false);
-    return {status, out.str(), err.str()};
-}
-
-}  // namespace
 
 TEST(CliProfile, CirclePrintsTheCentreAndRadiusAsTextOrJson) {
     const std::string photo = shared_picture("fisheye_photo_786.hdr");
