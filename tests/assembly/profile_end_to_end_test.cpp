@@ -166,3 +166,18 @@ TEST_F(ProfileEndToEnd, FactorsGoIntoTheExposureAndAnotherCameraIsRefusedUnlessF
     EXPECT_NE(shown.out.find("\"nd_factor\": 10"), std::string::npos) << shown.out;
     EXPECT_NE(shown.out.find("\"camera\": \"Another Camera\""), std::string::npos);
 }
+
+TEST_F(ProfileEndToEnd, AnApertureChangingWithinTheSeriesIsWarnedAbout) {
+    write_uniform_scene(folder / "wall.hdr", 100);
+    const auto at_f8 = photograph_series(folder / "wall.hdr", "srgb", folder / "a", {0x68, 0x58});
+    const auto at_f56 = photograph_series(folder / "wall.hdr", "srgb", folder / "b", {0x58}, 0x30);  // f/5.6
+    ASSERT_EQ(at_f8.size(), 2u);
+    ASSERT_EQ(at_f56.size(), 1u);
+    const CliResult steady = cli({"assemble", (folder / "steady.hdr").string(), at_f8[0], at_f8[1]});
+    EXPECT_EQ(steady.status, 0) << steady.err;
+    EXPECT_EQ(steady.err.find("changes within the series"), std::string::npos) << steady.err;
+    const CliResult changed = cli({"assemble", (folder / "changed.hdr").string(), at_f8[0], at_f8[1], at_f56[0]});
+    EXPECT_EQ(changed.status, 0) << changed.err;
+    EXPECT_NE(changed.err.find("the aperture changes within the series (f/8, f/5.6"), std::string::npos)
+        << changed.err;
+}
