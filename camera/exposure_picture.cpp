@@ -85,6 +85,29 @@ double exposure_seconds(uint32_t shutter_code) { return std::exp2(-stops(shutter
 
 double f_number(uint32_t aperture_code) { return std::exp2(stops(aperture_code, 0x08) / 2.0); }
 
+void apply_lens(Scene& scene, const std::vector<double>& vignetting, double fisheye_fraction) {
+    if (vignetting.empty() && fisheye_fraction <= 0) return;
+    const double cx = scene.width / 2.0, cy = scene.height / 2.0;
+    const double radius = fisheye_fraction > 0 ? fisheye_fraction * std::min(cx, cy) : std::hypot(cx, cy);
+    for (int y = 0; y < scene.height; ++y)
+        for (int x = 0; x < scene.width; ++x) {
+            const double r = std::hypot(x + 0.5 - cx, y + 0.5 - cy) / radius;
+            double light = 1;
+            if (fisheye_fraction > 0 && r > 1) {
+                light = 0;
+            } else {
+                double power = r * r;
+                for (double a : vignetting) {
+                    light += a * power;
+                    power *= r * r;
+                }
+                light = std::max(light, 0.0);
+            }
+            float* pixel = &scene.rgb[(static_cast<size_t>(y) * scene.width + x) * 3];
+            for (int c = 0; c < 3; ++c) pixel[c] = static_cast<float>(pixel[c] * light);
+        }
+}
+
 std::string expose_jpeg(const Scene& scene, const ShotData& shot, SensorResponse response) {
     const double gain =
         mid_grey * shot.iso / meter_constant * shot.exposure_seconds / (shot.f_number * shot.f_number);

@@ -27,6 +27,10 @@ std::optional<Scene> load_scene(const std::string& path);
 // patches at 100 cd/m².
 Scene test_chart();
 
+// The scene as the lens throws it on the sensor: dimmed by the vignetting
+// around the picture's centre and dark outside a fisheye's image circle.
+void apply_lens(Scene& scene, const std::vector<double>& vignetting, double fisheye_fraction);
+
 // Exposure time in seconds and f-number of the camera's codes, from the
 // codes' own scale: eight steps a stop, 0x38 is one second and 0x08 f/1;
 // +3 and +5 are thirds, +4 a half.

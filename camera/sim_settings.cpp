@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -49,6 +50,34 @@ std::string scene_path() {
 std::string response_name() {
     const char* name = std::getenv("EDSDK_SIM_RESPONSE");
     return name ? name : "";
+}
+
+LensOptics lens_optics() {
+    LensOptics optics;
+    if (const char* list = std::getenv("EDSDK_SIM_VIGNETTING"); list && *list) {
+        std::vector<double> coefficients;
+        for (const char* at = list; *at;) {
+            char* end = nullptr;
+            const double value = std::strtod(at, &end);
+            if (end == at || !std::isfinite(value)) {
+                coefficients.clear();
+                break;
+            }
+            coefficients.push_back(value);
+            at = *end == ',' ? end + 1 : end;
+            if (*end && *end != ',') {
+                coefficients.clear();
+                break;
+            }
+        }
+        optics.vignetting = coefficients;
+    }
+    if (const char* fraction = std::getenv("EDSDK_SIM_FISHEYE"); fraction && *fraction) {
+        char* end = nullptr;
+        const double value = std::strtod(fraction, &end);
+        if (*end == 0 && value > 0 && value < 10) optics.fisheye_fraction = value;
+    }
+    return optics;
 }
 
 void log_call(const char* format, ...) {

@@ -14,12 +14,21 @@
 //                                default), gamma22 or filmic (see
 //                                sensor_response.h); another name is logged
 //                                and sRGB is used
+//   EDSDK_SIM_VIGNETTING=a1,a2   the lens's fall-off: the light at distance
+//                                r from the picture's centre (over the image
+//                                circle's radius, or half the diagonal
+//                                without one) is 1 + a1 r^2 + a2 r^4 + ...
+//                                of the centre's; off by default
+//   EDSDK_SIM_FISHEYE=f          a fisheye's image circle, centred, its
+//                                radius f times half the shorter side; no
+//                                light outside it; off by default
 //   EDSDK_SIM_LOG=path           every call is appended to this file
 //
 // The faults are read when the SDK is initialised, the missing functions at
 // every lookup, the scene and the tone curve at every picture.
 
 #include <string>
+#include <vector>
 
 namespace sim {
 
@@ -39,6 +48,14 @@ bool function_missing(const char* function);
 
 std::string scene_path();
 std::string response_name();
+
+// The lens of EDSDK_SIM_VIGNETTING and EDSDK_SIM_FISHEYE; a text that is not
+// a list of numbers (or not a fraction above 0) leaves the option off.
+struct LensOptics {
+    std::vector<double> vignetting;  // a1, a2, ... of r^2, r^4, ...
+    double fisheye_fraction = 0;     // 0: no image circle
+};
+LensOptics lens_optics();
 
 // Appends one line to the call log, when there is one.
 void log_call(const char* format, ...) __attribute__((format(printf, 1, 2)));

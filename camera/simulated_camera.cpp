@@ -287,6 +287,8 @@ void SimulatedCamera::take_picture() {
     if (!scene || scene->width <= 0 || scene->height <= 0 || scene->width > largest_jpeg_side ||
         scene->height > largest_jpeg_side)
         scene = test_chart();
+    const LensOptics optics = lens_optics();
+    apply_lens(*scene, optics.vignetting, optics.fisheye_fraction);
 
     StorageEntry* picture = picture_folder_->add(strprintf("IMG_%04u.JPG", ++picture_number_ % 10000), false);
     // The EXIF data give the exposure the sensor really had (1/256 s for the

@@ -327,7 +327,11 @@ Result<CliCommand> parse_assemble(Words words) {
         } else if (word == "--align") {
             options.align = true;
         } else if (word == "--profile") {
-            return bad("--profile: camera profiles are not read yet");
+            auto value = words.non_empty_value_of(word, "a profile");
+            if (!value) return value.failure();
+            options.profile = value.value();
+        } else if (word == "--force") {
+            options.force = true;
         } else if (word == "--overwrite") {
             options.overwrite = true;
         } else if (word == "--json") {
@@ -340,6 +344,7 @@ Result<CliCommand> parse_assemble(Words words) {
         return positional_failure(positional, 2, "assemble OUTPUT.hdr PICTURE... [options]");
     options.output = positional[0];
     options.pictures.assign(positional.begin() + 1, positional.end());
+    if (options.force && options.profile.empty()) return bad("--force goes with --profile");
     if (options.exposures && options.exposures->size() != options.pictures.size())
         return bad(strprintf("--exposures gives %zu times for %zu pictures", options.exposures->size(),
                              options.pictures.size()));
@@ -377,6 +382,43 @@ Result<CliCommand> parse_capture(Words words) {
     return CliCommand{options};
 }
 
+Result<CliCommand> parse_profile(Words words) {
+    ProfileOptions options;
+    std::vector<std::string> positional;
+    while (words.more()) {
+        const std::string word = words.take();
+        if (!is_option(word)) {
+            positional.push_back(word);
+        } else if (word == "--json") {
+            options.json = true;
+        } else if (word == "--save") {
+            auto value = words.non_empty_value_of(word, "a profile");
+            if (!value) return value.failure();
+            options.save_to = value.value();
+        } else {
+            return bad("unknown option " + word);
+        }
+    }
+    const std::string usage = "profile circle PICTURE | show PROFILE | vignetting PROFILE PICTURE...";
+    if (positional.empty()) return bad("too few words; usage: " + usage);
+    options.action = positional[0];
+    if (options.action == "circle") {
+        if (positional.size() != 2) return positional_failure(positional, 2, "profile circle PICTURE [--json] [--save PROFILE]");
+        options.pictures = {positional[1]};
+    } else if (options.action == "show") {
+        if (positional.size() != 2) return positional_failure(positional, 2, "profile show PROFILE [--json]");
+        options.profile = positional[1];
+    } else if (options.action == "vignetting") {
+        if (positional.size() < 3) return positional_failure(positional, 3, "profile vignetting PROFILE PICTURE-OR-SERIES...");
+        options.profile = positional[1];
+        options.pictures.assign(positional.begin() + 2, positional.end());
+    } else {
+        return bad("unknown profile action \"" + options.action + "\"; usage: " + usage);
+    }
+    if (!options.save_to.empty() && options.action != "circle") return bad("--save goes with profile circle");
+    return CliCommand{options};
+}
+
 }  // namespace
 
 Result<std::vector<float>> parse_number_list(const std::string& text, size_t count, char separator) {
@@ -409,9 +451,10 @@ Result<CliCommand> parse_cli_arguments(const std::vector<std::string>& words) {
     }
     const std::string& command = words[0];
     if (command != "luminance" && command != "stats" && command != "falsecolor" && command != "batch" &&
-        command != "illuminance" && command != "assemble" && command != "capture")
+        command != "illuminance" && command != "assemble" && command != "capture" && command != "profile")
         return bad("unknown command \"" + command +
-                   "\"; the commands are luminance, stats, illuminance, falsecolor, batch, assemble and capture");
+                   "\"; the commands are luminance, stats, illuminance, falsecolor, batch, assemble, capture and "
+                   "profile");
     for (const std::string& word : words)
         if (is_help(word)) return CliCommand{HelpRequest{command}};
     if (command == "luminance") return parse_luminance(Words(words));
@@ -420,5 +463,6 @@ Result<CliCommand> parse_cli_arguments(const std::vector<std::string>& words) {
     if (command == "falsecolor") return parse_falsecolor(Words(words));
     if (command == "assemble") return parse_assemble(Words(words));
     if (command == "capture") return parse_capture(Words(words));
+    if (command == "profile") return parse_profile(Words(words));
     return parse_batch(Words(words));
 }

@@ -85,6 +85,8 @@ struct AssembleOptions {
     std::vector<std::string> pictures;
     std::string response_file;       // "" to recover the curve from the series
     std::string save_response_file;  // "" for none
+    std::string profile;             // a camera profile to apply; "" for none
+    bool force = false;              // apply it though camera or lens differ
     std::optional<std::vector<double>> exposures;  // seconds, one per picture
     double meter_constant = 12.5;
     bool align = false;
@@ -100,13 +102,22 @@ struct CaptureOptions {
     bool json = false;
 };
 
+// profile circle PICTURE | profile show PROFILE | profile vignetting PROFILE PICTURE...
+struct ProfileOptions {
+    std::string action;                 // "circle", "show" or "vignetting"
+    std::string profile;                // a name in the profile folder or a path
+    std::vector<std::string> pictures;  // circle: one; vignetting: one assembled picture or a series
+    std::string save_to;                // circle --save PROFILE
+    bool json = false;
+};
+
 struct HelpRequest {
     std::string command;  // "" for the overview
 };
 
 using CliCommand =
     std::variant<HelpRequest, LuminanceOptions, StatsOptions, FalsecolorOptions, BatchOptions, AssembleOptions,
-                 CaptureOptions, IlluminanceOptions>;
+                 CaptureOptions, IlluminanceOptions, ProfileOptions>;
 
 // Reads the words after the program's name. A failure's message names what
 // is wrong in one line.

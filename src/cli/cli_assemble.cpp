@@ -10,6 +10,7 @@
 #include "cli/cli_commands.h"
 #include "cli/statistics_json.h"
 #include "common/text_format.h"
+#include "profiles/apply_profile.h"
 
 namespace fs = std::filesystem;
 
@@ -34,12 +35,47 @@ std::string json_of(const AssembleOptions& options, const std::vector<ShotExposu
         json += "}";
     }
     json += "], \"response\": ";
-    json += options.response_file.empty() ? "\"recovered\"" : json_string(options.response_file);
+    if (!options.response_file.empty()) json += json_string(options.response_file);
+    else json += report.response_residual ? "\"recovered\"" : "\"profile\"";
+    if (!options.profile.empty()) json += ", \"profile\": " + json_string(options.profile);
     json += ", \"response_residual\": ";
     json += report.response_residual ? strprintf("%.6g", *report.response_residual) : "null";
     json += strprintf(", \"saturated\": %zu, \"saturated_share\": %.6g, \"absolute\": %s}\n", report.saturated,
                       report.saturated_share, report.absolute ? "true" : "false");
     return json;
+}
+
+// The checks the literature names as common errors: a profile made for
+// another camera or lens, and auto-ISO or a changed aperture within a series.
+int check_series(const AssembleOptions& options, const CameraProfile& profile, const std::vector<ShotExposure>& shots,
+                 const CliOutput& output) {
+    for (size_t j = 0; j < shots.size(); ++j) {
+        if (profile_matches(profile, shots[j].camera, shots[j].lens)) continue;
+        const std::string message = options.pictures[j] + " was taken with \"" + shots[j].camera + "\" / \"" +
+                                    shots[j].lens + "\", the profile \"" + profile.name + "\" is for \"" +
+                                    profile.camera + "\" / \"" + profile.lens + "\"";
+        if (!options.force) return output.fail(exit_bad_input, message + "; give --force to apply it anyway");
+        output.warn(message);
+        break;
+    }
+    return 0;
+}
+
+void warn_changing_settings(const std::vector<ShotExposure>& shots, const CliOutput& output) {
+    for (size_t j = 1; j < shots.size(); ++j) {
+        if (shots[j].iso > 0 && shots[0].iso > 0 && shots[j].iso != shots[0].iso) {
+            output.warn(strprintf("the ISO speed changes within the series (%g, %g): is auto-ISO on?", shots[0].iso,
+                                  shots[j].iso));
+            break;
+        }
+    }
+    for (size_t j = 1; j < shots.size(); ++j) {
+        if (shots[j].f_number > 0 && shots[0].f_number > 0 && shots[j].f_number != shots[0].f_number) {
+            output.warn(strprintf("the aperture changes within the series (f/%g, f/%g)", shots[0].f_number,
+                                  shots[j].f_number));
+            break;
+        }
+    }
 }
 
 }  // namespace
@@ -57,7 +93,16 @@ int run_assemble(const AssembleOptions& options, const CliOutput& output) {
         const std::string hint = shots.failure().code == -2 ? "; give the times with --exposures" : "";
         return output.fail(exit_bad_input, shots.failure().message + hint);
     }
+    warn_changing_settings(shots.value(), output);
     AssemblyRequest request{options.pictures, shots.value(), std::nullopt, options.meter_constant, options.align};
+    std::optional<CameraProfile> profile;
+    if (!options.profile.empty()) {
+        auto read = read_camera_profile(profile_path(options.profile));
+        if (!read) return output.fail(exit_bad_input, read.failure().message);
+        profile = read.value();
+        if (const int refused = check_series(options, *profile, shots.value(), output)) return refused;
+        request.response = profile->response;
+    }
     if (!options.response_file.empty()) {
         auto curve = read_response_file(options.response_file);
         if (!curve) return output.fail(exit_bad_input, curve.failure().message);
@@ -71,10 +116,20 @@ int run_assemble(const AssembleOptions& options, const CliOutput& output) {
         shown = percent;
         return true;
     };
-    auto report = assemble_series(request, options.output, progress);
+    // With a profile the merge goes to a scratch file beside the output,
+    // which the profile's corrections then turn into the output.
+    const std::string merged = profile ? options.output + ".merged.part" : options.output;
+    auto report = assemble_series(request, merged, progress);
     if (output.err_is_terminal) output.err << "\r                \r" << std::flush;
     if (!report)
         return output.fail(report.failure().code == -3 ? exit_failed : exit_bad_input, report.failure().message);
+    if (profile) {
+        auto applied = apply_profile(merged, options.output, *profile);
+        fs::remove(merged, ec);
+        if (!applied) return output.fail(exit_failed, applied.failure().message);
+        report.value().width = applied.value().width;
+        report.value().height = applied.value().height;
+    }
     if (!options.save_response_file.empty()) {
         std::ofstream out(options.save_response_file, std::ios::binary);
         out << response_file_text(report.value().response);
@@ -97,8 +152,10 @@ void print_assembly(const CliOutput& output, const AssembleOptions& options, con
     }
     if (report.response_residual)
         output.out << strprintf("response: recovered from the series, residual %.4g\n", *report.response_residual);
-    else
+    else if (!options.response_file.empty())
         output.out << "response: " << options.response_file << '\n';
+    else
+        output.out << "response: from the profile " << options.profile << '\n';
     output.out << strprintf("saturated: %zu pixels (%.3f %%)\n", report.saturated, report.saturated_share);
     output.out << strprintf("%s: %d x %d, ", options.output.c_str(), report.width, report.height)
                << (report.absolute ? strprintf("luminance in cd/m2 (K %g)\n", options.meter_constant)

@@ -17,6 +17,7 @@ int run_falsecolor(const FalsecolorOptions& options, const CliPlaces& places, co
 int run_falsecolor_folder(const FalsecolorOptions& options, const CliPlaces& places, const CliOutput& output);
 int run_assemble(const AssembleOptions& options, const CliOutput& output);
 int run_capture(const CaptureOptions& options, const CliOutput& output);
+int run_profile(const ProfileOptions& options, const CliOutput& output);
 
 // What assemble prints for a finished assembly (text or --json).
 void print_assembly(const CliOutput& output, const AssembleOptions& options, const std::vector<ShotExposure>& shots,

@@ -14,6 +14,7 @@ as the candelux windows.
   batch SEQUENCE FOLDER          replay a sequence file on every picture
   assemble OUT.hdr PICTURE...    an exposure series into a luminance picture
   capture FOLDER                 one exposure series from the tethered camera
+  profile ACTION ...             camera profiles: image circle, vignetting, show
 
 candelux-cli COMMAND --help tells more. Exit status: 0 done, 1 the work
 failed (a program, a write, a batch step), 2 the input was refused (nothing
@@ -115,11 +116,46 @@ options:
   --meter-constant K      the reflected-light meter constant (12.5)
   --align                 shift hand-held pictures onto the middle exposure
                           (median threshold bitmaps, translation only)
+  --profile PROFILE       apply a camera profile (a name in the profile
+                          folder or a .cdxprofile file): its response curve
+                          unless --response is given, then the vignetting
+                          correction, the crop to the image circle, the ND and
+                          calibration factors, a VIEW= line for the lens and
+                          "PROFILE= <name> <date>" in the header; refused when
+                          the pictures' EXIF camera or lens differs
+  --force                 apply the profile even so
   --overwrite             replace OUTPUT.hdr
   --json                  print one JSON object: output, width, height,
                           exposures (with shift when aligned), response,
                           response_residual, saturated, saturated_share,
                           absolute
+)";
+
+constexpr const char* profile = R"(usage: candelux-cli profile circle PICTURE [--json] [--save PROFILE]
+       candelux-cli profile show PROFILE [--json]
+       candelux-cli profile vignetting PROFILE PICTURE-OR-SERIES... [--json]
+
+Camera profiles (NAME.cdxprofile, JSON) hold the corrections of one camera
+and lens: response curve, vignetting, projection and image circle, neutral-
+density and calibration factors. PROFILE is a name in
+$XDG_CONFIG_HOME/candelux/profiles/ (else ~/.config/candelux/profiles/) or
+the path of a .cdxprofile file anywhere.
+
+  circle      prints the image circle of an assembled fisheye picture, the
+              edge of its lit disc: centre_x centre_y radius in picture
+              pixels, the centre of the top-left pixel being 0.5 0.5;
+              --json prints the keys centre_x, centre_y, radius; --save
+              stores it in PROFILE (created when missing)
+  show        prints the profile; --json as one object
+  vignetting  fits the radial fall-off 1 + a1 r^2 + a2 r^4 + a3 r^6 (r the
+              distance from the image-circle centre over its radius) to a
+              picture of a uniform scene (an integrating sphere, an evenly
+              lit white wall filling the view): one assembled picture, or a
+              series to assemble; prints the measured and fitted rings and
+              stores the coefficients in PROFILE (created when missing, with
+              the series' camera and lens). Without an image circle in the
+              profile it is looked for, and stored when found; else the
+              picture's half diagonal is the radius
 )";
 
 constexpr const char* capture = R"(usage: candelux-cli capture FOLDER [options]
@@ -169,5 +205,6 @@ std::string cli_help(const std::string& command) {
     if (command == "batch") return batch;
     if (command == "assemble") return assemble;
     if (command == "capture") return capture;
+    if (command == "profile") return profile;
     return {};
 }

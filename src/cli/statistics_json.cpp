@@ -4,20 +4,10 @@
 #include <cmath>
 
 #include "analysis/histogram_run.h"
+#include "common/json_value.h"
 #include "common/text_format.h"
 
-std::string json_string(const std::string& text) {
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) < 0x20) {
-            quoted += strprintf("\\u%04x", c);
-            continue;
-        }
-        if (c == '"' || c == '\\') quoted += '\\';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
+std::string json_string(const std::string& text) { return json_quoted(text); }
 
 std::string json_number(float value) {
     if (!std::isfinite(value)) return "null";

@@ -13,21 +13,10 @@
 #include "support/test_pictures.h"
 #include "cli/cli.h"
 #include "picture/rgbe_reader.h"
+#include "support/cli_in_process.h"
 #include "support/temp_folder.h"
 
 namespace {
-
-struct CliResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliResult cli(std::vector<std::string> words) {
-    std::ostringstream out, err;
-    const int status = run_cli(words, CliPlaces{}, out, err, false);
-    return {status, out.str(), err.str()};
-}
 
 class CliAssemble : public ::testing::Test {
 protected:
@@ -104,8 +93,9 @@ TEST_F(CliAssemble, RefusalsSayWhyAndWriteNothing) {
          (out_folder / "none.txt").string() + ": cannot be opened"},
         {{"assemble", (out_folder / "no" / "a.hdr").string(), pictures_[0], pictures_[1]},
          "the folder of " + (out_folder / "no" / "a.hdr").string() + " does not exist"},
-        {{"assemble", output, pictures_[0], pictures_[1], "--profile", "p.txt"},
-         "--profile: camera profiles are not read yet"},
+        {{"assemble", output, pictures_[0], pictures_[1], "--profile", (out_folder / "p.cdxprofile").string()},
+         (out_folder / "p.cdxprofile").string() + ": cannot be read"},
+        {{"assemble", output, pictures_[0], pictures_[1], "--force"}, "--force goes with --profile"},
     };
     for (const Case& c : cases) {
         const CliResult run = cli(c.words);

@@ -45,7 +45,7 @@ std::vector<uint32_t> two_stop_shutter_codes() { return {0x88, 0x78, 0x68, 0x58,
 
 std::vector<std::string> photograph_series(const std::filesystem::path& scene, const std::string& response,
                                            const std::filesystem::path& folder,
-                                           const std::vector<uint32_t>& shutter_codes) {
+                                           const std::vector<uint32_t>& shutter_codes, uint32_t aperture_code) {
     ScopedEnv scene_env{"EDSDK_SIM_SCENE", scene.string()};
     ScopedEnv response_env{"EDSDK_SIM_RESPONSE", response};
     ScopedEnv faults[4] = {{"EDSDK_SIM_NO_CAMERA", std::nullopt},
@@ -57,7 +57,7 @@ std::vector<std::string> photograph_series(const std::filesystem::path& scene, c
     if (sdk.connect_camera() != 0) return {};
     sdk.set_save_folder(folder.string() + "/");
     RunReport report;
-    run_manual_exposures(sdk, CapturePacing::real_time(), 0x38, shutter_codes, report);  // f/8
+    run_manual_exposures(sdk, CapturePacing::real_time(), aperture_code, shutter_codes, report);
     sdk.disconnect_camera();
     if (!report.skipped.empty()) return {};
     std::vector<std::string> paths;

@@ -18,12 +18,12 @@ LuminanceMap write_hdr_scene(const std::filesystem::path& path);
 // The simulated camera's shutter codes, 1/1024 s to 4 s two stops apart.
 std::vector<uint32_t> two_stop_shutter_codes();
 
-// Photographs the scene with the given tone curve ("srgb", "gamma22",
+// Photographs the scene (at f/8 unless another aperture code is given) with the given tone curve ("srgb", "gamma22",
 // "filmic") into folder; the picture paths in the order taken. Empty when
 // the camera could not be driven.
 std::vector<std::string> photograph_series(const std::filesystem::path& scene, const std::string& response,
                                            const std::filesystem::path& folder,
-                                           const std::vector<uint32_t>& shutter_codes);
+                                           const std::vector<uint32_t>& shutter_codes, uint32_t aperture_code = 0x38);
 
 // The simulated camera's signal at f/8, ISO 100 for a luminance and a time:
 // 0.18·L·S·t/(K·N²).
