@@ -4,6 +4,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "common/clock_text.h"
 #include "common/text_format.h"
 #include "exposure_picture.h"
 
@@ -22,14 +23,7 @@ std::vector<int32_t> third_stops(int32_t first, int32_t last) {
 
 uintptr_t number_of(EdsBaseRef ref) { return reinterpret_cast<uintptr_t>(ref); }
 
-std::string local_date_time() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y:%m:%d %H:%M:%S", &local);
-    return text;
-}
+std::string local_date_time() { return now_as_text("%Y:%m:%d %H:%M:%S", Clock::local); }
 
 SensorResponse current_response() {
     const std::string name = response_name();

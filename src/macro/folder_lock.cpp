@@ -10,20 +10,14 @@
 #include <cstring>
 #include <ctime>
 
+#include "common/clock_text.h"
 #include "common/text_format.h"
 
 namespace {
 
 constexpr size_t holder_chars = 512;
 
-std::string now_text() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S UTC", &utc);
-    return text;
-}
+std::string now_text() { return now_as_text("%Y-%m-%d %H:%M:%S UTC", Clock::utc); }
 
 // What the file says about its holder, on one line.
 std::string holder_in(int fd) {

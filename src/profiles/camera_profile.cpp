@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "common/clock_text.h"
 #include "common/text_file.h"
 #include "settings/platform_folders.h"
 
@@ -235,11 +236,4 @@ std::string profile_path(const std::string& name_or_path) {
     return (folder.empty() ? std::string(".") : folder) + "/" + name_or_path + profile_extension;
 }
 
-std::string profile_date_today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char buffer[16];
-    std::strftime(buffer, sizeof buffer, "%Y-%m-%d", &utc);
-    return buffer;
-}
+std::string profile_date_today() { return now_as_text("%Y-%m-%d", Clock::utc); }
