@@ -41,6 +41,11 @@ void QtAssemblyDesktop::assembly_message(const std::string& text, MessageIcon ic
     box.exec();
 }
 
+bool QtAssemblyDesktop::assembly_question(const std::string& text) {
+    return QMessageBox::question(owner(), "Assemble HDR", QString::fromStdString(text),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
 bool QtAssemblyDesktop::assembly_progress(double done) {
     AssemblyDialog* dialog = dialog_of(main_window_);
     return dialog ? dialog->show_progress(done) : true;
