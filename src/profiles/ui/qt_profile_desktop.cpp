@@ -2,8 +2,8 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
-#include <QMessageBox>
 
+#include "desktop/ui/message_boxes.h"
 #include "profiles/ui/profile_window.h"
 
 namespace {
@@ -32,17 +32,10 @@ std::string QtProfileDesktop::choose_profile_file() {
 }
 
 void QtProfileDesktop::profile_message(const std::string& text, MessageIcon icon) {
-    const QMessageBox::Icon shown = icon == MessageIcon::error     ? QMessageBox::Critical
-                                    : icon == MessageIcon::warning ? QMessageBox::Warning
-                                                                   : QMessageBox::Information;
-    QMessageBox box(shown, "Camera Profiles", QString::fromStdString(text), QMessageBox::Ok, owner());
-    box.exec();
+    show_message_box(owner(), "Camera Profiles", text, icon);
 }
 
-bool QtProfileDesktop::profile_question(const std::string& text) {
-    return QMessageBox::question(owner(), "Camera Profiles", QString::fromStdString(text),
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-}
+bool QtProfileDesktop::profile_question(const std::string& text) { return ask_yes_no(owner(), "Camera Profiles", text); }
 
 void QtProfileDesktop::show_profile_window(ProfileForm& form) {
     // The earlier window refers to the earlier form, which is about to go.
