@@ -69,6 +69,7 @@ int ProfileForm::add_entry(const ProfileEntry& entry) {
 
 void ProfileForm::clear_fields() {
     fields = {};
+    details.clear();
     loaded_ = {};
     changed = false;
 }
@@ -91,6 +92,12 @@ void ProfileForm::show_profile(const CameraProfile& profile) {
         fields[profile_field::radius] = number_text(p.circle.radius);
     }
     fields[profile_field::note] = profile.note;
+    details = profile.response ? "Response curves stored" : "Response curves recovered from each series";
+    details += profile.vignetting.empty()
+                   ? "; no vignetting correction"
+                   : strprintf("; vignetting: %.0f %% of the centre's signal at the rim",
+                               100 * vignetting_falloff(profile.vignetting, 1));
+    if (!profile.date.empty()) details += "; changed " + profile.date;
     changed = false;
 }
 
@@ -182,7 +189,7 @@ bool ProfileForm::on_save() {
         desktop_.profile_message(written.failure().message, MessageIcon::error);
         return false;
     }
-    loaded_ = profile;
+    show_profile(profile);
     entry.name = profile.name;
     for (ProfileEntry& other : opened_)
         if (other.path == entry.path) other.name = profile.name;

@@ -49,6 +49,9 @@ public:
     int selected = -1;
     std::array<std::string, profile_field::count> fields;
     std::string status;  // the line under the fields
+    // What the fields do not show: the response curves, the vignetting (made
+    // by `candelux-cli profile vignetting`) and the date of the last change.
+    std::string details;
     bool changed = false;
 
     const std::string& folder() const { return folder_; }

@@ -56,6 +56,10 @@ TEST_F(ProfileFormTest, ListsTheFolderAndShowsTheChosenProfile) {
     EXPECT_EQ(form.fields[profile_field::centre_x], "393.5");
     EXPECT_EQ(form.fields[profile_field::radius], "380");
     EXPECT_EQ(form.fields[profile_field::note], "grey card");
+    // 1 - 0.2 - 0.05 at the rim.
+    EXPECT_EQ(form.details,
+              "Response curves recovered from each series; vignetting: 75 % of the centre's signal at the rim; "
+              "changed 2026-11-30");
     EXPECT_FALSE(form.changed);
 }
 
@@ -84,6 +88,7 @@ TEST_F(ProfileFormTest, SavesEditsAndKeepsWhatItDoesNotShow) {
     EXPECT_DOUBLE_EQ(p.projection->circle.centre_y, 392);
     EXPECT_EQ(p.vignetting, (std::vector<double>{-0.2, -0.05}));
     EXPECT_EQ(p.date, profile_date_today());
+    EXPECT_NE(form.details.find("changed " + p.date), std::string::npos);
     EXPECT_NE(read_file(folder / "office.cdxprofile").find("sensor_temperature"), std::string::npos);
 
     // No view: the projection goes.

@@ -64,6 +64,9 @@ ProfileWindow::ProfileWindow(QWidget* parent, ProfileForm& form) : QDialog(paren
     save_->setDefault(true);
     close_ = new QPushButton("Close", this);
     close_->setObjectName(id(profile_ids::close));
+    details_ = new QLabel(this);
+    details_->setObjectName(id(profile_ids::details));
+    details_->setWordWrap(true);
     status_ = new QLabel(this);
     status_->setObjectName(id(profile_ids::status));
     status_->setWordWrap(true);
@@ -89,7 +92,11 @@ ProfileWindow::ProfileWindow(QWidget* parent, ProfileForm& form) : QDialog(paren
     left->addLayout(list_buttons);
     auto* top = new QHBoxLayout;
     top->addLayout(left, 2);
-    top->addLayout(fields, 3);
+    auto* right = new QVBoxLayout;
+    right->addLayout(fields);
+    right->addWidget(details_);
+    right->addStretch();
+    top->addLayout(right, 3);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(status_, 1);
     bottom->addWidget(save_);
@@ -97,7 +104,7 @@ ProfileWindow::ProfileWindow(QWidget* parent, ProfileForm& form) : QDialog(paren
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(bottom);
-    resize(720, 420);
+    resize(760, 480);
     show_form();
 }
 
@@ -130,6 +137,7 @@ void ProfileWindow::show_form() {
     remove_->setEnabled(chosen);
     save_->setEnabled(chosen && form_.changed);
     status_->setText(QString::fromStdString(form_.status));
+    details_->setText(QString::fromStdString(form_.details));
     showing_ = false;
 }
 

@@ -23,6 +23,7 @@ inline constexpr int remove = 6104;
 inline constexpr int save = 6105;
 inline constexpr int close = 6106;
 inline constexpr int status = 6107;
+inline constexpr int details = 6108;
 // The fields, in the order of profile_field: 6110 + the field.
 inline constexpr int first_field = 6110;
 }  // namespace profile_ids
@@ -49,5 +50,6 @@ private:
     QPushButton* save_ = nullptr;
     QPushButton* close_ = nullptr;
     QLabel* status_ = nullptr;
+    QLabel* details_ = nullptr;
     bool showing_ = false;
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +47,7 @@ protected:
     void click(int id) { QTest::mouseClick(control<QPushButton>(id), Qt::LeftButton); }
 
     void screenshot(QWidget& widget, const char* name) {
+        QApplication::processEvents();  // the layout settles as it would on screen
         if (const char* shots = std::getenv("CANDELUX_SCREENSHOT")) widget.grab().save(QString(shots) + "/" + name);
     }
 
