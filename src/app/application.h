@@ -27,6 +27,12 @@
 
 class AssemblyDesktop;
 class AssemblyForm;
+class ProfileDesktop;
+class ProfileForm;
+// Deletes the profile form where its type is complete (profile_command.cpp).
+struct ProfileFormDeleter {
+    void operator()(ProfileForm* form) const;
+};
 // Deletes the assembly form where its type is complete (assembly_command.cpp).
 struct AssemblyFormDeleter {
     void operator()(AssemblyForm* form) const;
@@ -96,6 +102,8 @@ public:
     void set_analysis_receiver(AnalysisRegionReceiver* receiver) { analysis_receiver_ = receiver; }
     // The windows of File > Assemble HDR...; without them the command does nothing.
     void set_assembly_desktop(AssemblyDesktop* desktop) { assembly_desktop_ = desktop; }
+    // The windows of Tools > Camera Profiles...; without them the command does nothing.
+    void set_profile_desktop(ProfileDesktop* desktop) { profile_desktop_ = desktop; }
     void set_calibration_receiver(CalibrationRegionReceiver* receiver) { calibration_receiver_ = receiver; }
 
     // --- state, by role -------------------------------------------------------
@@ -166,6 +174,7 @@ private:
     void run_settings_dialog();
     void run_capture_setup();  // capture_command.cpp
     void run_assemble_hdr();   // assembly_command.cpp
+    void run_camera_profiles();  // profile_command.cpp
 
     PointF picture_position(PointF window) const { return window_to_picture(zoom_, window, pan_); }
     // Runs the selection bookkeeping a paint runs, and returns its outlines.
@@ -213,6 +222,8 @@ private:
     std::unique_ptr<CaptureSession, CaptureSessionDeleter> capture_;  // from the first Capture > Setup...
     AssemblyDesktop* assembly_desktop_ = nullptr;
     std::unique_ptr<AssemblyForm, AssemblyFormDeleter> assembly_form_;
+    ProfileDesktop* profile_desktop_ = nullptr;
+    std::unique_ptr<ProfileForm, ProfileFormDeleter> profile_form_;
 
     // --- editing ---
 public:

@@ -22,6 +22,8 @@ public:
     virtual std::string choose_assembly_output(const std::string& suggested) = 0;
     // A message box owned by the assembly dialog, caption "Assemble HDR".
     virtual void assembly_message(const std::string& text, MessageIcon icon) = 0;
+    // A question with Yes and No in the same box; true for Yes.
+    virtual bool assembly_question(const std::string& text) = 0;
     // Shows the share done (0 to 1) and lets the windows repaint; false once
     // the user has asked to cancel.
     virtual bool assembly_progress(double done) = 0;

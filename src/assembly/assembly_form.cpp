@@ -7,6 +7,7 @@
 #include "assembly/series_exposures.h"
 #include "assembly/shot_exposure.h"
 #include "common/text_format.h"
+#include "profiles/assemble_with_profile.h"
 
 namespace {
 
@@ -23,8 +24,8 @@ std::optional<double> optional_number(const std::string& text) {
 
 }  // namespace
 
-AssemblyForm::AssemblyForm(AssemblyDesktop& desktop, OpenResult open_result)
-    : desktop_(desktop), open_result_(std::move(open_result)) {}
+AssemblyForm::AssemblyForm(AssemblyDesktop& desktop, OpenResult open_result, const std::string& profile_folder)
+    : profiles(list_profiles(profile_folder)), desktop_(desktop), open_result_(std::move(open_result)) {}
 
 void AssemblyForm::on_add_pictures() {
     std::vector<std::string> refused;
@@ -96,6 +97,21 @@ bool AssemblyForm::on_assemble() {
         request.pictures.push_back(row.path);
         request.exposures.push_back(exposure);
     }
+    std::optional<CameraProfile> chosen;
+    if (profile > 0 && static_cast<size_t>(profile) <= profiles.size()) {
+        auto read = read_camera_profile(profiles[static_cast<size_t>(profile) - 1].path);
+        if (!read) {
+            desktop_.assembly_message(read.failure().message, MessageIcon::error);
+            return false;
+        }
+        chosen = read.value();
+        const std::string mismatch = profile_mismatch(*chosen, request.pictures, request.exposures);
+        if (!mismatch.empty() && !desktop_.assembly_question(mismatch + ".\n\nApply the profile anyway?")) {
+            status = "Not assembled: the profile is for another camera or lens";
+            return false;
+        }
+        request.response = chosen->response;
+    }
     const std::filesystem::path first(rows.front().path);
     const std::string output =
         desktop_.choose_assembly_output((first.parent_path() / first.stem()).string() + ".hdr");
@@ -103,7 +119,8 @@ bool AssemblyForm::on_assemble() {
 
     running = true;
     status = "Assembling...";
-    auto report = assemble_series(request, output, [this](double done) { return desktop_.assembly_progress(done); });
+    auto report = assemble_with_profile(request, output, chosen ? &*chosen : nullptr,
+                                        [this](double done) { return desktop_.assembly_progress(done); });
     running = false;
     if (!report) {
         if (report.failure().code == assembly_cancelled) {
@@ -119,6 +136,7 @@ bool AssemblyForm::on_assemble() {
     if (r.response_residual) status += strprintf(", response residual %.3g", *r.response_residual);
     status += strprintf(", saturated %zu pixels (%.3f %%)", r.saturated, r.saturated_share);
     if (!r.absolute) status += ", relative values";
+    if (chosen) status += ", profile " + chosen->name;
     last_output = output;
     if (open_result_) open_result_(output);
     return true;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "assembly/assembly_desktop.h"
+#include "profiles/profile_form.h"
 
 struct AssemblyRow {
     std::string path;
@@ -29,13 +30,18 @@ inline constexpr int iso = 3;
 class AssemblyForm {
 public:
     using OpenResult = std::function<void(const std::string& path)>;
-    AssemblyForm(AssemblyDesktop& desktop, OpenResult open_result);
+    // `profile_folder` holds the camera profiles offered for the run.
+    AssemblyForm(AssemblyDesktop& desktop, OpenResult open_result, const std::string& profile_folder = "");
 
     std::vector<AssemblyRow> rows;
     std::string status;    // the line under the table
     bool running = false;  // while a run goes, only Cancel works
     std::string last_output;
     bool align = false;  // shift hand-held pictures onto the middle exposure
+    // The camera profiles to choose from; `profile` 0 is "No profile", i the
+    // profile profiles[i - 1], applied as `candelux-cli assemble --profile`.
+    std::vector<ProfileEntry> profiles;
+    int profile = 0;
 
     void on_add_pictures();
     void on_remove(int row);

@@ -10,7 +10,7 @@
 #include "cli/cli_commands.h"
 #include "cli/statistics_json.h"
 #include "common/text_format.h"
-#include "profiles/apply_profile.h"
+#include "profiles/assemble_with_profile.h"
 
 namespace fs = std::filesystem;
 
@@ -45,22 +45,18 @@ std::string json_of(const AssembleOptions& options, const std::vector<ShotExposu
     return json;
 }
 
-// The checks the literature names as common errors: a profile made for
-// another camera or lens, and auto-ISO or a changed aperture within a series.
+// A profile made for another camera or lens is refused unless forced.
 int check_series(const AssembleOptions& options, const CameraProfile& profile, const std::vector<ShotExposure>& shots,
                  const CliOutput& output) {
-    for (size_t j = 0; j < shots.size(); ++j) {
-        if (profile_matches(profile, shots[j].camera, shots[j].lens)) continue;
-        const std::string message = options.pictures[j] + " was taken with \"" + shots[j].camera + "\" / \"" +
-                                    shots[j].lens + "\", the profile \"" + profile.name + "\" is for \"" +
-                                    profile.camera + "\" / \"" + profile.lens + "\"";
-        if (!options.force) return output.fail(exit_bad_input, message + "; give --force to apply it anyway");
-        output.warn(message);
-        break;
-    }
+    const std::string message = profile_mismatch(profile, options.pictures, shots);
+    if (message.empty()) return 0;
+    if (!options.force) return output.fail(exit_bad_input, message + "; give --force to apply it anyway");
+    output.warn(message);
     return 0;
 }
 
+// Auto-ISO or a changed aperture within a series, which the literature names
+// as a common error.
 void warn_changing_settings(const std::vector<ShotExposure>& shots, const CliOutput& output) {
     for (size_t j = 1; j < shots.size(); ++j) {
         if (shots[j].iso > 0 && shots[0].iso > 0 && shots[j].iso != shots[0].iso) {
@@ -116,20 +112,10 @@ int run_assemble(const AssembleOptions& options, const CliOutput& output) {
         shown = percent;
         return true;
     };
-    // With a profile the merge goes to a scratch file beside the output,
-    // which the profile's corrections then turn into the output.
-    const std::string merged = profile ? options.output + ".merged.part" : options.output;
-    auto report = assemble_series(request, merged, progress);
+    auto report = assemble_with_profile(request, options.output, profile ? &*profile : nullptr, progress);
     if (output.err_is_terminal) output.err << "\r                \r" << std::flush;
     if (!report)
         return output.fail(report.failure().code == -3 ? exit_failed : exit_bad_input, report.failure().message);
-    if (profile) {
-        auto applied = apply_profile(merged, options.output, *profile);
-        fs::remove(merged, ec);
-        if (!applied) return output.fail(exit_failed, applied.failure().message);
-        report.value().width = applied.value().width;
-        report.value().height = applied.value().height;
-    }
     if (!options.save_response_file.empty()) {
         std::ofstream out(options.save_response_file, std::ios::binary);
         out << response_file_text(report.value().response);

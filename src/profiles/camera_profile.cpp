@@ -220,10 +220,11 @@ Result<bool> write_camera_profile(const std::string& path, const CameraProfile& 
     return true;
 }
 
-std::string profile_folder() {
-    const PlatformFolders folders = platform_folders_from_environment();
-    if (!folders.appdata) return "";
-    return *folders.appdata + "/candelux/profiles";
+std::string profile_folder() { return profile_folder(platform_folders_from_environment().appdata); }
+
+std::string profile_folder(const std::optional<std::string>& configuration_folder) {
+    if (!configuration_folder) return "";
+    return *configuration_folder + "/candelux/profiles";
 }
 
 std::string profile_path(const std::string& name_or_path) {

@@ -76,6 +76,7 @@ inline constexpr const char* profile_extension = ".cdxprofile";
 
 // "candelux/profiles" in the configuration folder; "" when there is none.
 std::string profile_folder();
+std::string profile_folder(const std::optional<std::string>& configuration_folder);
 
 // A profile named on a command line: a path when it names an existing file
 // or holds a slash or the extension, else NAME.cdxprofile in the folder.

@@ -13,6 +13,8 @@ struct ScriptedAssemblyDesktop : AssemblyDesktop {
     std::deque<std::vector<std::string>> picture_answers;
     std::deque<std::string> output_answers;
     int cancel_after = -1;  // progress calls before Cancel is "pressed"; -1 never
+    std::deque<bool> question_answers;  // No once they run out
+    std::vector<std::string> questions;
 
     std::vector<std::string> suggested_outputs;
     std::vector<std::pair<std::string, MessageIcon>> messages;
@@ -33,6 +35,13 @@ struct ScriptedAssemblyDesktop : AssemblyDesktop {
         return answer;
     }
     void assembly_message(const std::string& text, MessageIcon icon) override { messages.emplace_back(text, icon); }
+    bool assembly_question(const std::string& text) override {
+        questions.push_back(text);
+        if (question_answers.empty()) return false;
+        const bool answer = question_answers.front();
+        question_answers.pop_front();
+        return answer;
+    }
     bool assembly_progress(double done) override {
         progress.push_back(done);
         return cancel_after < 0 || static_cast<int>(progress.size()) <= cancel_after;

@@ -10,6 +10,7 @@
 #include "app/ui/main_window.h"
 #include "app/ui/qt_desktop.h"
 #include "assembly/ui/qt_assembly_desktop.h"
+#include "profiles/ui/qt_profile_desktop.h"
 #include "settings/platform_folders.h"
 
 int main(int argc, char* argv[]) {
@@ -35,6 +36,8 @@ int main(int argc, char* argv[]) {
                             program_folder_beside(QCoreApplication::applicationDirPath().toStdString()));
     QtAssemblyDesktop assembly_desktop(window);
     application.set_assembly_desktop(&assembly_desktop);
+    QtProfileDesktop profile_desktop(window);
+    application.set_profile_desktop(&profile_desktop);
     window.attach(application);
     if (!application.on_create()) return 0;
     window.show();

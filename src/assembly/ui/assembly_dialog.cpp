@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -50,6 +51,18 @@ AssemblyDialog::AssemblyDialog(QWidget* parent, AssemblyForm& form) : QDialog(pa
     align_ = new QCheckBox("A&lign hand-held pictures", this);
     align_->setObjectName(id(assembly_ids::align));
     connect(align_, &QCheckBox::toggled, this, [this](bool checked) { form_.align = checked; });
+    profile_ = new QComboBox(this);
+    profile_->setObjectName(id(assembly_ids::profile));
+    profile_->addItem("No profile");
+    for (const ProfileEntry& entry : form_.profiles) {
+        profile_->addItem(QString::fromStdString(entry.name));
+        profile_->setItemData(profile_->count() - 1, QString::fromStdString(entry.path), Qt::ToolTipRole);
+    }
+    connect(profile_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!showing_) form_.profile = index;
+    });
+    auto* profile_label = new QLabel("&Profile:", this);
+    profile_label->setBuddy(profile_);
     status_ = new QLabel(this);
     status_->setObjectName(id(assembly_ids::status));
     status_->setWordWrap(true);
@@ -70,6 +83,8 @@ AssemblyDialog::AssemblyDialog(QWidget* parent, AssemblyForm& form) : QDialog(pa
     list_buttons->addWidget(add_);
     list_buttons->addWidget(remove_);
     list_buttons->addStretch();
+    list_buttons->addWidget(profile_label);
+    list_buttons->addWidget(profile_);
     list_buttons->addWidget(align_);
     auto* run_buttons = new QHBoxLayout;
     run_buttons->addWidget(progress_, 1);
@@ -103,6 +118,8 @@ void AssemblyDialog::show_form() {
     status_->setText(QString::fromStdString(form_.status));
     table_->setEnabled(!form_.running);
     align_->setChecked(form_.align);
+    profile_->setCurrentIndex(form_.profile);
+    profile_->setEnabled(!form_.running);
     align_->setEnabled(!form_.running);
     add_->setEnabled(!form_.running);
     remove_->setEnabled(!form_.running && !form_.rows.empty());

@@ -8,6 +8,7 @@
 
 class AssemblyForm;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -24,6 +25,7 @@ inline constexpr int close = 6006;
 inline constexpr int progress = 6007;
 inline constexpr int status = 6008;
 inline constexpr int align = 6009;
+inline constexpr int profile = 6010;
 }  // namespace assembly_ids
 
 class AssemblyDialog : public QDialog {
@@ -49,6 +51,7 @@ private:
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
     QCheckBox* align_ = nullptr;
+    QComboBox* profile_ = nullptr;
     bool showing_ = false;
     bool cancel_requested_ = false;
 };

@@ -1,9 +1,9 @@
 #include "assembly/ui/qt_assembly_desktop.h"
 
 #include <QFileDialog>
-#include <QMessageBox>
 
 #include "assembly/ui/assembly_dialog.h"
+#include "desktop/ui/message_boxes.h"
 
 namespace {
 
@@ -34,12 +34,10 @@ std::string QtAssemblyDesktop::choose_assembly_output(const std::string& suggest
 }
 
 void QtAssemblyDesktop::assembly_message(const std::string& text, MessageIcon icon) {
-    const QMessageBox::Icon shown = icon == MessageIcon::error     ? QMessageBox::Critical
-                                    : icon == MessageIcon::warning ? QMessageBox::Warning
-                                                                   : QMessageBox::Information;
-    QMessageBox box(shown, "Assemble HDR", QString::fromStdString(text), QMessageBox::Ok, owner());
-    box.exec();
+    show_message_box(owner(), "Assemble HDR", text, icon);
 }
+
+bool QtAssemblyDesktop::assembly_question(const std::string& text) { return ask_yes_no(owner(), "Assemble HDR", text); }
 
 bool QtAssemblyDesktop::assembly_progress(double done) {
     AssemblyDialog* dialog = dialog_of(main_window_);

@@ -13,6 +13,7 @@ public:
     std::vector<std::string> choose_series_pictures() override;
     std::string choose_assembly_output(const std::string& suggested) override;
     void assembly_message(const std::string& text, MessageIcon icon) override;
+    bool assembly_question(const std::string& text) override;
     bool assembly_progress(double done) override;
     void show_assembly_dialog(AssemblyForm& form) override;
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -105,6 +106,30 @@ TEST_F(AssemblyDialogTest, ARunFillsTheBarAndOpensThePicture) {
     screenshot(*dialog, "assembly_dialog_done.png");
     dialog->hide();
     screenshot(window, "assembled_picture.png");
+}
+
+TEST_F(AssemblyDialogTest, OffersTheProfilesOfTheProfilesFolder) {
+    auto* none = control<QComboBox>(assembly_ids::profile);
+    ASSERT_NE(none, nullptr);
+    ASSERT_EQ(none->count(), 1);
+    EXPECT_EQ(none->itemText(0), "No profile");
+    CameraProfile profile;
+    profile.name = "Lab fisheye";
+    std::filesystem::create_directories(config / "candelux" / "profiles");
+    ASSERT_TRUE(write_camera_profile((config / "candelux" / "profiles" / "lab.cdxprofile").string(), profile));
+    // The dialog belongs to the form the command is about to replace.
+    delete dialog;
+    app.on_command(command::assemble_hdr);
+    dialog = new AssemblyDialog(&window, *assembly.shown);
+    assembly.dialog = dialog;
+    dialog->show();
+    auto* choice = control<QComboBox>(assembly_ids::profile);
+    ASSERT_EQ(choice->count(), 2);
+    EXPECT_EQ(choice->itemText(1), "Lab fisheye");
+    EXPECT_EQ(assembly.shown->profile, 0);
+    choice->setCurrentIndex(1);
+    EXPECT_EQ(assembly.shown->profile, 1);
+    screenshot(*dialog, "assembly_dialog_profile.png");
 }
 
 TEST_F(AssemblyDialogTest, CancelStopsTheRunAndWritesNothing) {

@@ -1,0 +1,153 @@
+#include "profiles/ui/profile_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString id(int value) { return QString::number(value); }
+
+}  // namespace
+
+ProfileWindow::ProfileWindow(QWidget* parent, ProfileForm& form) : QDialog(parent), form_(form) {
+    setObjectName(id(profile_ids::window));
+    setWindowTitle("Camera Profiles");
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    list_ = new QListWidget(this);
+    list_->setObjectName(id(profile_ids::list));
+    connect(list_, &QListWidget::currentRowChanged, this, &ProfileWindow::on_row_changed);
+
+    auto* fields = new QFormLayout;
+    const std::array<const char*, profile_field::count> labels = {
+        "&Name:",        "&Camera:",      "&Lens:",        "&ND factor:",         "Calibration &factor:", "&View type:",
+        "&Horizontal angle (°):", "Ver&tical angle (°):", "Circle centre &x (px):", "Circle centre &y (px):",
+        "Circle &radius (px):", "N&ote:"};
+    for (int f = 0; f < profile_field::count; ++f) {
+        QWidget* widget = nullptr;
+        if (f == profile_field::view) {
+            view_ = new QComboBox(this);
+            for (const char* type : profile_view_types) view_->addItem(*type ? type : "None");
+            connect(view_, &QComboBox::activated, this, [this](int index) {
+                form_.on_edit(profile_field::view, profile_view_types[static_cast<size_t>(index)]);
+                show_form();
+            });
+            widget = view_;
+        } else {
+            auto* edit = new QLineEdit(this);
+            connect(edit, &QLineEdit::textEdited, this, [this, f](const QString& text) {
+                form_.on_edit(f, text.trimmed().toStdString());
+                save_->setEnabled(form_.changed);
+            });
+            widget = edit;
+        }
+        widget->setObjectName(id(profile_ids::first_field + f));
+        fields_[static_cast<size_t>(f)] = widget;
+        fields->addRow(QString::fromUtf8(labels[static_cast<size_t>(f)]), widget);
+    }
+
+    new_ = new QPushButton("&New...", this);
+    new_->setObjectName(id(profile_ids::new_profile));
+    open_ = new QPushButton("&Open...", this);
+    open_->setObjectName(id(profile_ids::open));
+    remove_ = new QPushButton("&Delete...", this);
+    remove_->setObjectName(id(profile_ids::remove));
+    save_ = new QPushButton("&Save", this);
+    save_->setObjectName(id(profile_ids::save));
+    save_->setDefault(true);
+    close_ = new QPushButton("Close", this);
+    close_->setObjectName(id(profile_ids::close));
+    details_ = new QLabel(this);
+    details_->setObjectName(id(profile_ids::details));
+    details_->setWordWrap(true);
+    status_ = new QLabel(this);
+    status_->setObjectName(id(profile_ids::status));
+    status_->setWordWrap(true);
+
+    const auto then_show = [this](auto action) {
+        return [this, action] {
+            (form_.*action)();
+            show_form();
+        };
+    };
+    connect(new_, &QPushButton::clicked, this, then_show(&ProfileForm::on_new));
+    connect(open_, &QPushButton::clicked, this, then_show(&ProfileForm::on_open));
+    connect(remove_, &QPushButton::clicked, this, then_show(&ProfileForm::on_delete));
+    connect(save_, &QPushButton::clicked, this, then_show(&ProfileForm::on_save));
+    connect(close_, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* list_buttons = new QHBoxLayout;
+    list_buttons->addWidget(new_);
+    list_buttons->addWidget(open_);
+    list_buttons->addWidget(remove_);
+    auto* left = new QVBoxLayout;
+    left->addWidget(list_, 1);
+    left->addLayout(list_buttons);
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, 2);
+    auto* right = new QVBoxLayout;
+    right->addLayout(fields);
+    right->addWidget(details_);
+    right->addStretch();
+    top->addLayout(right, 3);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(status_, 1);
+    bottom->addWidget(save_);
+    bottom->addWidget(close_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(bottom);
+    resize(760, 480);
+    show_form();
+}
+
+void ProfileWindow::show_form() {
+    showing_ = true;
+    list_->clear();
+    for (const ProfileEntry& entry : form_.entries) {
+        auto* item = new QListWidgetItem(QString::fromStdString(entry.name), list_);
+        item->setToolTip(QString::fromStdString(entry.path));
+    }
+    list_->setCurrentRow(form_.selected);
+    const bool chosen = form_.selected >= 0;
+    for (int f = 0; f < profile_field::count; ++f) {
+        const std::string& text = form_.fields[static_cast<size_t>(f)];
+        QWidget* widget = fields_[static_cast<size_t>(f)];
+        widget->setEnabled(chosen);
+        if (f == profile_field::view) {
+            int index = 0;
+            for (size_t i = 0; i < profile_view_types.size(); ++i)
+                if (text == profile_view_types[i]) index = static_cast<int>(i);
+            view_->setCurrentIndex(index);
+        } else if (auto* edit = qobject_cast<QLineEdit*>(widget); edit->text().toStdString() != text) {
+            edit->setText(QString::fromStdString(text));
+        }
+    }
+    // The projection's numbers mean nothing without a view type.
+    const bool projection = chosen && !form_.fields[profile_field::view].empty();
+    for (int f = profile_field::horizontal_angle; f <= profile_field::radius; ++f)
+        fields_[static_cast<size_t>(f)]->setEnabled(projection);
+    remove_->setEnabled(chosen);
+    save_->setEnabled(chosen && form_.changed);
+    status_->setText(QString::fromStdString(form_.status));
+    details_->setText(QString::fromStdString(form_.details));
+    showing_ = false;
+}
+
+void ProfileWindow::on_row_changed(int row) {
+    if (showing_) return;
+    form_.on_select(row);
+    show_form();
+}
+
+void ProfileWindow::closeEvent(QCloseEvent* event) {
+    form_.on_close();
+    QDialog::closeEvent(event);
+}

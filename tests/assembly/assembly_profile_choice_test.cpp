@@ -1,0 +1,130 @@
+// File > Assemble HDR... with a camera profile chosen: the profiles folder
+// offered, the run giving the very picture `candelux-cli assemble --profile`
+// gives, and a profile for another camera asked about before it is applied.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+
+#include "assembly/assembly_form.h"
+#include "assembly/scripted_assembly_desktop.h"
+#include "assembly/shot_exposure.h"
+#include "assembly/simulated_series.h"
+#include "picture/rgbe_reader.h"
+#include "support/cli_in_process.h"
+#include "support/temp_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class AssemblyProfileChoice : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder_ = new TempFolder;
+        write_hdr_scene(*folder_ / "scene.hdr");
+        series_ = photograph_series(*folder_ / "scene.hdr", "srgb", *folder_ / "series", {0x48, 0x58, 0x68});
+    }
+    static void TearDownTestSuite() { delete folder_; }
+
+    void SetUp() override {
+        ASSERT_EQ(series_.size(), 3u);
+        auto shot = read_shot_exposure(series_[0]);
+        ASSERT_TRUE(shot);
+        fs::create_directories(profiles);
+        CameraProfile nd;
+        nd.name = "Lab ND";
+        nd.camera = shot.value().camera;
+        nd.nd_factor = 10;
+        nd.calibration_factor = 1.2;
+        ASSERT_TRUE(write_camera_profile((profiles / "nd.cdxprofile").string(), nd));
+        CameraProfile other = nd;
+        other.name = "Borrowed";
+        other.camera = "Another Camera";
+        ASSERT_TRUE(write_camera_profile((profiles / "other.cdxprofile").string(), other));
+        form = std::make_unique<AssemblyForm>(
+            desktop, [this](const std::string& path) { opened.push_back(path); }, profiles.string());
+    }
+
+    // Chooses the profile named `name` in the form->
+    void choose(const std::string& name) {
+        for (size_t i = 0; i < form->profiles.size(); ++i)
+            if (form->profiles[i].name == name) form->profile = static_cast<int>(i) + 1;
+    }
+    bool assemble(const std::string& output) {
+        desktop.output_answers.push_back((work / output).string());
+        return form->on_assemble();
+    }
+
+    static TempFolder* folder_;
+    static std::vector<std::string> series_;
+    TempFolder work;
+    fs::path profiles = work / "profiles";
+    ScriptedAssemblyDesktop desktop;
+    std::vector<std::string> opened;
+    std::unique_ptr<AssemblyForm> form;
+};
+
+TempFolder* AssemblyProfileChoice::folder_ = nullptr;
+std::vector<std::string> AssemblyProfileChoice::series_;
+
+}  // namespace
+
+TEST_F(AssemblyProfileChoice, OffersTheFolderAndAppliesAsTheCommandLineDoes) {
+    ASSERT_EQ(form->profiles.size(), 2u);
+    EXPECT_EQ(form->profiles[0].name, "Borrowed");
+    EXPECT_EQ(form->profiles[1].name, "Lab ND");
+    EXPECT_EQ(form->profile, 0);
+    desktop.picture_answers.push_back(series_);
+    form->on_add_pictures();
+    ASSERT_TRUE(assemble("plain.hdr"));
+    choose("Lab ND");
+    ASSERT_TRUE(assemble("window.hdr"));
+    EXPECT_TRUE(desktop.questions.empty());
+    EXPECT_NE(form->status.find(", profile Lab ND"), std::string::npos) << form->status;
+    EXPECT_EQ(opened.back(), (work / "window.hdr").string());
+
+    std::vector<std::string> words = {"assemble", (work / "cli.hdr").string(), "--profile",
+                                      (profiles / "nd.cdxprofile").string()};
+    words.insert(words.end(), series_.begin(), series_.end());
+    const CliResult cli_run = cli(words);
+    ASSERT_EQ(cli_run.status, 0) << cli_run.err;
+
+    auto plain = load_luminance_map((work / "plain.hdr").string());
+    auto window = load_luminance_map((work / "window.hdr").string());
+    auto command_line = load_luminance_map((work / "cli.hdr").string());
+    ASSERT_TRUE(plain && window && command_line);
+    ASSERT_EQ(window.value().width, command_line.value().width);
+    ASSERT_EQ(window.value().height, command_line.value().height);
+    for (int y = 0; y < window.value().height; y += 7)
+        for (int x = 0; x < window.value().width; x += 7)
+            ASSERT_EQ(window.value().at(x, y), command_line.value().at(x, y)) << x << ", " << y;
+    // ND 10 times calibration 1.2.
+    EXPECT_NEAR(window.value().at(100, 100) / plain.value().at(100, 100), 12, 0.01);
+    auto header = read_picture_header((work / "window.hdr").string());
+    ASSERT_TRUE(header);
+    EXPECT_TRUE(std::any_of(header.value().begin(), header.value().end(),
+                            [](const std::string& line) { return line.rfind("PROFILE= Lab ND ", 0) == 0; }));
+}
+
+TEST_F(AssemblyProfileChoice, AProfileForAnotherCameraIsAskedAbout) {
+    desktop.picture_answers.push_back(series_);
+    form->on_add_pictures();
+    choose("Borrowed");
+    EXPECT_FALSE(assemble("refused.hdr"));
+    ASSERT_EQ(desktop.questions.size(), 1u);
+    EXPECT_NE(desktop.questions[0].find("the profile \"Borrowed\" is for \"Another Camera\""), std::string::npos)
+        << desktop.questions[0];
+    EXPECT_EQ(form->status, "Not assembled: the profile is for another camera or lens");
+    EXPECT_TRUE(desktop.suggested_outputs.empty());
+    EXPECT_FALSE(fs::exists(work / "refused.hdr"));
+
+    desktop.output_answers.clear();
+    desktop.question_answers.push_back(true);
+    ASSERT_TRUE(assemble("forced.hdr"));
+    EXPECT_EQ(desktop.questions.size(), 2u);
+    EXPECT_TRUE(fs::exists(work / "forced.hdr"));
+    EXPECT_FALSE(fs::exists(work / "forced.hdr.merged.part"));
+}
