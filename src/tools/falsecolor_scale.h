@@ -20,8 +20,9 @@
 
 // classic: the falsecolor view's own palette, which is also Radiance's
 // default ("def") falsecolor palette; viridis: perceptually uniform, from
-// matplotlib; spectral: a look-alike of Radiance's "spec", a hue sweep from
-// blue-violet through green and yellow to red.
+// matplotlib; spectral: a look-alike of the spectral palette of Radiance's
+// falsecolor script, a hue sweep from blue-violet through green and yellow
+// to red.
 enum class FalsecolorPalette { classic, viridis, spectral };
 enum class FalsecolorUnits { candela, lux };
 // smooth: every value its colour; contours: lines at the step values over

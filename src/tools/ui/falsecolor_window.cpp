@@ -140,7 +140,7 @@ QGroupBox* FalsecolorWindow::build_options() {
     axis_ = combo(falsecolor_ids::axis, {"Logarithmic", "Linear"});
     steps_ = with_id(new QSpinBox(box), falsecolor_ids::steps);
     steps_->setRange(falsecolor_min_steps, falsecolor_max_steps);
-    palette_ = combo(falsecolor_ids::palette, {"Original (Radiance def)", "Viridis", "Spectral (Radiance spec)"});
+    palette_ = combo(falsecolor_ids::palette, {"Original (Radiance def)", "Viridis", "Spectral"});
     units_ = combo(falsecolor_ids::units, {"cd/m\u00b2", "lx"});
     display_ = combo(falsecolor_ids::display, {"Smooth", "Contour lines", "Bands", "Posterised"});
     int row = 0;
