@@ -16,11 +16,6 @@ constexpr const char* conversion_error = "Invalid File: Radiance returned an err
 constexpr const char* conversion_caption = "Radiance Process Error";
 constexpr const char* window_title = "candelux";
 
-// The earlier working copy is kept here while a new picture is tried, so that
-// a picture that fails to open does not cost the user the one they had. Its
-// name matches the clean-up pattern of the working copies.
-constexpr const char* kept_working_copy = working_file::kept_working_copy;
-
 FileDialogRequest open_picture_request() {
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::open;
@@ -81,7 +76,9 @@ std::optional<LuminanceMap> Application::prepare_display_copy(const std::string&
 Application::OpenResult Application::open_image(bool interactive, const std::optional<std::string>& preset_path) {
     namespace fs = std::filesystem;
     const std::string working_copy = working_path(working_file::working_copy);
-    const std::string kept = working_path(kept_working_copy);
+    // The earlier working copy is kept while the new picture is tried, so that
+    // a picture that fails to open does not cost the user the one they had.
+    const std::string kept = working_path(working_file::kept_working_copy);
     std::string chosen;
     bool keeping = false;
     std::error_code ec;

@@ -115,10 +115,7 @@ void Application::save_falsecolor_view(const std::string& name, bool png) {
     // Written beside the target and renamed over it, so that a failure
     // leaves a file that was there before as it was.
     const std::filesystem::path target(name);
-    std::string part_name = ".";
-    part_name += target.filename().string();
-    part_name += ".part";
-    const std::string partial = (target.parent_path() / part_name).string();
+    const std::string partial = partial_file_beside(name);
     bool written = png ? write_png24(partial, figure.width, figure.height, figure.bgr)
                        : write_bmp24(partial, figure.width, figure.height, figure.bgr);
     std::error_code ec;

@@ -78,9 +78,14 @@ int run_export_steps(ProcessRunner& runner, Desktop& desktop, const std::vector<
     return 0;
 }
 
+std::string partial_file_beside(const std::string& to) {
+    const fs::path target(to);
+    return (target.parent_path() / ("." + target.filename().string() + ".part")).string();
+}
+
 int copy_exported_file(Desktop& desktop, const std::string& from, const std::string& to) {
     const fs::path target(to);
-    const fs::path partial = target.parent_path() / ("." + target.filename().string() + ".part");
+    const fs::path partial = partial_file_beside(to);
     std::error_code ec;
     if (!fs::is_regular_file(from, ec)) {
         desktop.message_box("Could not read " + from, "File IO Error!", MessageIcon::warning, Owner::none);

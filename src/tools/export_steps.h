@@ -32,6 +32,10 @@ std::string export_step_failure(const std::string& command_line, const ProcessOu
 // the step's caption) and ends the run: -1. 0 when every step succeeded.
 int run_export_steps(ProcessRunner& runner, Desktop& desktop, const std::vector<ExportStep>& steps);
 
+// The temporary file beside `to` that a whole file is written into before it
+// is renamed over `to`: ".NAME.part" in the same folder.
+std::string partial_file_beside(const std::string& to);
+
 // Copies `from` over `to` through a temporary file beside `to`, so that a
 // failing copy never leaves half a file where a whole one was. A failure is
 // shown as "File IO Error!" with the file's name: -1. 0 on success.

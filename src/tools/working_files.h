@@ -19,7 +19,8 @@ inline constexpr const char* display_bmp = "/dtemp.bmp";
 inline constexpr const char* display_gif = "/dtemp.gif";
 inline constexpr const char* falsecolor = "/dfalse.bmp";
 inline constexpr const char* samples = "/pvalues";
-// The earlier working copy while a new picture is tried; the longest name.
+// The earlier working copy while a new picture is tried; the longest name,
+// and one the clean-up pattern of the working copies matches.
 inline constexpr const char* kept_working_copy = "/dtempkeep.hdr";
 }  // namespace working_file
 
