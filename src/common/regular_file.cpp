@@ -73,3 +73,20 @@ std::string regular_file_problem(const std::string& path) {
     }
     return kind.empty() ? std::string(std::strerror(errno)) : kind;
 }
+
+std::FILE* create_regular_file(const std::string& path) {
+    // Opened without blocking, so that a FIFO under the name cannot hang the
+    // open; then looked at before anything is emptied.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || ::ftruncate(fd, 0) != 0) {
+        const int error = S_ISREG(status.st_mode) ? errno : EINVAL;
+        ::close(fd);
+        errno = error;
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (!file) ::close(fd);
+    return file;
+}

@@ -23,3 +23,9 @@ std::string regular_file_problem(const std::string& path);
 // regular file", ...); "" for a regular file and for one that cannot be
 // looked at (missing, say), which the caller's own open then reports.
 std::string non_regular_kind(const std::string& path);
+
+// The stream for writing `path` from the start (created, or emptied), or
+// null with errno set. A symbolic link standing under the name is never
+// written through (a planted link would otherwise aim the write at any file
+// of the user), and only a regular file is replaced.
+std::FILE* create_regular_file(const std::string& path);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/regular_file.h"
+
 namespace {
 
 void put16(uint8_t* at, uint32_t v) {
@@ -27,7 +29,7 @@ BmpWriter::~BmpWriter() {
 }
 
 bool BmpWriter::open(const std::string& path) {
-    file_ = std::fopen(path.c_str(), "wb");
+    file_ = create_regular_file(path);
     if (!file_) return false;
     const size_t image_size = row_size_ * static_cast<size_t>(height_);
     // Reserved fields, no compression and no palette: all zero.

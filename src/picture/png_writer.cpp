@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/regular_file.h"
+
 // stb's writer (from scripts/setup's libstb-dev) does the compression; the
 // file itself is written here, so that every failure is seen.
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -36,7 +38,7 @@ bool write_png24(const std::string& path, int width, int height, std::span<const
     }
     std::vector<uint8_t> file;
     if (!stbi_write_png_to_func(append, &file, width, height, 3, rgb.data(), width * 3)) return false;
-    std::FILE* out = std::fopen(path.c_str(), "wb");
+    std::FILE* out = create_regular_file(path);
     if (!out) return false;
     const bool written = std::fwrite(file.data(), 1, file.size(), out) == file.size();
     return std::fclose(out) == 0 && written;

@@ -13,6 +13,8 @@
 
 #include "common/regular_file.h"
 #include "common/text_file.h"
+#include "picture/bmp_writer.h"
+#include "picture/png_writer.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -72,4 +74,21 @@ TEST(RegularFile, TextFilesAreReadOnlyFromRegularFiles) {
     EXPECT_FALSE(read_text_lines(folder.path()));
     write_file(folder / "a.seq", "one\r\ntwo");
     EXPECT_EQ(read_file_bytes(folder / "a.seq"), "one\r\ntwo");
+}
+
+TEST(RegularFile, APictureIsWrittenIntoARegularFileButNeverThroughALink) {
+    TempFolder folder;
+    write_file(folder / "secret", "keep me");
+    write_file(folder / "old.bmp", "an older and longer picture");
+    fs::create_symlink(folder / "secret", folder / "planted.bmp");
+    ASSERT_EQ(::mkfifo((folder / "fifo.bmp").c_str(), 0600), 0);
+    const uint8_t pixel[3] = {1, 2, 3};
+
+    EXPECT_TRUE(write_bmp24((folder / "old.bmp").string(), 1, 1, pixel));
+    EXPECT_EQ(fs::file_size(folder / "old.bmp"), 58u) << "emptied before it was written";
+    EXPECT_FALSE(write_bmp24((folder / "planted.bmp").string(), 1, 1, pixel));
+    EXPECT_FALSE(write_png24((folder / "planted.bmp").string(), 1, 1, pixel));
+    EXPECT_EQ(read_file(folder / "secret"), "keep me");
+    EXPECT_FALSE(write_bmp24((folder / "fifo.bmp").string(), 1, 1, pixel)) << "and without hanging";
+    EXPECT_TRUE(write_png24((folder / "new.png").string(), 1, 1, pixel));
 }
