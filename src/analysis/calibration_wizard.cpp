@@ -1,9 +1,8 @@
 #include "analysis/calibration_wizard.h"
 
 #include "analysis/calibration_ids.h"
+#include "analysis/compute_statistics.h"
 #include "analysis/lens_figures.h"
-#include "picture/rgbe_reader.h"
-#include "tools/working_files.h"
 
 namespace {
 
@@ -25,9 +24,7 @@ CalibrationWizard::CalibrationWizard(CalibrationHost& host)
     : host_(host), sheet_("Calibration Wizard", calibration_wizard_pages()), region_page_(record, host, sheet_) {}
 
 void CalibrationWizard::start() {
-    const StatisticsContext context = host_.statistics_context();
-    const auto header = read_picture_header(context.cache_directory + working_file::working_copy);
-    overflow_ = overflow_sentence(picture_lens(context.map, header.ok() ? header.value() : std::vector<std::string>{}));
+    overflow_ = overflow_sentence(working_copy_lens(host_.statistics_context()));
     sheet_.start(*this);
 }
 

@@ -3,6 +3,7 @@
 #include "analysis/histogram_run.h"
 #include "analysis/sample_file.h"
 #include "desktop/desktop.h"
+#include "picture/rgbe_reader.h"
 #include "tools/process_runner.h"
 #include "tools/working_files.h"
 
@@ -68,4 +69,9 @@ RegionAnalysis compute_region_statistics(StatisticsContext& context, const Regio
     statistics.samples = std::move(samples.values);
     statistics.positions = std::move(samples.positions);
     return result;
+}
+
+PictureLens working_copy_lens(const StatisticsContext& context) {
+    const auto header = read_picture_header(context.cache_directory + working_file::working_copy);
+    return picture_lens(context.map, header.ok() ? header.value() : std::vector<std::string>{});
 }

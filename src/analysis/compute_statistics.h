@@ -28,6 +28,10 @@ struct StatisticsContext {
     bool mean_only = false;
 };
 
+// The lens figures of the picture as it is now: the map of `context` with
+// the header of the working copy (none when it cannot be read).
+PictureLens working_copy_lens(const StatisticsContext& context);
+
 struct RegionAnalysis {
     RegionStatistics statistics;
     LuminanceHistogram histogram{};

@@ -6,8 +6,6 @@
 #include "analysis/region_page.h"
 #include "desktop/busy_cursor.h"
 #include "desktop/desktop.h"
-#include "picture/rgbe_reader.h"
-#include "tools/working_files.h"
 
 ResultsPage::ResultsPage(AnalysisHost& host, AnalysisSettings& main, const AnalysisSettings& record_a,
                          const AnalysisSettings& record_b)
@@ -73,8 +71,7 @@ void ResultsPage::activate(const WizardRegion& single, const WizardRegion& a, co
         // The view and the clipped pixels belong to the picture as it is now:
         // the working copy.
         const StatisticsContext context = host_.statistics_context();
-        const auto header = read_picture_header(context.cache_directory + working_file::working_copy);
-        lens_ = picture_lens(context.map, header.ok() ? header.value() : std::vector<std::string>{});
+        lens_ = working_copy_lens(context);
         map_width_ = context.map.width;
     }
     if (main_.kind == AnalysisKind::multiple_regions) {

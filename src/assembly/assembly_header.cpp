@@ -1,4 +1,4 @@
-#include "assembly_header.h"
+#include "assembly/assembly_header.h"
 
 #include <algorithm>
 #include <filesystem>

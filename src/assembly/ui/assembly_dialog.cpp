@@ -13,20 +13,15 @@
 #include <QVBoxLayout>
 
 #include "assembly/assembly_form.h"
-
-namespace {
-
-QString id(int value) { return QString::number(value); }
-
-}  // namespace
+#include "desktop/ui/control_ids.h"
 
 AssemblyDialog::AssemblyDialog(QWidget* parent, AssemblyForm& form) : QDialog(parent), form_(form) {
-    setObjectName(id(assembly_ids::dialog));
+    setObjectName(id_name(assembly_ids::dialog));
     setWindowTitle("Assemble HDR");
     setAttribute(Qt::WA_DeleteOnClose);
 
     table_ = new QTableWidget(0, 4, this);
-    table_->setObjectName(id(assembly_ids::table));
+    table_->setObjectName(id_name(assembly_ids::table));
     table_->setHorizontalHeaderLabels({"Picture", "Exposure time (s)", "f-number", "ISO"});
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -35,24 +30,24 @@ AssemblyDialog::AssemblyDialog(QWidget* parent, AssemblyForm& form) : QDialog(pa
     connect(table_, &QTableWidget::cellChanged, this, &AssemblyDialog::on_cell_changed);
 
     add_ = new QPushButton("&Add Pictures...", this);
-    add_->setObjectName(id(assembly_ids::add));
+    add_->setObjectName(id_name(assembly_ids::add));
     remove_ = new QPushButton("&Remove", this);
-    remove_->setObjectName(id(assembly_ids::remove));
+    remove_->setObjectName(id_name(assembly_ids::remove));
     assemble_ = new QPushButton("A&ssemble...", this);
-    assemble_->setObjectName(id(assembly_ids::assemble));
+    assemble_->setObjectName(id_name(assembly_ids::assemble));
     assemble_->setDefault(true);
     cancel_ = new QPushButton("Cancel", this);
-    cancel_->setObjectName(id(assembly_ids::cancel));
+    cancel_->setObjectName(id_name(assembly_ids::cancel));
     close_ = new QPushButton("Close", this);
-    close_->setObjectName(id(assembly_ids::close));
+    close_->setObjectName(id_name(assembly_ids::close));
     progress_ = new QProgressBar(this);
-    progress_->setObjectName(id(assembly_ids::progress));
+    progress_->setObjectName(id_name(assembly_ids::progress));
     progress_->setRange(0, 100);
     align_ = new QCheckBox("A&lign hand-held pictures", this);
-    align_->setObjectName(id(assembly_ids::align));
+    align_->setObjectName(id_name(assembly_ids::align));
     connect(align_, &QCheckBox::toggled, this, [this](bool checked) { form_.align = checked; });
     profile_ = new QComboBox(this);
-    profile_->setObjectName(id(assembly_ids::profile));
+    profile_->setObjectName(id_name(assembly_ids::profile));
     profile_->addItem("No profile");
     for (const ProfileEntry& entry : form_.profiles) {
         profile_->addItem(QString::fromStdString(entry.name));
@@ -64,7 +59,7 @@ AssemblyDialog::AssemblyDialog(QWidget* parent, AssemblyForm& form) : QDialog(pa
     auto* profile_label = new QLabel("&Profile:", this);
     profile_label->setBuddy(profile_);
     status_ = new QLabel(this);
-    status_->setObjectName(id(assembly_ids::status));
+    status_->setObjectName(id_name(assembly_ids::status));
     status_->setWordWrap(true);
 
     connect(add_, &QPushButton::clicked, this, [this] {

@@ -3,12 +3,13 @@
 #include <QFileDialog>
 
 #include "assembly/ui/assembly_dialog.h"
+#include "desktop/ui/control_ids.h"
 #include "desktop/ui/message_boxes.h"
 
 namespace {
 
 AssemblyDialog* dialog_of(QWidget& main_window) {
-    return main_window.findChild<AssemblyDialog*>(QString::number(assembly_ids::dialog));
+    return main_window.findChild<AssemblyDialog*>(id_name(assembly_ids::dialog));
 }
 
 }  // namespace

@@ -10,19 +10,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QString id(int value) { return QString::number(value); }
-
-}  // namespace
+#include "desktop/ui/control_ids.h"
 
 ProfileWindow::ProfileWindow(QWidget* parent, ProfileForm& form) : QDialog(parent), form_(form) {
-    setObjectName(id(profile_ids::window));
+    setObjectName(id_name(profile_ids::window));
     setWindowTitle("Camera Profiles");
     setAttribute(Qt::WA_DeleteOnClose);
 
     list_ = new QListWidget(this);
-    list_->setObjectName(id(profile_ids::list));
+    list_->setObjectName(id_name(profile_ids::list));
     connect(list_, &QListWidget::currentRowChanged, this, &ProfileWindow::on_row_changed);
 
     auto* fields = new QFormLayout;
@@ -48,27 +44,27 @@ ProfileWindow::ProfileWindow(QWidget* parent, ProfileForm& form) : QDialog(paren
             });
             widget = edit;
         }
-        widget->setObjectName(id(profile_ids::first_field + f));
+        widget->setObjectName(id_name(profile_ids::first_field + f));
         fields_[static_cast<size_t>(f)] = widget;
         fields->addRow(QString::fromUtf8(labels[static_cast<size_t>(f)]), widget);
     }
 
     new_ = new QPushButton("&New...", this);
-    new_->setObjectName(id(profile_ids::new_profile));
+    new_->setObjectName(id_name(profile_ids::new_profile));
     open_ = new QPushButton("&Open...", this);
-    open_->setObjectName(id(profile_ids::open));
+    open_->setObjectName(id_name(profile_ids::open));
     remove_ = new QPushButton("&Delete...", this);
-    remove_->setObjectName(id(profile_ids::remove));
+    remove_->setObjectName(id_name(profile_ids::remove));
     save_ = new QPushButton("&Save", this);
-    save_->setObjectName(id(profile_ids::save));
+    save_->setObjectName(id_name(profile_ids::save));
     save_->setDefault(true);
     close_ = new QPushButton("Close", this);
-    close_->setObjectName(id(profile_ids::close));
+    close_->setObjectName(id_name(profile_ids::close));
     details_ = new QLabel(this);
-    details_->setObjectName(id(profile_ids::details));
+    details_->setObjectName(id_name(profile_ids::details));
     details_->setWordWrap(true);
     status_ = new QLabel(this);
-    status_->setObjectName(id(profile_ids::status));
+    status_->setObjectName(id_name(profile_ids::status));
     status_->setWordWrap(true);
 
     const auto then_show = [this](auto action) {

@@ -3,13 +3,14 @@
 #include <QFileDialog>
 #include <QInputDialog>
 
+#include "desktop/ui/control_ids.h"
 #include "desktop/ui/message_boxes.h"
 #include "profiles/ui/profile_window.h"
 
 namespace {
 
 ProfileWindow* window_of(QWidget& main_window) {
-    return main_window.findChild<ProfileWindow*>(QString::number(profile_ids::window));
+    return main_window.findChild<ProfileWindow*>(id_name(profile_ids::window));
 }
 
 }  // namespace
