@@ -116,9 +116,10 @@ void Application::save_falsecolor_view(const std::string& name, bool png) {
     // leaves a file that was there before as it was.
     const std::filesystem::path target(name);
     const std::string partial = partial_file_beside(name);
+    std::error_code ec;
+    std::filesystem::remove(partial, ec);  // whatever stands under the temporary name: made afresh
     bool written = png ? write_png24(partial, figure.width, figure.height, figure.bgr)
                        : write_bmp24(partial, figure.width, figure.height, figure.bgr);
-    std::error_code ec;
     if (written) std::filesystem::rename(partial, target, ec);
     if (!written || ec) {
         std::filesystem::remove(partial, ec);
