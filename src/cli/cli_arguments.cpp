@@ -163,14 +163,16 @@ Result<CliCommand> parse_stats(Words words) {
             // sign would be cut there without a word, so it is refused here.
             const std::vector<std::string> parts = split(value.value(), ',');
             if (parts.size() != 2) return bad("--percentile: \"" + value.value() + "\" is not 2 numbers separated by \",\"");
-            for (const std::string& part : parts) {
-                const auto percent = parse_unsigned_field(part);
+            float percents[2];
+            for (size_t i = 0; i < 2; ++i) {
+                const auto percent = parse_unsigned_field(parts[i]);
                 if (!percent || *percent < 1 || *percent > 100)
-                    return bad("--percentile: each percentage must be a whole number from 1 to 100, not \"" + part +
-                               "\"");
+                    return bad("--percentile: each percentage must be a whole number from 1 to 100, not \"" +
+                               parts[i] + "\"");
+                percents[i] = static_cast<float>(*percent);
             }
-            options.upper_percentile = static_cast<float>(*parse_unsigned_field(parts[0]));
-            options.lower_percentile = static_cast<float>(*parse_unsigned_field(parts[1]));
+            options.upper_percentile = percents[0];
+            options.lower_percentile = percents[1];
         } else if (word == "--criterion") {
             auto value = words.value_of(word);
             if (!value) return value.failure();
@@ -233,9 +235,8 @@ Result<CliCommand> parse_falsecolor(Words words) {
         } else if (word == "--overwrite") {
             options.overwrite = true;
         } else if (word == "--out-dir" || word == "--scale") {
-            auto value = words.value_of(word);
+            auto value = words.non_empty_value_of(word);
             if (!value) return value.failure();
-            if (value.value().empty()) return bad(word + " needs a value");
             (word == "--out-dir" ? options.out_dir : options.scale_file) = value.value();
             if (word == "--scale") ++scale_choices, folder_only.push_back(word);
         } else if (word == "--auto-scale" || word == "--legend" || word == "--extrema" || word == "--contours" ||

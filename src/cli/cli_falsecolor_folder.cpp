@@ -70,7 +70,6 @@ int run_falsecolor_folder(const FalsecolorOptions& options, const CliPlaces& pla
     if (!folder.created()) return output.fail(exit_failed, folder.error());
     CliDesktop desktop;
 
-    std::vector<LuminanceMap> maps;
     bool measured = false;
     for (const std::string& picture : options.pictures) {
         auto map = read_picture(picture);

@@ -16,13 +16,6 @@ std::string json_number(float value) {
     return std::string(buffer, result.ptr);
 }
 
-std::string json_number(double value) {
-    if (!std::isfinite(value)) return "null";
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
 namespace {
 
 std::string lens_keys(const LensFigures& f) {

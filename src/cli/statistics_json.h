@@ -16,9 +16,9 @@
 #include <string>
 
 #include "analysis/compute_statistics.h"
+#include "common/json_value.h"  // json_number(double), json_quoted
 
 std::string json_number(float value);
-std::string json_number(double value);
 // A JSON string: quotes, backslashes and control characters escaped.
 std::string json_string(const std::string& text);
 // With the picture's lens: the lens keys of the region (null where the

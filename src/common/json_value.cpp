@@ -229,13 +229,6 @@ private:
     std::string error_;
 };
 
-std::string number_text(double value) {
-    if (!std::isfinite(value)) return "null";
-    char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, end);
-}
-
 bool all_numbers(const JsonValue::Array& items) {
     for (const JsonValue& item : items)
         if (!item.is_number()) return false;
@@ -247,13 +240,13 @@ void write(std::string& out, const JsonValue& value, int indent) {
     const std::string close(indent * 2, ' ');
     if (value.is_null()) out += "null";
     else if (value.is_bool()) out += value.as_bool() ? "true" : "false";
-    else if (value.is_number()) out += number_text(value.as_number());
+    else if (value.is_number()) out += json_number(value.as_number());
     else if (value.is_string()) out += json_quoted(value.as_string());
     else if (value.is_array()) {
         const auto& items = value.as_array();
         if (items.empty() || all_numbers(items)) {
             out += '[';
-            for (size_t i = 0; i < items.size(); ++i) out += (i ? ", " : "") + number_text(items[i].as_number());
+            for (size_t i = 0; i < items.size(); ++i) out += (i ? ", " : "") + json_number(items[i].as_number());
             out += ']';
             return;
         }
@@ -331,4 +324,11 @@ std::string json_quoted(const std::string& text) {
         } else out += ch;
     }
     return out + "\"";
+}
+
+std::string json_number(double value) {
+    if (!std::isfinite(value)) return "null";
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, end);
 }

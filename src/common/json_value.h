@@ -66,3 +66,7 @@ std::string json_text(const JsonValue& value);
 
 // A JSON string literal: quotes, backslashes and control characters escaped.
 std::string json_quoted(const std::string& text);
+
+// A number in its shortest form that reads back to the same double; null
+// for NaN and infinities.
+std::string json_number(double value);

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <filesystem>
-#include <fstream>
+#include <cstdio>
 
+#include "common/regular_file.h"
 #include "common/text_format.h"
 
 std::vector<SequenceEntry> parse_sequence(std::string_view text) {
@@ -82,18 +82,17 @@ std::string with_sequence_extension(const std::string& path) {
 }
 
 Result<std::string> read_sequence_file(const std::string& path) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (!std::filesystem::exists(status)) return Failure{-1, "Could not read the sequence file " + path};
-    // A FIFO or a device would be read without end.
-    if (!std::filesystem::is_regular_file(status))
-        return Failure{-1, "The sequence file " + path + " is not a regular file."};
-    std::ifstream file(path, std::ios::binary);
+    // A FIFO or a device would be read without end; it is refused on opening.
+    std::string kind;
+    std::FILE* file = open_regular_file(path, &kind);
+    if (!file && !kind.empty()) return Failure{-1, "The sequence file " + path + " is not a regular file."};
     if (!file) return Failure{-1, "Could not read the sequence file " + path};
     std::string text(max_sequence_bytes + 1, '\0');
-    file.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (file.bad()) return Failure{-1, "Could not read the sequence file " + path};
-    text.resize(static_cast<size_t>(file.gcount()));
+    const size_t read = std::fread(text.data(), 1, text.size(), file);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return Failure{-1, "Could not read the sequence file " + path};
+    text.resize(read);
     if (text.size() > max_sequence_bytes)
         return Failure{-1, strprintf("The sequence file %s is larger than 1 MB; a recorded sequence is far smaller, so "
                                      "it was not replayed.",
