@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <ctime>
 
 #include "common/clock_text.h"
 #include "common/text_format.h"
