@@ -130,9 +130,25 @@ Result<CliCommand> parse_luminance(Words words) {
 }
 
 Result<CliCommand> parse_illuminance(Words words) {
-    auto positional = only_positional(words, 1, "illuminance PICTURE");
-    if (!positional) return positional.failure();
-    return CliCommand{IlluminanceOptions{positional.value()[0]}};
+    IlluminanceOptions options;
+    std::vector<std::string> positional;
+    while (words.more()) {
+        const std::string word = words.take();
+        if (!is_option(word)) {
+            positional.push_back(word);
+        } else if (word == "--weights") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            const auto weights = luminance_weights_named(value.value());
+            if (!weights) return bad("--weights: \"" + value.value() + "\" is neither bt709 nor radiance");
+            options.weights = *weights;
+        } else {
+            return bad("unknown option " + word);
+        }
+    }
+    if (positional.size() != 1) return positional_failure(positional, 1, "illuminance PICTURE [--weights bt709|radiance]");
+    options.picture = positional[0];
+    return CliCommand{options};
 }
 
 Result<CliCommand> parse_stats(Words words) {

@@ -15,6 +15,7 @@
 
 #include "analysis/analysis_settings.h"
 #include "common/result.h"
+#include "picture/radiance_luminance.h"
 #include "view/region.h"
 
 // Where a region comes from: drawn with a selection tool, a mask file, or
@@ -50,6 +51,7 @@ struct StatsOptions {
 
 struct IlluminanceOptions {
     std::string picture;
+    LuminanceWeights weights = LuminanceWeights::bt709;  // --weights
 };
 
 struct FalsecolorOptions {

@@ -67,7 +67,7 @@ are those within 1 % of the picture's largest value in patches of 4 or more
 (or the count of the header's SATURATED= line).
 )";
 
-constexpr const char* illuminance = R"(usage: candelux-cli illuminance PICTURE
+constexpr const char* illuminance = R"(usage: candelux-cli illuminance PICTURE [--weights bt709|radiance]
 
 Prints the vertical illuminance at the lens, sum(L cos t w) in lux over the
 pixels in view (w each pixel's solid angle, t its angle off the view
@@ -76,6 +76,12 @@ sees the whole hemisphere (180 degrees or more) also the hemispherical
 illuminance, horizontal when the camera looks up. Pixels outside a fisheye's
 image circle take no part. When the brightest pixels are clipped, says so.
 A picture without a view is refused.
+
+  --weights bt709      the luminance L of the readout and the statistics,
+                       ITU-R BT.709's weights of red, green and blue (default)
+  --weights radiance   Radiance's weights, as evalglare -V weighs colour: the
+                       figure to compare with evalglare's; on coloured
+                       daylight the two differ by a few per cent
 )";
 
 constexpr const char* falsecolor = R"(usage: candelux-cli falsecolor PICTURE OUT.bmp [--range LO,HI] [--overwrite]
