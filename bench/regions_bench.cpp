@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <random>
 
+#include "bench_programs.h"
 #include "macro/macro_recorder.h"
 #include "picture/rgbe_writer.h"
 #include "regions/region_table.h"
@@ -25,12 +26,6 @@ constexpr int width = 6000;
 constexpr int height = 4000;
 constexpr int columns = 10;
 constexpr int rows = 5;
-
-class QuietDesktop : public ScriptedDesktop {
-public:
-    void message_box(const std::string& text, const std::string&, MessageIcon, Owner) override { last_message = text; }
-    std::string last_message;
-};
 
 const LuminanceMap& picture() {
     static const LuminanceMap map = [] {
@@ -95,13 +90,6 @@ RegionFile fifty_regions() {
         }
     return file;
 }
-
-struct Programs {
-    QuietDesktop desktop;
-    MacroRecorder recorder;
-    ProcessRunner runner{desktop, recorder};
-    Programs() { runner.set_program_folder(CANDELUX_PROGRAMS_DIR); }
-};
 
 void table(benchmark::State& state, bool histograms) {
     Programs programs;
