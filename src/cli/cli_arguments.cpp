@@ -6,7 +6,6 @@
 #include "common/numeric_edit.h"
 #include "common/text_format.h"
 #include "common/unsigned_field.h"
-#include "tools/pixel_operations.h"
 
 namespace {
 
@@ -16,11 +15,6 @@ Failure bad(std::string message) { return Failure{-2, std::move(message)}; }
 bool is_option(const std::string& word) { return word.rfind("--", 0) == 0 || word == "-h"; }
 
 bool is_help(const std::string& word) { return word == "--help" || word == "-h"; }
-
-std::string lower_case(std::string text) {
-    for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return text;
-}
 
 std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> parts;
@@ -433,17 +427,6 @@ Result<std::vector<float>> parse_number_list(const std::string& text, size_t cou
         numbers.push_back(*number);
     }
     return numbers;
-}
-
-int mask_type_of(const std::string& path) {
-    const size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return 0;
-    const std::string ending = lower_case(path.substr(dot + 1));
-    if (ending == "hdr") return mask_hdr;
-    if (ending == "pic") return mask_pic;
-    if (ending == "bmp") return mask_bmp;
-    if (ending == "tif" || ending == "tiff") return mask_tiff;
-    return 0;
 }
 
 Result<CliCommand> parse_cli_arguments(const std::vector<std::string>& words) {
