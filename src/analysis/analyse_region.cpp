@@ -2,6 +2,11 @@
 
 #include "analysis/masked_map.h"
 
+WizardRegion wizard_region(const RegionChoice& choice) {
+    if (choice.source == RegionChoice::Source::drawn) return {choice.geometry, choice.tool};
+    return {Region{}, RegionKind::mask};
+}
+
 RegionAttempt analyse_region(StatisticsContext& context, const PictureLens& lens, const WizardRegion& region,
                              const AnalysisSettings& record, const char* scratch) {
     RegionAttempt attempt;

@@ -14,6 +14,11 @@
 #include "analysis/analysis_settings.h"
 #include "analysis/compute_statistics.h"
 #include "analysis/lens_figures.h"
+#include "analysis/region_choice.h"
+
+// The region as the wizard hands it to the results page. A mask file and
+// the whole picture are sampled whole: every pixel.
+WizardRegion wizard_region(const RegionChoice& choice);
 
 struct RegionAttempt {
     // Nothing when a mask region's mask could not be applied (the Desktop

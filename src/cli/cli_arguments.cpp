@@ -192,6 +192,13 @@ Result<CliCommand> parse_stats(Words words) {
             options.json = true;
         } else if (word == "--weighted") {
             options.weighted = true;
+        } else if (word == "--csv") {
+            options.csv = true;
+        } else if (word == "--regions") {
+            auto value = words.non_empty_value_of(word);
+            if (!value) return value.failure();
+            if (!options.regions_file.empty()) return bad("--regions is given twice");
+            options.regions_file = value.value();
         } else {
             return bad("unknown option " + word);
         }
@@ -201,6 +208,10 @@ Result<CliCommand> parse_stats(Words words) {
     if (in_b && !region_given[1]) return bad("--region-b needs a region option after it");
     if (in_b && (options.upper_percentile || options.criterion_kind))
         return bad("--percentile and --criterion are for one region; two regions give their contrast");
+    if (!options.regions_file.empty() && (region_given[0] || in_b))
+        return bad("--regions takes its regions from the file; give no other region option with it");
+    if (options.csv && options.regions_file.empty()) return bad("--csv goes with --regions");
+    if (options.csv && options.json) return bad("give --json or --csv, not both");
     return CliCommand{options};
 }
 
@@ -282,6 +293,11 @@ Result<CliCommand> parse_batch(Words words) {
             auto value = words.non_empty_value_of(word);
             if (!value) return value.failure();
             (word == "--picture" ? options.picture : options.cache_folder) = value.value();
+        } else if (word == "--regions") {
+            auto value = words.non_empty_value_of(word);
+            if (!value) return value.failure();
+            if (!options.regions_file.empty()) return bad("--regions is given twice");
+            options.regions_file = value.value();
         } else {
             return bad("unknown option " + word);
         }

@@ -36,6 +36,8 @@ struct StatsOptions {
     bool overwrite = false;
     bool json = false;
     bool weighted = false;  // --weighted: the figures weighted by solid angle
+    std::string regions_file;  // --regions: every region of a region file; "" for none
+    bool csv = false;          // --csv (with --regions): one CSV row per region
 };
 
 struct IlluminanceOptions {
@@ -68,6 +70,7 @@ struct BatchOptions {
     bool emit_jobs = false;
     std::string cache_folder;  // the one the sequence's lines name; "" for the program's own
     std::string picture;       // replay only this picture of the folder; "" for all
+    std::string regions_file;  // --regions: measured on every result; "" for none
 };
 
 struct AssembleOptions {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "analysis/analyse_region.h"
 #include "analysis/analysis_wizard.h"
 #include "analysis/lens_lines.h"
 #include "analysis/results_page.h"
@@ -73,12 +74,7 @@ void take_source(AnalysisSettings& record, const RegionChoice& choice) {
     record.mask_type = choice.mask_type;
 }
 
-// A region as the wizard hands it to the results page. The whole picture is
-// sampled as a mask region is: every pixel.
-WizardRegion wizard_region(const RegionChoice& choice) {
-    if (choice.source == RegionChoice::Source::drawn) return {choice.geometry, choice.tool};
-    return {Region{}, RegionKind::mask};
-}
+}  // namespace
 
 void print_lines(std::ostream& out, const ResultLines& lines, int count) {
     using namespace results_ids;
@@ -99,8 +95,6 @@ void print_lens_lines(std::ostream& out, const PictureLens& lens, const RegionAn
     const std::string overflow = overflow_sentence(lens);
     if (!overflow.empty()) out << overflow << '\n';
 }
-
-}  // namespace
 
 int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOutput& output) {
     auto picture = read_picture(options.picture);
@@ -132,6 +126,8 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
         take_source(record_a, options.region);
         take_source(record_b, *options.region_b);
     }
+
+    if (!options.regions_file.empty()) return run_stats_regions(options, main, map, places, output);
 
     for (const std::string& problem :
          {region_problem(options.region, two ? "Region A" : "the region", map.width, map.height),

@@ -15,11 +15,6 @@ constexpr const char* region_mask_scratch = "/dmask_region.hdr";
 
 Failure bad(const std::string& message) { return Failure{-1, message}; }
 
-WizardRegion wizard_region(const RegionChoice& choice) {
-    if (choice.source == RegionChoice::Source::drawn) return {choice.geometry, choice.tool};
-    return {Region{}, RegionKind::mask};
-}
-
 // Numbers as candelux-cli stats --json writes them, so that a row and a
 // single region's JSON agree to the digit; "" where that writes null.
 std::string float_field(float value) { return std::isfinite(value) ? format_shortest(value) : std::string(); }
@@ -79,9 +74,8 @@ Result<RegionTable> analyse_region_table(StatisticsContext& context, const Regio
         row.kind = region.kind;
         row.analysis = std::move(analysis).value();
         row.has_histogram = request.histograms;
-        // The samples served their purpose; fifty regions of a large
-        // picture would otherwise hold it several times over.
-        row.analysis.statistics.samples = {};
+        // Where each sample lay served the lens figures; fifty regions of a
+        // large picture would otherwise hold three times its size.
         row.analysis.statistics.positions = {};
         table.rows.push_back(std::move(row));
     }

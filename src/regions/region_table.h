@@ -27,7 +27,7 @@ struct RegionRow {
     std::string color;
     RegionKind kind = RegionKind::rectangle;
     // The figures; the histogram only when it was asked for. The samples
-    // themselves are not kept.
+    // are kept (they give the count), where they lay is not.
     RegionAnalysis analysis;
     bool has_histogram = false;
 };
