@@ -36,7 +36,8 @@ void draw_twice(QPainter& painter, qreal width, const std::function<void()>& dra
 }
 
 // The named regions shown in the list: each outline solid in its colour,
-// its name beside it on a dark plate so it reads on any picture.
+// its name on a plate of that colour, in black or white by the plate's
+// lightness, so it reads on any picture.
 void draw_named_regions(QPainter& painter, const std::vector<NamedRegion>& regions, const ViewFrame& frame) {
     QFont font = painter.font();
     font.setBold(true);
@@ -74,8 +75,8 @@ void draw_named_regions(QPainter& painter, const std::vector<NamedRegion>& regio
         }
         const QString name = QString::fromStdString(region.name);
         const QRectF plate(label + QPointF(2, 2), QSizeF(metrics.horizontalAdvance(name) + 6, metrics.height() + 2));
-        painter.fillRect(plate, QColor(0, 0, 0, 160));
-        painter.setPen(colour);
+        painter.fillRect(plate, colour);
+        painter.setPen(qGray(colour.rgb()) > 140 ? Qt::black : Qt::white);
         painter.drawText(plate, Qt::AlignCenter, name);
     }
 }

@@ -1,6 +1,7 @@
 #include "regions/ui/region_table_window.h"
 
 #include <QHBoxLayout>
+#include <algorithm>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -16,6 +17,21 @@ namespace {
 
 // The CSV's column names, spaced for a person.
 QString title_text(const std::string& title) { return QString::fromStdString(title).replace('_', ' '); }
+
+// A field as the window shows it: the lens figures, which the CSV gives in
+// every digit a double has, to seven significant digits (the whole field
+// stays in the tool tip).
+QTableWidgetItem* cell(const std::string& field) {
+    const QString text = QString::fromStdString(field);
+    bool number = false;
+    const double value = text.toDouble(&number);
+    auto* item = new QTableWidgetItem(number && text.size() > 10 ? QString::number(value, 'g', 7) : text);
+    if (number) {
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        item->setToolTip(text);
+    }
+    return item;
+}
 
 }  // namespace
 
@@ -37,17 +53,23 @@ RegionTableWindow::RegionTableWindow(QWidget* parent, RegionTableForm& form)
         table_->setHorizontalHeaderItem(c, new QTableWidgetItem(title_text(titles[static_cast<size_t>(c)])));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const auto& fields = rows[static_cast<size_t>(r)];
-        for (int c = 0; c < static_cast<int>(fields.size()) && c < table_->columnCount(); ++c) {
-            auto* item = new QTableWidgetItem(QString::fromStdString(fields[static_cast<size_t>(c)]));
-            if (c > 1) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            table_->setItem(r, c, item);
-        }
+        for (int c = 0; c < static_cast<int>(fields.size()) && c < table_->columnCount(); ++c)
+            table_->setItem(r, c, cell(fields[static_cast<size_t>(c)]));
         // The name's cell carries the region's colour.
         if (QTableWidgetItem* name = table_->item(r, 0); name && static_cast<size_t>(r) < form_.table().rows.size()) {
             QPixmap swatch(12, 12);
             swatch.fill(QColor(QString::fromStdString(form_.table().rows[static_cast<size_t>(r)].color)));
             name->setIcon(QIcon(swatch));
         }
+    }
+    // The figures that were not asked for stand at their "off" values in
+    // the CSV; the window leaves them out.
+    const AnalysisSettings& settings = form_.table().settings;
+    for (int c = 0; c < static_cast<int>(titles.size()); ++c) {
+        const std::string& title = titles[static_cast<size_t>(c)];
+        if ((title == "criterion_percentage" && !settings.criterion_enabled) ||
+            (title == "percentile_ratio" && !settings.percentile_enabled))
+            table_->setColumnHidden(c, true);
     }
     table_->resizeColumnsToContents();
     connect(table_, &QTableWidget::currentCellChanged, this, [this](int row) { on_row(row); });
@@ -77,7 +99,11 @@ RegionTableWindow::RegionTableWindow(QWidget* parent, RegionTableForm& form)
     layout->addWidget(table_, 1);
     layout->addWidget(histogram_);
     layout->addLayout(buttons);
-    resize(900, 520);
+    // Wide enough for every column, as far as a screen allows.
+    int width = 40;
+    for (int c = 0; c < table_->columnCount(); ++c)
+        if (!table_->isColumnHidden(c)) width += table_->columnWidth(c);
+    resize(std::clamp(width, 600, 1400), 520);
     if (!rows.empty()) table_->setCurrentCell(0, 0);
 }
 
