@@ -27,6 +27,10 @@ public:
         app_.tools().take(region, tool);
     }
     void repaint() override { app_.desktop().repaint(false); }
+    bool can_analyse() const override {
+        return app_.image_loaded() && !app_.falsecolor_active() && !app_.analysis_wizard_active() &&
+               !app_.calibration_wizard_active();
+    }
     StatisticsContext statistics_context() override {
         return {app_.luminance_map(), app_.cache_directory(), app_.runner(), app_.desktop(),
                 app_.statistics_mean_only()};

@@ -179,7 +179,7 @@ void RegionListForm::on_picture_opened() {
 }
 
 void RegionListForm::on_analyze_all() {
-    if (!host_.has_picture()) return;
+    if (!host_.can_analyse()) return;
     if (file_.regions.empty()) {
         desktop_.region_message(no_regions_text, MessageIcon::information);
         return;

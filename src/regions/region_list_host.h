@@ -27,5 +27,8 @@ public:
     virtual void take_selection(const Region& region, RegionKind tool) = 0;
     virtual void repaint() = 0;
 
+    // Whether the regions may be analysed now: a picture is loaded and no
+    // wizard or falsecolor view has the statistics.
+    virtual bool can_analyse() const = 0;
     virtual StatisticsContext statistics_context() = 0;
 };

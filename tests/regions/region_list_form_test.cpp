@@ -36,6 +36,7 @@ public:
         ++taken;
     }
     void repaint() override { ++repaints; }
+    bool can_analyse() const override { return has_picture() && !busy; }
     StatisticsContext statistics_context() override { return {map, cache.str(), runner, desktop, false}; }
 
     TempFolder folder;  // the picture's
@@ -46,6 +47,7 @@ public:
     RegionKind drawn_with = RegionKind::rectangle;
     int taken = 0;
     int repaints = 0;
+    bool busy = false;  // a wizard or the falsecolor view has the statistics
     ScriptedDesktop desktop;
     MacroRecorder recorder;
     ProcessRunner runner{desktop, recorder};
@@ -259,6 +261,10 @@ TEST_F(RegionList, AnalysesEveryRegionWithTheSingleRegionFigures) {
     EXPECT_EQ(desktop.table, nullptr);
 
     ASSERT_NO_FATAL_FAILURE(add_four());
+    host.busy = true;
+    form.on_analyze_all();
+    EXPECT_EQ(desktop.table, nullptr);
+    host.busy = false;
     form.on_analyze_all();
     ASSERT_NE(desktop.table, nullptr);
     EXPECT_EQ(desktop.table, form.table_form());
