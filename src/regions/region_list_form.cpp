@@ -28,6 +28,8 @@ RegionListForm::RegionListForm(RegionsDesktop& desktop, RegionListHost& host) : 
 
 RegionListForm::~RegionListForm() = default;
 
+bool RegionListForm::has_picture() const { return host_.has_picture(); }
+
 void RegionListForm::changed() {
     desktop_.regions_changed();
     host_.repaint();

@@ -31,6 +31,8 @@ public:
     const std::vector<NamedRegion>& regions() const { return file_.regions; }
     // The selected region's index, -1 when none is.
     int current() const { return current_; }
+    // Adding, loading, saving and analysing need a picture.
+    bool has_picture() const;
     // The region file last read or written; "" when none.
     const std::string& file_path() const { return file_path_; }
 

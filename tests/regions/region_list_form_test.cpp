@@ -237,6 +237,30 @@ TEST_F(RegionList, LoadingRefusesARegionOutsideThePictureByName) {
     EXPECT_EQ(desktop.messages.back().second, MessageIcon::error);
 }
 
+TEST_F(RegionList, AMaskKeepsItsFileWhenTheListIsSavedElsewhere) {
+    TempFolder first, second;
+    write_file(first / "wall_mask.bmp", "BM");
+    const std::string path = (first / "study.regions.json").string();
+    write_file(path, R"({"width": 200, "height": 100, "regions": [
+        {"name": "wall", "color": "#ffffff", "kind": "mask", "file": "wall_mask.bmp", "lamp": "on"}]})");
+    ASSERT_TRUE(form.load(path));
+    ASSERT_EQ(form.regions().size(), 1u);
+    // A mask cannot be the selection: choosing it leaves none.
+    draw(rectangle_region(1, 1, 9, 9), RegionKind::rectangle);
+    form.on_select(0);
+    EXPECT_FALSE(host.drawn.any());
+
+    const std::string moved = (second / "study.regions.json").string();
+    ASSERT_TRUE(form.save(moved));
+    EXPECT_EQ(form.regions()[0].mask_file, (first / "wall_mask.bmp").string());
+    RegionListForm again{desktop, host};
+    ASSERT_TRUE(again.load(moved));
+    EXPECT_EQ(region_mask_path(moved, again.regions()[0]), (first / "wall_mask.bmp").string());
+    // The key this version does not know is still there.
+    EXPECT_NE(read_file(moved).find("\"lamp\""), std::string::npos);
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
 TEST_F(RegionList, ANewPictureEmptiesTheListAndOffersTheFileBesideIt) {
     ASSERT_NO_FATAL_FAILURE(add_four());
     form.on_picture_opened();

@@ -35,16 +35,20 @@ RegionPanel::RegionPanel(QWidget* parent, RegionListForm& form) : QWidget(parent
     connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { on_row_chosen(list_->row(item)); });
 
     auto* buttons = new QGridLayout;
-    buttons->addWidget(button("&Add", region_panel_ids::add, &RegionPanel::add_region), 0, 0);
+    buttons->addWidget(picture_buttons_.emplace_back(button("&Add", region_panel_ids::add, &RegionPanel::add_region)),
+                       0, 0);
     buttons->addWidget(row_buttons_.emplace_back(button("C&olour...", region_panel_ids::color, &RegionPanel::on_color)),
                        0, 1);
     buttons->addWidget(row_buttons_.emplace_back(button("&Up", region_panel_ids::up, &RegionPanel::on_up)), 1, 0);
     buttons->addWidget(row_buttons_.emplace_back(button("Do&wn", region_panel_ids::down, &RegionPanel::on_down)), 1, 1);
     buttons->addWidget(row_buttons_.emplace_back(button("&Delete", region_panel_ids::remove, &RegionPanel::on_delete)),
                        2, 0);
-    buttons->addWidget(button("Analyze A&ll", region_panel_ids::analyze, &RegionPanel::analyze), 2, 1);
-    buttons->addWidget(button("&Load...", region_panel_ids::load, &RegionPanel::load), 3, 0);
-    buttons->addWidget(button("&Save...", region_panel_ids::save, &RegionPanel::save), 3, 1);
+    buttons->addWidget(
+        picture_buttons_.emplace_back(button("Analyze A&ll", region_panel_ids::analyze, &RegionPanel::analyze)), 2, 1);
+    buttons->addWidget(picture_buttons_.emplace_back(button("&Load...", region_panel_ids::load, &RegionPanel::load)), 3,
+                       0);
+    buttons->addWidget(picture_buttons_.emplace_back(button("&Save...", region_panel_ids::save, &RegionPanel::save)), 3,
+                       1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -80,6 +84,7 @@ void RegionPanel::show_state() {
     }
     list_->setCurrentRow(form_.current());
     for (QPushButton* b : row_buttons_) b->setEnabled(form_.current() >= 0);
+    for (QPushButton* b : picture_buttons_) b->setEnabled(form_.has_picture());
     showing_ = false;
 }
 

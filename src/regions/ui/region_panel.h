@@ -5,6 +5,7 @@
 // RegionListForm and reports every control to it.
 
 #include <QWidget>
+#include <vector>
 
 class QListWidget;
 class QListWidgetItem;
@@ -50,6 +51,7 @@ private:
 
     RegionListForm& form_;
     QListWidget* list_;
-    std::vector<QPushButton*> row_buttons_;
+    std::vector<QPushButton*> row_buttons_;      // act on the chosen region
+    std::vector<QPushButton*> picture_buttons_;  // need a picture
     bool showing_ = false;
 };

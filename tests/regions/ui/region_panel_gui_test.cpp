@@ -13,6 +13,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 
@@ -80,20 +81,30 @@ protected:
         }
         QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, over(300, 300));
     }
+    // Where the four regions of a study are drawn, in picture pixels.
+    struct FourRegions {
+        std::array<PointF, 2> task;        // a rectangle's corners
+        std::array<PointF, 4> window;      // a polygon
+        std::array<PointF, 2> screen;      // a circle: centre, then a point on it
+        std::array<PointF, 2> back_wall;   // a rectangle
+    };
     // Task, window, screen and back wall, drawn and added with the panel.
-    void add_four() {
+    void add_four(const FourRegions& at = {{PointF{100, 100}, {300, 200}},
+                                           {PointF{400, 60}, {560, 60}, {580, 220}, {420, 240}},
+                                           {PointF{700, 150}, {760, 150}},
+                                           {PointF{60, 260}, {900, 380}}}) {
         ASSERT_NO_FATAL_FAILURE(show_panel());
         tool(command::rectangle_tool);
-        drag({100, 100}, {300, 200});
+        drag(at.task[0], at.task[1]);
         ASSERT_NO_FATAL_FAILURE(press(region_panel_ids::add));
         tool(command::polygon_tool);
-        polygon({{400, 60}, {560, 60}, {580, 220}, {420, 240}});
+        polygon({at.window[0], at.window[1], at.window[2], at.window[3]});
         ASSERT_NO_FATAL_FAILURE(press(region_panel_ids::add));
         tool(command::circle_tool);
-        drag({700, 150}, {760, 150});
+        drag(at.screen[0], at.screen[1]);
         ASSERT_NO_FATAL_FAILURE(press(region_panel_ids::add));
         tool(command::rectangle_tool);
-        drag({60, 260}, {900, 380});
+        drag(at.back_wall[0], at.back_wall[1]);
         ASSERT_NO_FATAL_FAILURE(press(region_panel_ids::add));
         ASSERT_EQ(list->count(), 4);
         for (auto [row, name] : {std::pair{0, "task"}, {1, "window"}, {2, "screen"}, {3, "back wall"}})
@@ -149,6 +160,12 @@ TEST_F(RegionPanelWindow, StartsHiddenAndViewRegionsTogglesIt) {
     EXPECT_TRUE(regions.dock()->isVisible());
     EXPECT_TRUE(window.action(command::regions_panel)->isChecked());
     EXPECT_LT(view->width(), view_size.width());
+    auto enabled = [&](int id) { return regions.panel()->findChild<QPushButton*>(QString::number(id))->isEnabled(); };
+    // With a picture and no region chosen: only what needs no region.
+    EXPECT_TRUE(enabled(region_panel_ids::add));
+    EXPECT_TRUE(enabled(region_panel_ids::load));
+    EXPECT_FALSE(enabled(region_panel_ids::up));
+    EXPECT_FALSE(enabled(region_panel_ids::remove));
     window.action(command::regions_panel)->trigger();
     QApplication::processEvents();
     EXPECT_FALSE(regions.dock()->isVisible());
@@ -324,21 +341,10 @@ TEST_F(RegionPanelWindow, MeasuresFourRegionsOfARealFisheyePhotograph) {
     if (picture.empty()) GTEST_SKIP() << "the shared pictures are not on this machine";
     window.resize(1180, 760);
     open(picture);
-    ASSERT_NO_FATAL_FAILURE(show_panel());
-    tool(command::rectangle_tool);
-    drag({300, 520}, {470, 600});
-    ASSERT_NO_FATAL_FAILURE(press(region_panel_ids::add));
-    tool(command::polygon_tool);
-    polygon({{90, 200}, {300, 150}, {310, 400}, {100, 420}});
-    ASSERT_NO_FATAL_FAILURE(press(region_panel_ids::add));
-    tool(command::circle_tool);
-    drag({520, 420}, {560, 420});
-    ASSERT_NO_FATAL_FAILURE(press(region_panel_ids::add));
-    tool(command::rectangle_tool);
-    drag({430, 180}, {650, 330});
-    ASSERT_NO_FATAL_FAILURE(press(region_panel_ids::add));
-    for (auto [row, name] : {std::pair{0, "task"}, {1, "window"}, {2, "screen"}, {3, "back wall"}})
-        ASSERT_NO_FATAL_FAILURE(rename(row, name));
+    ASSERT_NO_FATAL_FAILURE(add_four({{PointF{300, 520}, {470, 600}},
+                                      {PointF{90, 200}, {300, 150}, {310, 400}, {100, 420}},
+                                      {PointF{520, 420}, {560, 420}},
+                                      {PointF{430, 180}, {650, 330}}}));
     ASSERT_NO_FATAL_FAILURE(click_row(0));
     view->repaint();
 
