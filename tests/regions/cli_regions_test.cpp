@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "cli/cli_arguments.h"
 #include "cli/cli_process.h"
 #include "common/json_value.h"
 #include "macro/macro_pictures.h"
@@ -282,4 +283,20 @@ TEST_F(CliRegions, RealFisheyePhotographRowsEqualSingleRuns) {
         picture_key = single.out.substr(single.out.find(",\"picture_vertical_illuminance_lx\":"));
     }
     EXPECT_EQ(all.out, expected + "]" + picture_key);
+}
+
+TEST(CliRegionsArguments, RegionsAndCsvAreReadForStatsAndBatch) {
+    auto stats = parse_cli_arguments({"stats", "p.hdr", "--regions", "r.json", "--csv", "--percentile", "10,5"});
+    ASSERT_TRUE(stats) << stats.failure().message;
+    const StatsOptions& options = std::get<StatsOptions>(stats.value());
+    EXPECT_EQ(options.regions_file, "r.json");
+    EXPECT_TRUE(options.csv);
+    EXPECT_EQ(options.region.source, RegionChoice::Source::whole_picture);
+    EXPECT_FALSE(parse_cli_arguments({"stats", "p.hdr", "--regions", "a.json", "--regions", "b.json"}));
+    EXPECT_FALSE(parse_cli_arguments({"stats", "p.hdr", "--regions", ""}));
+    EXPECT_FALSE(parse_cli_arguments({"stats", "p.hdr", "--regions", "r.json", "--region-b", "--rect", "1,1,5,5"}));
+    auto batch = parse_cli_arguments({"batch", "s.seq", "pictures", "--regions", "r.json"});
+    ASSERT_TRUE(batch) << batch.failure().message;
+    EXPECT_EQ(std::get<BatchOptions>(batch.value()).regions_file, "r.json");
+    EXPECT_EQ(std::get<BatchOptions>(parse_cli_arguments({"batch", "s.seq", "f"}).value()).regions_file, "");
 }
