@@ -3,6 +3,7 @@
 
 #include "app/application.h"
 #include "app/commands.h"
+#include "common/status_text.h"
 #include "regions/region_list_form.h"
 #include "regions/region_list_host.h"
 #include "regions/regions_desktop.h"
@@ -25,6 +26,10 @@ public:
         app_.desktop().set_menu_checked(command::polygon_tool, tool == RegionKind::polygon);
         app_.desktop().set_menu_checked(command::circle_tool, tool == RegionKind::circle);
         app_.tools().take(region, tool);
+        // The status bar shows a selected rectangle's corners, as after drawing it.
+        const Region& s = app_.tools().selection();
+        if (s.has_rectangle())
+            app_.desktop().set_status_text(status_part::position, status_rectangle_text(s.x0, s.y0, s.x1, s.y1));
     }
     void repaint() override { app_.desktop().repaint(false); }
     bool can_analyse() const override {

@@ -20,6 +20,7 @@
 #include "analysis/ui/histogram_frame.h"
 #include "app/commands.h"
 #include "app/ui/image_view.h"
+#include "common/status_text.h"
 #include "regions/region_list_form.h"
 #include "regions/region_table_form.h"
 #include "regions/ui/qt_regions_desktop.h"
@@ -212,6 +213,9 @@ TEST_F(RegionPanelWindow, AChosenRegionBecomesTheSelection) {
     EXPECT_EQ(app.tools().tool(), RegionKind::rectangle);
     EXPECT_EQ(app.tools().selection().x0, form().regions()[0].geometry.x0);
     EXPECT_EQ(app.tools().selection().y1, form().regions()[0].geometry.y1);
+    const Region& task = form().regions()[0].geometry;
+    EXPECT_EQ(window.status_label(status_part::position)->text().toStdString(),
+              status_rectangle_text(task.x0, task.y0, task.x1, task.y1).substr(1));
     // The view takes the keyboard back, so ENTER hands the region to a
     // wizard waiting for one.
     EXPECT_EQ(window.focusWidget(), view);
