@@ -3,7 +3,9 @@
 // batch --regions make it (the picture's lens once, then each region's own
 // pixels), and the same with every region's histogram, as stats --regions
 // --json makes it (the picture programs once per region). The target is the
-// table in under 2 s.
+// table in under 2 s. The work runs on every core; "CPU" counts all of
+// them, so on a machine shared with other work the CPU time over the cores
+// says more than the wall time.
 
 #include <benchmark/benchmark.h>
 
@@ -126,7 +128,7 @@ void picture_lens_alone(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(picture_lens_alone)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(fifty_regions_table)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(picture_lens_alone)->Unit(benchmark::kMillisecond)->Iterations(3)->MeasureProcessCPUTime();
+BENCHMARK(fifty_regions_table)->Unit(benchmark::kMillisecond)->Iterations(3)->MeasureProcessCPUTime();
 BENCHMARK(fifty_regions_with_histograms)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_MAIN();

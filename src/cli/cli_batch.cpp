@@ -112,7 +112,8 @@ bool measure_results(const std::vector<PicturePlan>& processed, int steps, const
             continue;
         }
         const RegionTableRequest request{AnalysisSettings{}, false};
-        auto measured = measure_picture_regions(result, map.value(), regions, options.regions_file, places, request);
+        auto measured =
+            measure_regions_in_run_folder(result, map.value(), regions, options.regions_file, places, request);
         if (!measured) {
             output.warn(shown + ": regions not measured: " + measured.failure().message);
             all = false;

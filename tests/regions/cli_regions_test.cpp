@@ -237,8 +237,8 @@ TEST_F(CliRegions, BatchMeasuresTheRegionsOnEveryResultBesideItsPicture) {
     for (const char* name : {"a", "b"}) {
         SCOPED_TRACE(name);
         const std::string table = read_file(pictures / (std::string(name) + "_regions.csv"));
-        const CliRun single =
-            cli("stats " + (pictures / ("1-" + std::string(name) + ".hdr")).string() + " --regions " + regions + " --csv");
+        const std::string result = (pictures / ("1-" + std::string(name) + ".hdr")).string();
+        const CliRun single = cli("stats " + result + " --regions " + regions + " --csv");
         ASSERT_EQ(single.status, 0) << single.err;
         EXPECT_EQ(table, single.out);
         EXPECT_EQ(lines_of(table).size(), 5u);

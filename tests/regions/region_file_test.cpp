@@ -113,7 +113,8 @@ TEST(RegionFile, WritesAFileThatReadsBackAndNumbersInTheCForm) {
     RegionFile file;
     file.width = 300;
     file.height = 200;
-    file.regions.push_back(drawn_named_region("Task", "#123456", rectangle_region(0.1f, 2.5f, 100.75f, 50), RegionKind::rectangle));
+    file.regions.push_back(
+        drawn_named_region("Task", "#123456", rectangle_region(0.1f, 2.5f, 100.75f, 50), RegionKind::rectangle));
     file.regions.push_back(drawn_named_region("Lamp", "#abcdef", circle_region(12.5f, 150, 100), RegionKind::circle));
     file.regions.push_back(mask_named_region("Wall", "#ffffff", "wall.bmp"));
     const std::string path = (folder / "p.hdr.regions.json").string();
@@ -148,9 +149,11 @@ TEST(RegionFile, DefaultPathNamesAndColours) {
     EXPECT_EQ(default_region_file_path("/data/room.hdr"), "/data/room.hdr.regions.json");
     std::vector<NamedRegion> regions;
     EXPECT_EQ(default_region_name(regions), "Region 1");
-    regions.push_back(drawn_named_region("Region 1", default_region_color(0), rectangle_region(0, 0, 2, 2), RegionKind::rectangle));
+    regions.push_back(
+        drawn_named_region("Region 1", default_region_color(0), rectangle_region(0, 0, 2, 2), RegionKind::rectangle));
     EXPECT_EQ(default_region_name(regions), "Region 2");
-    regions.push_back(drawn_named_region("Region 3", default_region_color(1), rectangle_region(0, 0, 2, 2), RegionKind::rectangle));
+    regions.push_back(
+        drawn_named_region("Region 3", default_region_color(1), rectangle_region(0, 0, 2, 2), RegionKind::rectangle));
     EXPECT_EQ(default_region_name(regions), "Region 4");  // "Region 3" is taken
     EXPECT_NE(default_region_color(0), default_region_color(1));
     for (size_t i = 0; i < 12; ++i) EXPECT_TRUE(is_region_color(default_region_color(i)));
@@ -233,7 +236,8 @@ TEST(RegionFile, RefusesWhatIsNoRegionFileAndSaysWhichRegion) {
     EXPECT_THAT(refusal(R"({"width": 0, "height": 10, "regions": []})"), HasSubstr("\"width\" and \"height\""));
     EXPECT_THAT(refusal(R"({"width": 10.5, "height": 10, "regions": []})"), HasSubstr("\"width\" and \"height\""));
     EXPECT_THAT(refusal(R"({"width": 10, "height": 10})"), HasSubstr("\"regions\" must be a list"));
-    EXPECT_EQ(refusal(with_region(R"({"name": "Task", "color": "orange", "kind": "circle", "center": [5, 5], "radius": 2})")),
+    EXPECT_EQ(refusal(with_region(
+                  R"({"name": "Task", "color": "orange", "kind": "circle", "center": [5, 5], "radius": 2})")),
               "Region \"Task\": \"color\" must be \"#rrggbb\", six hexadecimal digits");
     EXPECT_EQ(refusal(with_region(R"({"name": "Blob", "kind": "ellipse"})")),
               "Region \"Blob\": unknown kind \"ellipse\"; the kinds are rectangle, circle, polygon and mask");

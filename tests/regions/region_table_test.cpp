@@ -4,10 +4,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "analysis/analyse_region.h"
 #include "common/text_format.h"
 #include "macro/macro_recorder.h"
+#include "picture/rgbe_reader.h"
+#include "regions/picture_regions.h"
 #include "regions/region_table.h"
+#include "support/formula_pictures.h"
 #include "support/regions.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_folder.h"
@@ -161,4 +166,29 @@ TEST_F(RegionTableTest, AMaskThatCannotBeAppliedStopsTheTableAndNamesTheRegion) 
     auto made = analyse_region_table(c, file, (cache / "r.regions.json").string(), {{}, false});
     ASSERT_FALSE(made);
     EXPECT_THAT(made.failure().message, HasSubstr("Region \"Wall\""));
+}
+
+TEST_F(RegionTableTest, APictureFileIsMeasuredInTheCallersFolderAndRefusalsCarryTheirCode) {
+    TempFolder pictures;
+    const std::string picture = (pictures / "room.hdr").string();
+    ASSERT_TRUE(write_grey_picture(picture, 40, 30, [](int x, int y) { return float(x + 10 * y + 1); }));
+    const LuminanceMap room = load_luminance_map(picture).value();
+    // Drawn on a picture twice the size: scaled, and said so.
+    RegionFile twice = file;
+    twice.width = 80;
+    twice.height = 60;
+    for (NamedRegion& region : twice.regions) region = scaled_region(region, 2, 2);
+    auto measured = measure_picture_regions(picture, room, twice, "r.json", cache.str(), runner, desktop, {{}, false});
+    ASSERT_TRUE(measured) << measured.failure().message;
+    EXPECT_THAT(measured.value().scaled_message, HasSubstr("scaled to this one's 40 x 30"));
+    ASSERT_EQ(measured.value().table.rows.size(), 3u);
+    EXPECT_EQ(measured.value().table.rows[0].analysis.count(), 36);
+    EXPECT_TRUE(std::filesystem::exists(cache / "dtemp.hdr"));  // the working copy
+
+    twice.regions.push_back(drawn_named_region("Beyond", "#ffffff", circle_region(10, 75, 30), RegionKind::circle));
+    auto refused = measure_picture_regions(picture, room, twice, "r.json", cache.str(), runner, desktop, {{}, false});
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.failure().code, regions_refused);
+    EXPECT_EQ(refused.failure().message, "Region \"Beyond\" reaches outside the picture (40 x 30 pixels)");
+    EXPECT_EQ(picture_regions_csv_path(picture), (pictures / "room_regions.csv").string());
 }
