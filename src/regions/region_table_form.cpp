@@ -19,11 +19,45 @@ RegionTableForm::RegionTableForm(RegionsDesktop& desktop, RegionListHost& host, 
       file_(std::move(file)),
       region_file_path_(std::move(region_file_path)),
       histogram_tried_(table_.rows.size(), false) {
+    take_cells();
+}
+
+void RegionTableForm::take_cells() {
     // The window shows what the CSV holds, field for field.
     std::vector<std::vector<std::string>> records = csv_records(region_table_csv(table_));
+    titles_.clear();
+    cells_.clear();
     if (records.empty()) return;
     titles_ = std::move(records.front());
     cells_.assign(std::make_move_iterator(records.begin() + 1), std::make_move_iterator(records.end()));
+}
+
+bool RegionTableForm::set_weighted(bool weighted) {
+    if (weighted == this->weighted()) return true;
+    if (weighted && !can_weight()) return false;
+    RegionTableRequest request;
+    request.settings = table_.settings;
+    request.settings.weight_by_solid_angle = weighted;
+    StatisticsContext context = host_.statistics_context();
+    BusyCursor busy(context.desktop);
+    Result<RegionTable> again = analyse_region_table(context, file_, region_file_path_, request);
+    if (!again) {
+        desktop_.region_message(again.failure().message, MessageIcon::error);
+        return false;
+    }
+    // The histograms count pixels alike whatever the weighting: those made
+    // stay.
+    RegionTable& table = again.value();
+    for (size_t i = 0; i < table.rows.size() && i < table_.rows.size(); ++i) {
+        const RegionRow& before = table_.rows[i];
+        if (!before.has_histogram) continue;
+        table.rows[i].analysis.histogram = before.analysis.histogram;
+        table.rows[i].analysis.peak = before.analysis.peak;
+        table.rows[i].has_histogram = true;
+    }
+    table_ = std::move(table);
+    take_cells();
+    return true;
 }
 
 const RegionAnalysis& RegionTableForm::row_with_histogram(size_t row) {

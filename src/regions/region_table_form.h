@@ -24,6 +24,14 @@ public:
     const std::vector<std::string>& titles() const { return titles_; }
     const std::vector<std::vector<std::string>>& rows() const { return cells_; }
 
+    // "Weight by solid angle": every row analysed again with the mean,
+    // standard deviation, median and percentile ratio weighing each pixel by
+    // the sky it covers. Only a picture with a view has the choice; false
+    // (and the table as it was) when the analysis fails.
+    bool weighted() const { return table_.settings.weight_by_solid_angle; }
+    bool can_weight() const { return table_.lens.has_view(); }
+    bool set_weighted(bool weighted);
+
     // The row's figures with its histogram, analysed again the first time
     // it is asked for; without one when that fails.
     const RegionAnalysis& row_with_histogram(size_t row);
@@ -38,6 +46,8 @@ public:
     std::string suggested_csv_base() const;
 
 private:
+    void take_cells();
+
     RegionsDesktop& desktop_;
     RegionListHost& host_;
     RegionTable table_;

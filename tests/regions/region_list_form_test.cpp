@@ -318,6 +318,11 @@ TEST_F(RegionList, AnalysesEveryRegionWithTheSingleRegionFigures) {
     EXPECT_EQ(table.rows[0].analysis.statistics.minimum, 10011);
     EXPECT_EQ(table.rows[0].analysis.statistics.maximum, 39060);
 
+    // A picture without a view has no solid angles to weigh by.
+    EXPECT_FALSE(desktop.table->can_weight());
+    EXPECT_FALSE(desktop.table->set_weighted(true));
+    EXPECT_FALSE(desktop.table->weighted());
+
     // The window's cells are the CSV's fields.
     const auto records = csv_records(region_table_csv(table));
     ASSERT_EQ(desktop.table->rows().size(), 4u);

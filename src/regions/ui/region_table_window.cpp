@@ -1,10 +1,12 @@
 #include "regions/ui/region_table_window.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <algorithm>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -41,14 +43,70 @@ RegionTableWindow::RegionTableWindow(QWidget* parent, RegionTableForm& form)
     setWindowTitle("Region Table");
     setAttribute(Qt::WA_DeleteOnClose);
 
-    const auto& titles = form_.titles();
-    const auto& rows = form_.rows();
-    table_ = new QTableWidget(static_cast<int>(rows.size()), static_cast<int>(titles.size()), this);
+    table_ = new QTableWidget(this);
     table_->setObjectName(id_name(region_table_ids::table));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->verticalHeader()->setVisible(false);
+    show_table();
+    connect(table_, &QTableWidget::currentCellChanged, this, [this](int row) { on_row(row); });
+
+    caption_ = new QLabel(this);
+    caption_->setObjectName(id_name(region_table_ids::caption));
+    histogram_ = new HistogramFrame(this, [this](int width, int height) {
+        if (row_ < 0) return HistogramPicture{};
+        const RegionAnalysis& analysis = form_.row_with_histogram(static_cast<size_t>(row_));
+        const RegionAnalysis none;
+        return histogram_picture(ResultView::single, analysis, none, none, width, height);
+    });
+    histogram_->setObjectName(id_name(region_table_ids::histogram));
+
+    weight_ = new QCheckBox("Weight by solid angle", this);
+    weight_->setObjectName(id_name(region_table_ids::weight));
+    weight_->setEnabled(form_.can_weight());
+    weight_->setChecked(form_.weighted());
+    connect(weight_, &QCheckBox::toggled, this, [this](bool on) {
+        if (!form_.set_weighted(on)) {
+            const QSignalBlocker quiet(weight_);
+            weight_->setChecked(form_.weighted());
+            return;
+        }
+        show_table();
+        histogram_->update();
+    });
+
+    auto* save = new QPushButton("Save &CSV...", this);
+    save->setObjectName(id_name(region_table_ids::save));
+    connect(save, &QPushButton::clicked, this, [this] { form_.on_save_csv(); });
+    auto* close = new QPushButton("Close", this);
+    close->setObjectName(id_name(region_table_ids::close));
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(caption_, 1);
+    buttons->addWidget(weight_);
+    buttons->addWidget(save);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_, 1);
+    layout->addWidget(histogram_);
+    layout->addLayout(buttons);
+    // Wide enough for every column, as far as a screen allows.
+    int width = 40;
+    for (int c = 0; c < table_->columnCount(); ++c)
+        if (!table_->isColumnHidden(c)) width += table_->columnWidth(c);
+    resize(std::clamp(width, 600, 1400), 520);
+    if (!form_.rows().empty()) table_->setCurrentCell(0, 0);
+}
+
+void RegionTableWindow::show_table() {
+    const auto& titles = form_.titles();
+    const auto& rows = form_.rows();
+    const QSignalBlocker quiet(table_);
+    table_->clear();
+    table_->setRowCount(static_cast<int>(rows.size()));
+    table_->setColumnCount(static_cast<int>(titles.size()));
     for (int c = 0; c < static_cast<int>(titles.size()); ++c)
         table_->setHorizontalHeaderItem(c, new QTableWidgetItem(title_text(titles[static_cast<size_t>(c)])));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
@@ -72,39 +130,7 @@ RegionTableWindow::RegionTableWindow(QWidget* parent, RegionTableForm& form)
             table_->setColumnHidden(c, true);
     }
     table_->resizeColumnsToContents();
-    connect(table_, &QTableWidget::currentCellChanged, this, [this](int row) { on_row(row); });
-
-    caption_ = new QLabel(this);
-    caption_->setObjectName(id_name(region_table_ids::caption));
-    histogram_ = new HistogramFrame(this, [this](int width, int height) {
-        if (row_ < 0) return HistogramPicture{};
-        const RegionAnalysis& analysis = form_.row_with_histogram(static_cast<size_t>(row_));
-        const RegionAnalysis none;
-        return histogram_picture(ResultView::single, analysis, none, none, width, height);
-    });
-    histogram_->setObjectName(id_name(region_table_ids::histogram));
-
-    auto* save = new QPushButton("Save &CSV...", this);
-    save->setObjectName(id_name(region_table_ids::save));
-    connect(save, &QPushButton::clicked, this, [this] { form_.on_save_csv(); });
-    auto* close = new QPushButton("Close", this);
-    close->setObjectName(id_name(region_table_ids::close));
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(caption_, 1);
-    buttons->addWidget(save);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(table_, 1);
-    layout->addWidget(histogram_);
-    layout->addLayout(buttons);
-    // Wide enough for every column, as far as a screen allows.
-    int width = 40;
-    for (int c = 0; c < table_->columnCount(); ++c)
-        if (!table_->isColumnHidden(c)) width += table_->columnWidth(c);
-    resize(std::clamp(width, 600, 1400), 520);
-    if (!rows.empty()) table_->setCurrentCell(0, 0);
+    if (row_ >= 0 && row_ < table_->rowCount()) table_->setCurrentCell(row_, 0);
 }
 
 void RegionTableWindow::on_row(int row) {

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class HistogramFrame;
+class QCheckBox;
 class QLabel;
 class QTableWidget;
 class RegionTableForm;
@@ -17,6 +18,7 @@ inline constexpr int histogram = 6352;
 inline constexpr int save = 6353;
 inline constexpr int close = 6354;
 inline constexpr int caption = 6355;
+inline constexpr int weight = 6356;
 }  // namespace region_table_ids
 
 class RegionTableWindow : public QWidget {
@@ -28,11 +30,14 @@ public:
     HistogramFrame* histogram() const { return histogram_; }
 
 private:
+    // The form's titles and rows into the table, keeping the row chosen.
+    void show_table();
     void on_row(int row);
 
     RegionTableForm& form_;
     QTableWidget* table_;
     HistogramFrame* histogram_;
     QLabel* caption_;
+    QCheckBox* weight_;
     int row_ = -1;
 };

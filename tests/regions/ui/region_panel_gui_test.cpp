@@ -5,6 +5,7 @@
 // events; every file dialog and message is answered from a script.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QListWidget>
@@ -365,6 +366,30 @@ TEST_F(RegionPanelWindow, MeasuresFourRegionsOfARealFisheyePhotograph) {
     }
     // The window is brighter than the desk.
     EXPECT_GT(table.rows[1].analysis.statistics.mean, table.rows[0].analysis.statistics.mean);
+
+    // Weighted by solid angle, each row is the weighted single-region figure.
+    auto* weight = shown->findChild<QCheckBox*>(QString::number(region_table_ids::weight));
+    ASSERT_NE(weight, nullptr);
+    ASSERT_TRUE(weight->isEnabled());
+    const float unweighted = table.rows[1].analysis.statistics.mean;
+    QTest::mouseClick(weight, Qt::LeftButton);
+    QApplication::processEvents();
+    const RegionTable& weighted = form().table_form()->table();
+    ASSERT_TRUE(weighted.settings.weight_by_solid_angle);
+    StatisticsContext context{app.luminance_map(), app.cache_directory(), app.runner(), app.desktop(), false};
+    AnalysisSettings settings;
+    settings.weight_by_solid_angle = true;
+    const RegionChoice choice = region_choice(form().regions()[1], "");
+    const Result<RegionAnalysis> single =
+        analyse_region_choice(context, weighted.lens, choice, region_record(settings, choice), false);
+    ASSERT_TRUE(single);
+    EXPECT_EQ(weighted.rows[1].analysis.statistics.mean, single.value().statistics.mean);
+    EXPECT_NE(weighted.rows[1].analysis.statistics.mean, unweighted);
+    int mean_column = 0;
+    while (shown->table()->horizontalHeaderItem(mean_column)->text() != "mean") ++mean_column;
+    EXPECT_EQ(shown->table()->item(1, mean_column)->toolTip().toFloat(), single.value().statistics.mean);
+    QTest::mouseClick(weight, Qt::LeftButton);
+    EXPECT_EQ(form().table_form()->table().rows[1].analysis.statistics.mean, unweighted);
 
     if (const char* folder = std::getenv("CANDELUX_SCREENSHOT")) {
         shown->table()->setCurrentCell(1, 0);
