@@ -38,6 +38,14 @@ struct AssemblyFormDeleter {
     void operator()(AssemblyForm* form) const;
 };
 
+class RegionListForm;
+class RegionsDesktop;
+struct RegionPanelState;
+// Deletes the region panel's state where its type is complete (regions_commands.cpp).
+struct RegionPanelStateDeleter {
+    void operator()(RegionPanelState* state) const;
+};
+
 struct CaptureSession;
 // Deletes the capture session where its type is complete (capture_command.cpp).
 struct CaptureSessionDeleter {
@@ -335,4 +343,20 @@ public:
     // Shows the working copy anew at the zoom given (the glare analysis's
     // check picture at 1.0).
     void reload_working_copy_at(float zoom);
+
+    // --- named regions ---
+public:
+    // The region panel's windows; without them the panel and Analyze All
+    // Regions do nothing.
+    void set_regions_desktop(RegionsDesktop* desktop);
+    // The list of named regions; null without the panel's windows.
+    RegionListForm* region_list() const;
+    bool region_panel_shown() const { return region_panel_shown_; }
+
+private:
+    void on_regions_command(int id);  // regions_commands.cpp
+    void regions_picture_opened();
+
+    std::unique_ptr<RegionPanelState, RegionPanelStateDeleter> regions_;
+    bool region_panel_shown_ = false;
 };
