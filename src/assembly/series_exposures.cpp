@@ -46,3 +46,22 @@ std::string exposure_time_text(double seconds) {
     }
     return strprintf("%g", seconds);
 }
+
+std::vector<std::string> changing_settings(const std::vector<ShotExposure>& shots) {
+    std::vector<std::string> sentences;
+    for (size_t j = 1; j < shots.size(); ++j) {
+        if (shots[j].iso > 0 && shots[0].iso > 0 && shots[j].iso != shots[0].iso) {
+            sentences.push_back(strprintf("the ISO speed changes within the series (%g, %g): is auto-ISO on?",
+                                          shots[0].iso, shots[j].iso));
+            break;
+        }
+    }
+    for (size_t j = 1; j < shots.size(); ++j) {
+        if (shots[j].f_number > 0 && shots[0].f_number > 0 && shots[j].f_number != shots[0].f_number) {
+            sentences.push_back(
+                strprintf("the aperture changes within the series (f/%g, f/%g)", shots[0].f_number, shots[j].f_number));
+            break;
+        }
+    }
+    return sentences;
+}

@@ -325,6 +325,12 @@ Result<CliCommand> parse_assemble(Words words) {
             const auto number = parse_numeric_field(value.value());
             if (!number || !(*number > 0)) return bad("--meter-constant must be a positive number");
             options.meter_constant = *number;
+        } else if (word == "--meter-lux" || word == "--ev-tolerance") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            const auto number = parse_numeric_field(value.value());
+            if (!number || !(*number > 0)) return bad(word + " must be a positive number");
+            (word == "--meter-lux" ? options.meter_lux : options.ev_tolerance) = *number;
         } else if (word == "--align") {
             options.align = true;
         } else if (word == "--profile") {
@@ -346,6 +352,7 @@ Result<CliCommand> parse_assemble(Words words) {
     options.output = positional[0];
     options.pictures.assign(positional.begin() + 1, positional.end());
     if (options.force && options.profile.empty()) return bad("--force goes with --profile");
+    if (options.ev_tolerance && !options.meter_lux) return bad("--ev-tolerance goes with --meter-lux");
     if (options.exposures && options.exposures->size() != options.pictures.size())
         return bad(strprintf("--exposures gives %zu times for %zu pictures", options.exposures->size(),
                              options.pictures.size()));
@@ -400,7 +407,8 @@ Result<CliCommand> parse_profile(Words words) {
             return bad("unknown option " + word);
         }
     }
-    const std::string usage = "profile circle PICTURE | show PROFILE | vignetting PROFILE PICTURE...";
+    const std::string usage =
+        "profile circle PICTURE | show PROFILE | vignetting PROFILE PICTURE... | response PROFILE PICTURE...";
     if (positional.empty()) return bad("too few words; usage: " + usage);
     options.action = positional[0];
     if (options.action == "circle") {
@@ -411,6 +419,10 @@ Result<CliCommand> parse_profile(Words words) {
         options.profile = positional[1];
     } else if (options.action == "vignetting") {
         if (positional.size() < 3) return positional_failure(positional, 3, "profile vignetting PROFILE PICTURE-OR-SERIES...");
+        options.profile = positional[1];
+        options.pictures.assign(positional.begin() + 2, positional.end());
+    } else if (options.action == "response") {
+        if (positional.size() < 4) return positional_failure(positional, 4, "profile response PROFILE PICTURE PICTURE...");
         options.profile = positional[1];
         options.pictures.assign(positional.begin() + 2, positional.end());
     } else {

@@ -87,6 +87,8 @@ struct AssembleOptions {
     std::string save_response_file;  // "" for none
     std::string profile;             // a camera profile to apply; "" for none
     bool force = false;              // apply it though camera or lens differ
+    std::optional<double> meter_lux;     // the Ev check's reading at the lens
+    std::optional<double> ev_tolerance;  // percent; the check's default without
     std::optional<std::vector<double>> exposures;  // seconds, one per picture
     double meter_constant = 12.5;
     bool align = false;
@@ -103,10 +105,11 @@ struct CaptureOptions {
 };
 
 // profile circle PICTURE | profile show PROFILE | profile vignetting PROFILE PICTURE...
+// | profile response PROFILE PICTURE...
 struct ProfileOptions {
-    std::string action;                 // "circle", "show" or "vignetting"
+    std::string action;                 // "circle", "show", "vignetting" or "response"
     std::string profile;                // a name in the profile folder or a path
-    std::vector<std::string> pictures;  // circle: one; vignetting: one assembled picture or a series
+    std::vector<std::string> pictures;  // circle: one; vignetting: one assembled picture or a series; response: a series
     std::string save_to;                // circle --save PROFILE
     bool json = false;
 };

@@ -14,7 +14,7 @@ as the candelux windows.
   batch SEQUENCE FOLDER          replay a sequence file on every picture
   assemble OUT.hdr PICTURE...    an exposure series into a luminance picture
   capture FOLDER                 one exposure series from the tethered camera
-  profile ACTION ...             camera profiles: image circle, vignetting, show
+  profile ACTION ...             camera profiles: image circle, vignetting, response, show
 
 candelux-cli COMMAND --help tells more. Exit status: 0 done, 1 the work
 failed (a program, a write, a batch step), 2 the input was refused (nothing
@@ -124,16 +124,29 @@ options:
                           "PROFILE= <name> <date>" in the header; refused when
                           the pictures' EXIF camera or lens differs
   --force                 apply the profile even so
+  --meter-lux V           the Ev check: the illuminance an illuminance meter
+                          read at the lens (lx), compared with the assembled
+                          picture's vertical illuminance from its fisheye view
+                          (which the profile's projection gives); prints
+                          "Ev check: ..." and warns when they differ by more
+                          than the tolerance
+  --ev-tolerance P        the Ev check's tolerance in percent (10)
   --overwrite             replace OUTPUT.hdr
   --json                  print one JSON object: output, width, height,
                           exposures (with shift when aligned), response,
                           response_residual, saturated, saturated_share,
-                          absolute
+                          absolute, and with --meter-lux ev_check (picture_lux,
+                          meter_lux, difference_percent, tolerance_percent,
+                          flagged)
+
+An ISO speed or aperture that changes within the series (auto-ISO left on)
+is warned about on standard error.
 )";
 
 constexpr const char* profile = R"(usage: candelux-cli profile circle PICTURE [--json] [--save PROFILE]
        candelux-cli profile show PROFILE [--json]
        candelux-cli profile vignetting PROFILE PICTURE-OR-SERIES... [--json]
+       candelux-cli profile response PROFILE PICTURE PICTURE... [--json]
 
 Camera profiles (NAME.cdxprofile, JSON) hold the corrections of one camera
 and lens: response curve, vignetting, projection and image circle, neutral-
@@ -156,6 +169,11 @@ the path of a .cdxprofile file anywhere.
               the series' camera and lens). Without an image circle in the
               profile it is looked for, and stored when found; else the
               picture's half diagonal is the radius
+  response    recovers the response curve from an exposure series (any
+              scene with a range of brightness), as assemble does, and
+              stores it in PROFILE (created when missing, with the series'
+              camera and lens); assemble --profile then uses it instead of
+              recovering one from each series
 )";
 
 constexpr const char* capture = R"(usage: candelux-cli capture FOLDER [options]

@@ -9,6 +9,7 @@
 #include "common/json_value.h"
 #include "common/text_format.h"
 #include "picture/rgbe_reader.h"
+#include "profiles/assemble_with_profile.h"
 #include "profiles/camera_profile.h"
 #include "profiles/image_circle.h"
 #include "profiles/vignetting_fit.h"
@@ -125,6 +126,11 @@ int run_show(const ProfileOptions& options, const CliOutput& output) {
     return 0;
 }
 
+std::string scratch_picture(const char* purpose) {
+    return (fs::temp_directory_path() / ("candelux-" + std::string(purpose) + "-" + std::to_string(::getpid()) + ".hdr"))
+        .string();
+}
+
 // One assembled picture as it is, or a series assembled into a scratch file.
 Result<LuminanceMap> uniform_picture(const std::vector<std::string>& pictures, const CameraProfile& profile,
                                      std::vector<ShotExposure>& shots) {
@@ -132,8 +138,7 @@ Result<LuminanceMap> uniform_picture(const std::vector<std::string>& pictures, c
     auto read = read_series_exposures(pictures, std::nullopt);
     if (!read) return read.failure();
     shots = read.value();
-    const std::string scratch =
-        (fs::temp_directory_path() / ("candelux-vignetting-" + std::to_string(::getpid()) + ".hdr")).string();
+    const std::string scratch = scratch_picture("vignetting");
     AssemblyRequest request{pictures, shots, profile.response, 12.5, false};
     auto report = assemble_series(request, scratch);
     if (!report) return report.failure();
@@ -201,10 +206,51 @@ int run_vignetting(const ProfileOptions& options, const CliOutput& output) {
     return 0;
 }
 
+// The series is assembled as `assemble` does, the curve always recovered
+// (never the profile's own), and kept.
+int run_response(const ProfileOptions& options, const CliOutput& output) {
+    const std::string path = profile_path(options.profile);
+    bool created = false;
+    auto opened = open_or_create(path, created);
+    if (!opened) return output.fail(exit_bad_input, opened.failure().message);
+    CameraProfile& profile = opened.value();
+    auto shots = read_series_exposures(options.pictures, std::nullopt);
+    if (!shots) return output.fail(exit_bad_input, shots.failure().message);
+    if (created) {
+        profile.camera = shots.value()[0].camera;
+        profile.lens = shots.value()[0].lens;
+    }
+    const std::string mismatch = profile_mismatch(profile, options.pictures, shots.value());
+    if (!mismatch.empty()) return output.fail(exit_bad_input, mismatch);
+    for (const std::string& sentence : changing_settings(shots.value())) output.warn(sentence);
+    const std::string scratch = scratch_picture("response");
+    AssemblyRequest request{options.pictures, shots.value(), std::nullopt, 12.5, false};
+    auto report = assemble_series(request, scratch);
+    std::error_code ec;
+    fs::remove(scratch, ec);
+    if (!report) return output.fail(exit_bad_input, report.failure().message);
+    profile.response = report.value().response;
+    auto saved = save(path, profile);
+    if (!saved) return output.fail(exit_failed, saved.failure().message);
+    const double residual = report.value().response_residual.value_or(0);
+    if (options.json) {
+        JsonValue json{JsonValue::Object{}};
+        json.set("profile", path);
+        json.set("created", created);
+        json.set("response_residual", residual);
+        output.out << json_text(json);
+        return 0;
+    }
+    output.out << strprintf("response: recovered from %zu pictures, residual %.4g\n", options.pictures.size(), residual)
+               << (created ? "created " : "stored in ") << path << '\n';
+    return 0;
+}
+
 }  // namespace
 
 int run_profile(const ProfileOptions& options, const CliOutput& output) {
     if (options.action == "circle") return run_circle(options, output);
     if (options.action == "show") return run_show(options, output);
+    if (options.action == "response") return run_response(options, output);
     return run_vignetting(options, output);
 }

@@ -63,8 +63,10 @@ std::optional<ResponseCurve> read_response(const JsonValue& value, std::string& 
             return std::nullopt;
         }
         for (const JsonValue& node : channel->as_array()) {
-            if (!node.is_number() || node.as_number() > 1e-9) {
-                error = "\"response\" holds a value that is not a logarithm of a signal up to 1";
+            // A recovered curve may rise a little above full well between
+            // its last nodes; a signal of several full wells is no curve.
+            if (!node.is_number() || !std::isfinite(node.as_number()) || node.as_number() > 1) {
+                error = "\"response\" holds a value that is not a logarithm of a signal up to full well";
                 return std::nullopt;
             }
             curve.log_signal[c].push_back(node.as_number());
