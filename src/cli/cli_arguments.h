@@ -101,16 +101,19 @@ struct CaptureOptions {
     std::vector<std::string> shutter_labels;  // as the capture dialog shows them; none: autocap.asf
     std::string aperture;                     // "8", "5.6"; "" for the camera's current one
     bool assemble = false;
+    std::string profile;  // with assemble: a camera profile to apply
     bool json = false;
 };
 
 // profile circle PICTURE | profile show PROFILE | profile vignetting PROFILE PICTURE...
-// | profile response PROFILE PICTURE...
+// | profile response PROFILE PICTURE... | profile apply PROFILE PICTURE... --out-dir DIR
 struct ProfileOptions {
-    std::string action;                 // "circle", "show", "vignetting" or "response"
+    std::string action;                 // "circle", "show", "vignetting", "response" or "apply"
     std::string profile;                // a name in the profile folder or a path
     std::vector<std::string> pictures;  // circle: one; vignetting: one assembled picture or a series; response: a series
     std::string save_to;                // circle --save PROFILE
+    std::string out_dir;                // apply: where the corrected pictures go
+    bool overwrite = false;             // apply: replace pictures there
     bool json = false;
 };
 

@@ -147,6 +147,7 @@ constexpr const char* profile = R"(usage: candelux-cli profile circle PICTURE [-
        candelux-cli profile show PROFILE [--json]
        candelux-cli profile vignetting PROFILE PICTURE-OR-SERIES... [--json]
        candelux-cli profile response PROFILE PICTURE PICTURE... [--json]
+       candelux-cli profile apply PROFILE PICTURE... --out-dir DIR [--overwrite]
 
 Camera profiles (NAME.cdxprofile, JSON) hold the corrections of one camera
 and lens: response curve, vignetting, projection and image circle, neutral-
@@ -174,6 +175,12 @@ the path of a .cdxprofile file anywhere.
               stores it in PROFILE (created when missing, with the series'
               camera and lens); assemble --profile then uses it instead of
               recovering one from each series
+  apply       applies PROFILE to pictures assembled without one (by
+              another program, or before the profile was made), as assemble
+              --profile does after merging: vignetting, crop to the image
+              circle, ND and calibration factors, VIEW= and PROFILE= lines;
+              writes DIR/<name> for each (--overwrite to replace) and refuses
+              a picture whose header already names a profile
 )";
 
 constexpr const char* capture = R"(usage: candelux-cli capture FOLDER [options]
@@ -190,6 +197,9 @@ options:
                           the camera's current aperture
   --assemble              assemble the series into FOLDER/<first picture>.hdr
                           and print what assemble prints
+  --profile PROFILE       with --assemble: apply this camera profile, as
+                          assemble --profile does (a series from another
+                          camera or lens is not assembled)
   --json                  with --assemble: assemble's JSON object only
 )";
 
@@ -210,6 +220,13 @@ options:
   --picture NAME        replay only the picture NAME of FOLDER
   --cache-folder DIR    the cache folder the sequence was recorded with
                         (default: the one candelux uses)
+
+Batch replay works on assembled pictures, so a camera profile is applied
+before it: when each series is assembled (assemble --profile, capture
+--assemble --profile, Capture > Setup's "Assemble each series" with a
+profile), or afterwards to pictures assembled without one:
+candelux-cli profile apply PROFILE PICTURE... --out-dir DIR, then the batch
+on DIR.
 )";
 
 }  // namespace

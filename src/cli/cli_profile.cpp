@@ -7,8 +7,10 @@
 #include "assembly/series_exposures.h"
 #include "cli/cli_commands.h"
 #include "common/json_value.h"
+#include "common/regular_file.h"
 #include "common/text_format.h"
 #include "picture/rgbe_reader.h"
+#include "profiles/apply_profile.h"
 #include "profiles/assemble_with_profile.h"
 #include "profiles/camera_profile.h"
 #include "profiles/image_circle.h"
@@ -246,11 +248,45 @@ int run_response(const ProfileOptions& options, const CliOutput& output) {
     return 0;
 }
 
+// Every picture is checked before any is written.
+int run_apply(const ProfileOptions& options, const CliOutput& output) {
+    auto read = read_camera_profile(profile_path(options.profile));
+    if (!read) return output.fail(exit_bad_input, read.failure().message);
+    const CameraProfile& profile = read.value();
+    std::error_code ec;
+    if (!fs::is_directory(options.out_dir, ec))
+        return output.fail(exit_bad_input, "the folder " + options.out_dir + " does not exist");
+    std::vector<std::string> outputs;
+    for (const std::string& picture : options.pictures) {
+        if (const std::string problem = regular_file_problem(picture); !problem.empty())
+            return output.fail(exit_bad_input, picture + ": " + problem);
+        auto header = read_picture_header(picture);
+        if (!header) return output.fail(exit_bad_input, picture + ": not a readable Radiance picture");
+        for (const std::string& line : header.value())
+            if (line.rfind("PROFILE=", 0) == 0)
+                return output.fail(exit_bad_input, picture + " has a profile applied already (" + line + ")");
+        const std::string target = (fs::path(options.out_dir) / fs::path(picture).filename()).string();
+        if (fs::equivalent(picture, target, ec))
+            return output.fail(exit_bad_input, picture + ": --out-dir is the picture's own folder");
+        if (fs::exists(target, ec) && !options.overwrite)
+            return output.fail(exit_bad_input, target + " exists already; give --overwrite to replace it");
+        outputs.push_back(target);
+    }
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        auto applied = apply_profile(options.pictures[i], outputs[i], profile);
+        if (!applied) return output.fail(exit_failed, applied.failure().message);
+        output.out << outputs[i] << strprintf(": %d x %d", applied.value().width, applied.value().height)
+                   << (applied.value().view_line.empty() ? "" : ", " + applied.value().view_line) << '\n';
+    }
+    return 0;
+}
+
 }  // namespace
 
 int run_profile(const ProfileOptions& options, const CliOutput& output) {
     if (options.action == "circle") return run_circle(options, output);
     if (options.action == "show") return run_show(options, output);
     if (options.action == "response") return run_response(options, output);
+    if (options.action == "apply") return run_apply(options, output);
     return run_vignetting(options, output);
 }
