@@ -408,6 +408,8 @@ Result<CliCommand> parse_profile(Words words) {
             auto value = words.non_empty_value_of(word, "a profile");
             if (!value) return value.failure();
             options.save_to = value.value();
+        } else if (word == "--keep-picture") {
+            options.keep_picture = true;
         } else if (word == "--out-dir") {
             auto value = words.non_empty_value_of(word, "a folder");
             if (!value) return value.failure();
@@ -446,6 +448,7 @@ Result<CliCommand> parse_profile(Words words) {
         return bad("unknown profile action \"" + options.action + "\"; usage: " + usage);
     }
     if (!options.save_to.empty() && options.action != "circle") return bad("--save goes with profile circle");
+    if (options.keep_picture && options.action != "vignetting") return bad("--keep-picture goes with profile vignetting");
     if ((!options.out_dir.empty() || options.overwrite) && options.action != "apply")
         return bad("--out-dir and --overwrite go with profile apply");
     return CliCommand{options};

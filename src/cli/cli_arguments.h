@@ -112,6 +112,7 @@ struct ProfileOptions {
     std::string profile;                // a name in the profile folder or a path
     std::vector<std::string> pictures;  // circle: one; vignetting: one assembled picture or a series; response: a series
     std::string save_to;                // circle --save PROFILE
+    bool keep_picture = false;          // vignetting: keep the uniform picture as the vignetting picture
     std::string out_dir;                // apply: where the corrected pictures go
     bool overwrite = false;             // apply: replace pictures there
     bool json = false;

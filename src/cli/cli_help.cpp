@@ -145,7 +145,7 @@ is warned about on standard error.
 
 constexpr const char* profile = R"(usage: candelux-cli profile circle PICTURE [--json] [--save PROFILE]
        candelux-cli profile show PROFILE [--json]
-       candelux-cli profile vignetting PROFILE PICTURE-OR-SERIES... [--json]
+       candelux-cli profile vignetting PROFILE PICTURE-OR-SERIES... [--keep-picture] [--json]
        candelux-cli profile response PROFILE PICTURE PICTURE... [--json]
        candelux-cli profile apply PROFILE PICTURE... --out-dir DIR [--overwrite]
 
@@ -169,7 +169,12 @@ the path of a .cdxprofile file anywhere.
               stores the coefficients in PROFILE (created when missing, with
               the series' camera and lens). Without an image circle in the
               profile it is looked for, and stored when found; else the
-              picture's half diagonal is the radius
+              picture's half diagonal is the radius. --keep-picture also
+              keeps the uniform picture beside the profile as
+              <profile>-vignetting.hdr and names it as the profile's
+              vignetting picture, which assembly then divides by (scaled
+              to 1 at the circle's centre) in place of the polynomial: for
+              a fall-off that is not round
   response    recovers the response curve from an exposure series (any
               scene with a range of brightness), as assemble does, and
               stores it in PROFILE (created when missing, with the series'

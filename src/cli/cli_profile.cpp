@@ -133,20 +133,27 @@ std::string scratch_picture(const char* purpose) {
         .string();
 }
 
-// One assembled picture as it is, or a series assembled into a scratch file.
+// One assembled picture as it is, or a series assembled into a scratch file;
+// kept as `keep_as` too unless that is "".
 Result<LuminanceMap> uniform_picture(const std::vector<std::string>& pictures, const CameraProfile& profile,
-                                     std::vector<ShotExposure>& shots) {
-    if (pictures.size() == 1 && read_picture_header(pictures[0])) return read_picture(pictures[0]);
+                                     std::vector<ShotExposure>& shots, const std::string& keep_as) {
+    std::error_code ec;
+    if (pictures.size() == 1 && read_picture_header(pictures[0])) {
+        auto map = read_picture(pictures[0]);
+        if (map && !keep_as.empty() && !fs::equivalent(pictures[0], keep_as, ec) &&
+            !fs::copy_file(pictures[0], keep_as, fs::copy_options::overwrite_existing, ec))
+            return Failure{-1, keep_as + ": cannot be written"};
+        return map;
+    }
     auto read = read_series_exposures(pictures, std::nullopt);
     if (!read) return read.failure();
     shots = read.value();
-    const std::string scratch = scratch_picture("vignetting");
+    const std::string scratch = keep_as.empty() ? scratch_picture("vignetting") : keep_as;
     AssemblyRequest request{pictures, shots, profile.response, 12.5, false};
     auto report = assemble_series(request, scratch);
     if (!report) return report.failure();
     auto map = read_picture(scratch);
-    std::error_code ec;
-    fs::remove(scratch, ec);
+    if (keep_as.empty()) fs::remove(scratch, ec);
     return map;
 }
 
@@ -157,7 +164,14 @@ int run_vignetting(const ProfileOptions& options, const CliOutput& output) {
     if (!opened) return output.fail(exit_bad_input, opened.failure().message);
     CameraProfile& profile = opened.value();
     std::vector<ShotExposure> shots;
-    auto map = uniform_picture(options.pictures, profile, shots);
+    // Beside the profile, named after it, so the two move together.
+    const std::string kept_name = fs::path(path).stem().string() + "-vignetting.hdr";
+    const std::string kept = options.keep_picture ? (fs::path(path).parent_path() / kept_name).string() : "";
+    if (options.keep_picture) {
+        const fs::path folder = fs::path(path).parent_path();
+        if (!folder.empty() && folder.string() == profile_folder()) ensure_private_folder(folder.string());
+    }
+    auto map = uniform_picture(options.pictures, profile, shots, kept);
     if (!map) return output.fail(exit_bad_input, map.failure().message);
     if (created && !shots.empty()) {
         profile.camera = shots[0].camera;
@@ -177,7 +191,8 @@ int run_vignetting(const ProfileOptions& options, const CliOutput& output) {
     }
     auto fit = fit_vignetting(map.value(), circle);
     if (!fit) return output.fail(exit_failed, fit.failure().message);
-    profile.vignetting = fit.value().coefficients;
+    store_vignetting_fit(profile, fit.value());
+    if (options.keep_picture) profile.vignetting_picture = kept_name;
     auto saved = save(path, profile);
     if (!saved) return output.fail(exit_failed, saved.failure().message);
     const VignettingFit& f = fit.value();
@@ -194,6 +209,7 @@ int run_vignetting(const ProfileOptions& options, const CliOutput& output) {
         for (const VignettingRing& ring : f.rings)
             rings.emplace_back(JsonValue::Array{ring.radius, ring.measured, ring.fitted});
         json.set("rings", rings);
+        if (options.keep_picture) json.set("vignetting_picture", kept);
         output.out << json_text(json);
         return 0;
     }
@@ -202,6 +218,7 @@ int run_vignetting(const ProfileOptions& options, const CliOutput& output) {
     output.out << "     r  measured    fitted\n";
     for (const VignettingRing& ring : f.rings)
         output.out << strprintf("%6.3f  %8.4f  %8.4f\n", ring.radius, ring.measured, ring.fitted);
+    if (options.keep_picture) output.out << "vignetting picture: " << kept << '\n';
     output.out << "vignetting: " << vignetting_text(f.coefficients) << '\n'
                << strprintf("fit: %.2f %% rms over %zu rings\n", f.rms_percent, f.rings.size())
                << (created ? "created " : "stored in ") << path << '\n';
