@@ -93,6 +93,7 @@ int run_show(const ProfileOptions& options, const CliOutput& output) {
         JsonValue::Array a;
         for (double v : p.vignetting) a.emplace_back(v);
         json.set("vignetting", a);
+        json.set("vignetting_picture", p.vignetting_picture);
         if (p.projection) {
             JsonValue projection = circle_json(p.projection->circle);
             projection.set("view", p.projection->view);
@@ -112,7 +113,9 @@ int run_show(const ProfileOptions& options, const CliOutput& output) {
     output.out << "file: " << path << "\nname: " << p.name << "\ncamera: " << (p.camera.empty() ? "any" : p.camera)
                << "\nlens: " << (p.lens.empty() ? "any" : p.lens) << "\nresponse: "
                << (p.response ? "stored" : "none (recovered from each series)") << "\nvignetting: "
-               << vignetting_text(p.vignetting) << "\nprojection: ";
+               << vignetting_text(p.vignetting) << "\nvignetting picture: "
+               << (p.vignetting_picture.empty() ? "none" : vignetting_picture_path(p) + " (in place of the polynomial)")
+               << "\nprojection: ";
     if (p.projection) {
         const auto& j = *p.projection;
         output.out << strprintf("%s %g x %g degrees", j.view.c_str(), j.horizontal_angle, j.vertical_angle);

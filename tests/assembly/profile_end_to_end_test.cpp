@@ -247,6 +247,11 @@ TEST_F(ProfileEndToEnd, TheKeptUniformPictureCorrectsALaterSeriesInPlaceOfThePol
     ASSERT_TRUE(profile) << profile.failure().message;
     EXPECT_EQ(profile.value().vignetting_picture, "flat-vignetting.hdr");
     ASSERT_TRUE(std::filesystem::exists(kept));
+    const CliResult shown = cli({"profile", "show", "flat"});
+    EXPECT_NE(shown.out.find("vignetting picture: " + kept.string() + " (in place of the polynomial)\n"),
+              std::string::npos)
+        << shown.out;
+    EXPECT_EQ(cli({"profile", "circle", kept.string(), "--keep-picture"}).status, 2);
     // The polynomial is gone from the correction: a wild one changes nothing.
     profile.value().vignetting = {0.9};
     ASSERT_TRUE(write_camera_profile((folder / "candelux/profiles/flat.cdxprofile").string(), profile.value()));
