@@ -219,3 +219,28 @@ TEST_F(AssemblyProfileChoice, TheEvCheckFlagsAReadingFurtherOffThanTheTolerance)
     ASSERT_TRUE(assemble("no_view.hdr"));
     EXPECT_EQ(form->ev_result.rfind("No Ev check: ", 0), 0u) << form->ev_result;
 }
+
+// The aperture as the camera wrote it in EXIF: one picture at f/5.6 among
+// f/8 ones is warned about before the run, which goes on.
+TEST(AssemblySettingsWarning, AnApertureChangedWithinTheSeriesIsToldInAMessage) {
+    TempFolder folder;
+    write_hdr_scene(folder / "scene.hdr");
+    auto pictures = photograph_series(folder / "scene.hdr", "srgb", folder / "a", {0x48, 0x58});
+    const auto wider = photograph_series(folder / "scene.hdr", "srgb", folder / "b", {0x68}, 0x30);  // f/5.6
+    ASSERT_EQ(pictures.size(), 2u);
+    ASSERT_EQ(wider.size(), 1u);
+    pictures.push_back(wider[0]);
+    ScriptedAssemblyDesktop desktop;
+    AssemblyForm form(desktop, nullptr);
+    desktop.picture_answers.push_back(pictures);
+    form.on_add_pictures();
+    desktop.output_answers.push_back((folder / "mixed.hdr").string());
+    ASSERT_TRUE(form.on_assemble());
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    // The series is listed shortest exposure first, whichever aperture that was.
+    const std::string& text = desktop.messages[0].first;
+    EXPECT_TRUE(text.rfind("The aperture changes within the series (f/8, f/5.6)", 0) == 0 ||
+                text.rfind("The aperture changes within the series (f/5.6, f/8)", 0) == 0)
+        << text;
+    EXPECT_TRUE(fs::exists(folder / "mixed.hdr"));
+}

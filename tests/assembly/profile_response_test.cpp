@@ -149,6 +149,13 @@ TEST(ChangingSettings, AnIsoSpeedOrApertureThatChangesIsNamedOnce) {
     const auto both = changing_settings({a, b, c});
     ASSERT_EQ(both.size(), 2u);
     EXPECT_EQ(both[1], "the aperture changes within the series (f/8, f/5.6)");
+    c.f_number = 5.656854;  // as EXIF writes f/5.6
+    EXPECT_EQ(changing_settings({a, b, c})[1], "the aperture changes within the series (f/8, f/5.6)");
+    EXPECT_EQ(f_number_text(11.3137), "11");
+    EXPECT_EQ(f_number_text(2.828), "2.8");
+    EXPECT_EQ(f_number_text(1.4142), "1.4");
+    EXPECT_EQ(f_number_text(22.627), "22");
+    EXPECT_EQ(f_number_text(4), "4");
     b.iso = c.iso = 0;  // unknown speeds say nothing
     c.f_number = 8;
     EXPECT_TRUE(changing_settings({a, b, c}).empty());
