@@ -10,6 +10,7 @@
 #include "common/text_format.h"
 #include "profiles/assemble_with_profile.h"
 #include "profiles/ev_check.h"
+#include "profiles/profile_settings.h"
 #include "profiles/profile_updates.h"
 
 namespace {
@@ -27,8 +28,23 @@ std::optional<double> optional_number(const std::string& text) {
 
 }  // namespace
 
-AssemblyForm::AssemblyForm(AssemblyDesktop& desktop, OpenResult open_result, const std::string& profile_folder)
-    : profiles(list_profiles(profile_folder)), desktop_(desktop), open_result_(std::move(open_result)) {}
+AssemblyForm::AssemblyForm(AssemblyDesktop& desktop, OpenResult open_result, const std::string& profile_folder,
+                           std::string settings_file)
+    : profiles(list_profiles(profile_folder)),
+      desktop_(desktop),
+      open_result_(std::move(open_result)),
+      settings_file_(std::move(settings_file)) {
+    if (!settings_file_.empty()) ev_tolerance = read_profile_settings(settings_file_).ev_tolerance;
+}
+
+void AssemblyForm::on_ev_tolerance(double percent) {
+    if (!(percent > 0) || percent == ev_tolerance) return;
+    ev_tolerance = percent;
+    if (settings_file_.empty()) return;
+    ProfileSettings remembered = read_profile_settings(settings_file_);
+    remembered.ev_tolerance = percent;
+    write_profile_settings(settings_file_, remembered);
+}
 
 void AssemblyForm::on_add_pictures() {
     std::vector<std::string> refused;

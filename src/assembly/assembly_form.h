@@ -32,8 +32,10 @@ inline constexpr int iso = 3;
 class AssemblyForm {
 public:
     using OpenResult = std::function<void(const std::string& path)>;
-    // `profile_folder` holds the camera profiles offered for the run.
-    AssemblyForm(AssemblyDesktop& desktop, OpenResult open_result, const std::string& profile_folder = "");
+    // `profile_folder` holds the camera profiles offered for the run;
+    // `settings_file` (profile_settings) remembers the Ev check's tolerance.
+    AssemblyForm(AssemblyDesktop& desktop, OpenResult open_result, const std::string& profile_folder = "",
+                 std::string settings_file = "");
 
     std::vector<AssemblyRow> rows;
     std::string status;    // the line under the table
@@ -48,7 +50,7 @@ public:
     // none; the assembled picture's vertical illuminance is checked against
     // it (the Ev check) and flagged beyond `ev_tolerance` percent.
     std::string measured_illuminance;
-    double ev_tolerance = 10;
+    double ev_tolerance = 10;  // percent; remembered when changed
     std::string ev_result;  // the Ev check's sentence after a run, "" without
     // The response curve the last run recovered; none when it came from
     // the profile.
@@ -63,10 +65,12 @@ public:
     // Stores the response curve the last run recovered into the chosen
     // profile. True when it was stored.
     bool on_save_response();
+    void on_ev_tolerance(double percent);
 
 private:
     void run_ev_check(const std::string& output);
 
     AssemblyDesktop& desktop_;
     OpenResult open_result_;
+    std::string settings_file_;
 };

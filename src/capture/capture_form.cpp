@@ -7,7 +7,7 @@
 #include "capture/eds_abi.h"
 #include "capture/exposure_tables.h"
 #include "common/text_format.h"
-#include "profiles/profile_choice.h"
+#include "profiles/profile_settings.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -66,7 +66,8 @@ CaptureForm::CaptureForm(Desktop& desktop, CaptureCamera& camera, const Settings
     : desktop_(desktop), camera_(camera), settings_(settings), pacing_(std::move(pacing)), clock_(std::move(clock)) {
     for (int id : capture_ids::switched) controls_[id] = ControlState{};
     profiles = list_profiles(profile_folder(settings_.folders().appdata));
-    const std::string chosen = read_profile_choice(capture_profile_choice_file(settings_.folders().appdata));
+    const std::string chosen =
+        read_profile_settings(profile_settings_file(settings_.folders().appdata)).capture_profile;
     for (size_t i = 0; i < profiles.size(); ++i)
         if (!chosen.empty() && profiles[i].path == chosen) assembly_profile = static_cast<int>(i) + 1;
 }
@@ -74,8 +75,10 @@ CaptureForm::CaptureForm(Desktop& desktop, CaptureCamera& camera, const Settings
 void CaptureForm::on_assembly_profile(int index) {
     if (index < 0 || static_cast<size_t>(index) > profiles.size()) return;
     assembly_profile = index;
-    write_profile_choice(capture_profile_choice_file(settings_.folders().appdata),
-                         index ? profiles[static_cast<size_t>(index) - 1].path : "");
+    const std::string file = profile_settings_file(settings_.folders().appdata);
+    ProfileSettings remembered = read_profile_settings(file);
+    remembered.capture_profile = index ? profiles[static_cast<size_t>(index) - 1].path : "";
+    write_profile_settings(file, remembered);
 }
 
 void CaptureForm::on_open() {

@@ -12,6 +12,8 @@
 #include "common/text_format.h"
 #include "profiles/assemble_with_profile.h"
 #include "profiles/ev_check.h"
+#include "profiles/profile_settings.h"
+#include "settings/platform_folders.h"
 
 namespace fs = std::filesystem;
 
@@ -111,8 +113,10 @@ int run_assemble(const AssembleOptions& options, const CliOutput& output) {
     }
     std::optional<EvCheck> ev;
     if (options.meter_lux) {
-        auto check = check_vertical_illuminance(options.output, *options.meter_lux,
-                                                options.ev_tolerance.value_or(default_ev_tolerance));
+        // Without --ev-tolerance, the tolerance the assembly dialog last set.
+        const double tolerance = options.ev_tolerance.value_or(
+            read_profile_settings(profile_settings_file(platform_folders_from_environment().appdata)).ev_tolerance);
+        auto check = check_vertical_illuminance(options.output, *options.meter_lux, tolerance);
         if (!check) output.warn("no Ev check: " + check.failure().message);
         else ev = check.value();
         if (ev && ev->flagged) output.warn(ev_check_sentence(*ev));

@@ -130,7 +130,8 @@ options:
                           (which the profile's projection gives); prints
                           "Ev check: ..." and warns when they differ by more
                           than the tolerance
-  --ev-tolerance P        the Ev check's tolerance in percent (10)
+  --ev-tolerance P        the Ev check's tolerance in percent (the one last
+                          set in the assembly dialog, else 10)
   --overwrite             replace OUTPUT.hdr
   --json                  print one JSON object: output, width, height,
                           exposures (with shift when aligned), response,

@@ -15,6 +15,7 @@
 #include "common/text_format.h"
 #include "picture/rgbe_reader.h"
 #include "profiles/ev_check.h"
+#include "profiles/profile_settings.h"
 #include "support/cli_in_process.h"
 #include "support/temp_folder.h"
 
@@ -243,4 +244,19 @@ TEST(AssemblySettingsWarning, AnApertureChangedWithinTheSeriesIsToldInAMessage) 
                 text.rfind("The aperture changes within the series (f/5.6, f/8)", 0) == 0)
         << text;
     EXPECT_TRUE(fs::exists(folder / "mixed.hdr"));
+}
+
+TEST(AssemblyEvTolerance, IsRememberedForTheNextDialog) {
+    TempFolder config;
+    const std::string settings = profile_settings_file(config.str());
+    ScriptedAssemblyDesktop desktop;
+    AssemblyForm first(desktop, nullptr, "", settings);
+    EXPECT_EQ(first.ev_tolerance, 10);
+    first.on_ev_tolerance(5);
+    first.on_ev_tolerance(-1);  // not a share: ignored
+    EXPECT_EQ(first.ev_tolerance, 5);
+    AssemblyForm second(desktop, nullptr, "", settings);
+    EXPECT_EQ(second.ev_tolerance, 5);
+    AssemblyForm unremembered(desktop, nullptr);
+    EXPECT_EQ(unremembered.ev_tolerance, 10);
 }

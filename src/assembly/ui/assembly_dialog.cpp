@@ -82,7 +82,7 @@ AssemblyDialog::AssemblyDialog(QWidget* parent, AssemblyForm& form) : QDialog(pa
     ev_tolerance_->setSuffix(" %");
     ev_tolerance_->setToolTip("The Ev check flags a picture whose illuminance differs from the meter's by more");
     connect(ev_tolerance_, &QDoubleSpinBox::valueChanged, this, [this](double value) {
-        if (!showing_) form_.ev_tolerance = value;
+        if (!showing_) form_.on_ev_tolerance(value);
     });
     auto* tolerance_label = new QLabel("&Ev check within", this);
     tolerance_label->setBuddy(ev_tolerance_);
