@@ -351,6 +351,12 @@ Result<CliCommand> parse_assemble(Words words) {
             const auto number = parse_numeric_field(value.value());
             if (!number || !(*number > 0)) return bad("--meter-constant must be a positive number");
             options.meter_constant = *number;
+        } else if (word == "--meter-lux" || word == "--ev-tolerance") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            const auto number = parse_numeric_field(value.value());
+            if (!number || !(*number > 0)) return bad(word + " must be a positive number");
+            (word == "--meter-lux" ? options.meter_lux : options.ev_tolerance) = *number;
         } else if (word == "--align") {
             options.align = true;
         } else if (word == "--profile") {
@@ -372,6 +378,7 @@ Result<CliCommand> parse_assemble(Words words) {
     options.output = positional[0];
     options.pictures.assign(positional.begin() + 1, positional.end());
     if (options.force && options.profile.empty()) return bad("--force goes with --profile");
+    if (options.ev_tolerance && !options.meter_lux) return bad("--ev-tolerance goes with --meter-lux");
     if (options.exposures && options.exposures->size() != options.pictures.size())
         return bad(strprintf("--exposures gives %zu times for %zu pictures", options.exposures->size(),
                              options.pictures.size()));
@@ -396,6 +403,10 @@ Result<CliCommand> parse_capture(Words words) {
                 if (!label.empty()) options.shutter_labels.push_back(label);
         } else if (word == "--assemble") {
             options.assemble = true;
+        } else if (word == "--profile") {
+            auto value = words.non_empty_value_of(word, "a profile");
+            if (!value) return value.failure();
+            options.profile = value.value();
         } else if (word == "--json") {
             options.json = true;
         } else {
@@ -405,6 +416,7 @@ Result<CliCommand> parse_capture(Words words) {
     if (positional.size() != 1) return positional_failure(positional, 1, "capture FOLDER [options]");
     if (!options.aperture.empty() && options.shutter_labels.empty())
         return bad("--aperture goes with --shutter; autocap.asf names the apertures of its own exposures");
+    if (!options.profile.empty() && !options.assemble) return bad("--profile goes with --assemble");
     options.folder = positional[0];
     return CliCommand{options};
 }
@@ -422,11 +434,21 @@ Result<CliCommand> parse_profile(Words words) {
             auto value = words.non_empty_value_of(word, "a profile");
             if (!value) return value.failure();
             options.save_to = value.value();
+        } else if (word == "--keep-picture") {
+            options.keep_picture = true;
+        } else if (word == "--out-dir") {
+            auto value = words.non_empty_value_of(word, "a folder");
+            if (!value) return value.failure();
+            options.out_dir = value.value();
+        } else if (word == "--overwrite") {
+            options.overwrite = true;
         } else {
             return bad("unknown option " + word);
         }
     }
-    const std::string usage = "profile circle PICTURE | show PROFILE | vignetting PROFILE PICTURE...";
+    const std::string usage =
+        "profile circle PICTURE | show PROFILE | vignetting PROFILE PICTURE... | response PROFILE PICTURE... | apply "
+        "PROFILE PICTURE... --out-dir DIR";
     if (positional.empty()) return bad("too few words; usage: " + usage);
     options.action = positional[0];
     if (options.action == "circle") {
@@ -439,10 +461,22 @@ Result<CliCommand> parse_profile(Words words) {
         if (positional.size() < 3) return positional_failure(positional, 3, "profile vignetting PROFILE PICTURE-OR-SERIES...");
         options.profile = positional[1];
         options.pictures.assign(positional.begin() + 2, positional.end());
+    } else if (options.action == "apply") {
+        if (positional.size() < 3) return positional_failure(positional, 3, "profile apply PROFILE PICTURE... --out-dir DIR");
+        if (options.out_dir.empty()) return bad("profile apply needs --out-dir DIR");
+        options.profile = positional[1];
+        options.pictures.assign(positional.begin() + 2, positional.end());
+    } else if (options.action == "response") {
+        if (positional.size() < 4) return positional_failure(positional, 4, "profile response PROFILE PICTURE PICTURE...");
+        options.profile = positional[1];
+        options.pictures.assign(positional.begin() + 2, positional.end());
     } else {
         return bad("unknown profile action \"" + options.action + "\"; usage: " + usage);
     }
     if (!options.save_to.empty() && options.action != "circle") return bad("--save goes with profile circle");
+    if (options.keep_picture && options.action != "vignetting") return bad("--keep-picture goes with profile vignetting");
+    if ((!options.out_dir.empty() || options.overwrite) && options.action != "apply")
+        return bad("--out-dir and --overwrite go with profile apply");
     return CliCommand{options};
 }
 

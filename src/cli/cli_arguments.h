@@ -82,6 +82,8 @@ struct AssembleOptions {
     std::string save_response_file;  // "" for none
     std::string profile;             // a camera profile to apply; "" for none
     bool force = false;              // apply it though camera or lens differ
+    std::optional<double> meter_lux;     // the Ev check's reading at the lens
+    std::optional<double> ev_tolerance;  // percent; the check's default without
     std::optional<std::vector<double>> exposures;  // seconds, one per picture
     double meter_constant = 12.5;
     bool align = false;
@@ -94,15 +96,20 @@ struct CaptureOptions {
     std::vector<std::string> shutter_labels;  // as the capture dialog shows them; none: autocap.asf
     std::string aperture;                     // "8", "5.6"; "" for the camera's current one
     bool assemble = false;
+    std::string profile;  // with assemble: a camera profile to apply
     bool json = false;
 };
 
 // profile circle PICTURE | profile show PROFILE | profile vignetting PROFILE PICTURE...
+// | profile response PROFILE PICTURE... | profile apply PROFILE PICTURE... --out-dir DIR
 struct ProfileOptions {
-    std::string action;                 // "circle", "show" or "vignetting"
+    std::string action;                 // "circle", "show", "vignetting", "response" or "apply"
     std::string profile;                // a name in the profile folder or a path
-    std::vector<std::string> pictures;  // circle: one; vignetting: one assembled picture or a series
+    std::vector<std::string> pictures;  // circle: one; vignetting: one assembled picture or a series; response: a series
     std::string save_to;                // circle --save PROFILE
+    bool keep_picture = false;          // vignetting: keep the uniform picture as the vignetting picture
+    std::string out_dir;                // apply: where the corrected pictures go
+    bool overwrite = false;             // apply: replace pictures there
     bool json = false;
 };
 

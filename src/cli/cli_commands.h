@@ -9,6 +9,7 @@
 #include "cli/cli_arguments.h"
 #include "cli/cli_places.h"
 #include "cli/cli_run.h"
+#include "profiles/ev_check.h"
 
 int run_luminance(const LuminanceOptions& options, const CliOutput& output);
 // illuminance PICTURE (cli_illuminance.cpp).
@@ -28,7 +29,8 @@ int run_assemble(const AssembleOptions& options, const CliOutput& output);
 int run_capture(const CaptureOptions& options, const CliOutput& output);
 int run_profile(const ProfileOptions& options, const CliOutput& output);
 
-// What assemble prints for a finished assembly (text or --json).
+// What assemble prints for a finished assembly (text or --json), with the
+// Ev check when a meter reading was given.
 void print_assembly(const CliOutput& output, const AssembleOptions& options, const std::vector<ShotExposure>& shots,
-                    const AssemblyReport& report);
+                    const AssemblyReport& report, const std::optional<EvCheck>& ev = std::nullopt);
 int run_batch_command(const BatchOptions& options, const CliPlaces& places, const CliOutput& output);

@@ -14,7 +14,7 @@ as the candelux windows.
   batch SEQUENCE FOLDER          replay a sequence file on every picture
   assemble OUT.hdr PICTURE...    an exposure series into a luminance picture
   capture FOLDER                 one exposure series from the tethered camera
-  profile ACTION ...             camera profiles: image circle, vignetting, show
+  profile ACTION ...             camera profiles: image circle, vignetting, response, show
 
 candelux-cli COMMAND --help tells more. Exit status: 0 done, 1 the work
 failed (a program, a write, a batch step), 2 the input was refused (nothing
@@ -139,16 +139,31 @@ options:
                           "PROFILE= <name> <date>" in the header; refused when
                           the pictures' EXIF camera or lens differs
   --force                 apply the profile even so
+  --meter-lux V           the Ev check: the illuminance an illuminance meter
+                          read at the lens (lx), compared with the assembled
+                          picture's vertical illuminance from its fisheye view
+                          (which the profile's projection gives); prints
+                          "Ev check: ..." and warns when they differ by more
+                          than the tolerance
+  --ev-tolerance P        the Ev check's tolerance in percent (the one last
+                          set in the assembly dialog, else 10)
   --overwrite             replace OUTPUT.hdr
   --json                  print one JSON object: output, width, height,
                           exposures (with shift when aligned), response,
                           response_residual, saturated, saturated_share,
-                          absolute
+                          absolute, and with --meter-lux ev_check (picture_lux,
+                          meter_lux, difference_percent, tolerance_percent,
+                          flagged)
+
+An ISO speed or aperture that changes within the series (auto-ISO left on)
+is warned about on standard error.
 )";
 
 constexpr const char* profile = R"(usage: candelux-cli profile circle PICTURE [--json] [--save PROFILE]
        candelux-cli profile show PROFILE [--json]
-       candelux-cli profile vignetting PROFILE PICTURE-OR-SERIES... [--json]
+       candelux-cli profile vignetting PROFILE PICTURE-OR-SERIES... [--keep-picture] [--json]
+       candelux-cli profile response PROFILE PICTURE PICTURE... [--json]
+       candelux-cli profile apply PROFILE PICTURE... --out-dir DIR [--overwrite]
 
 Camera profiles (NAME.cdxprofile, JSON) hold the corrections of one camera
 and lens: response curve, vignetting, projection and image circle, neutral-
@@ -170,7 +185,23 @@ the path of a .cdxprofile file anywhere.
               stores the coefficients in PROFILE (created when missing, with
               the series' camera and lens). Without an image circle in the
               profile it is looked for, and stored when found; else the
-              picture's half diagonal is the radius
+              picture's half diagonal is the radius. --keep-picture also
+              keeps the uniform picture beside the profile as
+              <profile>-vignetting.hdr and names it as the profile's
+              vignetting picture, which assembly then divides by (scaled
+              to 1 at the circle's centre) in place of the polynomial: for
+              a fall-off that is not round
+  response    recovers the response curve from an exposure series (any
+              scene with a range of brightness), as assemble does, and
+              stores it in PROFILE (created when missing, with the series'
+              camera and lens); assemble --profile then uses it instead of
+              recovering one from each series
+  apply       applies PROFILE to pictures assembled without one (by
+              another program, or before the profile was made), as assemble
+              --profile does after merging: vignetting, crop to the image
+              circle, ND and calibration factors, VIEW= and PROFILE= lines;
+              writes DIR/<name> for each (--overwrite to replace) and refuses
+              a picture whose header already names a profile
 )";
 
 constexpr const char* capture = R"(usage: candelux-cli capture FOLDER [options]
@@ -187,6 +218,9 @@ options:
                           the camera's current aperture
   --assemble              assemble the series into FOLDER/<first picture>.hdr
                           and print what assemble prints
+  --profile PROFILE       with --assemble: apply this camera profile, as
+                          assemble --profile does (a series from another
+                          camera or lens is not assembled)
   --json                  with --assemble: assemble's JSON object only
 )";
 
@@ -210,6 +244,13 @@ options:
   --regions FILE        measure every region of a region file on each result and
                         write NAME_regions.csv beside picture NAME.hdr (replaced
                         only with --overwrite)
+
+Batch replay works on assembled pictures, so a camera profile is applied
+before it: when each series is assembled (assemble --profile, capture
+--assemble --profile, Capture > Setup's "Assemble each series" with a
+profile), or afterwards to pictures assembled without one:
+candelux-cli profile apply PROFILE PICTURE... --out-dir DIR, then the batch
+on DIR.
 )";
 
 }  // namespace
