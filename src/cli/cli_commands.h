@@ -22,4 +22,6 @@ int run_profile(const ProfileOptions& options, const CliOutput& output);
 // What assemble prints for a finished assembly (text or --json).
 void print_assembly(const CliOutput& output, const AssembleOptions& options, const std::vector<ShotExposure>& shots,
                     const AssemblyReport& report);
+// series (cli_series.cpp).
+int run_series_command(const SeriesCliOptions& options, const CliPlaces& places, const CliOutput& output);
 int run_batch_command(const BatchOptions& options, const CliPlaces& places, const CliOutput& output);

@@ -23,7 +23,7 @@ std::string one_line(const std::string& text) {
     return line.size() < text.size() && !line.empty() ? line + " ..." : line;
 }
 
-Failure failed(const SeriesPicture& picture, const std::string& why) { return Failure{-1, picture.name + ": " + why}; }
+Failure failed(const SeriesInput& picture, const std::string& why) { return Failure{-1, picture.name + ": " + why}; }
 
 std::string lower_case(std::string text) {
     for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
@@ -32,7 +32,7 @@ std::string lower_case(std::string text) {
 
 // evalglare on the picture (scaled down first when it is larger than
 // evalglare is given in the window); its indices or why there are none.
-Result<std::array<std::string, 6>> glare_of(const SeriesPicture& picture, const SeriesSetup& setup, int width,
+Result<std::array<std::string, 6>> glare_of(const SeriesInput& picture, const SeriesSetup& setup, int width,
                                             int height, int slot) {
     if (!is_command_safe_path(picture.path))
         return failed(picture, "its path holds a blank or a character the shell would read");
@@ -80,7 +80,7 @@ std::optional<std::array<std::string, 6>> glare_indices_of(const std::string& te
     return indices;
 }
 
-Result<SeriesRow> measure_series_picture(const SeriesPicture& picture, const SeriesSetup& setup, int slot) {
+Result<SeriesRow> measure_series_picture(const SeriesInput& picture, const SeriesSetup& setup, int slot) {
     if (const std::string problem = regular_file_problem(picture.path); !problem.empty())
         return failed(picture, problem);
     const auto header = read_picture_header(picture.path);

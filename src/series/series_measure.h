@@ -24,7 +24,7 @@ std::string series_lux_text(double lux);
 // The row of `picture`; `slot` (the worker's number) keeps the scratch
 // files of pictures measured side by side apart. A failure names the
 // picture and says why it has no row.
-Result<SeriesRow> measure_series_picture(const SeriesPicture& picture, const SeriesSetup& setup, int slot);
+Result<SeriesRow> measure_series_picture(const SeriesInput& picture, const SeriesSetup& setup, int slot);
 
 // evalglare's six indices from its printed text, in glare_index_names'
 // order, as printed; nothing when the text has no result line.
