@@ -6,7 +6,6 @@
 #include "common/numeric_edit.h"
 #include "common/text_format.h"
 #include "common/unsigned_field.h"
-#include "tools/pixel_operations.h"
 
 namespace {
 
@@ -16,11 +15,6 @@ Failure bad(std::string message) { return Failure{-2, std::move(message)}; }
 bool is_option(const std::string& word) { return word.rfind("--", 0) == 0 || word == "-h"; }
 
 bool is_help(const std::string& word) { return word == "--help" || word == "-h"; }
-
-std::string lower_case(std::string text) {
-    for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return text;
-}
 
 std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> parts;
@@ -198,6 +192,13 @@ Result<CliCommand> parse_stats(Words words) {
             options.json = true;
         } else if (word == "--weighted") {
             options.weighted = true;
+        } else if (word == "--csv") {
+            options.csv = true;
+        } else if (word == "--regions") {
+            auto value = words.non_empty_value_of(word);
+            if (!value) return value.failure();
+            if (!options.regions_file.empty()) return bad("--regions is given twice");
+            options.regions_file = value.value();
         } else {
             return bad("unknown option " + word);
         }
@@ -207,6 +208,10 @@ Result<CliCommand> parse_stats(Words words) {
     if (in_b && !region_given[1]) return bad("--region-b needs a region option after it");
     if (in_b && (options.upper_percentile || options.criterion_kind))
         return bad("--percentile and --criterion are for one region; two regions give their contrast");
+    if (!options.regions_file.empty() && (region_given[0] || in_b))
+        return bad("--regions takes its regions from the file; give no other region option with it");
+    if (options.csv && options.regions_file.empty()) return bad("--csv goes with --regions");
+    if (options.csv && options.json) return bad("give --json or --csv, not both");
     return CliCommand{options};
 }
 
@@ -288,6 +293,11 @@ Result<CliCommand> parse_batch(Words words) {
             auto value = words.non_empty_value_of(word);
             if (!value) return value.failure();
             (word == "--picture" ? options.picture : options.cache_folder) = value.value();
+        } else if (word == "--regions") {
+            auto value = words.non_empty_value_of(word);
+            if (!value) return value.failure();
+            if (!options.regions_file.empty()) return bad("--regions is given twice");
+            options.regions_file = value.value();
         } else {
             return bad("unknown option " + word);
         }
@@ -484,17 +494,6 @@ Result<std::vector<float>> parse_number_list(const std::string& text, size_t cou
         numbers.push_back(*number);
     }
     return numbers;
-}
-
-int mask_type_of(const std::string& path) {
-    const size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return 0;
-    const std::string ending = lower_case(path.substr(dot + 1));
-    if (ending == "hdr") return mask_hdr;
-    if (ending == "pic") return mask_pic;
-    if (ending == "bmp") return mask_bmp;
-    if (ending == "tif" || ending == "tiff") return mask_tiff;
-    return 0;
 }
 
 Result<CliCommand> parse_cli_arguments(const std::vector<std::string>& words) {

@@ -14,19 +14,9 @@
 #include <vector>
 
 #include "analysis/analysis_settings.h"
+#include "analysis/region_choice.h"
 #include "common/result.h"
 #include "view/region.h"
-
-// Where a region comes from: drawn with a selection tool, a mask file, or
-// (no region option at all) the whole picture.
-struct RegionChoice {
-    enum class Source { whole_picture, drawn, mask_file };
-    Source source = Source::whole_picture;
-    RegionKind tool = RegionKind::mask;  // for a drawn region: rectangle, circle or polygon
-    Region geometry;
-    std::string mask_file;
-    int mask_type = 0;  // the mask dialog's type index by the file's extension
-};
 
 struct LuminanceOptions {
     std::string picture;
@@ -46,6 +36,8 @@ struct StatsOptions {
     bool overwrite = false;
     bool json = false;
     bool weighted = false;  // --weighted: the figures weighted by solid angle
+    std::string regions_file;  // --regions: every region of a region file; "" for none
+    bool csv = false;          // --csv (with --regions): one CSV row per region
 };
 
 struct IlluminanceOptions {
@@ -78,6 +70,7 @@ struct BatchOptions {
     bool emit_jobs = false;
     std::string cache_folder;  // the one the sequence's lines name; "" for the program's own
     std::string picture;       // replay only this picture of the folder; "" for all
+    std::string regions_file;  // --regions: measured on every result; "" for none
 };
 
 struct AssembleOptions {
@@ -142,7 +135,3 @@ Result<CliCommand> parse_cli_arguments(const std::vector<std::string>& words);
 
 // Exactly `count` numbers separated by `separator`.
 Result<std::vector<float>> parse_number_list(const std::string& text, size_t count, char separator = ',');
-
-// The mask dialog's type index for a file name (.hdr, .pic, .bmp, .tif in
-// any case), 0 for anything else.
-int mask_type_of(const std::string& path);
