@@ -9,6 +9,7 @@
 #include "common/regular_file.h"
 #include "common/text_format.h"
 #include "macro/replay_command.h"
+#include "regions/region_file.h"
 #include "series/series_plot.h"
 #include "series/series_run.h"
 
@@ -103,9 +104,12 @@ int run_series_command(const SeriesCliOptions& options, const CliPlaces& places,
     if (options.glare)
         if (auto words = glare_option_words(*options.glare); !words)
             return output.fail(exit_bad_input, "--glare: " + words.failure().message);
-    const std::vector<std::string> region_names;
-    if (!options.regions_file.empty())
-        return output.fail(exit_bad_input, "--regions: named regions are not in this build yet");
+    std::vector<std::string> region_names;
+    if (!options.regions_file.empty()) {
+        auto file = read_region_file(options.regions_file);
+        if (!file) return output.fail(exit_bad_input, file.failure().message);
+        for (const NamedRegion& region : file.value().regions) region_names.push_back(region.name);
+    }
     if (const int refused = check_plot(options, region_names, output); refused != 0) return refused;
 
     if (options.emit_jobs) {
@@ -127,10 +131,10 @@ int run_series_command(const SeriesCliOptions& options, const CliPlaces& places,
     run.regions_file = options.regions_file;
     run.program_folder = places.program_folder;
     run.jobs = options.jobs;
-    // Pictures too large for evalglare are scaled down into a folder of the
-    // run's own.
+    // Pictures too large for evalglare are scaled down, and regions
+    // measured, in a folder of the run's own.
     std::optional<RunFolder> scratch;
-    if (options.glare) {
+    if (options.glare || !options.regions_file.empty()) {
         if (!places.cache_problem.empty()) return output.fail(exit_bad_input, places.cache_problem);
         scratch.emplace(places.cache_folder);
         if (!scratch->created()) return output.fail(exit_failed, scratch->error());

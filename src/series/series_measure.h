@@ -8,12 +8,17 @@
 #include <vector>
 
 #include "common/result.h"
+#include "regions/region_file.h"
 #include "series/series_row.h"
 #include "series/series_run.h"
 
 struct SeriesSetup {
     std::optional<std::vector<std::string>> glare_words;  // nothing: no glare run
+    std::optional<RegionFile> regions;                    // nothing: no region columns
+    std::string regions_file;                             // where it was read (mask files are beside it)
     std::string program_folder;
+    // Scaled copies for evalglare and, per worker, the folder the regions
+    // are measured in (a link to the picture and the masked copies).
     std::string scratch_folder;
 };
 

@@ -115,10 +115,25 @@ Result<SeriesReport> run_series(const SeriesOptions& options, const SeriesProgre
         auto words = glare_option_words(*options.glare_options);
         if (!words) return words.failure();
         setup.glare_words = words.value();
-        if (!setup.scratch_folder.empty() && !is_command_safe_path(setup.scratch_folder))
+        if (!is_command_safe_path(setup.scratch_folder))
             return Failure{-2, "the working folder " + setup.scratch_folder + " holds a character the shell would read"};
     }
-    const std::vector<std::string> region_names;
+    std::vector<std::string> region_names;
+    if (!options.regions_file.empty()) {
+        auto file = read_region_file(options.regions_file);
+        if (!file) return file.failure();
+        for (const NamedRegion& region : file.value().regions) {
+            if (std::find(region_names.begin(), region_names.end(), region.name) != region_names.end())
+                return Failure{-2, options.regions_file + ": two regions are named \"" + region.name +
+                                       "\"; their columns would be the same"};
+            region_names.push_back(region.name);
+        }
+        if (region_names.empty()) return Failure{-2, options.regions_file + " holds no region"};
+        setup.regions = std::move(file.value());
+        setup.regions_file = options.regions_file;
+    }
+    if ((setup.glare_words || setup.regions) && setup.scratch_folder.empty())
+        return Failure{-2, "no working folder for the glare run and the regions"};
 
     std::set<std::string> done;
     SeriesReport report;

@@ -212,6 +212,55 @@ TEST_F(DaySeries, APlotIsWrittenAfterTheRunAsSvgAndPng) {
     EXPECT_FALSE(std::filesystem::exists(work.path() / "q.csv"));
 }
 
+TEST_F(DaySeries, RegionColumnsEqualAStatsRunOfTheRegionFileOnEachPicture) {
+    TempFolder work;
+    const std::string regions = (work.path() / "room.regions.json").string();
+    write_file(regions, R"({"width": 64, "height": 64, "regions": [
+        {"name": "window", "color": "#0080ff", "kind": "rectangle", "points": [[20, 12], [44, 30]]},
+        {"name": "sun patch", "color": "#ff8000", "kind": "circle", "center": [38, 45], "radius": 7}]})");
+    const std::string csv = (work.path() / "regions.csv").string();
+    const CliRun run = series_cli({"series", day(), "--csv", csv, "--regions", regions, "--jobs", "2"}, cache());
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = lines_of(read_file(csv)), plain = lines_of(plain_);
+    ASSERT_EQ(lines.size(), pictures_.size() + 1);
+    EXPECT_EQ(lines[0], "time,time_source,picture,vertical_illuminance_lx,dgp,dgi,ugr,vcp,cgi,lveil,ceiling_pixels,"
+                        "window_mean,window_weighted_mean,sun patch_mean,sun patch_weighted_mean");
+    std::string first_patch, last_patch;
+    for (size_t i = 0; i < pictures_.size(); ++i) {
+        auto row = parse_series_row(lines[i + 1], series_fixed_columns + 4);
+        auto full = parse_series_row(plain[i + 1], series_fixed_columns);
+        ASSERT_TRUE(row.ok() && full.ok()) << lines[i + 1];
+        // The lens figures measured with the regions are the plain run's.
+        EXPECT_EQ(row.value().vertical_illuminance, full.value().vertical_illuminance);
+        EXPECT_EQ(row.value().ceiling_pixels, full.value().ceiling_pixels);
+        const CliRun stats = series_cli({"stats", day() + "/" + pictures_[i].name, "--regions", regions, "--csv"},
+                                        cache());
+        ASSERT_EQ(stats.status, 0) << stats.err;
+        const std::vector<std::string> table = lines_of(stats.out);
+        ASSERT_EQ(table.size(), 3u) << stats.out;
+        for (size_t r = 0; r < 2; ++r) {
+            std::string line = table[r + 1];
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            const std::vector<std::string> fields = csv_fields(line);
+            ASSERT_GE(fields.size(), 13u);
+            EXPECT_EQ(row.value().regions[2 * r], fields[5]) << pictures_[i].name << " mean of region " << r;
+            EXPECT_EQ(row.value().regions[2 * r + 1], fields[12]) << pictures_[i].name << " weighted mean " << r;
+        }
+        if (i == 0) first_patch = row.value().regions[2];
+        last_patch = row.value().regions[2];
+    }
+    // The sun patch brightens its circle as it grows.
+    EXPECT_LT(std::stod(first_patch), std::stod(last_patch));
+
+    // Two regions of one name would give two columns of one name.
+    write_file(regions, R"({"width": 64, "height": 64, "regions": [
+        {"name": "a", "color": "#0080ff", "kind": "rectangle", "points": [[2, 2], [9, 9]]},
+        {"name": "a", "color": "#ff8000", "kind": "circle", "center": [30, 30], "radius": 4}]})");
+    const CliRun twice = series_cli({"series", day(), "--csv", csv, "--regions", regions, "--overwrite"}, cache());
+    EXPECT_EQ(twice.status, 2);
+    EXPECT_NE(twice.err.find("two regions are named \"a\""), std::string::npos) << twice.err;
+}
+
 TEST(SeriesRefusals, UnsafeGlareOptionsAndCheckPicturesAreRefusedBeforeAnythingIsWritten) {
     TempFolder work;
     ASSERT_EQ(write_day_series(work.path() / "day", 2, 16).size(), 2u);
