@@ -46,7 +46,9 @@ struct SeriesOptions {
     std::optional<std::string> glare_options;  // evalglare's options ("-vta -vv 180 -vh 180"); nothing: no glare
     std::string regions_file;                  // "" for none
     std::string program_folder;                // first on the PATH of pfilt and evalglare
-    std::string scratch_folder;                // for the scaled-down copies evalglare reads
+    // A folder of the run's own, needed with glare or regions: the scaled
+    // copies evalglare reads and the folders the regions are measured in.
+    std::string scratch_folder;
     int jobs = 1;
 };
 
@@ -61,7 +63,7 @@ struct SeriesProgress {
     std::string picture;  // the one just finished
     bool failed = false;
     std::string problem;  // why it failed
-    const SeriesRow* row = nullptr;  // the row just written; null when it failed
+    const SeriesRow* row = nullptr;  // the row just written (valid during the call); null when it failed
 };
 // Called on the worker thread that finished the picture, one call at a time.
 using SeriesProgressFn = std::function<void(const SeriesProgress&)>;

@@ -8,10 +8,12 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "analysis/glare_command.h"
 #include "cli/cli.h"
 #include "series/series_measure.h"
 #include "series/series_run.h"
 #include "support/day_series.h"
+#include "support/formula_pictures.h"
 #include "support/temp_folder.h"
 #include "tools/process_runner.h"
 
@@ -280,6 +282,43 @@ TEST_F(DaySeries, RegionColumnsEqualAStatsRunOfTheRegionFileOnEachPicture) {
     const CliRun twice = series_cli({"series", day(), "--csv", csv, "--regions", regions, "--overwrite"}, cache());
     EXPECT_EQ(twice.status, 2);
     EXPECT_NE(twice.err.find("two regions are named \"a\""), std::string::npos) << twice.err;
+}
+
+TEST(SeriesGlare, ScalesALargePictureDownAsTheGlareAnalysisDoesBeforeEvalglareReadsIt) {
+    TempFolder work;
+    const std::filesystem::path folder = work.path() / "large";
+    std::filesystem::create_directories(folder);
+    const std::string picture = (folder / "big.hdr").string();
+    ASSERT_TRUE(write_grey_picture(
+        picture, 900, 900,
+        [](int x, int y) {
+            const double dx = x - 450, dy = y - 300;
+            return static_cast<float>((dx * dx + dy * dy < 40 * 40 ? 30000.0 : 500.0) / 179.0);
+        },
+        {"CAPDATE= 2026:06:21 12:00:00", "VIEW= -vta -vh 180 -vv 180"}));
+    const std::string csv = (work.path() / "large.csv").string();
+    const CliRun run = series_cli({"series", folder.string(), "--csv", csv, "--glare", day_glare_options}, work.str());
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    const GlareScale scale = glare_scale(900, 900);
+    ASSERT_TRUE(scale.scaled());
+    const std::string scaled = (work.path() / "scaled.hdr").string();
+    const ProcessOutput pfilt = run_shell_command(glare_downscale_command(scale.factor, picture, scaled),
+                                                  CANDELUX_PROGRAMS_DIR, nullptr, nullptr);
+    ASSERT_TRUE(pfilt.clean()) << pfilt.text;
+    const ProcessOutput single = run_shell_command(std::string("/C evalglare ") + day_glare_options + " " + scaled,
+                                                   CANDELUX_PROGRAMS_DIR, nullptr, nullptr);
+    const auto indices = glare_indices_of(single.text);
+    ASSERT_TRUE(indices) << single.text;
+    const auto table = read_series_csv(csv);
+    ASSERT_TRUE(table.ok());
+    ASSERT_EQ(table.value().rows.size(), 1u);
+    EXPECT_EQ(table.value().rows[0].glare, *indices);
+    // Nothing is written beside the picture, and the run's own folder (the
+    // scaled copy's) is gone.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+    for (const auto& entry : std::filesystem::directory_iterator(work.path()))
+        EXPECT_FALSE(entry.path().filename().string().starts_with("cli-")) << entry.path();
 }
 
 TEST(SeriesArguments, AreCheckedBeforeAnythingIsMeasured) {
