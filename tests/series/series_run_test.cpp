@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
 #include <atomic>
 #include <cstdlib>
 #include <sstream>
@@ -134,6 +140,48 @@ TEST_F(DaySeries, ARunStoppedMidwayAndResumedWritesTheSameBytes) {
     const CliRun again = series_cli({"series", day(), "--csv", csv, "--glare", day_glare_options, "--resume"}, cache());
     ASSERT_EQ(again.status, 0) << again.err;
     EXPECT_NE(again.out.find("0 pictures measured"), std::string::npos) << again.out;
+    EXPECT_EQ(read_file(csv), plain_);
+}
+
+TEST_F(DaySeries, ARunEndedBySigtermKeepsItsRowsAndResumesToTheSameBytes) {
+    TempFolder work;
+    const std::string csv = (work.path() / "term.csv").string();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        setenv("XDG_CACHE_HOME", work.str().c_str(), 1);
+        setenv("XDG_CONFIG_HOME", work.str().c_str(), 1);
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1), dup2(null, 2);
+        execl(CANDELUX_CLI, CANDELUX_CLI, "series", day().c_str(), "--csv", csv.c_str(), "--glare", day_glare_options,
+              "--jobs", "1", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // As a scheduler ends a job: SIGTERM once some rows are written.
+    bool some = false;
+    for (int i = 0; i < 6000 && !some; ++i) {
+        some = lines_of(read_file(csv)).size() > 5;
+        if (!some) usleep(10000);
+    }
+    kill(child, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(some);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 128 + SIGTERM);
+    const auto kept = read_series_csv(csv);
+    ASSERT_TRUE(kept.ok()) << kept.failure().message;
+    EXPECT_GE(kept.value().rows.size(), 5u);
+    EXPECT_LT(kept.value().rows.size(), pictures_.size());
+    // Every row kept is a finished picture's: the same as the plain run's.
+    for (const SeriesRow& row : kept.value().rows) EXPECT_NE(plain_.find(series_row_line(row)), std::string::npos);
+    // The run's working folder went with it.
+    for (const auto& entry : std::filesystem::directory_iterator(work.path()))
+        EXPECT_FALSE(entry.path().filename().string().starts_with("cli-")) << entry.path();
+
+    const CliRun resumed =
+        series_cli({"series", day(), "--csv", csv, "--glare", day_glare_options, "--resume"}, cache());
+    ASSERT_EQ(resumed.status, 0) << resumed.err;
     EXPECT_EQ(read_file(csv), plain_);
 }
 
