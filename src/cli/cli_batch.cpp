@@ -52,7 +52,7 @@ std::string picture_job(const BatchOptions& options, const CliPlaces& places, co
                       " --picture " + quoted_word(name) +
                       " --cache-folder " + quoted_word(cache) + " --jobs 1";
     if (options.overwrite) job += " --overwrite";
-    if (!options.regions_file.empty()) job += " --regions " + quoted_word(absolute(options.regions_file));
+    if (!options.regions_file.empty()) job += " --regions " + quoted_word(absolute_path(options.regions_file));
     return job;
 }
 
