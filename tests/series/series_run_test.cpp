@@ -286,19 +286,29 @@ TEST_F(DaySeries, APlotIsWrittenAfterTheRunAsSvgAndPng) {
 TEST_F(DaySeries, RegionColumnsEqualAStatsRunOfTheRegionFileOnEachPicture) {
     TempFolder work;
     const std::string regions = (work.path() / "room.regions.json").string();
+    // The floor as a mask: the lower third of the picture.
+    ASSERT_TRUE(write_grey_picture((work.path() / "floor.hdr").string(), 64, 64,
+                                   [](int, int y) { return y >= 42 ? 1.0f : 0.0f; }));
     write_file(regions, R"({"width": 64, "height": 64, "regions": [
         {"name": "window", "color": "#0080ff", "kind": "rectangle", "points": [[20, 12], [44, 30]]},
-        {"name": "sun patch", "color": "#ff8000", "kind": "circle", "center": [38, 45], "radius": 7}]})");
+        {"name": "sun patch", "color": "#ff8000", "kind": "circle", "center": [38, 45], "radius": 7},
+        {"name": "floor", "color": "#00ff00", "kind": "mask", "file": "floor.hdr"}]})");
     const std::string csv = (work.path() / "regions.csv").string();
+    std::vector<std::string> before;
+    for (const DayPicture& picture : pictures_) before.push_back(read_file(day() + "/" + picture.name));
     const CliRun run = series_cli({"series", day(), "--csv", csv, "--regions", regions, "--jobs", "2"}, cache());
     ASSERT_EQ(run.status, 0) << run.err;
+    // The pictures are linked as the masks' working copies, never written.
+    for (size_t i = 0; i < pictures_.size(); ++i)
+        EXPECT_EQ(read_file(day() + "/" + pictures_[i].name), before[i]) << pictures_[i].name;
     const std::vector<std::string> lines = lines_of(read_file(csv)), plain = lines_of(plain_);
     ASSERT_EQ(lines.size(), pictures_.size() + 1);
     EXPECT_EQ(lines[0], "time,time_source,picture,vertical_illuminance_lx,dgp,dgi,ugr,vcp,cgi,lveil,ceiling_pixels,"
-                        "window_mean,window_weighted_mean,sun patch_mean,sun patch_weighted_mean");
+                        "window_mean,window_weighted_mean,sun patch_mean,sun patch_weighted_mean,floor_mean,"
+                        "floor_weighted_mean");
     std::string first_patch, last_patch;
     for (size_t i = 0; i < pictures_.size(); ++i) {
-        auto row = parse_series_row(lines[i + 1], series_fixed_columns + 4);
+        auto row = parse_series_row(lines[i + 1], series_fixed_columns + 6);
         auto full = parse_series_row(plain[i + 1], series_fixed_columns);
         ASSERT_TRUE(row.ok() && full.ok()) << lines[i + 1];
         // The lens figures measured with the regions are the plain run's.
@@ -308,8 +318,8 @@ TEST_F(DaySeries, RegionColumnsEqualAStatsRunOfTheRegionFileOnEachPicture) {
                                         cache());
         ASSERT_EQ(stats.status, 0) << stats.err;
         const std::vector<std::string> table = lines_of(stats.out);
-        ASSERT_EQ(table.size(), 3u) << stats.out;
-        for (size_t r = 0; r < 2; ++r) {
+        ASSERT_EQ(table.size(), 4u) << stats.out;
+        for (size_t r = 0; r < 3; ++r) {
             std::string line = table[r + 1];
             if (!line.empty() && line.back() == '\r') line.pop_back();
             const std::vector<std::string> fields = csv_fields(line);
@@ -317,6 +327,7 @@ TEST_F(DaySeries, RegionColumnsEqualAStatsRunOfTheRegionFileOnEachPicture) {
             EXPECT_EQ(row.value().regions[2 * r], fields[5]) << pictures_[i].name << " mean of region " << r;
             EXPECT_EQ(row.value().regions[2 * r + 1], fields[12]) << pictures_[i].name << " weighted mean " << r;
         }
+        EXPECT_NE(row.value().regions[4], "");  // the floor's mask was applied
         if (i == 0) first_patch = row.value().regions[2];
         last_patch = row.value().regions[2];
     }
