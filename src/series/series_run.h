@@ -5,9 +5,9 @@
 //
 // Rows are appended to the file as pictures finish, each line written and
 // flushed whole, so a stopped run keeps what it did and a resumed one skips
-// the pictures the file already holds. When every picture is done the file
-// is rewritten in time order (through a new file renamed over it), so a
-// run, a resumed run and collected parts give the same bytes.
+// the pictures the file already holds. When the run ends (done or stopped)
+// the file is rewritten in time order (through a new file renamed over it),
+// so a run, a resumed run and collected parts give the same bytes.
 //
 // Each picture costs one read of its pixels (shared by the illuminance,
 // the clipped pixels and the regions) and, with glare, one evalglare run;
@@ -79,8 +79,10 @@ struct SeriesReport {
 // Checks everything (the pictures' names, the glare options, the regions
 // file, the CSV file against `existing`) before writing anything; a Failure
 // means nothing was written. `stop`, when set during the run, lets the
-// pictures under way finish and starts no more; the file then keeps its rows
-// in the order they were made.
+// pictures under way finish and starts no more (so does a signal that
+// stopped the running programs: a picture whose evalglare was stopped gets
+// no row and no problem). The report's problems are the pictures that gave
+// no row, each named with why.
 Result<SeriesReport> run_series(const SeriesOptions& options, const SeriesProgressFn& progress = {},
                                 const std::atomic<bool>* stop = nullptr);
 
