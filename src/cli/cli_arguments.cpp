@@ -324,6 +324,57 @@ Result<CliCommand> parse_batch(Words words) {
     return CliCommand{options};
 }
 
+Result<CliCommand> parse_series(Words words) {
+    SeriesCliOptions options;
+    const char* usage = "series FOLDER --csv OUT.csv [options], or series --collect PART... --csv OUT.csv";
+    bool figures_given = false;
+    while (words.more()) {
+        const std::string word = words.take();
+        if (!is_option(word)) {
+            options.inputs.push_back(word);
+        } else if (word == "--jobs" || word == "--chunk") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            const auto number = whole_number(value.value());
+            if (!number || *number < 1 || *number > 1024)
+                return bad(word + " must be a whole number from 1 to 1024, not \"" + value.value() + "\"");
+            (word == "--jobs" ? options.jobs : options.chunk) = static_cast<int>(*number);
+        } else if (word == "--csv" || word == "--regions" || word == "--plot" || word == "--figure" ||
+                   word == "--picture") {
+            auto value = words.non_empty_value_of(word);
+            if (!value) return value.failure();
+            if (word == "--csv") options.csv = value.value();
+            else if (word == "--regions") options.regions_file = value.value();
+            else if (word == "--plot") options.plot = value.value();
+            else if (word == "--picture") options.only.push_back(value.value());
+            else options.figures = value.value(), figures_given = true;
+        } else if (word == "--glare") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            options.glare = value.value();
+        } else if (word == "--resume") {
+            options.resume = true;
+        } else if (word == "--overwrite") {
+            options.overwrite = true;
+        } else if (word == "--emit-jobs") {
+            options.emit_jobs = true;
+        } else if (word == "--collect") {
+            options.collect = true;
+        } else {
+            return bad("unknown option " + word);
+        }
+    }
+    if (options.inputs.empty()) return bad(std::string("too few words; usage: ") + usage);
+    if (options.csv.empty()) return bad("--csv OUT.csv is needed");
+    if (options.resume && options.overwrite) return bad("--resume and --overwrite exclude each other");
+    if (figures_given && options.plot.empty()) return bad("--figure needs --plot");
+    if (options.collect && (options.emit_jobs || options.glare || !options.regions_file.empty() || options.resume ||
+                            !options.only.empty()))
+        return bad("--collect takes only the parts, --csv, --overwrite and --plot with --figure");
+    if (options.emit_jobs && !options.plot.empty()) return bad("--plot goes with --collect, not with --emit-jobs");
+    return CliCommand{options};
+}
+
 Result<CliCommand> parse_assemble(Words words) {
     AssembleOptions options;
     std::vector<std::string> positional;
@@ -501,10 +552,11 @@ Result<CliCommand> parse_cli_arguments(const std::vector<std::string>& words) {
     }
     const std::string& command = words[0];
     if (command != "luminance" && command != "stats" && command != "falsecolor" && command != "batch" &&
-        command != "illuminance" && command != "assemble" && command != "capture" && command != "profile")
+        command != "illuminance" && command != "assemble" && command != "capture" && command != "profile" &&
+        command != "series")
         return bad("unknown command \"" + command +
-                   "\"; the commands are luminance, stats, illuminance, falsecolor, batch, assemble, capture and "
-                   "profile");
+                   "\"; the commands are luminance, stats, illuminance, falsecolor, batch, assemble, capture, "
+                   "profile and series");
     for (const std::string& word : words)
         if (is_help(word)) return CliCommand{HelpRequest{command}};
     if (command == "luminance") return parse_luminance(Words(words));
@@ -514,5 +566,6 @@ Result<CliCommand> parse_cli_arguments(const std::vector<std::string>& words) {
     if (command == "assemble") return parse_assemble(Words(words));
     if (command == "capture") return parse_capture(Words(words));
     if (command == "profile") return parse_profile(Words(words));
+    if (command == "series") return parse_series(Words(words));
     return parse_batch(Words(words));
 }

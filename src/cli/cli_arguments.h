@@ -113,13 +113,30 @@ struct ProfileOptions {
     bool json = false;
 };
 
+// series FOLDER|PICTURE... --csv OUT.csv [options] | series --collect PART... --csv OUT.csv
+struct SeriesCliOptions {
+    std::vector<std::string> inputs;    // one folder, or pictures; with --collect the parts
+    std::string csv;
+    std::string regions_file;
+    std::optional<std::string> glare;   // evalglare's options
+    int jobs = 1;
+    bool resume = false;
+    bool overwrite = false;
+    bool emit_jobs = false;
+    int chunk = 1;                      // pictures per emitted job
+    bool collect = false;
+    std::vector<std::string> only;      // --picture NAME: these pictures of the folder
+    std::string plot;                   // "" for none
+    std::string figures = "dgp,ev";
+};
+
 struct HelpRequest {
     std::string command;  // "" for the overview
 };
 
 using CliCommand =
     std::variant<HelpRequest, LuminanceOptions, StatsOptions, FalsecolorOptions, BatchOptions, AssembleOptions,
-                 CaptureOptions, IlluminanceOptions, ProfileOptions>;
+                 CaptureOptions, IlluminanceOptions, ProfileOptions, SeriesCliOptions>;
 
 // Reads the words after the program's name. A failure's message names what
 // is wrong in one line.

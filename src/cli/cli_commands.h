@@ -33,4 +33,6 @@ int run_profile(const ProfileOptions& options, const CliOutput& output);
 // Ev check when a meter reading was given.
 void print_assembly(const CliOutput& output, const AssembleOptions& options, const std::vector<ShotExposure>& shots,
                     const AssemblyReport& report, const std::optional<EvCheck>& ev = std::nullopt);
+// series (cli_series.cpp).
+int run_series_command(const SeriesCliOptions& options, const CliPlaces& places, const CliOutput& output);
 int run_batch_command(const BatchOptions& options, const CliPlaces& places, const CliOutput& output);

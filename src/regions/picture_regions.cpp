@@ -6,11 +6,9 @@
 
 namespace fs = std::filesystem;
 
-Result<PictureRegions> measure_picture_regions(const std::string& picture, const LuminanceMap& map,
-                                               const RegionFile& file, const std::string& region_file_path,
-                                               const std::string& work_folder, ProcessRunner& runner,
-                                               Desktop& desktop, const RegionTableRequest& request) {
-    RegionFit fit = fit_region_file(file, map.width, map.height);
+Result<RegionFit> fit_picture_regions(const RegionFile& file, const std::string& region_file_path, int32_t width,
+                                      int32_t height) {
+    RegionFit fit = fit_region_file(file, width, height);
     if (!fit.refused.empty()) {
         std::string message;
         for (const std::string& refusal : fit.refused) message += (message.empty() ? "" : "; ") + refusal;
@@ -19,9 +17,19 @@ Result<PictureRegions> measure_picture_regions(const std::string& picture, const
     for (const NamedRegion& region : fit.file.regions) {
         if (region.kind != RegionKind::mask) continue;
         const std::string problem =
-            region_problem(region_choice(region, region_file_path), region_label(region), map.width, map.height);
+            region_problem(region_choice(region, region_file_path), region_label(region), width, height);
         if (!problem.empty()) return Failure{regions_refused, region_label(region) + ": " + problem};
     }
+    return fit;
+}
+
+Result<PictureRegions> measure_picture_regions(const std::string& picture, const LuminanceMap& map,
+                                               const RegionFile& file, const std::string& region_file_path,
+                                               const std::string& work_folder, ProcessRunner& runner,
+                                               Desktop& desktop, const RegionTableRequest& request) {
+    auto fitted = fit_picture_regions(file, region_file_path, map.width, map.height);
+    if (!fitted) return fitted.failure();
+    RegionFit& fit = fitted.value();
     // The working copy, as in the application.
     std::error_code ec;
     if (!fs::copy_file(picture, work_folder + working_file::working_copy, fs::copy_options::overwrite_existing, ec))

@@ -22,6 +22,11 @@ struct PictureRegions {
     std::string scaled_message;  // "" when the file was drawn on a picture of this size
 };
 
+// The regions of `file` fitted to a picture of width x height, every mask
+// checked; a failure (code regions_refused) names the regions refused.
+Result<RegionFit> fit_picture_regions(const RegionFile& file, const std::string& region_file_path, int32_t width,
+                                      int32_t height);
+
 // Every region of `file` (read from `region_file_path`, which finds the
 // masks) fitted to the picture at `picture`, whose luminance is `map`, and
 // measured. `work_folder` must exist and be the caller's alone: the
