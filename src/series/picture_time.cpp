@@ -1,0 +1,103 @@
+#include "series/picture_time.h"
+
+#include <sys/stat.h>
+
+#include <ctime>
+#include <filesystem>
+
+#include "assembly/shot_exposure.h"
+#include "common/text_format.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool digits(std::string_view text, size_t at, size_t count, int& value) {
+    if (at + count > text.size()) return false;
+    value = 0;
+    for (size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+        value = value * 10 + (text[i] - '0');
+    }
+    return true;
+}
+
+bool leap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int days_in_month(int year, int month) {
+    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && leap(year) ? 29 : days[month - 1];
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
+    return text;
+}
+
+// The value of the last top-level `name` line ("CAPDATE= ..."); later lines
+// of a header override earlier ones.
+std::optional<std::string_view> top_level_value(const std::vector<std::string>& lines, std::string_view name) {
+    std::optional<std::string_view> value;
+    for (const std::string& line : lines)
+        if (starts_with(line, name)) value = trimmed(std::string_view(line).substr(name.size()));
+    return value;
+}
+
+// The photographs an assembled picture names in its SERIES= lines.
+std::vector<std::string> series_sources(const std::vector<std::string>& lines) {
+    std::vector<std::string> names;
+    for (const std::string& line : lines) {
+        if (!starts_with(line, "SERIES=")) continue;
+        const std::string_view rest = trimmed(std::string_view(line).substr(7));
+        const size_t blank = rest.find(' ');
+        names.emplace_back(rest.substr(0, blank));
+    }
+    return names;
+}
+
+std::string mtime_of(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return "";
+    std::tm local{};
+    const time_t seconds = info.st_mtime;
+    if (!localtime_r(&seconds, &local)) return "";
+    return strprintf("%04d-%02d-%02dT%02d:%02d:%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                     local.tm_hour, local.tm_min, local.tm_sec);
+}
+
+}  // namespace
+
+std::optional<std::string> iso_time_of(std::string_view text) {
+    text = trimmed(text);
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    if (text.size() != 19 || !digits(text, 0, 4, year) || !digits(text, 5, 2, month) || !digits(text, 8, 2, day) ||
+        !digits(text, 11, 2, hour) || !digits(text, 14, 2, minute) || !digits(text, 17, 2, second))
+        return std::nullopt;
+    const bool date_marks = (text[4] == ':' && text[7] == ':') || (text[4] == '-' && text[7] == '-');
+    if (!date_marks || (text[10] != ' ' && text[10] != 'T') || text[13] != ':' || text[16] != ':') return std::nullopt;
+    if (month < 1 || month > 12 || day < 1 || day > days_in_month(year, month) || hour > 23 || minute > 59 ||
+        second > 60)
+        return std::nullopt;
+    return strprintf("%04d-%02d-%02dT%02d:%02d:%02d", year, month, day, hour, minute, second);
+}
+
+PictureTime picture_time(const std::string& path, const std::vector<std::string>& header_lines) {
+    const std::vector<std::string> sources = series_sources(header_lines);
+    if (const auto capdate = top_level_value(header_lines, "CAPDATE="))
+        if (const auto iso = iso_time_of(*capdate))
+            return {*iso, sources.empty() ? time_source_capdate : time_source_exif};
+    // An assembled picture whose photographs had no date when it was made
+    // may have them beside it now, with their EXIF data.
+    const fs::path folder = fs::path(path).parent_path();
+    for (const std::string& name : sources) {
+        if (name.empty() || name.find('/') != std::string::npos) continue;
+        const fs::path photograph = folder / name;
+        std::error_code ec;
+        if (!fs::is_regular_file(photograph, ec)) continue;
+        const auto shot = read_shot_exposure(photograph.string());
+        if (!shot) continue;
+        if (const auto iso = iso_time_of(shot.value().date_time)) return {*iso, time_source_exif};
+    }
+    return {mtime_of(path), time_source_mtime};
+}
