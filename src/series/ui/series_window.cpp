@@ -189,6 +189,7 @@ SeriesWindow::SeriesWindow(QWidget* parent, SeriesForm& form) : QDialog(parent),
     glare_options_->setEnabled(form_.glare);
     follow_->setChecked(form_.follow);
     show_table();
+    show_state();
 }
 
 SeriesWindow::~SeriesWindow() { stop_worker(); }
@@ -289,7 +290,12 @@ void SeriesWindow::on_step(const Step& step) {
         add_row(*step.row);
     } else if (step.failed) {
         const QString path = QDir(QString::fromStdString(form_.folder)).filePath(QString::fromStdString(step.picture));
-        if (adding_ && follower_->following() && ++attempts_[step.picture] < follow_attempts) {
+        // A picture still being written fails to read; it is looked at again
+        // once it has settled anew, and given up only when it stays the same.
+        Attempts& tried = attempts_[step.picture];
+        const qint64 size = QFileInfo(path).size();
+        if (size != tried.size) tried = {0, size};
+        if (adding_ && follower_->following() && ++tried.count < follow_attempts) {
             follower_->retry(path);
         } else {
             ++failed_;

@@ -122,6 +122,10 @@ private:
     bool running_ = false;
     bool adding_ = false;                   // the run adds followed pictures
     std::deque<SeriesPicture> arrived_;     // followed pictures waiting for the worker
-    std::map<std::string, int> attempts_;   // followed pictures that could not be read yet
+    struct Attempts {
+        int count = 0;
+        qint64 size = -1;  // the file's size at the last attempt
+    };
+    std::map<std::string, Attempts> attempts_;  // followed pictures that could not be read yet
     size_t failed_ = 0;
 };
