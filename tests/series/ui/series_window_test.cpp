@@ -338,6 +338,39 @@ TEST_F(SeriesWindowTest, SavesTheCsvAndThePlotAsPngAndSvg) {
     EXPECT_EQ(series.suggested, (std::vector<std::string>{"series.csv", "series.png", "series.png", "series.png"}));
 }
 
+TEST_F(SeriesWindowTest, ADayWithGlarePlotsDgpAndEvInTwoPanels) {
+    write_day(pictures.path(), 12, 6, 1, 96);
+    choose_folder(pictures.path());
+    tick(control<QCheckBox>(series_ids::glare));
+    ASSERT_NO_FATAL_FAILURE(run_and_wait());
+    ASSERT_EQ(series_window->model().rowCount(), 12);
+    tick(control<QCheckBox>(series_ids::first_figure + 1));  // DGP
+    EXPECT_EQ(form->figures, (std::vector<std::string>{"ev", "dgp"}));
+    const PlotLayout& layout = series_window->plot().layout();
+    ASSERT_EQ(layout.panels.size(), 2u);
+    ASSERT_EQ(layout.curves.size(), 2u);
+    // The window patch is brightest at 12:00 and 13:00: the largest Ev and DGP
+    // belong to those rows.
+    for (const PlotCurve& curve : layout.curves) {
+        const PlotCurve::Point* top = nullptr;
+        for (const auto& run : curve.runs)
+            for (const PlotCurve::Point& point : run)
+                if (!top || point.y < top->y) top = &point;
+        ASSERT_NE(top, nullptr);
+        const std::string time = form->table.rows[top->row].time;
+        EXPECT_TRUE(time == "2026-06-21T12:00:00" || time == "2026-06-21T13:00:00") << curve.figure << " " << time;
+    }
+    series_window->resize(1100, 780);
+    screenshot(*series_window, "series-window.png");
+    if (const char* shots = std::getenv("CANDELUX_SCREENSHOT")) {
+        series.plot_answers.push_back({static_cast<int>(PlotFileKind::svg), std::string(shots) + "/series-plot.svg"});
+        series.plot_answers.push_back({static_cast<int>(PlotFileKind::png), std::string(shots) + "/series-plot.png"});
+        click(series_ids::save_plot);
+        click(series_ids::save_plot);
+        EXPECT_TRUE(series.messages.empty());
+    }
+}
+
 TEST_F(SeriesWindowTest, AFolderIsNeededBeforeARun) {
     click(series_ids::run);
     EXPECT_FALSE(series_window->running());
