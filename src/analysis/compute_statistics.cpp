@@ -27,8 +27,14 @@ std::string first_lines(const std::string& text) {
 
 RegionAnalysis compute_region_statistics(StatisticsContext& context, const Region& region, RegionKind tool,
                                          const AnalysisSettings& settings) {
+    std::optional<RegionAnalysis> result = region_statistics_or_failure(context, region, tool, settings);
+    return result ? std::move(*result) : RegionAnalysis{};
+}
+
+std::optional<RegionAnalysis> region_statistics_or_failure(StatisticsContext& context, const Region& region,
+                                                           RegionKind tool, const AnalysisSettings& settings) {
     RegionSamples samples = sample_region(context.map, region, tool);
-    if (samples.values.empty()) return {};
+    if (samples.values.empty()) return RegionAnalysis{};
 
     const float mean = sample_mean(samples.values);
     if (context.mean_only) {
@@ -41,10 +47,10 @@ RegionAnalysis compute_region_statistics(StatisticsContext& context, const Regio
     sort_samples(sorted);
 
     const std::string sample_path = context.cache_directory + working_file::samples;
-    if (!write_sample_file(sample_path, sorted)) {
+    if (context.histogram && !write_sample_file(sample_path, sorted)) {
         context.desktop.message_box("Failed to initialize header file", "File IO Error!", MessageIcon::warning,
                                     Owner::none);
-        return {};
+        return std::nullopt;
     }
 
     RegionAnalysis result;
@@ -54,6 +60,11 @@ RegionAnalysis compute_region_statistics(StatisticsContext& context, const Regio
     statistics.criterion_percentage = criterion_percentage(settings, samples.values);
     statistics.percentile_ratio = percentile_ratio(settings, sorted);
     statistics.contrast = 0;
+    if (!context.histogram) {
+        statistics.samples = std::move(samples.values);
+        statistics.positions = std::move(samples.positions);
+        return result;
+    }
 
     const std::string command = histogram_command(sample_path, histogram_range(statistics.minimum, statistics.maximum));
     const ProcessOutput output = context.runner.run(command, true);
@@ -62,7 +73,7 @@ RegionAnalysis compute_region_statistics(StatisticsContext& context, const Regio
     if (!histogram) {
         const std::string text = output.started ? first_lines(output.text) : output.error;
         context.desktop.message_box(text, program_error_caption, MessageIcon::warning, Owner::none);
-        return {};
+        return std::nullopt;
     }
     result.histogram = *histogram;
     result.peak = histogram_peak(result.histogram);

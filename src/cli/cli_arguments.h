@@ -14,19 +14,9 @@
 #include <vector>
 
 #include "analysis/analysis_settings.h"
+#include "analysis/region_choice.h"
 #include "common/result.h"
 #include "view/region.h"
-
-// Where a region comes from: drawn with a selection tool, a mask file, or
-// (no region option at all) the whole picture.
-struct RegionChoice {
-    enum class Source { whole_picture, drawn, mask_file };
-    Source source = Source::whole_picture;
-    RegionKind tool = RegionKind::mask;  // for a drawn region: rectangle, circle or polygon
-    Region geometry;
-    std::string mask_file;
-    int mask_type = 0;  // the mask dialog's type index by the file's extension
-};
 
 struct LuminanceOptions {
     std::string picture;
@@ -46,6 +36,8 @@ struct StatsOptions {
     bool overwrite = false;
     bool json = false;
     bool weighted = false;  // --weighted: the figures weighted by solid angle
+    std::string regions_file;  // --regions: every region of a region file; "" for none
+    bool csv = false;          // --csv (with --regions): one CSV row per region
 };
 
 struct IlluminanceOptions {
@@ -78,6 +70,7 @@ struct BatchOptions {
     bool emit_jobs = false;
     std::string cache_folder;  // the one the sequence's lines name; "" for the program's own
     std::string picture;       // replay only this picture of the folder; "" for all
+    std::string regions_file;  // --regions: measured on every result; "" for none
 };
 
 struct AssembleOptions {
@@ -111,13 +104,30 @@ struct ProfileOptions {
     bool json = false;
 };
 
+// series FOLDER|PICTURE... --csv OUT.csv [options] | series --collect PART... --csv OUT.csv
+struct SeriesCliOptions {
+    std::vector<std::string> inputs;    // one folder, or pictures; with --collect the parts
+    std::string csv;
+    std::string regions_file;
+    std::optional<std::string> glare;   // evalglare's options
+    int jobs = 1;
+    bool resume = false;
+    bool overwrite = false;
+    bool emit_jobs = false;
+    int chunk = 1;                      // pictures per emitted job
+    bool collect = false;
+    std::vector<std::string> only;      // --picture NAME: these pictures of the folder
+    std::string plot;                   // "" for none
+    std::string figures = "dgp,ev";
+};
+
 struct HelpRequest {
     std::string command;  // "" for the overview
 };
 
 using CliCommand =
     std::variant<HelpRequest, LuminanceOptions, StatsOptions, FalsecolorOptions, BatchOptions, AssembleOptions,
-                 CaptureOptions, IlluminanceOptions, ProfileOptions>;
+                 CaptureOptions, IlluminanceOptions, ProfileOptions, SeriesCliOptions>;
 
 // Reads the words after the program's name. A failure's message names what
 // is wrong in one line.
@@ -125,7 +135,3 @@ Result<CliCommand> parse_cli_arguments(const std::vector<std::string>& words);
 
 // Exactly `count` numbers separated by `separator`.
 Result<std::vector<float>> parse_number_list(const std::string& text, size_t count, char separator = ',');
-
-// The mask dialog's type index for a file name (.hdr, .pic, .bmp, .tif in
-// any case), 0 for anything else.
-int mask_type_of(const std::string& path);

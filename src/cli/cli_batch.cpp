@@ -38,17 +38,6 @@ private:
     std::string program_folder_;
 };
 
-std::string without_trailing_slash(std::string path) {
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return path;
-}
-
-std::string absolute(const std::string& path) {
-    std::error_code ec;
-    const fs::path full = fs::absolute(path, ec);
-    return ec ? path : without_trailing_slash(full.lexically_normal().string());
-}
-
 // The command that replays one picture as this run would. Every word is
 // quoted: the tools that run such lists (GNU parallel, a cluster's job
 // array) hand them to the user's own shell, which may brace-expand or glob
@@ -56,15 +45,16 @@ std::string absolute(const std::string& path) {
 // with "-"; the picture's name is an option's value.
 std::string picture_job(const BatchOptions& options, const CliPlaces& places, const std::string& cache,
                         const std::string& name) {
-    std::string job = quoted_word(absolute(places.executable)) + " batch " + quoted_word(absolute(options.sequence)) +
-                      " " + quoted_word(absolute(options.folder)) + " --picture " + quoted_word(name) +
+    std::string job = quoted_word(absolute_path(places.executable)) + " batch " +
+                      quoted_word(absolute_path(options.sequence)) + " " + quoted_word(absolute_path(options.folder)) +
+                      " --picture " + quoted_word(name) +
                       " --cache-folder " + quoted_word(cache) + " --jobs 1";
     if (options.overwrite) job += " --overwrite";
     return job;
 }
 
 std::string batch_holder(const BatchOptions& options) {
-    std::string holder = "candelux-cli batch " + absolute(options.sequence) + " " + absolute(options.folder);
+    std::string holder = "candelux-cli batch " + absolute_path(options.sequence) + " " + absolute_path(options.folder);
     if (!options.picture.empty()) holder += " --picture " + options.picture;
     return holder;
 }

@@ -3,12 +3,8 @@
 #include <sys/stat.h>
 
 #include <ctime>
-#include <filesystem>
 
-#include "assembly/shot_exposure.h"
 #include "common/text_format.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -44,16 +40,11 @@ std::optional<std::string_view> top_level_value(const std::vector<std::string>& 
     return value;
 }
 
-// The photographs an assembled picture names in its SERIES= lines.
-std::vector<std::string> series_sources(const std::vector<std::string>& lines) {
-    std::vector<std::string> names;
-    for (const std::string& line : lines) {
-        if (!starts_with(line, "SERIES=")) continue;
-        const std::string_view rest = trimmed(std::string_view(line).substr(7));
-        const size_t blank = rest.find(' ');
-        names.emplace_back(rest.substr(0, blank));
-    }
-    return names;
+// Our exposure assembly names each photograph in a SERIES= line.
+bool assembled(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
+        if (starts_with(line, "SERIES=")) return true;
+    return false;
 }
 
 std::string mtime_of(const std::string& path) {
@@ -83,21 +74,8 @@ std::optional<std::string> iso_time_of(std::string_view text) {
 }
 
 PictureTime picture_time(const std::string& path, const std::vector<std::string>& header_lines) {
-    const std::vector<std::string> sources = series_sources(header_lines);
     if (const auto capdate = top_level_value(header_lines, "CAPDATE="))
         if (const auto iso = iso_time_of(*capdate))
-            return {*iso, sources.empty() ? time_source_capdate : time_source_exif};
-    // An assembled picture whose photographs had no date when it was made
-    // may have them beside it now, with their EXIF data.
-    const fs::path folder = fs::path(path).parent_path();
-    for (const std::string& name : sources) {
-        if (name.empty() || name.find('/') != std::string::npos) continue;
-        const fs::path photograph = folder / name;
-        std::error_code ec;
-        if (!fs::is_regular_file(photograph, ec)) continue;
-        const auto shot = read_shot_exposure(photograph.string());
-        if (!shot) continue;
-        if (const auto iso = iso_time_of(shot.value().date_time)) return {*iso, time_source_exif};
-    }
+            return {*iso, assembled(header_lines) ? time_source_exif : time_source_capdate};
     return {mtime_of(path), time_source_mtime};
 }

@@ -33,9 +33,8 @@ std::optional<std::string> iso_time_of(std::string_view date_time);
 // them) and, failing those, the file `path`'s modification time.
 //
 // A CAPDATE= line of the picture's own header (not one nested, tab-indented,
-// from a program's input) counts. In a picture our exposure assembly wrote
-// (its SERIES= lines name the photographs) that line is the first
-// photograph's EXIF DateTimeOriginal, and the source says "exif"; when such
-// a picture lacks the line, the EXIF date of the first photograph named in a
-// SERIES= line that lies beside the picture is used.
+// from a program's input) counts; the last one when there are several. In a
+// picture our exposure assembly wrote (its SERIES= lines name the
+// photographs) that line is the first photograph's EXIF DateTimeOriginal,
+// and the source says "exif". A date that is not a real one counts as none.
 PictureTime picture_time(const std::string& path, const std::vector<std::string>& header_lines);

@@ -1,10 +1,16 @@
 #include "series/series_measure.h"
 
+#include <cmath>
 #include <filesystem>
 
 #include "analysis/glare_command.h"
 #include "analysis/glare_summary.h"
 #include "analysis/lens_figures.h"
+#include "analysis/region_choice.h"
+#include "cli/cli_desktop.h"
+#include "common/json_value.h"
+#include "macro/macro_recorder.h"
+#include "regions/region_table.h"
 #include "common/regular_file.h"
 #include "common/text_format.h"
 #include "picture/rgbe_reader.h"
@@ -12,18 +18,13 @@
 #include "tools/command_path.h"
 #include "tools/editing_step.h"
 #include "tools/process_runner.h"
+#include "tools/working_files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A program's complaint in the one line a row's problem takes.
-std::string one_line(const std::string& text) {
-    std::string line = text.substr(0, text.find_first_of("\r\n"));
-    return line.size() < text.size() && !line.empty() ? line + " ..." : line;
-}
-
-Failure failed(const SeriesPicture& picture, const std::string& why) { return Failure{-1, picture.name + ": " + why}; }
+Failure failed(const SeriesInput& picture, const std::string& why) { return Failure{-1, picture.name + ": " + why}; }
 
 std::string lower_case(std::string text) {
     for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
@@ -32,7 +33,7 @@ std::string lower_case(std::string text) {
 
 // evalglare on the picture (scaled down first when it is larger than
 // evalglare is given in the window); its indices or why there are none.
-Result<std::array<std::string, 6>> glare_of(const SeriesPicture& picture, const SeriesSetup& setup, int width,
+Result<std::array<std::string, 6>> glare_of(const SeriesInput& picture, const SeriesSetup& setup, int width,
                                             int height, int slot) {
     if (!is_command_safe_path(picture.path))
         return failed(picture, "its path holds a blank or a character the shell would read");
@@ -63,6 +64,42 @@ Result<std::array<std::string, 6>> glare_of(const SeriesPicture& picture, const 
     return *indices;
 }
 
+// Every region's mean and weighted mean, as candelux-cli stats --regions
+// gives them, and the picture's lens, measured once with them. The regions
+// are measured in the worker's own folder, where the picture is linked as
+// the working copy a mask is applied to.
+Result<RegionTable> regions_of(const SeriesInput& picture, const SeriesSetup& setup, const LuminanceMap& map,
+                               int slot) {
+    const RegionFit fit = fit_region_file(*setup.regions, map.width, map.height);
+    if (!fit.refused.empty()) return failed(picture, fit.refused.front());
+    for (const NamedRegion& region : fit.file.regions) {
+        if (region.kind != RegionKind::mask) continue;
+        const std::string problem = region_problem(region_choice(region, setup.regions_file), region_label(region),
+                                                   map.width, map.height);
+        if (!problem.empty()) return failed(picture, region_label(region) + ": " + problem);
+    }
+    const std::string folder = setup.scratch_folder + strprintf("/regions-%d", slot);
+    const std::string link = folder + working_file::working_copy;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    fs::remove(link, ec);
+    fs::create_symlink(fs::absolute(picture.path, ec), link, ec);
+    if (ec) return failed(picture, "cannot link it into " + folder + ": " + ec.message());
+
+    CliDesktop desktop;
+    MacroRecorder recorder;
+    ProcessRunner runner(desktop, recorder);
+    runner.set_program_folder(setup.program_folder);
+    StatisticsContext context{map, folder, runner, desktop, false, false};
+    auto table = analyse_region_table(context, fit.file, setup.regions_file, RegionTableRequest{});
+    fs::remove(link, ec);
+    if (!table) {
+        const std::string shown = desktop.first_message();
+        return failed(picture, table.failure().message + (shown.empty() ? "" : " (" + shown + ")"));
+    }
+    return table;
+}
+
 }  // namespace
 
 std::string series_lux_text(double lux) { return strprintf("%.1f", lux); }
@@ -80,7 +117,7 @@ std::optional<std::array<std::string, 6>> glare_indices_of(const std::string& te
     return indices;
 }
 
-Result<SeriesRow> measure_series_picture(const SeriesPicture& picture, const SeriesSetup& setup, int slot) {
+Result<SeriesRow> measure_series_picture(const SeriesInput& picture, const SeriesSetup& setup, int slot) {
     if (const std::string problem = regular_file_problem(picture.path); !problem.empty())
         return failed(picture, problem);
     const auto header = read_picture_header(picture.path);
@@ -100,7 +137,22 @@ Result<SeriesRow> measure_series_picture(const SeriesPicture& picture, const Ser
         if (map.value().empty()) return failed(picture, "the picture has no pixels");
         width = map.value().width;
         height = map.value().height;
-        const PictureLens lens = picture_lens(map.value(), header.value());
+        PictureLens lens;
+        if (setup.regions) {
+            auto table = regions_of(picture, setup, map.value(), slot);
+            if (!table) return table.failure();
+            for (const RegionRow& region : table.value().rows) {
+                const float mean = region.analysis.statistics.mean;
+                const LensFigures& through_lens = region.analysis.lens;
+                row.regions.push_back(std::isfinite(mean) ? format_shortest(mean) : std::string());
+                row.regions.push_back(through_lens.has_view && std::isfinite(through_lens.weighted_mean)
+                                          ? json_number(through_lens.weighted_mean)
+                                          : std::string());
+            }
+            lens = std::move(table.value().lens);
+        } else {
+            lens = picture_lens(map.value(), header.value());
+        }
         if (lens.has_view()) row.vertical_illuminance = series_lux_text(lens.vertical_illuminance);
         row.ceiling_pixels = strprintf("%lld", static_cast<long long>(lens.ceiling_pixels));
     }

@@ -8,12 +8,17 @@
 #include <vector>
 
 #include "common/result.h"
+#include "regions/region_file.h"
 #include "series/series_row.h"
 #include "series/series_run.h"
 
 struct SeriesSetup {
     std::optional<std::vector<std::string>> glare_words;  // nothing: no glare run
+    std::optional<RegionFile> regions;                    // nothing: no region columns
+    std::string regions_file;                             // where it was read (mask files are beside it)
     std::string program_folder;
+    // Scaled copies for evalglare and, per worker, the folder the regions
+    // are measured in (a link to the picture and the masked copies).
     std::string scratch_folder;
 };
 
@@ -24,7 +29,7 @@ std::string series_lux_text(double lux);
 // The row of `picture`; `slot` (the worker's number) keeps the scratch
 // files of pictures measured side by side apart. A failure names the
 // picture and says why it has no row.
-Result<SeriesRow> measure_series_picture(const SeriesPicture& picture, const SeriesSetup& setup, int slot);
+Result<SeriesRow> measure_series_picture(const SeriesInput& picture, const SeriesSetup& setup, int slot);
 
 // evalglare's six indices from its printed text, in glare_index_names'
 // order, as printed; nothing when the text has no result line.

@@ -11,6 +11,7 @@
 #include "common/text_format.h"
 #include "series/series_measure.h"
 #include "tools/command_path.h"
+#include "tools/running_children.h"
 
 namespace fs = std::filesystem;
 
@@ -70,22 +71,22 @@ Result<std::FILE*> open_series_file(const SeriesOptions& options, const std::vec
 
 }  // namespace
 
-Result<std::vector<SeriesPicture>> series_pictures_of_folder(const std::string& folder) {
+Result<std::vector<SeriesInput>> series_pictures_of_folder(const std::string& folder) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) return Failure{-2, "the folder " + folder + " does not exist"};
-    std::vector<SeriesPicture> pictures;
+    std::vector<SeriesInput> pictures;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
         if (!has_picture_extension(entry.path()) || !entry.is_regular_file(ec)) continue;
         pictures.push_back({entry.path().string(), entry.path().filename().string()});
     }
     if (ec) return Failure{-1, "cannot read the folder " + folder + ": " + ec.message()};
     std::sort(pictures.begin(), pictures.end(),
-              [](const SeriesPicture& a, const SeriesPicture& b) { return a.name < b.name; });
+              [](const SeriesInput& a, const SeriesInput& b) { return a.name < b.name; });
     return pictures;
 }
 
-std::vector<SeriesPicture> series_pictures_of_list(const std::vector<std::string>& paths) {
-    std::vector<SeriesPicture> pictures;
+std::vector<SeriesInput> series_pictures_of_list(const std::vector<std::string>& paths) {
+    std::vector<SeriesInput> pictures;
     for (const std::string& path : paths) pictures.push_back({path, path});
     return pictures;
 }
@@ -105,7 +106,7 @@ Result<SeriesReport> run_series(const SeriesOptions& options, const SeriesProgre
     if (options.csv.empty()) return Failure{-2, "no CSV file to write"};
     if (options.pictures.empty()) return Failure{-2, "no picture (*.hdr) to measure"};
     std::set<std::string> names;
-    for (const SeriesPicture& picture : options.pictures)
+    for (const SeriesInput& picture : options.pictures)
         if (!names.insert(picture.name).second) return Failure{-2, picture.name + " is given twice"};
     SeriesSetup setup;
     setup.program_folder = options.program_folder;
@@ -114,10 +115,25 @@ Result<SeriesReport> run_series(const SeriesOptions& options, const SeriesProgre
         auto words = glare_option_words(*options.glare_options);
         if (!words) return words.failure();
         setup.glare_words = words.value();
-        if (!setup.scratch_folder.empty() && !is_command_safe_path(setup.scratch_folder))
+        if (!is_command_safe_path(setup.scratch_folder))
             return Failure{-2, "the working folder " + setup.scratch_folder + " holds a character the shell would read"};
     }
-    const std::vector<std::string> region_names;
+    std::vector<std::string> region_names;
+    if (!options.regions_file.empty()) {
+        auto file = read_region_file(options.regions_file);
+        if (!file) return file.failure();
+        for (const NamedRegion& region : file.value().regions) {
+            if (std::find(region_names.begin(), region_names.end(), region.name) != region_names.end())
+                return Failure{-2, options.regions_file + ": two regions are named \"" + region.name +
+                                       "\"; their columns would be the same"};
+            region_names.push_back(region.name);
+        }
+        if (region_names.empty()) return Failure{-2, options.regions_file + " holds no region"};
+        setup.regions = std::move(file.value());
+        setup.regions_file = options.regions_file;
+    }
+    if ((setup.glare_words || setup.regions) && setup.scratch_folder.empty())
+        return Failure{-2, "no working folder for the glare run and the regions"};
 
     std::set<std::string> done;
     SeriesReport report;
@@ -125,22 +141,26 @@ Result<SeriesReport> run_series(const SeriesOptions& options, const SeriesProgre
     if (!opened) return opened.failure();
     std::FILE* file = opened.value();
 
-    std::vector<const SeriesPicture*> work;
-    for (const SeriesPicture& picture : options.pictures)
+    std::vector<const SeriesInput*> work;
+    for (const SeriesInput& picture : options.pictures)
         if (!done.contains(picture.name)) work.push_back(&picture);
 
     std::mutex writing;
     std::atomic<size_t> next{0};
     size_t finished = 0;
     bool write_failed = false;
+    // A stop asked for through the flag, or by a signal that stopped the
+    // programs (the command line's Ctrl-C).
+    auto stopping = [&] { return (stop && stop->load()) || children_stopped(); };
     auto worker = [&](int slot) {
         for (;;) {
-            if (stop && stop->load()) return;
+            if (stopping()) return;
             const size_t index = next++;
             if (index >= work.size()) return;
-            const SeriesPicture& picture = *work[index];
+            const SeriesInput& picture = *work[index];
             const Result<SeriesRow> row = measure_series_picture(picture, setup, slot);
             const std::lock_guard lock(writing);
+            if (!row && stopping()) continue;  // its evalglare was stopped: a resumed run measures it
             SeriesProgress step{++finished, work.size(), picture.name};
             if (row) {
                 const std::string line = series_row_line(row.value());
@@ -163,7 +183,7 @@ Result<SeriesReport> run_series(const SeriesOptions& options, const SeriesProgre
     for (std::thread& thread : threads) thread.join();
     if (std::fclose(file) != 0) write_failed = true;
     if (write_failed) return Failure{-1, "cannot write " + options.csv};
-    report.stopped = stop && stop->load() && finished < work.size();
+    report.stopped = stopping() && finished < work.size();
 
     // Time order, whatever order the pictures finished in.
     auto table = read_series_csv(options.csv);

@@ -26,21 +26,21 @@
 #include "series/series_row.h"
 
 // A picture of the series: its file and the name its row gives it.
-struct SeriesPicture {
+struct SeriesInput {
     std::string path;
     std::string name;
 };
 
 // The pictures (*.hdr, any case) of a folder in name order, each named by
 // its file name; files that are not regular files are left out.
-Result<std::vector<SeriesPicture>> series_pictures_of_folder(const std::string& folder);
+Result<std::vector<SeriesInput>> series_pictures_of_folder(const std::string& folder);
 // Pictures given one by one, each named by its path as given.
-std::vector<SeriesPicture> series_pictures_of_list(const std::vector<std::string>& paths);
+std::vector<SeriesInput> series_pictures_of_list(const std::vector<std::string>& paths);
 
 enum class ExistingCsv { refuse, overwrite, resume };
 
 struct SeriesOptions {
-    std::vector<SeriesPicture> pictures;
+    std::vector<SeriesInput> pictures;
     std::string csv;                           // the file written
     ExistingCsv existing = ExistingCsv::refuse;
     std::optional<std::string> glare_options;  // evalglare's options ("-vta -vv 180 -vh 180"); nothing: no glare
