@@ -52,7 +52,7 @@ bool SeriesForm::on_choose_regions() {
     return true;
 }
 
-std::optional<std::vector<SeriesPicture>> SeriesForm::folder_pictures() {
+std::optional<std::vector<SeriesInput>> SeriesForm::folder_pictures() {
     if (folder.empty()) {
         desktop_.series_message("Choose a folder of pictures first.", MessageIcon::warning);
         return std::nullopt;
@@ -65,7 +65,7 @@ std::optional<std::vector<SeriesPicture>> SeriesForm::folder_pictures() {
     return std::move(pictures.value());
 }
 
-Result<SeriesOptions> SeriesForm::run_options(std::vector<SeriesPicture> pictures, bool add) {
+Result<SeriesOptions> SeriesForm::run_options(std::vector<SeriesInput> pictures, bool add) {
     SeriesOptions options;
     options.pictures = std::move(pictures);
     options.csv = working_csv();

@@ -46,9 +46,9 @@ public:
     // The options of a run over `pictures`: a new run starts the working CSV
     // afresh, a followed picture is added to it. A failure says why the run
     // cannot start (also shown as a message).
-    Result<SeriesOptions> run_options(std::vector<SeriesPicture> pictures, bool add);
+    Result<SeriesOptions> run_options(std::vector<SeriesInput> pictures, bool add);
     // The folder's pictures for a new run (a message says why there are none).
-    std::optional<std::vector<SeriesPicture>> folder_pictures();
+    std::optional<std::vector<SeriesInput>> folder_pictures();
 
     // The CSV the run writes as it goes, kept until the next run.
     std::string working_csv() const;

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "series/day_pictures.h"
 #include "series/plot_point_at.h"
 #include "series/scripted_series_desktop.h"
 #include "series/series_form.h"
+#include "support/day_series.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -92,15 +92,16 @@ TEST_F(SeriesFormTest, RefusesMissingChoicesWithAMessage) {
 }
 
 TEST_F(SeriesFormTest, RowsNameTheirPicturesAndOpenThem) {
-    write_day(pictures.path(), 3);
+    const std::vector<DayPicture> day = write_day_series(pictures.path(), 3);
+    ASSERT_EQ(day.size(), 3u);
     form.folder = pictures.str();
     ASSERT_NO_FATAL_FAILURE(run_folder());
     ASSERT_EQ(form.table.rows.size(), 3u);
-    EXPECT_EQ(form.picture_path(0), (pictures.path() / "pic-002.hdr").string());
+    EXPECT_EQ(form.picture_path(0), (pictures.path() / day[0].name).string());
     EXPECT_EQ(form.picture_path(3), "");
     form.open_picture(1);
     form.open_picture(7);
-    EXPECT_EQ(opened, (std::vector<std::string>{(pictures.path() / "pic-001.hdr").string()}));
+    EXPECT_EQ(opened, (std::vector<std::string>{(pictures.path() / day[1].name).string()}));
     EXPECT_EQ(form.available_figures(),
               (std::vector<std::string>{"ev", "dgp", "dgi", "ugr", "vcp", "cgi", "lveil", "ceiling"}));
     form.table.region_names = {"window"};
@@ -109,7 +110,7 @@ TEST_F(SeriesFormTest, RowsNameTheirPicturesAndOpenThem) {
 }
 
 TEST_F(SeriesFormTest, SavesTheCsvAndThePlot) {
-    write_day(pictures.path(), 4);
+    ASSERT_EQ(write_day_series(pictures.path(), 4).size(), 4u);
     form.folder = pictures.str();
     EXPECT_FALSE(form.on_save_csv());  // nothing measured yet
     ASSERT_NO_FATAL_FAILURE(run_folder());

@@ -214,11 +214,11 @@ void SeriesWindow::on_run() {
     attempts_.clear();
     auto pictures = form_.folder_pictures();
     if (!pictures) return;
-    std::vector<SeriesPicture> all = *pictures;
+    std::vector<SeriesInput> all = *pictures;
     if (!start(std::move(*pictures), false)) return;
     if (form_.follow) {
         QStringList known;
-        for (const SeriesPicture& picture : all) known << QString::fromStdString(picture.path);
+        for (const SeriesInput& picture : all) known << QString::fromStdString(picture.path);
         follower_->start(QString::fromStdString(form_.folder), known);
     }
     show_state();
@@ -227,7 +227,7 @@ void SeriesWindow::on_run() {
 void SeriesWindow::start_following() {
     QStringList known;
     if (auto pictures = series_pictures_of_folder(form_.folder))
-        for (const SeriesPicture& picture : pictures.value()) known << QString::fromStdString(picture.path);
+        for (const SeriesInput& picture : pictures.value()) known << QString::fromStdString(picture.path);
     follower_->start(QString::fromStdString(form_.folder), known);
 }
 
@@ -243,13 +243,13 @@ void SeriesWindow::on_picture_arrived(const QString& path) {
     const QFileInfo info(path);
     arrived_.push_back({info.absoluteFilePath().toStdString(), info.fileName().toStdString()});
     if (!running_) {
-        std::vector<SeriesPicture> pictures(arrived_.begin(), arrived_.end());
+        std::vector<SeriesInput> pictures(arrived_.begin(), arrived_.end());
         arrived_.clear();
         start(std::move(pictures), true);
     }
 }
 
-bool SeriesWindow::start(std::vector<SeriesPicture> pictures, bool add) {
+bool SeriesWindow::start(std::vector<SeriesInput> pictures, bool add) {
     auto options = form_.run_options(std::move(pictures), add && !form_.table.rows.empty());
     if (!options) return false;
     if (worker_.joinable()) worker_.join();
@@ -328,7 +328,7 @@ void SeriesWindow::on_finished(const Result<SeriesReport>& result) {
     if (!report.problems.empty() && !adding_) text += ": " + QString::fromStdString(report.problems.front());
     status_->setText(text);
     if (!report.stopped && !arrived_.empty()) {
-        std::vector<SeriesPicture> pictures(arrived_.begin(), arrived_.end());
+        std::vector<SeriesInput> pictures(arrived_.begin(), arrived_.end());
         arrived_.clear();
         start(std::move(pictures), true);
     }

@@ -82,7 +82,7 @@ private:
     void on_stop();
     void on_picture_arrived(const QString& path);
     // Starts the worker on `pictures`: afresh, or added to the rows so far.
-    bool start(std::vector<SeriesPicture> pictures, bool add);
+    bool start(std::vector<SeriesInput> pictures, bool add);
     void on_step(const Step& step);
     void on_finished(const Result<SeriesReport>& result);
     void start_following();
@@ -121,7 +121,7 @@ private:
     std::atomic<bool> stop_requested_{false};
     bool running_ = false;
     bool adding_ = false;                   // the run adds followed pictures
-    std::deque<SeriesPicture> arrived_;     // followed pictures waiting for the worker
+    std::deque<SeriesInput> arrived_;     // followed pictures waiting for the worker
     struct Attempts {
         int count = 0;
         qint64 size = -1;  // the file's size at the last attempt
