@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTableView>
 #include <QThread>
@@ -157,12 +159,24 @@ SeriesWindow::SeriesWindow(QWidget* parent, SeriesForm& form) : QDialog(parent),
     choices->addWidget(follow_, 3, 0, 1, 3);
 
     auto* plot_area = new QWidget(this);
-    figure_row_ = new QHBoxLayout;
-    figure_row_->addWidget(new QLabel("Plot:", plot_area));
+    // The figures' check boxes scroll sideways: a regions file may name many
+    // regions, and the window must not grow with them.
+    figures_ = new QWidget;
+    figure_row_ = new QHBoxLayout(figures_);
+    figure_row_->setContentsMargins(0, 0, 0, 0);
+    figure_row_->addWidget(new QLabel("Plot:", figures_));
     figure_row_->addStretch();
+    auto* figure_strip = new QScrollArea(plot_area);
+    figure_strip->setWidget(figures_);
+    figure_strip->setWidgetResizable(true);
+    figure_strip->setFrameShape(QFrame::NoFrame);
+    figure_strip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    figure_strip->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    figure_strip->setFixedHeight(QCheckBox("Ev").sizeHint().height() +
+                                 figure_strip->horizontalScrollBar()->sizeHint().height() + 2);
     auto* plot_layout = new QVBoxLayout(plot_area);
     plot_layout->setContentsMargins(0, 0, 0, 0);
-    plot_layout->addLayout(figure_row_);
+    plot_layout->addWidget(figure_strip);
     plot_layout->addWidget(plot_, 1);
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(table_);
@@ -369,10 +383,9 @@ void SeriesWindow::rebuild_figures() {
     if (figure_boxes_.size() != shown_figures_.size()) {
         for (QCheckBox* box : figure_boxes_) delete box;
         figure_boxes_.clear();
-        QWidget* area = plot_->parentWidget();
         for (size_t i = 0; i < shown_figures_.size(); ++i) {
             const std::string figure = shown_figures_[i];
-            auto* box = with_id(new QCheckBox(QString::fromStdString(figure_caption(figure)), area),
+            auto* box = with_id(new QCheckBox(QString::fromStdString(figure_caption(figure)), figures_),
                                 series_ids::first_figure + static_cast<int>(i));
             box->setProperty("figure", QString::fromStdString(figure));
             figure_row_->insertWidget(static_cast<int>(i) + 1, box);

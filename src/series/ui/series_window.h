@@ -110,6 +110,7 @@ private:
     QTableView* table_ = nullptr;
     SeriesTableModel* model_ = nullptr;
     SeriesPlotWidget* plot_ = nullptr;
+    QWidget* figures_ = nullptr;  // the check boxes' strip
     QHBoxLayout* figure_row_ = nullptr;
     std::vector<QCheckBox*> figure_boxes_;
     std::vector<std::string> shown_figures_;  // what the check boxes stand for

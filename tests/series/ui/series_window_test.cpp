@@ -190,6 +190,37 @@ TEST_F(SeriesWindowTest, GlareFiguresComeFromEvalglareAsTheCoreRunsIt) {
     EXPECT_TRUE(control<QCheckBox>(series_ids::first_figure + 1)->isEnabled());
 }
 
+TEST_F(SeriesWindowTest, RegionsAddTheirColumnsAndFigures) {
+    ASSERT_EQ(write_day_series(pictures.path(), 8).size(), 8u);
+    const std::string regions = (output / "room.regions.json").string();
+    write_file(regions, R"({"width": 64, "height": 64, "regions": [
+        {"name": "window", "color": "#0080ff", "kind": "rectangle", "points": [[20, 12], [44, 30]]},
+        {"name": "sun patch", "color": "#ff8000", "kind": "circle", "center": [38, 45], "radius": 7}]})");
+    choose_folder(pictures.path());
+    series.regions_answers.push_back(regions);
+    click(series_ids::choose_regions);
+    EXPECT_EQ(control<QLineEdit>(series_ids::regions)->text().toStdString(), regions);
+    ASSERT_NO_FATAL_FAILURE(run_and_wait());
+
+    SeriesTableModel& model = series_window->model();
+    ASSERT_EQ(model.rowCount(), 8);
+    ASSERT_EQ(model.columnCount(), static_cast<int>(series_fixed_columns) + 4);
+    EXPECT_EQ(model.columns().mid(static_cast<int>(series_fixed_columns)),
+              QStringList({"window_mean", "window_weighted_mean", "sun patch_mean", "sun patch_weighted_mean"}));
+    SeriesOptions options = form->run_options(pictures_of(pictures.path()), false).value();
+    options.csv = (output / "core.csv").string();
+    ASSERT_TRUE(run_series(options));
+    EXPECT_EQ(read_file(form->working_csv()), read_file(output / "core.csv"));
+
+    auto* patch = control<QCheckBox>(series_ids::first_figure + 10);
+    EXPECT_EQ(patch->property("figure").toString(), "sun patch_mean");
+    EXPECT_TRUE(patch->isEnabled());
+    tick(patch);
+    ASSERT_EQ(series_window->plot().layout().curves.size(), 2u);
+    EXPECT_EQ(series_window->plot().layout().curves[1].figure, "sun patch_mean");
+    screenshot(*series_window, "series-regions.png");
+}
+
 TEST_F(SeriesWindowTest, BadGlareOptionsAreRefusedBeforeAnythingRuns) {
     ASSERT_EQ(write_day_series(pictures.path(), 2).size(), 2u);
     choose_folder(pictures.path());
