@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
@@ -48,7 +49,7 @@ protected:
         series_window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(series_window));
     }
-    void TearDown() override { delete series_window; }
+    void TearDown() override { delete series_window.data(); }
 
     template <class Widget = QWidget>
     Widget* control(int id) const {
@@ -105,7 +106,7 @@ protected:
     TempFolder output;
     ScriptedSeriesDesktop series;
     SeriesForm* form = nullptr;
-    SeriesWindow* series_window = nullptr;
+    QPointer<SeriesWindow> series_window;  // gone once closed
 };
 
 std::vector<SeriesInput> pictures_of(const fs::path& folder) {
@@ -413,6 +414,31 @@ TEST_F(SeriesWindowTest, ADayWithGlarePlotsDgpAndEvInTwoPanels) {
         click(series_ids::save_plot);
         EXPECT_TRUE(series.messages.empty());
     }
+}
+
+TEST_F(SeriesWindowTest, APictureThatCannotBeReadIsReportedAndTheOthersMeasured) {
+    ASSERT_EQ(write_day_series(pictures.path(), 3).size(), 3u);
+    write_file(pictures / "broken.hdr", "#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 10 +X 10\n");
+    choose_folder(pictures.path());
+    ASSERT_NO_FATAL_FAILURE(run_and_wait());
+    EXPECT_EQ(series_window->model().rowCount(), 3);
+    const QString status = control<QLabel>(series_ids::status)->text();
+    EXPECT_TRUE(status.startsWith("3 pictures measured, 1 could not be measured: broken.hdr")) << status.toStdString();
+}
+
+TEST_F(SeriesWindowTest, ClosingTheWindowStopsTheRunAndKeepsTheRows) {
+    const int count = 60;
+    ASSERT_EQ(write_day_series(pictures.path(), count, 160).size(), static_cast<size_t>(count));
+    choose_folder(pictures.path());
+    form->jobs = 1;
+    click(series_ids::run);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return series_window->model().rowCount() >= 1; }, run_timeout_ms));
+    series_window->close();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return series_window.isNull(); }, 5000));
+    auto kept = read_series_csv(form->working_csv());
+    ASSERT_TRUE(kept);
+    EXPECT_GE(kept.value().rows.size(), 1u);
+    EXPECT_LT(kept.value().rows.size(), static_cast<size_t>(count));
 }
 
 TEST_F(SeriesWindowTest, AFolderIsNeededBeforeARun) {
