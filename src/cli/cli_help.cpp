@@ -15,6 +15,7 @@ as the candelux windows.
   assemble OUT.hdr PICTURE...    an exposure series into a luminance picture
   capture FOLDER                 one exposure series from the tethered camera
   profile ACTION ...             camera profiles: image circle, vignetting, show
+  series FOLDER --csv OUT.csv    illuminance, glare and regions of every picture over time
 
 candelux-cli COMMAND --help tells more. Exit status: 0 done, 1 the work
 failed (a program, a write, a batch step), 2 the input was refused (nothing
@@ -194,6 +195,42 @@ options:
                         (default: the one candelux uses)
 )";
 
+constexpr const char* series = R"(usage: candelux-cli series FOLDER --csv OUT.csv [options]
+       candelux-cli series PICTURE... --csv OUT.csv [options]
+       candelux-cli series FOLDER --csv OUT.csv --emit-jobs [--chunk K] [options]
+       candelux-cli series --collect PART... --csv OUT.csv [--plot FILE --figure LIST]
+
+Measures every picture (*.hdr) of FOLDER, or the pictures given, and writes
+one row per picture into OUT.csv in time order: time, time_source,
+picture, vertical_illuminance_lx, dgp, dgi, ugr, vcp, cgi, lveil,
+ceiling_pixels, then <name>_mean and <name>_weighted_mean per region. The
+time is the header's CAPDATE= (time_source capdate; exif for a picture the
+exposure assembly wrote, whose CAPDATE is the photographs' EXIF date),
+else the file's modification time (mtime). Rows are written as pictures
+finish, so a stopped run keeps what it did; at the end the file is put in
+time order. A progress line goes to standard error.
+
+options:
+  --glare "OPTIONS"     run evalglare on each picture with these options
+                        (e.g. "-vta -vv 180 -vh 180"); without it the glare
+                        columns stay empty
+  --regions FILE        a region file: each region's mean and weighted mean
+  --jobs N              measure up to N pictures at once (default 1)
+  --resume              continue OUT.csv: pictures it holds are not measured again
+  --overwrite           replace OUT.csv (else an existing file is refused)
+  --plot FILE           draw the figures over time as FILE (.svg or .png)
+  --figure LIST         the figures to plot, e.g. dgp,ev,window_mean (default
+                        dgp,ev): dgp dgi ugr vcp cgi lveil ev ceiling
+                        <region>_mean <region>_weighted_mean
+  --emit-jobs           print one self-contained command per chunk of pictures
+                        instead of measuring (for GNU parallel or a Slurm
+                        array); job n writes OUT.csv.part-n
+  --chunk K             pictures per emitted job (default 1)
+  --picture NAME        measure only the picture NAME of FOLDER (repeatable)
+  --collect             merge the parts written by the jobs into OUT.csv, the
+                        same bytes one run over all pictures writes
+)";
+
 }  // namespace
 
 std::string cli_help(const std::string& command) {
@@ -206,5 +243,6 @@ std::string cli_help(const std::string& command) {
     if (command == "assemble") return assemble;
     if (command == "capture") return capture;
     if (command == "profile") return profile;
+    if (command == "series") return series;
     return {};
 }

@@ -72,6 +72,9 @@ Result<SeriesTable> read_series_csv(const std::string& path) {
 }
 
 Result<bool> write_series_csv(const std::string& path, SeriesTable table) {
+    for (const SeriesRow& row : table.rows)
+        if (row.regions.size() != 2 * table.region_names.size())
+            return Failure{-2, row.picture + ": its row has other region columns than the table"};
     std::stable_sort(table.rows.begin(), table.rows.end(), series_row_before);
     std::string text = series_header_line(table.region_names);
     for (const SeriesRow& row : table.rows) text += series_row_line(row);

@@ -209,14 +209,16 @@ Result<PlotLayout> series_plot_layout(const std::vector<SeriesRow>& rows, const 
         layout.panels.push_back(panel);
     }
 
-    // Time labels under the lowest panel; the dates the plot covers as the
-    // axis' title.
+    // Time labels under the lowest panel, the dates the plot covers as the
+    // axis' title; over several days a tick at midnight shows its date.
     const double axis = layout.panels.back().bottom;
     for (int64_t t : time_ticks) {
         const int64_t in_day = t - floor_div(t, 86400) * 86400;
-        const std::string label = step < 86400 ? strprintf("%02lld:%02lld", static_cast<long long>(in_day / 3600),
-                                                           static_cast<long long>(in_day % 3600 / 60))
-                                               : date_text(t).substr(5);
+        const std::string label = step < 86400 && in_day != 0
+                                      ? strprintf("%02lld:%02lld", static_cast<long long>(in_day / 3600),
+                                                  static_cast<long long>(in_day % 3600 / 60))
+                                  : step < 86400 && date_text(t0) == date_text(t1) ? std::string("00:00")
+                                                                                   : date_text(t).substr(5);
         layout.texts.push_back({x_of(t), axis + 8 + layout.font_size, label, TextAnchor::middle, text_colour});
     }
     const std::string first = date_text(t0), last = date_text(t1);

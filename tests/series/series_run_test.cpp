@@ -168,6 +168,27 @@ TEST_F(DaySeries, EmittedJobsRunByAShellAndCollectedWriteTheSameBytes) {
     EXPECT_NE(twice.err.find("more than one part"), std::string::npos) << twice.err;
 }
 
+TEST_F(DaySeries, OneJobAPictureRunByGnuParallelAndCollectedWritesTheSameBytes) {
+    if (std::system("parallel --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "GNU parallel is not installed";
+    TempFolder work;
+    const std::string csv = (work.path() / "day.csv").string();
+    const CliRun emitted =
+        series_cli({"series", day(), "--glare", day_glare_options, "--emit-jobs", "--csv", csv}, cache());
+    ASSERT_EQ(emitted.status, 0) << emitted.err;
+    ASSERT_EQ(lines_of(emitted.out).size(), pictures_.size());
+    write_file(work / "jobs.txt", emitted.out);
+    const std::string line = "cd / && XDG_CACHE_HOME=" + work.str() + " XDG_CONFIG_HOME=" + work.str() +
+                             " parallel --will-cite --jobs 2 < " + (work / "jobs.txt").string() + " > /dev/null 2>&1";
+    ASSERT_EQ(std::system(line.c_str()), 0);
+    std::vector<std::string> words{"series", "--collect"};
+    for (size_t j = 1; j <= pictures_.size(); ++j) words.push_back(csv + ".part-" + std::to_string(j));
+    words.insert(words.end(), {"--csv", csv, "--plot", (work.path() / "day.svg").string(), "--figure", "dgp,ev"});
+    const CliRun collected = series_cli(words, cache());
+    ASSERT_EQ(collected.status, 0) << collected.err;
+    EXPECT_EQ(read_file(csv), plain_);
+    EXPECT_NE(read_file(work / "day.svg").find("<polyline"), std::string::npos);
+}
+
 TEST_F(DaySeries, WithoutGlareTheGlareColumnsAreEmptyAndTheRestTheSame) {
     TempFolder work;
     const std::string csv = (work.path() / "lens.csv").string();
@@ -259,6 +280,49 @@ TEST_F(DaySeries, RegionColumnsEqualAStatsRunOfTheRegionFileOnEachPicture) {
     const CliRun twice = series_cli({"series", day(), "--csv", csv, "--regions", regions, "--overwrite"}, cache());
     EXPECT_EQ(twice.status, 2);
     EXPECT_NE(twice.err.find("two regions are named \"a\""), std::string::npos) << twice.err;
+}
+
+TEST(SeriesArguments, AreCheckedBeforeAnythingIsMeasured) {
+    TempFolder work;
+    ASSERT_EQ(write_day_series(work.path() / "day", 2, 16).size(), 2u);
+    const std::string day = (work.path() / "day").string(), csv = (work.path() / "out.csv").string();
+    const std::vector<std::vector<std::string>> refused{
+        {"series", day},                                                     // no --csv
+        {"series", day, "--csv", csv, "--resume", "--overwrite"},
+        {"series", day, "--csv", csv, "--figure", "dgp"},                    // no --plot
+        {"series", day, "--csv", csv, "--jobs", "0"},
+        {"series", day, "--csv", csv, "--chunk", "x", "--emit-jobs"},
+        {"series", day, "--csv", csv, "--plot", (work.path() / "p.gif").string()},
+        {"series", day, "--csv", csv, "--picture", "missing.hdr"},
+        {"series", day, "--csv", csv, "--emit-jobs", "--plot", (work.path() / "p.svg").string()},
+        {"series", day + "/shot-00.hdr", day + "/shot-01.hdr", "--csv", csv, "--emit-jobs"},
+        {"series", day + "/shot-00.hdr", day + "/nothing.hdr", "--csv", csv},
+        {"series", "--collect", csv + ".part-1", "--csv", csv, "--glare", "-vta"},
+        {"series", day, "--csv", csv, "--regions", (work.path() / "none.json").string()},
+        {"series", day, "--csv", csv, "--bogus"},
+    };
+    for (const auto& words : refused) {
+        const CliRun run = series_cli(words, work.str());
+        std::string shown;
+        for (const std::string& word : words) shown += word + " ";
+        EXPECT_EQ(run.status, 2) << shown << run.err;
+        EXPECT_FALSE(std::filesystem::exists(csv)) << shown;
+    }
+    // One picture of the folder, and pictures named one by one.
+    CliRun one = series_cli({"series", day, "--csv", csv, "--picture", "shot-01.hdr"}, work.str());
+    ASSERT_EQ(one.status, 0) << one.err;
+    EXPECT_EQ(lines_of(read_file(csv)).size(), 2u);
+    EXPECT_NE(read_file(csv).find(",shot-01.hdr,"), std::string::npos);
+    one = series_cli({"series", day + "/shot-00.hdr", "--csv", csv, "--overwrite"}, work.str());
+    ASSERT_EQ(one.status, 0) << one.err;
+    EXPECT_NE(read_file(csv).find("," + day + "/shot-00.hdr,"), std::string::npos);
+    // Another run's columns cannot be resumed.
+    const std::string regions = (work.path() / "r.json").string();
+    write_file(regions, R"({"width": 16, "height": 16, "regions": [
+        {"name": "a", "color": "#0080ff", "kind": "rectangle", "points": [[2, 2], [9, 9]]}]})");
+    const CliRun other = series_cli({"series", day, "--csv", csv, "--regions", regions, "--resume"}, work.str());
+    EXPECT_EQ(other.status, 2);
+    EXPECT_NE(other.err.find("other region columns"), std::string::npos) << other.err;
 }
 
 TEST(SeriesRefusals, UnsafeGlareOptionsAndCheckPicturesAreRefusedBeforeAnythingIsWritten) {
