@@ -87,6 +87,7 @@ SeriesWindow::SeriesWindow(QWidget* parent, SeriesForm& form) : QDialog(parent),
 
     run_ = with_id(new QPushButton("&Run", this), series_ids::run);
     run_->setDefault(true);
+    resume_ = with_id(new QPushButton("Res&ume", this), series_ids::resume);
     stop_button_ = with_id(new QPushButton("&Stop", this), series_ids::stop);
     save_csv_ = with_id(new QPushButton("Save &CSV...", this), series_ids::save_csv);
     save_plot_ = with_id(new QPushButton("Save &Plot...", this), series_ids::save_plot);
@@ -113,19 +114,24 @@ SeriesWindow::SeriesWindow(QWidget* parent, SeriesForm& form) : QDialog(parent),
 
     connect(choose_folder_, &QPushButton::clicked, this, [this] {
         if (form_.on_choose_folder()) folder_->setText(QString::fromStdString(form_.folder));
+        forget_stopped_run();
     });
     connect(choose_regions_, &QPushButton::clicked, this, [this] {
         if (form_.on_choose_regions()) regions_->setText(QString::fromStdString(form_.regions));
+        forget_stopped_run();
     });
     connect(regions_, &QLineEdit::textEdited, this, [this](const QString& text) {
         form_.regions = text.trimmed().toStdString();
+        forget_stopped_run();
     });
     connect(glare_, &QCheckBox::toggled, this, [this](bool on) {
         form_.glare = on;
         glare_options_->setEnabled(on && !running_);
+        forget_stopped_run();
     });
     connect(glare_options_, &QLineEdit::textEdited, this, [this](const QString& text) {
         form_.glare_options = text.trimmed().toStdString();
+        forget_stopped_run();
     });
     connect(follow_, &QCheckBox::toggled, this, [this](bool on) {
         form_.follow = on;
@@ -133,7 +139,8 @@ SeriesWindow::SeriesWindow(QWidget* parent, SeriesForm& form) : QDialog(parent),
         else if (!running_ && !form_.table.rows.empty()) start_following();
         show_state();
     });
-    connect(run_, &QPushButton::clicked, this, &SeriesWindow::on_run);
+    connect(run_, &QPushButton::clicked, this, [this] { on_run(false); });
+    connect(resume_, &QPushButton::clicked, this, [this] { on_run(true); });
     connect(stop_button_, &QPushButton::clicked, this, &SeriesWindow::on_stop);
     connect(save_csv_, &QPushButton::clicked, this, [this] { form_.on_save_csv(); });
     connect(save_plot_, &QPushButton::clicked, this, [this] {
@@ -187,6 +194,7 @@ SeriesWindow::SeriesWindow(QWidget* parent, SeriesForm& form) : QDialog(parent),
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(progress_, 1);
     buttons->addWidget(run_);
+    buttons->addWidget(resume_);
     buttons->addWidget(stop_button_);
     buttons->addSpacing(12);
     buttons->addWidget(save_csv_);
@@ -216,12 +224,18 @@ void SeriesWindow::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
+void SeriesWindow::forget_stopped_run() {
+    // Other choices would mix rows of two kinds in one file.
+    stopped_ = false;
+    show_state();
+}
+
 void SeriesWindow::stop_worker() {
     stop_requested_ = true;
     if (worker_.joinable()) worker_.join();
 }
 
-void SeriesWindow::on_run() {
+void SeriesWindow::on_run(bool resume) {
     if (running_) return;
     follower_->stop();
     arrived_.clear();
@@ -229,7 +243,8 @@ void SeriesWindow::on_run() {
     auto pictures = form_.folder_pictures();
     if (!pictures) return;
     std::vector<SeriesInput> all = *pictures;
-    if (!start(std::move(*pictures), false)) return;
+    // Resumed, the pictures the CSV holds already are skipped by the run.
+    if (!start(std::move(*pictures), resume)) return;
     if (form_.follow) {
         QStringList known;
         for (const SeriesInput& picture : all) known << QString::fromStdString(picture.path);
@@ -274,6 +289,7 @@ bool SeriesWindow::start(std::vector<SeriesInput> pictures, bool add) {
         show_table();
     }
     adding_ = add;
+    stopped_ = false;
     running_ = true;
     stop_requested_ = false;
     progress_->setRange(0, static_cast<int>(options.value().pictures.size()));
@@ -330,6 +346,7 @@ void SeriesWindow::on_finished(const Result<SeriesReport>& result) {
         return;
     }
     const SeriesReport& report = result.value();
+    stopped_ = report.stopped;
     // The file is in time order now; the table and plot show it so.
     form_.reload_table();
     show_table();
@@ -419,6 +436,7 @@ void SeriesWindow::rebuild_figures() {
 void SeriesWindow::show_state() {
     const bool idle = !running_;
     run_->setEnabled(idle);
+    resume_->setEnabled(idle && stopped_ && !form_.table.rows.empty());
     stop_button_->setEnabled((running_ && !stop_requested_) || follower_->following());
     choose_folder_->setEnabled(idle);
     choose_regions_->setEnabled(idle);

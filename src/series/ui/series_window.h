@@ -2,8 +2,9 @@
 // Tools > Series...: the modeless "Series" window over a SeriesForm. The
 // folder, regions file and glare options at the top; Run measures every
 // picture of the folder on a thread of its own, with a progress bar and Stop
-// (what was measured stays); the rows fill the table (the CSV's columns) and
-// the plot over time below it, whose figures the check boxes choose. With
+// (what was measured stays, and Resume goes on with the rest); the rows fill
+// the table (the CSV's columns) and the plot over time below it, whose
+// figures the check boxes choose. With
 // "Follow folder" each picture written into the folder afterwards is added
 // as it arrives. Save CSV... and Save Plot... (PNG or SVG) export.
 
@@ -48,6 +49,7 @@ inline constexpr int plot = 6213;
 inline constexpr int save_csv = 6214;
 inline constexpr int save_plot = 6215;
 inline constexpr int close = 6216;
+inline constexpr int resume = 6217;
 // The figures' check boxes: 6220 + the figure's place in available_figures().
 inline constexpr int first_figure = 6220;
 }  // namespace series_ids
@@ -78,7 +80,9 @@ private:
         std::optional<SeriesRow> row;
     };
 
-    void on_run();
+    // Run (afresh) or Resume (the CSV's rows kept, the other pictures added).
+    void on_run(bool resume);
+    void forget_stopped_run();
     void on_stop();
     void on_picture_arrived(const QString& path);
     // Starts the worker on `pictures`: afresh, or added to the rows so far.
@@ -102,6 +106,7 @@ private:
     QPushButton* choose_folder_ = nullptr;
     QPushButton* choose_regions_ = nullptr;
     QPushButton* run_ = nullptr;
+    QPushButton* resume_ = nullptr;
     QPushButton* stop_button_ = nullptr;
     QPushButton* save_csv_ = nullptr;
     QPushButton* save_plot_ = nullptr;
@@ -121,7 +126,8 @@ private:
     std::thread worker_;
     std::atomic<bool> stop_requested_{false};
     bool running_ = false;
-    bool adding_ = false;                   // the run adds followed pictures
+    bool adding_ = false;                   // the run adds to the rows so far
+    bool stopped_ = false;                  // the last run was stopped: Resume may go on
     std::deque<SeriesInput> arrived_;     // followed pictures waiting for the worker
     struct Attempts {
         int count = 0;

@@ -242,7 +242,7 @@ TEST_F(SeriesWindowTest, StopKeepsWhatWasMeasured) {
     choose_folder(pictures.path());
     form->jobs = 1;
     // Stop is pressed as soon as the first row shows.
-    QObject::connect(&series_window->model(), &QAbstractItemModel::rowsInserted, series_window, [this] {
+    const auto stopper = QObject::connect(&series_window->model(), &QAbstractItemModel::rowsInserted, series_window, [this] {
         if (control<QPushButton>(series_ids::stop)->isEnabled()) click(series_ids::stop);
     });
     ASSERT_NO_FATAL_FAILURE(run_and_wait());
@@ -262,6 +262,17 @@ TEST_F(SeriesWindowTest, StopKeepsWhatWasMeasured) {
     for (int r = 0; r < kept; ++r)
         EXPECT_EQ(series_window->model().cell(r, 2).toStdString(), core.rows[static_cast<size_t>(r)].picture);
     EXPECT_TRUE(control<QPushButton>(series_ids::run)->isEnabled());
+
+    // Resume measures the rest: the same file a run without a stop writes.
+    QObject::disconnect(stopper);
+    ASSERT_TRUE(control<QPushButton>(series_ids::resume)->isEnabled());
+    click(series_ids::resume);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !series_window->running(); }, run_timeout_ms));
+    EXPECT_EQ(series_window->model().rowCount(), count);
+    core_rows(pictures_of(pictures.path()));
+    EXPECT_EQ(read_file(form->working_csv()), read_file(output / "core.csv"));
+    EXPECT_EQ(control<QLabel>(series_ids::status)->text(), QString("%1 pictures measured").arg(count));
+    EXPECT_FALSE(control<QPushButton>(series_ids::resume)->isEnabled());
 }
 
 TEST_F(SeriesWindowTest, FollowingTheFolderAddsAPictureWrittenLater) {
