@@ -26,6 +26,7 @@
 #include "series/ui/folder_follower.h"
 #include "series/ui/series_plot_widget.h"
 #include "series/ui/series_table_model.h"
+#include "series/ui/qt_series_desktop.h"
 #include "series/ui/series_window.h"
 #include "support/day_series.h"
 #include "support/ui/app_window.h"
@@ -310,6 +311,8 @@ TEST_F(SeriesWindowTest, FollowingTheFolderAddsAPictureWrittenLater) {
     size_t points = 0;
     for (const auto& run : series_window->plot().layout().curves.at(0).runs) points += run.size();
     EXPECT_EQ(points, 4u);
+    EXPECT_TRUE(control<QLabel>(series_ids::status)->text().endsWith(" - following the folder"));
+    screenshot(*series_window, "series-following.png");
 
     // Stop ends the following: a later picture stays out.
     click(series_ids::stop);
@@ -459,4 +462,25 @@ TEST_F(SeriesWindowTest, AFolderIsNeededBeforeARun) {
     EXPECT_EQ(series.messages[0].first, "Choose a folder of pictures first.");
     click(series_ids::save_csv);  // disabled: no message
     EXPECT_EQ(series.messages.size(), 1u);
+}
+
+TEST(SeriesMenu, ToolsSeriesOpensOneWindowOverTheMainWindow) {
+    AppWindow main;
+    QtSeriesDesktop desktop(main.window);
+    main.app.set_series_desktop(&desktop);
+    ASSERT_NO_FATAL_FAILURE(main.show({800, 600}));
+    QAction* item = main.window.action(command::series);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), "Se&ries...");
+    EXPECT_TRUE(item->isEnabled());
+    item->trigger();
+    auto windows = main.window.findChildren<SeriesWindow*>("6200");
+    ASSERT_EQ(windows.size(), 1);
+    EXPECT_EQ(windows[0]->windowTitle(), "Series");
+    EXPECT_TRUE(windows[0]->isVisible());
+    // Again: the earlier window makes way for a new one.
+    QPointer<SeriesWindow> first = windows[0];
+    item->trigger();
+    EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(main.window.findChildren<SeriesWindow*>("6200").size(), 1);
 }
