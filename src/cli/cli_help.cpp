@@ -8,7 +8,7 @@ Luminance analysis of Radiance pictures from scripts, through the same code
 as the candelux windows.
 
   luminance PICTURE X Y          the luminance readout of pixel (X, Y)
-  stats PICTURE [options]        the statistics of a region, or of two
+  stats PICTURE [options]        the statistics of a region, of two, or of a region file's
   illuminance PICTURE            the illuminance at the lens of a picture with a view
   falsecolor PICTURE OUT.bmp     the falsecolor picture and its legend
   batch SEQUENCE FOLDER          replay a sequence file on every picture
@@ -29,7 +29,7 @@ Prints what the status bar shows for a click on pixel (X, Y): column X, row
 Y, counted from 0 at the top left, in cd/m2.
 )";
 
-constexpr const char* stats = R"(usage: candelux-cli stats PICTURE [REGION] [options]
+constexpr const char* stats = R"(usage: candelux-cli stats PICTURE [REGION | --regions FILE] [options]
 
 The statistics of the results page: minimum, maximum, mean, median, standard
 deviation, and on request the percentile ratio and the criterion result.
@@ -59,6 +59,15 @@ options:
                              picture_vertical_illuminance_lx for the whole picture;
                              with --region-b: a, b, contrast and
                              picture_vertical_illuminance_lx
+  --regions FILE             every region of a region file (see the README), each
+                             with the figures a run on that region alone gives;
+                             regions drawn on a picture of another size are scaled,
+                             and a region outside the picture is refused by name.
+                             With --json: {"regions": [{"name": ..., and the keys
+                             above}, ...], "picture_vertical_illuminance_lx": ...};
+                             with --report BASE: BASE_regions.csv
+  --csv                      with --regions: the table as CSV, a header line and one
+                             line per region (the columns of BASE_regions.csv)
 
 Through the lens: the pixels outside a fisheye's image circle are not part of
 any region; the solid angle is in sr, the weighted mean is sum(L w) / sum(w)
@@ -193,6 +202,9 @@ options:
   --picture NAME        replay only the picture NAME of FOLDER
   --cache-folder DIR    the cache folder the sequence was recorded with
                         (default: the one candelux uses)
+  --regions FILE        measure every region of a region file on each result and
+                        write NAME_regions.csv beside picture NAME.hdr (replaced
+                        only with --overwrite)
 )";
 
 constexpr const char* series = R"(usage: candelux-cli series FOLDER --csv OUT.csv [options]

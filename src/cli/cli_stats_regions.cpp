@@ -56,7 +56,8 @@ int run_stats_regions(const StatsOptions& options, const AnalysisSettings& setti
     // The CSV holds no histogram; the text and the JSON show it, as a
     // single region's run does.
     const RegionTableRequest request{settings, !options.csv};
-    auto measured = measure_picture_regions(options.picture, map, file.value(), options.regions_file, places, request);
+    auto measured =
+        measure_regions_in_run_folder(options.picture, map, file.value(), options.regions_file, places, request);
     if (!measured) return output.fail(measured.failure().code, measured.failure().message);
     const PictureRegions& regions = measured.value();
     if (!regions.scaled_message.empty()) output.warn(regions.scaled_message);

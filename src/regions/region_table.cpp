@@ -1,7 +1,10 @@
 #include "regions/region_table.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <optional>
+#include <thread>
 
 #include "analysis/analyse_region.h"
 #include "common/json_value.h"
@@ -63,10 +66,37 @@ Result<RegionTable> analyse_region_table(StatisticsContext& context, const Regio
     RegionTable table;
     table.settings = request.settings;
     table.lens = working_copy_lens(context);
-    for (const NamedRegion& region : file.regions) {
-        const RegionChoice choice = region_choice(region, region_file_path);
-        auto analysis = analyse_region_choice(context, table.lens, choice, region_record(request.settings, choice),
-                                              request.histograms);
+    const size_t count = file.regions.size();
+    std::vector<std::optional<Result<RegionAnalysis>>> results(count);
+    auto analyse = [&](size_t k) {
+        const RegionChoice choice = region_choice(file.regions[k], region_file_path);
+        results[k] = analyse_region_choice(context, table.lens, choice, region_record(request.settings, choice),
+                                           request.histograms);
+    };
+    // A drawn region without its histogram is arithmetic on the map alone:
+    // such regions are analysed side by side. A mask or a histogram runs the
+    // picture programs, which go through the runner one at a time.
+    std::vector<size_t> alone, programs;
+    for (size_t k = 0; k < count; ++k)
+        (file.regions[k].kind != RegionKind::mask && !request.histograms ? alone : programs).push_back(k);
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t at; (at = next++) < alone.size();) analyse(alone[at]);
+    };
+    const size_t threads = std::min<size_t>(alone.size(), std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::thread> others;
+    for (size_t t = 1; t < threads; ++t) others.emplace_back(work);
+    work();
+    for (std::thread& other : others) other.join();
+    for (size_t k : programs) {
+        analyse(k);
+        if (!*results[k]) break;
+    }
+
+    for (size_t k = 0; k < count; ++k) {
+        const NamedRegion& region = file.regions[k];
+        if (!results[k]) continue;
+        Result<RegionAnalysis>& analysis = *results[k];
         if (!analysis) return bad(region_label(region) + ": " + analysis.failure().message);
         RegionRow row;
         row.name = region.name;
@@ -79,6 +109,7 @@ Result<RegionTable> analyse_region_table(StatisticsContext& context, const Regio
         row.analysis.statistics.positions = {};
         table.rows.push_back(std::move(row));
     }
+    if (table.rows.size() != count) return bad("the analysis stopped");
     return table;
 }
 

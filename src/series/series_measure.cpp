@@ -6,10 +6,10 @@
 #include "analysis/glare_command.h"
 #include "analysis/glare_summary.h"
 #include "analysis/lens_figures.h"
-#include "analysis/region_choice.h"
 #include "cli/cli_desktop.h"
 #include "common/json_value.h"
 #include "macro/macro_recorder.h"
+#include "regions/picture_regions.h"
 #include "regions/region_table.h"
 #include "common/regular_file.h"
 #include "common/text_format.h"
@@ -66,18 +66,14 @@ Result<std::array<std::string, 6>> glare_of(const SeriesInput& picture, const Se
 
 // Every region's mean and weighted mean, as candelux-cli stats --regions
 // gives them, and the picture's lens, measured once with them. The regions
-// are measured in the worker's own folder, where the picture is linked as
-// the working copy a mask is applied to.
+// are measured in the worker's own folder, where the picture is linked (not
+// copied: the pixels are read once) as the working copy a mask is applied
+// to; nothing there writes the working copy, and the link is removed before
+// the next picture's is made.
 Result<RegionTable> regions_of(const SeriesInput& picture, const SeriesSetup& setup, const LuminanceMap& map,
                                int slot) {
-    const RegionFit fit = fit_region_file(*setup.regions, map.width, map.height);
-    if (!fit.refused.empty()) return failed(picture, fit.refused.front());
-    for (const NamedRegion& region : fit.file.regions) {
-        if (region.kind != RegionKind::mask) continue;
-        const std::string problem = region_problem(region_choice(region, setup.regions_file), region_label(region),
-                                                   map.width, map.height);
-        if (!problem.empty()) return failed(picture, region_label(region) + ": " + problem);
-    }
+    const auto fit = fit_picture_regions(*setup.regions, setup.regions_file, map.width, map.height);
+    if (!fit) return failed(picture, fit.failure().message);
     const std::string folder = setup.scratch_folder + strprintf("/regions-%d", slot);
     const std::string link = folder + working_file::working_copy;
     std::error_code ec;
@@ -91,7 +87,7 @@ Result<RegionTable> regions_of(const SeriesInput& picture, const SeriesSetup& se
     ProcessRunner runner(desktop, recorder);
     runner.set_program_folder(setup.program_folder);
     StatisticsContext context{map, folder, runner, desktop, false, false};
-    auto table = analyse_region_table(context, fit.file, setup.regions_file, RegionTableRequest{});
+    auto table = analyse_region_table(context, fit.value().file, setup.regions_file, RegionTableRequest{});
     fs::remove(link, ec);
     if (!table) {
         const std::string shown = desktop.first_message();

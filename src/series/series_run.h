@@ -5,9 +5,9 @@
 //
 // Rows are appended to the file as pictures finish, each line written and
 // flushed whole, so a stopped run keeps what it did and a resumed one skips
-// the pictures the file already holds. When every picture is done the file
-// is rewritten in time order (through a new file renamed over it), so a
-// run, a resumed run and collected parts give the same bytes.
+// the pictures the file already holds. When the run ends (done or stopped)
+// the file is rewritten in time order (through a new file renamed over it),
+// so a run, a resumed run and collected parts give the same bytes.
 //
 // Each picture costs one read of its pixels (shared by the illuminance,
 // the clipped pixels and the regions) and, with glare, one evalglare run;
@@ -46,7 +46,9 @@ struct SeriesOptions {
     std::optional<std::string> glare_options;  // evalglare's options ("-vta -vv 180 -vh 180"); nothing: no glare
     std::string regions_file;                  // "" for none
     std::string program_folder;                // first on the PATH of pfilt and evalglare
-    std::string scratch_folder;                // for the scaled-down copies evalglare reads
+    // A folder of the run's own, needed with glare or regions: the scaled
+    // copies evalglare reads and the folders the regions are measured in.
+    std::string scratch_folder;
     int jobs = 1;
 };
 
@@ -61,7 +63,7 @@ struct SeriesProgress {
     std::string picture;  // the one just finished
     bool failed = false;
     std::string problem;  // why it failed
-    const SeriesRow* row = nullptr;  // the row just written; null when it failed
+    const SeriesRow* row = nullptr;  // the row just written (valid during the call); null when it failed
 };
 // Called on the worker thread that finished the picture, one call at a time.
 using SeriesProgressFn = std::function<void(const SeriesProgress&)>;
@@ -77,8 +79,10 @@ struct SeriesReport {
 // Checks everything (the pictures' names, the glare options, the regions
 // file, the CSV file against `existing`) before writing anything; a Failure
 // means nothing was written. `stop`, when set during the run, lets the
-// pictures under way finish and starts no more; the file then keeps its rows
-// in the order they were made.
+// pictures under way finish and starts no more (so does a signal that
+// stopped the running programs: a picture whose evalglare was stopped gets
+// no row and no problem). The report's problems are the pictures that gave
+// no row, each named with why.
 Result<SeriesReport> run_series(const SeriesOptions& options, const SeriesProgressFn& progress = {},
                                 const std::atomic<bool>* stop = nullptr);
 

@@ -4,14 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
 #include <atomic>
 #include <cstdlib>
 #include <sstream>
 
+#include "analysis/glare_command.h"
 #include "cli/cli.h"
 #include "series/series_measure.h"
 #include "series/series_run.h"
 #include "support/day_series.h"
+#include "support/formula_pictures.h"
 #include "support/temp_folder.h"
 #include "tools/process_runner.h"
 
@@ -135,6 +143,48 @@ TEST_F(DaySeries, ARunStoppedMidwayAndResumedWritesTheSameBytes) {
     EXPECT_EQ(read_file(csv), plain_);
 }
 
+TEST_F(DaySeries, ARunEndedBySigtermKeepsItsRowsAndResumesToTheSameBytes) {
+    TempFolder work;
+    const std::string csv = (work.path() / "term.csv").string();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        setenv("XDG_CACHE_HOME", work.str().c_str(), 1);
+        setenv("XDG_CONFIG_HOME", work.str().c_str(), 1);
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1), dup2(null, 2);
+        execl(CANDELUX_CLI, CANDELUX_CLI, "series", day().c_str(), "--csv", csv.c_str(), "--glare", day_glare_options,
+              "--jobs", "1", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // As a scheduler ends a job: SIGTERM once some rows are written.
+    bool some = false;
+    for (int i = 0; i < 6000 && !some; ++i) {
+        some = lines_of(read_file(csv)).size() > 5;
+        if (!some) usleep(10000);
+    }
+    kill(child, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(some);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 128 + SIGTERM);
+    const auto kept = read_series_csv(csv);
+    ASSERT_TRUE(kept.ok()) << kept.failure().message;
+    EXPECT_GE(kept.value().rows.size(), 5u);
+    EXPECT_LT(kept.value().rows.size(), pictures_.size());
+    // Every row kept is a finished picture's: the same as the plain run's.
+    for (const SeriesRow& row : kept.value().rows) EXPECT_NE(plain_.find(series_row_line(row)), std::string::npos);
+    // The run's working folder went with it.
+    for (const auto& entry : std::filesystem::directory_iterator(work.path()))
+        EXPECT_FALSE(entry.path().filename().string().starts_with("cli-")) << entry.path();
+
+    const CliRun resumed =
+        series_cli({"series", day(), "--csv", csv, "--glare", day_glare_options, "--resume"}, cache());
+    ASSERT_EQ(resumed.status, 0) << resumed.err;
+    EXPECT_EQ(read_file(csv), plain_);
+}
+
 TEST_F(DaySeries, EmittedJobsRunByAShellAndCollectedWriteTheSameBytes) {
     TempFolder work;
     const std::string csv = (work.path() / "day.csv").string();
@@ -236,19 +286,29 @@ TEST_F(DaySeries, APlotIsWrittenAfterTheRunAsSvgAndPng) {
 TEST_F(DaySeries, RegionColumnsEqualAStatsRunOfTheRegionFileOnEachPicture) {
     TempFolder work;
     const std::string regions = (work.path() / "room.regions.json").string();
+    // The floor as a mask: the lower third of the picture.
+    ASSERT_TRUE(write_grey_picture((work.path() / "floor.hdr").string(), 64, 64,
+                                   [](int, int y) { return y >= 42 ? 1.0f : 0.0f; }));
     write_file(regions, R"({"width": 64, "height": 64, "regions": [
         {"name": "window", "color": "#0080ff", "kind": "rectangle", "points": [[20, 12], [44, 30]]},
-        {"name": "sun patch", "color": "#ff8000", "kind": "circle", "center": [38, 45], "radius": 7}]})");
+        {"name": "sun patch", "color": "#ff8000", "kind": "circle", "center": [38, 45], "radius": 7},
+        {"name": "floor", "color": "#00ff00", "kind": "mask", "file": "floor.hdr"}]})");
     const std::string csv = (work.path() / "regions.csv").string();
+    std::vector<std::string> before;
+    for (const DayPicture& picture : pictures_) before.push_back(read_file(day() + "/" + picture.name));
     const CliRun run = series_cli({"series", day(), "--csv", csv, "--regions", regions, "--jobs", "2"}, cache());
     ASSERT_EQ(run.status, 0) << run.err;
+    // The pictures are linked as the masks' working copies, never written.
+    for (size_t i = 0; i < pictures_.size(); ++i)
+        EXPECT_EQ(read_file(day() + "/" + pictures_[i].name), before[i]) << pictures_[i].name;
     const std::vector<std::string> lines = lines_of(read_file(csv)), plain = lines_of(plain_);
     ASSERT_EQ(lines.size(), pictures_.size() + 1);
     EXPECT_EQ(lines[0], "time,time_source,picture,vertical_illuminance_lx,dgp,dgi,ugr,vcp,cgi,lveil,ceiling_pixels,"
-                        "window_mean,window_weighted_mean,sun patch_mean,sun patch_weighted_mean");
+                        "window_mean,window_weighted_mean,sun patch_mean,sun patch_weighted_mean,floor_mean,"
+                        "floor_weighted_mean");
     std::string first_patch, last_patch;
     for (size_t i = 0; i < pictures_.size(); ++i) {
-        auto row = parse_series_row(lines[i + 1], series_fixed_columns + 4);
+        auto row = parse_series_row(lines[i + 1], series_fixed_columns + 6);
         auto full = parse_series_row(plain[i + 1], series_fixed_columns);
         ASSERT_TRUE(row.ok() && full.ok()) << lines[i + 1];
         // The lens figures measured with the regions are the plain run's.
@@ -258,8 +318,8 @@ TEST_F(DaySeries, RegionColumnsEqualAStatsRunOfTheRegionFileOnEachPicture) {
                                         cache());
         ASSERT_EQ(stats.status, 0) << stats.err;
         const std::vector<std::string> table = lines_of(stats.out);
-        ASSERT_EQ(table.size(), 3u) << stats.out;
-        for (size_t r = 0; r < 2; ++r) {
+        ASSERT_EQ(table.size(), 4u) << stats.out;
+        for (size_t r = 0; r < 3; ++r) {
             std::string line = table[r + 1];
             if (!line.empty() && line.back() == '\r') line.pop_back();
             const std::vector<std::string> fields = csv_fields(line);
@@ -267,6 +327,7 @@ TEST_F(DaySeries, RegionColumnsEqualAStatsRunOfTheRegionFileOnEachPicture) {
             EXPECT_EQ(row.value().regions[2 * r], fields[5]) << pictures_[i].name << " mean of region " << r;
             EXPECT_EQ(row.value().regions[2 * r + 1], fields[12]) << pictures_[i].name << " weighted mean " << r;
         }
+        EXPECT_NE(row.value().regions[4], "");  // the floor's mask was applied
         if (i == 0) first_patch = row.value().regions[2];
         last_patch = row.value().regions[2];
     }
@@ -280,6 +341,43 @@ TEST_F(DaySeries, RegionColumnsEqualAStatsRunOfTheRegionFileOnEachPicture) {
     const CliRun twice = series_cli({"series", day(), "--csv", csv, "--regions", regions, "--overwrite"}, cache());
     EXPECT_EQ(twice.status, 2);
     EXPECT_NE(twice.err.find("two regions are named \"a\""), std::string::npos) << twice.err;
+}
+
+TEST(SeriesGlare, ScalesALargePictureDownAsTheGlareAnalysisDoesBeforeEvalglareReadsIt) {
+    TempFolder work;
+    const std::filesystem::path folder = work.path() / "large";
+    std::filesystem::create_directories(folder);
+    const std::string picture = (folder / "big.hdr").string();
+    ASSERT_TRUE(write_grey_picture(
+        picture, 900, 900,
+        [](int x, int y) {
+            const double dx = x - 450, dy = y - 300;
+            return static_cast<float>((dx * dx + dy * dy < 40 * 40 ? 30000.0 : 500.0) / 179.0);
+        },
+        {"CAPDATE= 2026:06:21 12:00:00", "VIEW= -vta -vh 180 -vv 180"}));
+    const std::string csv = (work.path() / "large.csv").string();
+    const CliRun run = series_cli({"series", folder.string(), "--csv", csv, "--glare", day_glare_options}, work.str());
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    const GlareScale scale = glare_scale(900, 900);
+    ASSERT_TRUE(scale.scaled());
+    const std::string scaled = (work.path() / "scaled.hdr").string();
+    const ProcessOutput pfilt = run_shell_command(glare_downscale_command(scale.factor, picture, scaled),
+                                                  CANDELUX_PROGRAMS_DIR, nullptr, nullptr);
+    ASSERT_TRUE(pfilt.clean()) << pfilt.text;
+    const ProcessOutput single = run_shell_command(std::string("/C evalglare ") + day_glare_options + " " + scaled,
+                                                   CANDELUX_PROGRAMS_DIR, nullptr, nullptr);
+    const auto indices = glare_indices_of(single.text);
+    ASSERT_TRUE(indices) << single.text;
+    const auto table = read_series_csv(csv);
+    ASSERT_TRUE(table.ok());
+    ASSERT_EQ(table.value().rows.size(), 1u);
+    EXPECT_EQ(table.value().rows[0].glare, *indices);
+    // Nothing is written beside the picture, and the run's own folder (the
+    // scaled copy's) is gone.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+    for (const auto& entry : std::filesystem::directory_iterator(work.path()))
+        EXPECT_FALSE(entry.path().filename().string().starts_with("cli-")) << entry.path();
 }
 
 TEST(SeriesArguments, AreCheckedBeforeAnythingIsMeasured) {
