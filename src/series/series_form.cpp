@@ -87,6 +87,7 @@ Result<SeriesOptions> SeriesForm::run_options(std::vector<SeriesInput> pictures,
     }
     options.regions_file = regions;
     options.program_folder = program_folder_;
+    // The window makes the run's own scratch folder in it.
     options.scratch_folder = working_folder_;
     options.jobs = std::max(1, jobs);
     return options;

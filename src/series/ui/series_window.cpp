@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 #include <fstream>
 
+#include "cli/cli_places.h"
 #include "desktop/ui/control_ids.h"
 #include "series/series_form.h"
 #include "series/ui/folder_follower.h"
@@ -295,15 +296,23 @@ bool SeriesWindow::start(std::vector<SeriesInput> pictures, bool add) {
     progress_->setRange(0, static_cast<int>(options.value().pictures.size()));
     progress_->setValue(0);
     show_state();
-    worker_ = std::thread([this, options = std::move(options.value())] {
-        auto report = run_series(
-            options,
-            [this](const SeriesProgress& progress) {
-                Step step{progress.done, progress.total, progress.picture, progress.failed, progress.problem, {}};
-                if (progress.row) step.row = *progress.row;
-                QMetaObject::invokeMethod(this, [this, step] { on_step(step); }, Qt::QueuedConnection);
-            },
-            &stop_requested_);
+    worker_ = std::thread([this, options = std::move(options.value())]() mutable {
+        // evalglare's scaled copies and the regions' working folders go into
+        // a folder of this run's own, removed when it ends.
+        const RunFolder scratch(options.scratch_folder);
+        options.scratch_folder = scratch.path();
+        const Result<SeriesReport> report =
+            !scratch.created() ? Result<SeriesReport>(Failure{-1, scratch.error()})
+                               : run_series(
+                                     options,
+                                     [this](const SeriesProgress& progress) {
+                                         Step step{progress.done,   progress.total,   progress.picture,
+                                                   progress.failed, progress.problem, {}};
+                                         if (progress.row) step.row = *progress.row;
+                                         QMetaObject::invokeMethod(
+                                             this, [this, step] { on_step(step); }, Qt::QueuedConnection);
+                                     },
+                                     &stop_requested_);
         QMetaObject::invokeMethod(this, [this, report] { on_finished(report); }, Qt::QueuedConnection);
     });
     return true;

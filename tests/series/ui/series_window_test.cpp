@@ -209,8 +209,15 @@ TEST_F(SeriesWindowTest, RegionsAddTheirColumnsAndFigures) {
     ASSERT_EQ(model.columnCount(), static_cast<int>(series_fixed_columns) + 4);
     EXPECT_EQ(model.columns().mid(static_cast<int>(series_fixed_columns)),
               QStringList({"window_mean", "window_weighted_mean", "sun patch_mean", "sun patch_weighted_mean"}));
+    // The run's scratch files went with it: the cache folder holds the CSV
+    // and what the main window keeps there, nothing more.
+    for (const auto& entry : fs::directory_iterator(fs::path(form->working_csv()).parent_path())) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(name == "series.csv" || name.rfind("dtemp", 0) == 0) << name;
+    }
     SeriesOptions options = form->run_options(pictures_of(pictures.path()), false).value();
     options.csv = (output / "core.csv").string();
+    options.scratch_folder = output.str();
     ASSERT_TRUE(run_series(options));
     EXPECT_EQ(read_file(form->working_csv()), read_file(output / "core.csv"));
 
