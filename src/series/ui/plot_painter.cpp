@@ -38,6 +38,12 @@ void paint_plot(QPainter& painter, const PlotLayout& layout, std::optional<size_
         painter.drawText(QPointF(x, text.y), shown);
     }
 
+    // A year of captures has far more points than the plot has pixels: their
+    // markers would only hide the line, and cost a long paint.
+    size_t points = 0;
+    for (const PlotCurve& curve : layout.curves)
+        for (const auto& run : curve.runs) points += run.size();
+    const bool markers = points <= static_cast<size_t>(std::max(1, layout.width)) * layout.curves.size() / 4;
     for (const PlotCurve& curve : layout.curves) {
         const QColor colour = qt_colour(curve.colour);
         for (const auto& run : curve.runs) {
@@ -51,7 +57,9 @@ void paint_plot(QPainter& painter, const PlotLayout& layout, std::optional<size_
             painter.setPen(Qt::NoPen);
             painter.setBrush(colour);
             for (const PlotCurve::Point& point : run) {
-                const double r = marked_row && point.row == *marked_row ? marked_radius : point_radius;
+                const bool marked = marked_row && point.row == *marked_row;
+                if (!markers && !marked) continue;
+                const double r = marked ? marked_radius : point_radius;
                 painter.drawEllipse(QPointF(point.x, point.y), r, r);
             }
         }

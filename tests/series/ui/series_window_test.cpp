@@ -362,6 +362,14 @@ TEST_F(SeriesWindowTest, APointNamesItsPictureAndOpensItOnADoubleClick) {
     EXPECT_TRUE(app.image_loaded());
     EXPECT_EQ(app.picture_name(), (pictures / name).string());
     EXPECT_EQ(window.windowTitle().toStdString(), "candelux - " + (pictures / name).string());
+
+    // A row of the table opens its picture too.
+    auto* table = control<QTableView>(series_ids::table);
+    const QRect cell = table->visualRect(table->model()->index(4, 2));
+    // The first click of the two selects the row, as a person's does.
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(app.picture_name(), (pictures / day[4].name).string());
 }
 
 TEST_F(SeriesWindowTest, SavesTheCsvAndThePlotAsPngAndSvg) {
