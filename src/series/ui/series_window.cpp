@@ -136,8 +136,11 @@ SeriesWindow::SeriesWindow(QWidget* parent, SeriesForm& form) : QDialog(parent),
     });
     connect(follow_, &QCheckBox::toggled, this, [this](bool on) {
         form_.follow = on;
-        if (!on) follower_->stop();
-        else if (!running_ && !form_.table.rows.empty()) start_following();
+        if (!on) {
+            follower_->stop();
+        } else if (!running_ && !form_.table.rows.empty()) {
+            if (auto listed = series_pictures_of_folder(form_.folder)) start_following(listed.value());
+        }
         show_state();
     });
     connect(run_, &QPushButton::clicked, this, [this] { on_run(false); });
@@ -243,22 +246,18 @@ void SeriesWindow::on_run(bool resume) {
     attempts_.clear();
     auto pictures = form_.folder_pictures();
     if (!pictures) return;
-    std::vector<SeriesInput> all = *pictures;
+    const std::vector<SeriesInput> listed = *pictures;
     // Resumed, the pictures the CSV holds already are skipped by the run.
     if (!start(std::move(*pictures), resume)) return;
-    if (form_.follow) {
-        QStringList known;
-        for (const SeriesInput& picture : all) known << QString::fromStdString(picture.path);
-        follower_->start(QString::fromStdString(form_.folder), known);
-    }
+    // What this run measures is known; anything written from now on is new.
+    if (form_.follow) start_following(listed);
     show_state();
 }
 
-void SeriesWindow::start_following() {
-    QStringList known;
-    if (auto pictures = series_pictures_of_folder(form_.folder))
-        for (const SeriesInput& picture : pictures.value()) known << QString::fromStdString(picture.path);
-    follower_->start(QString::fromStdString(form_.folder), known);
+void SeriesWindow::start_following(const std::vector<SeriesInput>& known) {
+    QStringList paths;
+    for (const SeriesInput& picture : known) paths << QString::fromStdString(picture.path);
+    follower_->start(QString::fromStdString(form_.folder), paths);
 }
 
 void SeriesWindow::on_stop() {

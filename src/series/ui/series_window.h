@@ -89,7 +89,8 @@ private:
     bool start(std::vector<SeriesInput> pictures, bool add);
     void on_step(const Step& step);
     void on_finished(const Result<SeriesReport>& result);
-    void start_following();
+    // Watches the folder for pictures other than `known`.
+    void start_following(const std::vector<SeriesInput>& known);
     void stop_worker();
 
     void add_row(const SeriesRow& row);
