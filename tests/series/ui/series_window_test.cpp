@@ -329,6 +329,25 @@ TEST_F(SeriesWindowTest, FollowingTheFolderAddsAPictureWrittenLater) {
     EXPECT_EQ(series_window->model().rowCount(), 4);
 }
 
+TEST_F(SeriesWindowTest, FollowChosenAfterARunWatchesFromThen) {
+    const std::vector<DayPicture> day = write_day_series(output / "camera", 3);
+    ASSERT_EQ(day.size(), 3u);
+    for (int i = 0; i < 2; ++i) fs::copy_file(output / "camera" / day[i].name, pictures / day[i].name);
+    choose_folder(pictures.path());
+    ASSERT_NO_FATAL_FAILURE(run_and_wait());
+    EXPECT_FALSE(series_window->following());
+    series_window->follower().set_settle_interval(50);
+    tick(control<QCheckBox>(series_ids::follow));
+    EXPECT_TRUE(series_window->following());
+    fs::copy_file(output / "camera" / day[2].name, pictures / day[2].name);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return series_window->model().rowCount() == 3 && !series_window->running(); },
+                                run_timeout_ms));
+    EXPECT_EQ(series_window->model().cell(2, 2).toStdString(), day[2].name);
+    // Unticked, the folder is no longer watched.
+    tick(control<QCheckBox>(series_ids::follow));
+    EXPECT_FALSE(series_window->following());
+}
+
 TEST_F(SeriesWindowTest, APointNamesItsPictureAndOpensItOnADoubleClick) {
     const std::vector<DayPicture> day = write_day_series(pictures.path(), 5);
     ASSERT_EQ(day.size(), 5u);
