@@ -217,7 +217,8 @@ one row per picture into OUT.csv in time order: time, time_source,
 picture, vertical_illuminance_lx, dgp, dgi, ugr, vcp, cgi, lveil,
 ceiling_pixels, then <name>_mean and <name>_weighted_mean per region. The
 time is the header's CAPDATE= (time_source capdate; exif for a picture the
-exposure assembly wrote, whose CAPDATE is the photographs' EXIF date),
+exposure assembly wrote, whose CAPDATE is the photographs' EXIF date; the
+input's, not the stamp of a program such as pcomb that wrote the picture),
 else the file's modification time (mtime). Rows are written as pictures
 finish, so a stopped run keeps what it did; at the end the file is put in
 time order. A progress line goes to standard error.

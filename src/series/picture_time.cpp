@@ -31,19 +31,26 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-// The value of the last top-level `name` line ("CAPDATE= ..."); later lines
-// of a header override earlier ones.
-std::optional<std::string_view> top_level_value(const std::vector<std::string>& lines, std::string_view name) {
-    std::optional<std::string_view> value;
-    for (const std::string& line : lines)
-        if (starts_with(line, name)) value = trimmed(std::string_view(line).substr(name.size()));
-    return value;
+// A header line without its nesting: how many tabs it is indented by (a
+// program that copies its input's header indents it by one more) and the
+// rest.
+struct NestedLine {
+    size_t depth = 0;
+    std::string_view text;
+};
+NestedLine nested(std::string_view line) {
+    NestedLine n;
+    while (n.depth < line.size() && line[n.depth] == '\t') ++n.depth;
+    n.text = line.substr(n.depth);
+    return n;
 }
 
 // Our exposure assembly names each photograph in a SERIES= line.
-bool assembled(const std::vector<std::string>& lines) {
-    for (const std::string& line : lines)
-        if (starts_with(line, "SERIES=")) return true;
+bool assembled(const std::vector<std::string>& lines, size_t depth) {
+    for (const std::string& line : lines) {
+        const NestedLine n = nested(line);
+        if (n.depth == depth && starts_with(n.text, "SERIES=")) return true;
+    }
     return false;
 }
 
@@ -74,8 +81,25 @@ std::optional<std::string> iso_time_of(std::string_view text) {
 }
 
 PictureTime picture_time(const std::string& path, const std::vector<std::string>& header_lines) {
-    if (const auto capdate = top_level_value(header_lines, "CAPDATE="))
-        if (const auto iso = iso_time_of(*capdate))
-            return {*iso, assembled(header_lines) ? time_source_exif : time_source_capdate};
+    // The Radiance programs (pcomb, pcompos, pinterp, evalglare) stamp
+    // their output with the time they ran, a CAPDATE= line followed by a
+    // GMT= line, and copy their input's header indented below it. The
+    // capture date is then the input's: the least nested CAPDATE= that is
+    // no such stamp (the last of its depth), else a stamp of the picture's
+    // own header.
+    std::optional<std::pair<size_t, std::string>> capture, stamp;
+    for (size_t i = 0; i < header_lines.size(); ++i) {
+        const NestedLine line = nested(header_lines[i]);
+        if (!starts_with(line.text, "CAPDATE=")) continue;
+        const auto iso = iso_time_of(line.text.substr(8));
+        if (!iso) continue;
+        const NestedLine next = i + 1 < header_lines.size() ? nested(header_lines[i + 1]) : NestedLine{};
+        const bool stamped = next.depth == line.depth && starts_with(next.text, "GMT=");
+        auto& kept = stamped ? stamp : capture;
+        if (!kept || line.depth <= kept->first) kept = std::make_pair(line.depth, *iso);
+    }
+    if (capture)
+        return {capture->second, assembled(header_lines, capture->first) ? time_source_exif : time_source_capdate};
+    if (stamp && stamp->first == 0) return {stamp->second, time_source_capdate};
     return {mtime_of(path), time_source_mtime};
 }

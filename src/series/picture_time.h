@@ -32,9 +32,12 @@ std::optional<std::string> iso_time_of(std::string_view date_time);
 // The picture's time from its header lines (as read_picture_header gives
 // them) and, failing those, the file `path`'s modification time.
 //
-// A CAPDATE= line of the picture's own header (not one nested, tab-indented,
-// from a program's input) counts; the last one when there are several. In a
-// picture our exposure assembly wrote (its SERIES= lines name the
-// photographs) that line is the first photograph's EXIF DateTimeOriginal,
-// and the source says "exif". A date that is not a real one counts as none.
+// The capture date is a CAPDATE= line: the picture's own, or when a
+// Radiance program (pcomb, pcompos, pinterp, evalglare) wrote the picture
+// and stamped it with the time it ran (CAPDATE= then GMT=), the one of the
+// input header it copied, indented by tabs; the stamp itself only when no
+// other date is there. In a picture our exposure assembly wrote (SERIES=
+// lines beside the CAPDATE= name the photographs) that line is the first
+// photograph's EXIF DateTimeOriginal, and the source says "exif". A date
+// that is not a real one counts as none.
 PictureTime picture_time(const std::string& path, const std::vector<std::string>& header_lines);

@@ -87,14 +87,20 @@ bool series_row_before(const SeriesRow& a, const SeriesRow& b) {
     return a.picture < b.picture;
 }
 
+std::vector<std::string> series_figures(const std::vector<std::string>& region_names) {
+    std::vector<std::string> figures(glare_index_names.begin(), glare_index_names.end());
+    figures.insert(figures.end(), {"ev", "ceiling"});
+    for (const std::string& name : region_names) {
+        figures.push_back(name + "_mean");
+        figures.push_back(name + "_weighted_mean");
+    }
+    return figures;
+}
+
 bool is_series_figure(std::string_view figure, const std::vector<std::string>& region_names) {
-    if (figure == "ev" || figure == "vertical_illuminance_lx" || figure == "ceiling" || figure == "ceiling_pixels")
-        return true;
-    for (const char* name : glare_index_names)
-        if (figure == name) return true;
-    for (const std::string& name : region_names)
-        if (figure == name + "_mean" || figure == name + "_weighted_mean") return true;
-    return false;
+    if (figure == "vertical_illuminance_lx" || figure == "ceiling_pixels") return true;
+    const std::vector<std::string> figures = series_figures(region_names);
+    return std::find(figures.begin(), figures.end(), figure) != figures.end();
 }
 
 std::optional<double> row_figure(const SeriesRow& row, const std::vector<std::string>& region_names,

@@ -56,5 +56,11 @@ bool series_row_before(const SeriesRow& a, const SeriesRow& b);
 // figure is unknown or the row has no value for it.
 std::optional<double> row_figure(const SeriesRow& row, const std::vector<std::string>& region_names,
                                  std::string_view figure);
-// Whether `figure` names a column of a series with these regions.
+// The figures a series with these regions can plot, in the order a chooser
+// lists them: dgp, dgi, ugr, vcp, cgi, lveil, ev, ceiling, then
+// <name>_mean and <name>_weighted_mean per region.
+std::vector<std::string> series_figures(const std::vector<std::string>& region_names);
+// Whether `figure` names a column of a series with these regions (the
+// figures above, and the column names vertical_illuminance_lx and
+// ceiling_pixels).
 bool is_series_figure(std::string_view figure, const std::vector<std::string>& region_names);

@@ -50,6 +50,11 @@ TEST(SeriesRows, SortByTimeThenPictureAndGiveTheirFiguresByName) {
     EXPECT_EQ(row_figure(a, regions, "task_mean"), 55);
     EXPECT_FALSE(row_figure(a, regions, "task_weighted_mean"));  // empty: no value
     EXPECT_FALSE(row_figure(a, regions, "door_mean"));
+    EXPECT_EQ(series_figures(regions),
+              (std::vector<std::string>{"dgp", "dgi", "ugr", "vcp", "cgi", "lveil", "ev", "ceiling", "window_mean",
+                                        "window_weighted_mean", "task_mean", "task_weighted_mean"}));
+    for (const std::string& figure : series_figures(regions)) EXPECT_TRUE(is_series_figure(figure, regions));
+    EXPECT_TRUE(is_series_figure("vertical_illuminance_lx", regions));
     EXPECT_TRUE(is_series_figure("ugr", regions));
     EXPECT_FALSE(is_series_figure("door_mean", regions));
     EXPECT_FALSE(is_series_figure("DGP", regions));
