@@ -29,6 +29,8 @@ class AssemblyDesktop;
 class AssemblyForm;
 class ProfileDesktop;
 class ProfileForm;
+class SeriesDesktop;
+class SeriesForm;
 // Deletes the profile form where its type is complete (profile_command.cpp).
 struct ProfileFormDeleter {
     void operator()(ProfileForm* form) const;
@@ -36,6 +38,10 @@ struct ProfileFormDeleter {
 // Deletes the assembly form where its type is complete (assembly_command.cpp).
 struct AssemblyFormDeleter {
     void operator()(AssemblyForm* form) const;
+};
+// Deletes the series form where its type is complete (series_command.cpp).
+struct SeriesFormDeleter {
+    void operator()(SeriesForm* form) const;
 };
 
 class RegionListForm;
@@ -112,6 +118,8 @@ public:
     void set_assembly_desktop(AssemblyDesktop* desktop) { assembly_desktop_ = desktop; }
     // The windows of Tools > Camera Profiles...; without them the command does nothing.
     void set_profile_desktop(ProfileDesktop* desktop) { profile_desktop_ = desktop; }
+    // The windows of Tools > Series...; without them the command does nothing.
+    void set_series_desktop(SeriesDesktop* desktop) { series_desktop_ = desktop; }
     void set_calibration_receiver(CalibrationRegionReceiver* receiver) { calibration_receiver_ = receiver; }
 
     // --- state, by role -------------------------------------------------------
@@ -183,6 +191,7 @@ private:
     void run_capture_setup();  // capture_command.cpp
     void run_assemble_hdr();   // assembly_command.cpp
     void run_camera_profiles();  // profile_command.cpp
+    void run_series();           // series_command.cpp
 
     PointF picture_position(PointF window) const { return window_to_picture(zoom_, window, pan_); }
     // Runs the selection bookkeeping a paint runs, and returns its outlines.
@@ -232,6 +241,8 @@ private:
     std::unique_ptr<AssemblyForm, AssemblyFormDeleter> assembly_form_;
     ProfileDesktop* profile_desktop_ = nullptr;
     std::unique_ptr<ProfileForm, ProfileFormDeleter> profile_form_;
+    SeriesDesktop* series_desktop_ = nullptr;
+    std::unique_ptr<SeriesForm, SeriesFormDeleter> series_form_;
 
     // --- editing ---
 public:

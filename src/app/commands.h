@@ -39,4 +39,5 @@ inline constexpr int assemble_hdr = 40060;
 inline constexpr int camera_profiles = 40061;
 inline constexpr int regions_panel = 40070;
 inline constexpr int analyze_all_regions = 40071;
+inline constexpr int series = 40064;
 }  // namespace command

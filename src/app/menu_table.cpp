@@ -43,6 +43,7 @@ const std::vector<MenuItem>& main_menu() {
         {"&Tools", "", "Analyze &All Regions", analyze_all_regions, false, false},
         {"&Tools", "", "&Calibration...", calibration, false, false},
         {"&Tools", "", "Camera &Profiles...", camera_profiles, true, false},
+        {"&Tools", "", "Se&ries...", series, true, false},
         {"&Tools", "", "", 0, false, false},
         {"&Tools", "&Tonemapping", "Ward...", ward, false, false},
         {"&Tools", "&Tonemapping", "Reinhard...", reinhard, false, false},
