@@ -67,7 +67,7 @@ TEST(SeriesOnSlurm, AnArrayJobOfTheEmittedJobsCollectsToThePlainRunsBytes) {
     // container without the user's name): a job that does nothing tells,
     // and only then is a failure of ours.
     const auto [probe, probe_text] =
-        shell("cd " + work.str() + " && SLURM_CONF=" + slurm.conf() + " timeout 60 sbatch --wait --wrap true");
+        shell("cd " + work.str() + " && SLURM_CONF=" + slurm.conf() + " timeout 30 sbatch --wait --wrap true");
     if (probe != 0) GTEST_SKIP() << "this Slurm runs no jobs: " << probe_text;
 
     std::ostringstream jobs, errors;
@@ -77,7 +77,7 @@ TEST(SeriesOnSlurm, AnArrayJobOfTheEmittedJobsCollectsToThePlainRunsBytes) {
         << errors.str();
     write_file(work / "jobs.txt", jobs.str());
     const std::string submit = "cd " + work.str() + " && SLURM_CONF=" + slurm.conf() + " XDG_CACHE_HOME=" + work.str() +
-                               " XDG_CONFIG_HOME=" + work.str() + " timeout 100 sbatch --wait --array=1-3 " +
+                               " XDG_CONFIG_HOME=" + work.str() + " timeout 50 sbatch --wait --array=1-3 " +
                                CANDELUX_SOURCE_DIR + "/scripts/cluster/series.slurm jobs.txt";
     const auto [status, text] = shell(submit);
     ASSERT_EQ(status, 0) << text;
