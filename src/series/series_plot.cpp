@@ -1,6 +1,7 @@
 #include "series/series_plot.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 #include "common/text_format.h"
@@ -94,11 +95,15 @@ std::vector<std::string> plot_figure_list(std::string_view text) {
 }
 
 std::string figure_caption(std::string_view figure) {
-    if (figure == "ev" || figure == "vertical_illuminance_lx") return "ev (lx)";
-    if (figure == "ceiling" || figure == "ceiling_pixels") return "ceiling pixels";
-    if (figure == "lveil") return "lveil (cd/m\u00b2)";
+    if (figure == "ev" || figure == "vertical_illuminance_lx") return "Ev (lx)";
+    if (figure == "ceiling" || figure == "ceiling_pixels") return "Clipped pixels";
+    if (figure == "lveil") return "Lveil (cd/m\u00b2)";
     for (const char* name : glare_index_names)
-        if (figure == name) return std::string(figure);
+        if (figure == name) {
+            std::string index(figure);
+            for (char& c : index) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            return index;
+        }
     std::string caption(figure);
     for (std::string_view suffix : {std::string_view("_weighted_mean"), std::string_view("_mean")}) {
         if (caption.size() > suffix.size() && caption.ends_with(suffix)) {

@@ -63,8 +63,8 @@ TEST(SeriesPlot, HasAPanelPerFigureWithItsRangeTicksAndTimeLabels) {
     auto has_text = [&](const std::string& text) {
         return std::any_of(layout.texts.begin(), layout.texts.end(), [&](const PlotText& t) { return t.text == text; });
     };
-    EXPECT_TRUE(has_text("dgp"));
-    EXPECT_TRUE(has_text("ev (lx)"));
+    EXPECT_TRUE(has_text("DGP"));
+    EXPECT_TRUE(has_text("Ev (lx)"));
     EXPECT_TRUE(has_text("window mean (cd/m\u00b2)"));
     EXPECT_TRUE(has_text("08:00"));
     EXPECT_TRUE(has_text("18:00"));
@@ -95,7 +95,7 @@ TEST(SeriesPlot, IsWrittenAsSvgAndAsPngOfItsSize) {
     const std::string svg = plot_svg(layout);
     EXPECT_EQ(svg.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"640\"", 0), 0u);
     EXPECT_NE(svg.find("<polyline"), std::string::npos);
-    EXPECT_NE(svg.find(">ev (lx)</text>"), std::string::npos);
+    EXPECT_NE(svg.find(">Ev (lx)</text>"), std::string::npos);
 
     ASSERT_TRUE(write_plot(layout, (folder / "p.SVG").string()).ok());
     EXPECT_EQ(read_file(folder / "p.SVG"), svg);

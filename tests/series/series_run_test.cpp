@@ -268,8 +268,8 @@ TEST_F(DaySeries, APlotIsWrittenAfterTheRunAsSvgAndPng) {
         const std::string bytes = read_file(plot);
         if (std::string(name).ends_with(".svg")) {
             EXPECT_NE(bytes.find("<svg"), std::string::npos);
-            EXPECT_NE(bytes.find(">ev (lx)</text>"), std::string::npos);
-            EXPECT_NE(bytes.find(">ceiling pixels</text>"), std::string::npos);
+            EXPECT_NE(bytes.find(">Ev (lx)</text>"), std::string::npos);
+            EXPECT_NE(bytes.find(">Clipped pixels</text>"), std::string::npos);
         } else {
             ASSERT_GT(bytes.size(), 8u);
             EXPECT_EQ(bytes.substr(1, 3), "PNG");
