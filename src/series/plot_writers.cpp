@@ -46,12 +46,6 @@ void draw_line(BgrRaster& raster, double x0, double y0, double x1, double y1, Pl
     }
 }
 
-// The built-in font has small letters only.
-std::string small_letters(std::string text) {
-    for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return text;
-}
-
 }  // namespace
 
 std::string plot_svg(const PlotLayout& layout) {
@@ -102,7 +96,7 @@ bool write_plot_png(const PlotLayout& layout, const std::string& path) {
         }
     const int size = layout.font_size >= 14 ? 2 : 1;
     for (const PlotText& text : layout.texts) {
-        const std::string shown = small_letters(text.text);
+        const std::string& shown = text.text;
         const int w = text_width(shown, size);
         int x = static_cast<int>(std::lround(text.x));
         if (text.anchor == TextAnchor::middle) x -= w / 2;

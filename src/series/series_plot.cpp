@@ -145,11 +145,14 @@ Result<PlotLayout> series_plot_layout(const std::vector<SeriesRow>& rows, const 
     const double span = static_cast<double>(t1 - t0);
     auto x_of = [&](int64_t t) { return left + (right - left) * static_cast<double>(t - t0) / span; };
     int64_t step = 0;
-    for (int64_t s : {60, 120, 300, 600, 900, 1800, 3600, 7200, 10800, 21600, 43200, 86400, 172800, 604800,
-                      2592000, 31536000}) {
+    constexpr int64_t day = 86400, year = 365 * day;
+    for (int64_t s : {int64_t(60), int64_t(120), int64_t(300), int64_t(600), int64_t(900), int64_t(1800),
+                      int64_t(3600), int64_t(7200), int64_t(10800), int64_t(21600), int64_t(43200), day, 2 * day,
+                      7 * day, 30 * day, 91 * day, year, 2 * year, 5 * year, 10 * year, 20 * year, 50 * year}) {
         step = s;
         if ((t1 - t0) / s <= 8) break;
     }
+    if ((t1 - t0) / step > 8) step = (t1 - t0) / 8 + 1;
     std::vector<int64_t> time_ticks;
     for (int64_t t = floor_div(t0 + step - 1, step) * step; t <= t1; t += step) time_ticks.push_back(t);
 
@@ -171,8 +174,12 @@ Result<PlotLayout> series_plot_layout(const std::vector<SeriesRow>& rows, const 
         }
         if (!(low <= high)) low = 0, high = 1;
         if (high - low < 1e-12 * std::max(1.0, std::fabs(high))) {
-            const double pad = std::max(1e-3, std::fabs(high) * 0.1);
-            low -= pad, high += pad;
+            // One value all along: a count of clipped pixels that stays 0
+            // reads best on 0 to 1, anything else a tenth either side.
+            const double pad = high == 0 ? 1 : std::fabs(high) * 0.1;
+            if (low >= 0 && low - pad < 0) low = 0;
+            else low -= pad;
+            high += pad;
         }
         const double y_step = nice_step(high - low, 5);
         panel.y_low = std::floor(low / y_step) * y_step;
@@ -223,6 +230,8 @@ Result<PlotLayout> series_plot_layout(const std::vector<SeriesRow>& rows, const 
                                       ? strprintf("%02lld:%02lld", static_cast<long long>(in_day / 3600),
                                                   static_cast<long long>(in_day % 3600 / 60))
                                   : step < 86400 && date_text(t0) == date_text(t1) ? std::string("00:00")
+                                  : step >= year                                   ? date_text(t).substr(0, 4)
+                                  : step >= 30 * day                               ? date_text(t).substr(0, 7)
                                                                                    : date_text(t).substr(5);
         layout.texts.push_back({x_of(t), axis + 8 + layout.font_size, label, TextAnchor::middle, text_colour});
     }

@@ -117,3 +117,34 @@ TEST(SeriesPlot, IsWrittenAsSvgAndAsPngOfItsSize) {
 }
 
 }  // namespace
+
+namespace {
+
+// The texts under the lowest panel: the time labels.
+std::vector<std::string> time_labels(const PlotLayout& layout) {
+    std::vector<std::string> labels;
+    for (const PlotText& text : layout.texts)
+        if (text.y > layout.panels.back().bottom && text.anchor == TextAnchor::middle &&
+            text.text.rfind("time (", 0) != 0)
+            labels.push_back(text.text);
+    return labels;
+}
+
+}  // namespace
+
+TEST(SeriesPlot, YearsApartShowFewYearLabelsAndAFlatZeroStaysAtZero) {
+    // Captures 17 years apart: labels are years, few enough not to overlap.
+    std::vector<SeriesRow> rows(3);
+    rows[0].time = "2003-12-15T17:44:01", rows[1].time = "2011-06-01T12:00:00", rows[2].time = "2021-02-19T09:00:00";
+    for (SeriesRow& row : rows) row.vertical_illuminance = "100", row.ceiling_pixels = "0";
+    auto made = series_plot_layout(rows, {}, {"ev", "ceiling"}, 900);
+    ASSERT_TRUE(made.ok()) << made.failure().message;
+    const auto labels = time_labels(made.value());
+    ASSERT_GE(labels.size(), 3u);
+    EXPECT_LE(labels.size(), 9u);
+    for (const std::string& label : labels) EXPECT_EQ(label.size(), 4u) << label;
+    // A count that stays 0 is drawn on 0 to 1, with no negative tick.
+    EXPECT_EQ(made.value().panels[1].y_low, 0);
+    EXPECT_EQ(made.value().panels[1].y_high, 1);
+    EXPECT_GT(made.value().panels[0].y_low, 0);  // 100 lx all along: a tenth either side
+}
