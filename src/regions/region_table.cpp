@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "analysis/analyse_region.h"
+#include "common/csv_field.h"
 #include "common/json_value.h"
 #include "common/regular_file.h"
 #include "common/text_format.h"
@@ -22,13 +23,6 @@ Failure bad(const std::string& message) { return Failure{-1, message}; }
 // single region's JSON agree to the digit; "" where that writes null.
 std::string float_field(float value) { return std::isfinite(value) ? format_shortest(value) : std::string(); }
 std::string double_field(double value) { return std::isfinite(value) ? json_number(value) : std::string(); }
-
-std::string csv_text(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
 
 }  // namespace
 
@@ -130,7 +124,7 @@ std::string region_table_csv(const RegionTable& table) {
         const RegionStatistics& s = row.analysis.statistics;
         const LensFigures& f = row.analysis.lens;
         auto viewed = [&](const std::string& field) { return f.has_view ? field : std::string(); };
-        text += csv_text(row.name) + "," + region_kind_name(row.kind) + "," + strprintf("%d", row.analysis.count());
+        text += csv_field(row.name) + "," + region_kind_name(row.kind) + "," + strprintf("%d", row.analysis.count());
         for (float value : {s.minimum, s.maximum, s.mean, s.median, s.standard_deviation, s.criterion_percentage,
                             s.percentile_ratio})
             text += "," + float_field(value);
