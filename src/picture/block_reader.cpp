@@ -54,3 +54,24 @@ size_t BlockReader::read(uint8_t* destination, size_t n) {
     }
     return done;
 }
+
+size_t BlockReader::fill(size_t wanted) {
+    if (end_ - pos_ >= wanted || !file_ || failed_) return end_ - pos_;
+    // Keep one byte before the window so that unget() still works.
+    const size_t keep = pos_ > 0 ? 1 : 0;
+    const size_t from = pos_ - keep;
+    std::memmove(buffer_.data(), buffer_.data() + from, end_ - from);
+    base_ += from;
+    end_ -= from;
+    pos_ = keep;
+    if (buffer_.size() < wanted + keep) buffer_.resize(wanted + keep);
+    while (end_ < buffer_.size()) {
+        const size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+        if (got == 0) {
+            if (std::ferror(file_)) failed_ = true;
+            break;
+        }
+        end_ += got;
+    }
+    return end_ - pos_;
+}

@@ -35,6 +35,12 @@ public:
     const uint8_t* data() const { return buffer_.data() + pos_; }
     void consume(size_t n) { pos_ += n; }
 
+    // Makes at least `wanted` bytes available without a refill when the file
+    // still holds them: the bytes not yet taken move to the front of the
+    // buffer (which grows when it is smaller than `wanted`) and the rest of
+    // it is filled. Returns the bytes available.
+    size_t fill(size_t wanted);
+
     bool failed() const { return failed_; }
 
     // Bytes of the file taken so far.

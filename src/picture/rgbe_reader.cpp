@@ -12,10 +12,12 @@
 #include <optional>
 #include <stdexcept>
 
+#include "common/huge_pages.h"
 #include "common/regular_file.h"
 #include "common/text_format.h"
 #include "picture/block_reader.h"
 #include "picture/header_limit.h"
+#include "picture/luminance_bands.h"
 #include "picture/resolution_line.h"
 #include "picture/scanline_codec.h"
 
@@ -105,33 +107,6 @@ Result<File> open_picture(const std::string& path) {
     return file;
 }
 
-// 2^(E - 136) for every exponent byte.
-struct ScaleTable {
-    float scale[256];
-    ScaleTable() {
-        for (int e = 0; e < 256; ++e) scale[e] = rgbe_scale(static_cast<uint8_t>(e));
-    }
-};
-
-void convert_scanline(const uint8_t* planes, int n, float exposure, float* out) {
-    static const ScaleTable table;
-    const uint8_t* red = planes;
-    const uint8_t* green = planes + n;
-    const uint8_t* blue = planes + 2 * n;
-    const uint8_t* exponent = planes + 3 * n;
-    for (int i = 0; i < n; ++i) {
-        // Same steps as rgbe_luminance(), with the scale from the table.
-        const float f = table.scale[exponent[i]];
-        const float r = (static_cast<float>(red[i]) + 0.5f) * f;
-        const float g = (static_cast<float>(green[i]) + 0.5f) * f;
-        const float b = (static_cast<float>(blue[i]) + 0.5f) * f;
-        const float sum = static_cast<float>(physics::weight_red * r) +
-                          static_cast<float>(physics::weight_green * g) +
-                          static_cast<float>(physics::weight_blue * b);
-        out[i] = static_cast<float>(physics::luminous_efficacy * sum) / exposure;
-    }
-}
-
 }  // namespace
 
 float exposure_product(const std::vector<float>& exposures) {
@@ -142,6 +117,34 @@ float exposure_product(const std::vector<float>& exposures) {
 
 namespace {
 
+// The header read and the resolution line checked against what the file
+// can hold. Every scanline takes at least four bytes of the file, so a
+// resolution line that claims more scanlines than the rest of the file could
+// hold is refused before anything of its size is allocated. Where the size is
+// not known (memory, a pipe), known_rows is 0 and the result grows row by
+// row as scanlines arrive, so a claim the data does not keep costs nothing.
+struct Opened {
+    Preamble preamble;
+    size_t known_rows = 0;
+};
+
+Result<Opened> open_scanlines(std::FILE* file, BlockReader& in) {
+    auto preamble = read_preamble(in);
+    if (!preamble) return preamble.failure();
+    Opened opened{std::move(preamble.value()), 0};
+    const ResolutionLine& res = opened.preamble.resolution;
+    if (res.scanline_length > max_scanline_length) return out_of_memory();
+    struct stat info {};
+    const int descriptor = fileno(file);
+    if (descriptor >= 0 && ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
+        const uint64_t size = static_cast<uint64_t>(info.st_size);
+        const uint64_t left = size > in.offset() ? size - in.offset() : 0;
+        if (static_cast<uint64_t>(res.scanline_count) > left / 4) return bad_scanline();
+        opened.known_rows = static_cast<size_t>(res.scanline_count);
+    }
+    return opened;
+}
+
 // Decodes a picture scanline by scanline. `prepare` sees the header and the
 // number of rows the file can be trusted to hold (0 when its size is not
 // known), so that it can reserve room; `take_row` receives each decoded
@@ -149,29 +152,14 @@ namespace {
 template <class Prepare, class TakeRow>
 std::optional<Failure> decode_picture(std::FILE* file, Prepare prepare, TakeRow take_row) {
     BlockReader in(file);
-    auto preamble = read_preamble(in);
-    if (!preamble) return preamble.failure();
-    const ResolutionLine& res = preamble.value().resolution;
-    // Every scanline takes at least four bytes of the file, so a resolution
-    // line that claims more scanlines than the rest of the file could hold is
-    // refused before anything of its size is allocated. Where the size is
-    // not known (memory, a pipe), the result grows row by row as scanlines
-    // arrive, so a claim the data does not keep costs nothing.
-    if (res.scanline_length > max_scanline_length) return out_of_memory();
-    size_t known_rows = 0;
-    struct stat info {};
-    const int descriptor = fileno(file);
-    if (descriptor >= 0 && ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
-        const uint64_t size = static_cast<uint64_t>(info.st_size);
-        const uint64_t left = size > in.offset() ? size - in.offset() : 0;
-        if (static_cast<uint64_t>(res.scanline_count) > left / 4) return bad_scanline();
-        known_rows = static_cast<size_t>(res.scanline_count);
-    }
+    auto opened = open_scanlines(file, in);
+    if (!opened) return opened.failure();
+    const ResolutionLine& res = opened.value().preamble.resolution;
     const size_t length = static_cast<size_t>(res.scanline_length);
     std::vector<uint8_t> planes;
     ScanlineDecoder decoder(in, res.scanline_length);
     try {
-        prepare(preamble.value(), known_rows);
+        prepare(opened.value().preamble, opened.value().known_rows);
         planes.resize(4 * length);
         for (int row = 0; row < res.scanline_count; ++row) {
             if (!decoder.decode(planes.data())) return bad_scanline();
@@ -181,6 +169,48 @@ std::optional<Failure> decode_picture(std::FILE* file, Prepare prepare, TakeRow 
         return out_of_memory();
     } catch (const std::length_error&) {
         return out_of_memory();
+    }
+    return std::nullopt;
+}
+
+// Bytes of the file looked at in one go when scanlines are converted in
+// bands: enough for every core to have many scanlines to take, few enough
+// that the window and the rows it fills stay in the cores' caches between
+// indexing, decoding and converting.
+constexpr size_t band_window_bytes = size_t{1} << 19;
+
+// Run-length scanlines are indexed a window at a time and converted in bands
+// on every core; a scanline in any other form, or one that is damaged, is
+// decoded alone by the sequential decoder, which gives the same result and
+// the same refusal as reading everything in order.
+std::optional<Failure> decode_luminance(BlockReader& in, LuminanceMap& map) {
+    const int length = map.width;
+    const size_t width = static_cast<size_t>(length);
+    const size_t rows = static_cast<size_t>(map.height);
+    ScanlineDecoder decoder(in, length);
+    std::vector<uint8_t> planes(4 * width);
+    bool banded = length >= 8 && length <= 0x7fff;
+    RleScanlines index;
+    BandPool pool;
+    size_t row = 0;
+    while (row < rows) {
+        if (banded) {
+            const size_t have = in.fill(band_window_bytes);
+            index_rle_scanlines(in.data(), have, length, rows - row, index);
+            if (index.rows > 0) {
+                map.data.resize((row + index.rows) * width);
+                rle_scanlines_to_luminance(pool, in.data(), index, length, map.exposure, map.data.data() + row * width);
+                in.consume(index.bytes);
+                decoder.remember_last_pixel(index.last_pixel);
+                row += index.rows;
+                continue;
+            }
+            banded = !index.other_form;
+        }
+        if (!decoder.decode(planes.data())) return bad_scanline();
+        map.data.resize((row + 1) * width);
+        planes_to_luminance(planes.data(), length, map.exposure, map.data.data() + row * width);
+        ++row;
     }
     return std::nullopt;
 }
@@ -239,20 +269,22 @@ Result<LuminanceMap> load_luminance_map(const std::string& path) {
 }
 
 Result<LuminanceMap> load_luminance_map(std::FILE* file) {
+    BlockReader in(file);
+    auto opened = open_scanlines(file, in);
+    if (!opened) return opened.failure();
+    const Preamble& preamble = opened.value().preamble;
     LuminanceMap map;
-    auto failure = decode_picture(
-        file,
-        [&](Preamble& preamble, size_t known_rows) {
-            map.width = preamble.resolution.scanline_length;
-            map.height = preamble.resolution.scanline_count;
-            map.exposure = exposure_product(preamble.exposures);
-            map.data.reserve(static_cast<size_t>(map.width) * known_rows);
-        },
-        [&](size_t row, const uint8_t* planes) {
-            const size_t width = static_cast<size_t>(map.width);
-            map.data.resize((row + 1) * width);
-            convert_scanline(planes, map.width, map.exposure, map.data.data() + row * width);
-        });
-    if (failure) return *failure;
+    map.width = preamble.resolution.scanline_length;
+    map.height = preamble.resolution.scanline_count;
+    map.exposure = exposure_product(preamble.exposures);
+    try {
+        map.data.reserve(static_cast<size_t>(map.width) * opened.value().known_rows);
+        advise_huge_pages(map.data.data(), map.data.capacity() * sizeof(float));
+        if (auto failure = decode_luminance(in, map)) return *failure;
+    } catch (const std::bad_alloc&) {
+        return out_of_memory();
+    } catch (const std::length_error&) {
+        return out_of_memory();
+    }
     return map;
 }

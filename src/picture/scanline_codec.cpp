@@ -15,6 +15,11 @@ bool ScanlineDecoder::fail(const char* why) {
     return false;
 }
 
+void ScanlineDecoder::remember_last_pixel(const uint8_t pixel[4]) {
+    std::memcpy(previous_, pixel, sizeof previous_);
+    has_previous_ = true;
+}
+
 bool ScanlineDecoder::decode(uint8_t* planes) {
     const int n = length_;
     if (n < min_encoded_length || n > max_encoded_length) return decode_old(planes, 0);

@@ -27,6 +27,10 @@ public:
 
     const std::string& error() const { return error_; }
 
+    // The last pixel of a scanline decoded elsewhere (r, g, b, e), which a
+    // repeat marker at the start of the next scanline repeats.
+    void remember_last_pixel(const uint8_t pixel[4]);
+
 private:
     bool decode_old(uint8_t* planes, int first);
     bool fail(const char* why);
