@@ -70,7 +70,11 @@ BandPool::BandPool() = default;
 
 BandPool::~BandPool() {
     {
-        const std::lock_guard<std::mutex> guard(lock_);
+        // A round left unfinished (its caller failed) ends before the work
+        // it refers to goes away.
+        std::unique_lock<std::mutex> guard(lock_);
+        stopped_ = true;
+        done_.wait(guard, [&] { return busy_ == 0; });
         closing_ = true;
     }
     wake_.notify_all();
@@ -111,16 +115,13 @@ void BandPool::help() {
 }
 
 void BandPool::run(size_t count, size_t band, const std::function<void(size_t, size_t)>& work) {
-    if (count == 0) return;
+    start(count, band, work);
+    finish();
+}
+
+void BandPool::start(size_t count, size_t band, const std::function<void(size_t, size_t)>& work) {
     band = std::max<size_t>(band, 1);
     const size_t bands = (count + band - 1) / band;
-    if (bands == 1 || band_workers() == 1) {
-        work(0, count);
-        return;
-    }
-    // Started at the first round that has work for them.
-    if (helpers_.empty())
-        for (unsigned i = 1; i < band_workers(); ++i) helpers_.emplace_back([this] { help(); });
     {
         const std::lock_guard<std::mutex> guard(lock_);
         work_ = &work;
@@ -130,10 +131,22 @@ void BandPool::run(size_t count, size_t band, const std::function<void(size_t, s
         next_ = 0;
         stopped_ = false;
         failure_ = nullptr;
+        started_ = true;
+    }
+    if (bands <= 1 || band_workers() == 1) return;  // finish() does it all
+    // Started at the first round that has work for them.
+    if (helpers_.empty())
+        for (unsigned i = 1; i < band_workers(); ++i) helpers_.emplace_back([this] { help(); });
+    {
+        const std::lock_guard<std::mutex> guard(lock_);
         busy_ = helpers_.size();
         ++round_;
     }
     wake_.notify_all();
+}
+
+void BandPool::finish() {
+    if (!started_) return;
     take_bands();
     std::exception_ptr failure;
     {
@@ -141,6 +154,7 @@ void BandPool::run(size_t count, size_t band, const std::function<void(size_t, s
         done_.wait(guard, [&] { return busy_ == 0; });
         failure = failure_;
         work_ = nullptr;
+        started_ = false;
     }
     if (failure) std::rethrow_exception(failure);
 }

@@ -41,6 +41,13 @@ public:
     // As run_in_bands, on this pool's threads and the calling one.
     void run(size_t count, size_t band, const std::function<void(size_t first, size_t last)>& work);
 
+    // The same in two steps: start() hands the bands to the helper threads
+    // and returns at once, so that the caller can prepare the next round;
+    // finish() takes the bands still left and returns when all are done.
+    // `work` must live until finish() returns.
+    void start(size_t count, size_t band, const std::function<void(size_t first, size_t last)>& work);
+    void finish();
+
 private:
     void help();
     void take_bands();
@@ -58,4 +65,5 @@ private:
     std::atomic<size_t> next_{0};
     std::atomic<bool> stopped_{false};
     std::exception_ptr failure_;
+    bool started_ = false;
 };

@@ -75,3 +75,13 @@ size_t BlockReader::fill(size_t wanted) {
     }
     return end_ - pos_;
 }
+
+void BlockReader::put_back(const uint8_t* bytes, size_t n) {
+    if (buffer_.size() < n + 1) buffer_.resize(n + 1);
+    base_ += end_;
+    buffer_[0] = 0;  // nothing to unget
+    std::memcpy(buffer_.data() + 1, bytes, n);
+    pos_ = 1;
+    end_ = n + 1;
+    base_ -= 1;
+}

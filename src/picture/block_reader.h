@@ -41,6 +41,12 @@ public:
     // it is filled. Returns the bytes available.
     size_t fill(size_t wanted);
 
+    // Gives back bytes that were taken from the file by other means (all of
+    // this reader's own bytes having been consumed), to be read again before
+    // anything the file still holds. offset() then no longer counts bytes of
+    // the file.
+    void put_back(const uint8_t* bytes, size_t n);
+
     bool failed() const { return failed_; }
 
     // Bytes of the file taken so far.

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "common/parallel_bands.h"
 #include "picture/rgbe_pixel.h"
 
 namespace {
@@ -10,9 +9,6 @@ namespace {
 // Below this exponent 2^(E - 136) is not a normal float and the fast form of
 // the scale does not hold; such pixels (black ones among them) take the table.
 constexpr unsigned min_normal_exponent = 10;
-// Scanlines per band: small enough to balance two busy cores, large enough
-// that taking a band costs nothing.
-constexpr size_t rows_per_band = 8;
 // Pieces of a scanline are copied in fixed blocks of this many bytes.
 constexpr size_t piece = 16;
 constexpr size_t max_code_bytes = 128;
@@ -154,14 +150,12 @@ void planes_to_luminance(const uint8_t* planes, int length, float exposure, floa
             out[i] = rgbe_luminance(planes[i], planes[n + i], planes[2 * n + i], exponent[i], exposure);
 }
 
-void rle_scanlines_to_luminance(BandPool& pool, const uint8_t* data, const RleScanlines& index, int length,
-                                float exposure, float* out) {
+void rle_scanlines_to_luminance(const uint8_t* data, const RleScanlines& index, size_t first, size_t last,
+                                int length, float exposure, float* out) {
     const size_t n = static_cast<size_t>(length);
-    pool.run(index.rows, rows_per_band, [&](size_t first, size_t last) {
-        std::vector<uint8_t> planes(4 * n + piece);
-        for (size_t row = first; row < last; ++row) {
-            decode_rle_scanline(data + index.starts[row], index.bytes - index.starts[row], length, planes.data());
-            planes_to_luminance(planes.data(), length, exposure, out + row * n);
-        }
-    });
+    std::vector<uint8_t> planes(4 * n + piece);
+    for (size_t row = first; row < last; ++row) {
+        decode_rle_scanline(data + index.starts[row], index.bytes - index.starts[row], length, planes.data());
+        planes_to_luminance(planes.data(), length, exposure, out + row * n);
+    }
 }

@@ -13,8 +13,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "common/parallel_bands.h"
-
 struct RleScanlines {
     size_t rows = 0;               // whole run-length scanlines found
     size_t bytes = 0;              // the bytes they take
@@ -36,7 +34,11 @@ void decode_rle_scanline(const uint8_t* data, size_t size, int length, uint8_t* 
 // exact single-precision steps of rgbe_luminance().
 void planes_to_luminance(const uint8_t* planes, int length, float exposure, float* out);
 
-// Decodes and converts the indexed scanlines of `data` into rows of `out`
-// (`length` values each), in bands on the pool's threads.
-void rle_scanlines_to_luminance(BandPool& pool, const uint8_t* data, const RleScanlines& index, int length,
-                                float exposure, float* out);
+// Scanlines taken by one thread at a time: few enough to balance two cores
+// that other programs also use, enough that taking them costs nothing.
+inline constexpr size_t rows_per_band = 8;
+
+// Decodes and converts the indexed scanlines first .. last - 1 of `data`
+// into those rows of `out` (`length` values each).
+void rle_scanlines_to_luminance(const uint8_t* data, const RleScanlines& index, size_t first, size_t last,
+                                int length, float exposure, float* out);

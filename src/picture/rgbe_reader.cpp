@@ -2,17 +2,20 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <new>
 #include <optional>
 #include <stdexcept>
 
 #include "common/huge_pages.h"
+#include "common/parallel_bands.h"
 #include "common/regular_file.h"
 #include "common/text_format.h"
 #include "picture/block_reader.h"
@@ -179,38 +182,83 @@ std::optional<Failure> decode_picture(std::FILE* file, Prepare prepare, TakeRow 
 // indexing, decoding and converting.
 constexpr size_t band_window_bytes = size_t{1} << 19;
 
-// Run-length scanlines are indexed a window at a time and converted in bands
-// on every core; a scanline in any other form, or one that is damaged, is
-// decoded alone by the sequential decoder, which gives the same result and
-// the same refusal as reading everything in order.
-std::optional<Failure> decode_luminance(BlockReader& in, LuminanceMap& map) {
+// A window of the file's bytes: whole run-length scanlines, indexed, and the
+// start of the next one.
+struct Window {
+    std::vector<uint8_t> bytes = std::vector<uint8_t>(band_window_bytes);
+    size_t size = 0;
+    RleScanlines index;
+};
+
+// Fills the window after the `kept` bytes already at its start; false when
+// the file could not be read.
+bool read_window(std::FILE* file, Window& window, size_t kept) {
+    window.size = kept;
+    while (window.size < window.bytes.size()) {
+        const size_t got = std::fread(window.bytes.data() + window.size, 1, window.bytes.size() - window.size, file);
+        if (got == 0) return !std::ferror(file);
+        window.size += got;
+    }
+    return true;
+}
+
+// Run-length scanlines are converted in bands on every core, a window at a
+// time; while the bands of one window are converted, this thread reads and
+// indexes the next. From the first scanline in any other form, or a damaged
+// one, the rest is decoded in order by the sequential decoder, which gives
+// the same result and the same refusal as reading everything in order.
+std::optional<Failure> decode_luminance(std::FILE* file, BlockReader& in, LuminanceMap& map, bool size_known) {
     const int length = map.width;
     const size_t width = static_cast<size_t>(length);
     const size_t rows = static_cast<size_t>(map.height);
     ScanlineDecoder decoder(in, length);
-    std::vector<uint8_t> planes(4 * width);
-    bool banded = length >= 8 && length <= 0x7fff;
-    RleScanlines index;
-    BandPool pool;
     size_t row = 0;
-    while (row < rows) {
-        if (banded) {
-            const size_t have = in.fill(band_window_bytes);
-            index_rle_scanlines(in.data(), have, length, rows - row, index);
-            if (index.rows > 0) {
-                map.data.resize((row + index.rows) * width);
-                rle_scanlines_to_luminance(pool, in.data(), index, length, map.exposure, map.data.data() + row * width);
-                in.consume(index.bytes);
-                decoder.remember_last_pixel(index.last_pixel);
-                row += index.rows;
-                continue;
+    if (length >= 8 && length <= 0x7fff && rows > 0) {
+        Window windows[2];
+        Window* current = &windows[0];
+        Window* next = &windows[1];
+        // What the header's reader took past the header starts the first window.
+        const size_t taken = std::min(in.available(), current->bytes.size());
+        std::memcpy(current->bytes.data(), in.data(), taken);
+        in.consume(taken);
+        if (!read_window(file, *current, taken)) return bad_scanline();
+        index_rle_scanlines(current->bytes.data(), current->size, length, rows, current->index);
+        std::function<void(size_t, size_t)> convert;
+        BandPool pool;
+        while (current->index.rows > 0) {
+            const RleScanlines& index = current->index;
+            map.data.resize((row + index.rows) * width);
+            const uint8_t* data = current->bytes.data();
+            float* out = map.data.data() + row * width;
+            convert = [&, data, out](size_t first, size_t last) {
+                rle_scanlines_to_luminance(data, index, first, last, length, map.exposure, out);
+            };
+            pool.start(index.rows, rows_per_band, convert);
+            // Where the file's size is known the map never moves, so the next
+            // window is read while this one is converted.
+            if (!size_known) pool.finish();
+            const size_t tail = current->size - index.bytes;
+            std::memcpy(next->bytes.data(), data + index.bytes, tail);
+            const bool read = read_window(file, *next, tail);
+            if (read) {
+                index_rle_scanlines(next->bytes.data(), next->size, length, rows - row - index.rows, next->index);
+                // Rows the bands are not writing: made room for meanwhile.
+                if (size_known) map.data.resize((row + index.rows + next->index.rows) * width);
             }
-            banded = !index.other_form;
+            pool.finish();
+            if (!read) return bad_scanline();
+            decoder.remember_last_pixel(index.last_pixel);
+            row += index.rows;
+            std::swap(current, next);
         }
+        // The rest, if any, goes to the sequential decoder.
+        in.put_back(current->bytes.data(), current->size);
+    }
+    std::vector<uint8_t> planes(4 * width);
+    for (; row < rows; ++row) {
         if (!decoder.decode(planes.data())) return bad_scanline();
         map.data.resize((row + 1) * width);
         planes_to_luminance(planes.data(), length, map.exposure, map.data.data() + row * width);
-        ++row;
     }
     return std::nullopt;
 }
@@ -278,9 +326,10 @@ Result<LuminanceMap> load_luminance_map(std::FILE* file) {
     map.height = preamble.resolution.scanline_count;
     map.exposure = exposure_product(preamble.exposures);
     try {
-        map.data.reserve(static_cast<size_t>(map.width) * opened.value().known_rows);
+        const size_t known_rows = opened.value().known_rows;
+        map.data.reserve(static_cast<size_t>(map.width) * known_rows);
         advise_huge_pages(map.data.data(), map.data.capacity() * sizeof(float));
-        if (auto failure = decode_luminance(in, map)) return *failure;
+        if (auto failure = decode_luminance(file, in, map, known_rows > 0)) return *failure;
     } catch (const std::bad_alloc&) {
         return out_of_memory();
     } catch (const std::length_error&) {
