@@ -1,7 +1,10 @@
 #include "analysis/compute_statistics.h"
 
+#include <thread>
+
 #include "analysis/histogram_run.h"
 #include "analysis/sample_file.h"
+#include "common/parallel_bands.h"
 #include "desktop/desktop.h"
 #include "picture/rgbe_reader.h"
 #include "tools/process_runner.h"
@@ -30,15 +33,18 @@ RegionAnalysis compute_region_statistics(StatisticsContext& context, const Regio
     RegionSamples samples = sample_region(context.map, region, tool);
     if (samples.values.empty()) return {};
 
-    const float mean = sample_mean(samples.values);
     if (context.mean_only) {
         RegionAnalysis result;
-        result.statistics.mean = mean;
+        result.statistics.mean = sample_mean(samples.values);
         return result;
     }
 
-    std::vector<float> sorted = samples.values;
-    sort_samples(sorted);
+    // The mean (a sum in order, for the same rounding every time) is taken
+    // while the samples are sorted.
+    float mean = 0;
+    std::vector<float> sorted;
+    run_side_by_side([&] { sorted = samples.values; sort_samples(sorted); },
+                     [&] { mean = sample_mean(samples.values); });
 
     const std::string sample_path = context.cache_directory + working_file::samples;
     if (!write_sample_file(sample_path, sorted)) {
@@ -50,13 +56,17 @@ RegionAnalysis compute_region_statistics(StatisticsContext& context, const Regio
     RegionAnalysis result;
     RegionStatistics& statistics = result.statistics;
     statistics.mean = mean;
-    sorted_figures(sorted, mean, statistics);
-    statistics.criterion_percentage = criterion_percentage(settings, samples.values);
-    statistics.percentile_ratio = percentile_ratio(settings, sorted);
-    statistics.contrast = 0;
-
-    const std::string command = histogram_command(sample_path, histogram_range(statistics.minimum, statistics.maximum));
+    // The figures from the sorted samples are worked out while rcalc and
+    // histo make the histogram.
+    std::thread figures([&] {
+        sorted_figures(sorted, mean, statistics);
+        statistics.criterion_percentage = criterion_percentage(settings, samples.values);
+        statistics.percentile_ratio = percentile_ratio(settings, sorted);
+        statistics.contrast = 0;
+    });
+    const std::string command = histogram_command(sample_path, histogram_range(sorted.front(), sorted.back()));
     const ProcessOutput output = context.runner.run(command, true);
+    figures.join();
     context.desktop.close_progress();
     const auto histogram = output.started ? parse_histogram(output.text) : std::nullopt;
     if (!histogram) {
