@@ -4,6 +4,7 @@
 
 #include "analysis/histogram_run.h"
 #include "analysis/sample_file.h"
+#include "common/huge_pages.h"
 #include "common/parallel_bands.h"
 #include "desktop/desktop.h"
 #include "picture/rgbe_reader.h"
@@ -43,7 +44,13 @@ RegionAnalysis compute_region_statistics(StatisticsContext& context, const Regio
     // while the samples are sorted.
     float mean = 0;
     std::vector<float> sorted;
-    run_side_by_side([&] { sorted = samples.values; sort_samples(sorted); },
+    run_side_by_side(
+        [&] {
+            sorted.reserve(samples.values.size());
+            advise_huge_pages(sorted.data(), samples.values.size() * sizeof(float));
+            sorted.assign(samples.values.begin(), samples.values.end());
+            sort_samples(sorted);
+        },
                      [&] { mean = sample_mean(samples.values); });
 
     const std::string sample_path = context.cache_directory + working_file::samples;
