@@ -33,6 +33,9 @@ public:
 
 private:
     bool decode_old(uint8_t* planes, int first);
+    // Decodes run-length codes of one component straight from the reader's
+    // window while it holds whole codes, from column j on (advanced).
+    bool decode_in_place(uint8_t* planes, int component, int& j);
     bool fail(const char* why);
 
     BlockReader& input_;
