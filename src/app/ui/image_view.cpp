@@ -1,5 +1,7 @@
 #include "app/ui/image_view.h"
 
+#include <QImageReader>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -54,6 +56,12 @@ void ImageView::set_status_bar(QStatusBar* bar) {
 }
 
 bool ImageView::load_picture(const QString& path) {
+    // Qt refuses pictures of more than 256 MB by default; the display copy of
+    // a 100-megapixel picture takes 400 MB, and the reader has already
+    // accepted the picture it was made from.
+    constexpr int display_limit_mb = 4096;
+    const int limit = QImageReader::allocationLimit();
+    if (limit > 0 && limit < display_limit_mb) QImageReader::setAllocationLimit(display_limit_mb);
     QImage image(path);
     if (image.isNull()) return false;
     // Opaque 32-bit pixels paint as fast as premultiplied ones; only other
