@@ -157,7 +157,8 @@ const bench::RatioLine jobs_ratio("batch of two steps, --jobs 2 against 1", "bat
 
 void print_start_up() {
     const double seconds = bench::median_seconds("luminance start-up");
-    if (seconds > 0) std::printf("start-up to first output (luminance, 64 x 64): median %.1f ms, goal <= 30 ms\n", 1000 * seconds);
+    if (seconds > 0)
+        std::printf("start-up to first output (luminance, 64 x 64): median %.1f ms, goal <= 30 ms\n", 1000 * seconds);
 }
 
 }  // namespace

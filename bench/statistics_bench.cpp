@@ -11,6 +11,7 @@
 #include <random>
 
 #include "analysis/compute_statistics.h"
+#include "bench_ratio.h"
 #include "analysis/histogram_run.h"
 #include "analysis/region_scan.h"
 #include "analysis/sample_file.h"
@@ -79,7 +80,8 @@ void whole_picture_end_to_end(benchmark::State& state) {
     const LuminanceMap& map = picture();
     for (auto _ : state) {
         StatisticsContext context{map, cache_folder(), programs.runner, programs.desktop, false};
-        const RegionAnalysis result = compute_region_statistics(context, Region{}, RegionKind::rectangle, {});
+        RegionAnalysis result;
+        bench::timed("end to end", [&] { result = compute_region_statistics(context, Region{}, RegionKind::rectangle, {}); });
         if (result.count() != size * size) state.SkipWithError(("no statistics: " + programs.desktop.last_message).c_str());
         benchmark::DoNotOptimize(result.peak);
     }
@@ -87,19 +89,20 @@ void whole_picture_end_to_end(benchmark::State& state) {
 }
 
 void scan(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(sample_region(picture(), Region{}, RegionKind::rectangle));
+    for (auto _ : state)
+        bench::timed("scan", [] { benchmark::DoNotOptimize(sample_region(picture(), Region{}, RegionKind::rectangle)); });
 }
 
 void mean_and_sort(benchmark::State& state) {
     const RegionSamples samples = sample_region(picture(), Region{}, RegionKind::rectangle);
-    for (auto _ : state) {
+    for (auto _ : state) bench::timed("mean, sort, figures", [&] {
         benchmark::DoNotOptimize(sample_mean(samples.values));
         std::vector<float> sorted = samples.values;
         sort_samples(sorted);
         RegionStatistics s;
         sorted_figures(sorted, 1.0f, s);
         benchmark::DoNotOptimize(s.standard_deviation);
-    }
+    });
 }
 
 std::vector<float> sorted_samples() {
@@ -110,7 +113,7 @@ std::vector<float> sorted_samples() {
 
 void sample_file(benchmark::State& state) {
     const std::vector<float> sorted = sorted_samples();
-    for (auto _ : state) write_sample_file(cache_folder() + "/pvalues", sorted);
+    for (auto _ : state) bench::timed("sample file", [&] { write_sample_file(cache_folder() + "/pvalues", sorted); });
 }
 
 void rcalc_histo(benchmark::State& state) {
@@ -119,11 +122,24 @@ void rcalc_histo(benchmark::State& state) {
     const std::string command =
         histogram_command(cache_folder() + "/pvalues", histogram_range(sorted.front(), sorted.back()));
     Programs programs;
-    for (auto _ : state) {
+    for (auto _ : state) bench::timed("rcalc | histo", [&] {
         const ProcessOutput output = programs.runner.run(command, false);
         if (!parse_histogram(output.text)) state.SkipWithError("no histogram");
+    });
+}
+
+// The stages one after the other, as they ran before they overlapped.
+void stages_in_turn(benchmark::State& state) {
+    for (auto _ : state) {
+        double sum = 0;
+        for (const char* stage : {"scan", "mean, sort, figures", "sample file", "rcalc | histo"})
+            sum += bench::median_seconds(stage);
+        bench::record_seconds("stages in turn", sum);
     }
 }
+
+const bench::GoalLine end_to_end_goal("whole-picture statistics, 9 MP", "end to end", 0.35);
+const bench::RatioLine overlap_ratio("stages in turn against end to end (overlap)", "stages in turn", "end to end");
 
 }  // namespace
 
@@ -132,4 +148,5 @@ BENCHMARK(scan)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(mean_and_sort)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(sample_file)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(rcalc_histo)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
-BENCHMARK_MAIN();
+BENCHMARK(stages_in_turn)->Iterations(1);
+BENCH_RATIO_MAIN()
