@@ -65,7 +65,7 @@ RegionAnalysis compute_region_statistics(StatisticsContext& context, const Regio
     statistics.mean = mean;
     // The figures from the sorted samples are worked out while rcalc and
     // histo make the histogram.
-    std::thread figures([&] {
+    std::jthread figures([&] {
         sorted_figures(sorted, mean, statistics);
         statistics.criterion_percentage = criterion_percentage(settings, samples.values);
         statistics.percentile_ratio = percentile_ratio(settings, sorted);
