@@ -24,14 +24,15 @@ ProgramStatus count_histogram(const HistogramOptions& options) {
     std::string_view line;
     // Sorted input (the statistics' samples) repeats lines; a repeated line
     // counts into the same bins as the line before, found without reading
-    // its numbers again. Only short lines of one column are remembered.
-    constexpr size_t kept = 64;
-    char last_line[kept];
-    size_t last_size = kept + 1;  // nothing remembered
-    long* last_bin = nullptr;     // null: the line counted nowhere
+    // its numbers again. Only lines of one column are remembered; the view
+    // of the last line stays valid while repeats are skipped, since skipping
+    // reads nothing.
+    std::string_view last_line;
+    bool remembered = false;
+    long* last_bin = nullptr;  // null: the line counted nowhere
     for (;;) {
-        if (last_size <= kept && starts_with_line(lines.buffered(), last_line, last_size)) {
-            lines.skip(last_size + 1);
+        if (remembered && starts_with_line(lines.buffered(), last_line.data(), last_line.size())) {
+            lines.skip(last_line.size() + 1);
             if (last_bin) ++*last_bin;
             continue;
         }
@@ -61,13 +62,9 @@ ProgramStatus count_histogram(const HistogramOptions& options) {
         }
         // The remembered bin stays valid: counts grows only for a line of
         // more columns, which forgets the line remembered.
-        if (numbers == 1 && columns >= 1 && line.size() <= kept) {
-            std::memcpy(last_line, line.data(), line.size());
-            last_size = line.size();
-            last_bin = counted;
-        } else {
-            last_size = kept + 1;
-        }
+        remembered = numbers == 1;
+        last_line = line;
+        last_bin = counted;
     }
     if (lines.failed()) return program_failure("read error");
 
