@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "app/application.h"
+#include "app/ui/display_bmp.h"
 #include "common/status_text.h"
 
 namespace {
@@ -62,7 +63,8 @@ bool ImageView::load_picture(const QString& path) {
     constexpr int display_limit_mb = 4096;
     const int limit = QImageReader::allocationLimit();
     if (limit > 0 && limit < display_limit_mb) QImageReader::setAllocationLimit(display_limit_mb);
-    QImage image(path);
+    QImage image = read_display_bmp(path.toStdString());
+    if (image.isNull()) image = QImage(path);
     if (image.isNull()) return false;
     // Opaque 32-bit pixels paint as fast as premultiplied ones; only other
     // formats are converted.
