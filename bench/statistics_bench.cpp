@@ -18,6 +18,7 @@
 #include "analysis/region_scan.h"
 #include "analysis/sample_file.h"
 #include "desktop/desktop.h"
+#include "bench_programs.h"
 #include "macro/macro_recorder.h"
 #include "picture/rgbe_pixel.h"
 #include "support/scripted_desktop.h"
@@ -26,15 +27,6 @@
 namespace {
 
 constexpr int size = 3000;
-
-// Answers nothing and shows nothing: the statistics need only the progress
-// calls and, on failure, a message box.
-class QuietDesktop : public ScriptedDesktop {
-public:
-    void message_box(const std::string& text, const std::string&, MessageIcon, Owner) override { last_message = text; }
-
-    std::string last_message;
-};
 
 // Smooth gradients with sensor noise, a bright window and a lamp, decoded
 // from RGBE as the reader would see them.
@@ -69,13 +61,6 @@ std::string cache_folder() {
     }();
     return folder;
 }
-
-struct Programs {
-    QuietDesktop desktop;
-    MacroRecorder recorder;
-    ProcessRunner runner{desktop, recorder};
-    Programs() { runner.set_program_folder(CANDELUX_PROGRAMS_DIR); }
-};
 
 void whole_picture_end_to_end(benchmark::State& state) {
     Programs programs;

@@ -20,18 +20,16 @@
 #include <string>
 #include <vector>
 
+#include "common/physics.h"
 #include "lib/picture_header.h"
 #include "lib/program_status.h"
 #include "picture/resolution_line.h"
 
-// The weights r, g, b: Radiance 5's colour routines derive them from its
-// standard primaries with the white point at exactly (1/3, 1/3), and the
-// reference evalglare's figures show them (the often quoted 0.265074,
-// 0.670115, 0.064811 belong to a white point of 0.3333 and move coloured
-// pictures' figures by a few parts in 10⁵).
-inline constexpr double glare_weight_red = 0.26510582010582007;
-inline constexpr double glare_weight_green = 0.6701058201058199;
-inline constexpr double glare_weight_blue = 0.06478835978835978;
+// The weights r, g, b: Radiance 5's (see common/physics.h); the reference
+// evalglare's figures show them.
+inline constexpr double glare_weight_red = physics::radiance5_weight_red;
+inline constexpr double glare_weight_green = physics::radiance5_weight_green;
+inline constexpr double glare_weight_blue = physics::radiance5_weight_blue;
 
 struct LuminancePicture {
     PictureHeader header;

@@ -30,4 +30,7 @@ inline constexpr int illuminance_field = 1172;
 inline constexpr int computed_illuminance = 1173;
 // 122, 140: the clipped-pixel sentence with its link
 inline constexpr int overflow = 1174;
+// 125, 140: "Save the factor into profile …" and the profiles to choose from
+inline constexpr int save_to_profile = 1175;
+inline constexpr int profile_list = 1176;
 }  // namespace calibration_ids

@@ -3,6 +3,10 @@
 #include "analysis/calibration_ids.h"
 #include "analysis/compute_statistics.h"
 #include "analysis/lens_figures.h"
+#include "desktop/desktop.h"
+#include "picture/rgbe_reader.h"
+#include "profiles/profile_updates.h"
+#include "tools/working_files.h"
 
 namespace {
 
@@ -31,6 +35,26 @@ void CalibrationWizard::start() {
 void CalibrationWizard::on_calibration_link() {
     record.kind = CalibrationKind::illuminance;
     if (sheet_.current_page() == calibration_pages::options) sheet_.press_next();
+}
+
+void CalibrationWizard::set_profile_folder(const std::string& folder) {
+    profiles_ = list_profiles(folder);
+    profile_choice = 0;
+    if (profiles_.empty()) save_to_profile = false;
+}
+
+void CalibrationWizard::on_profile_chosen(int index) {
+    if (index >= 0 && static_cast<size_t>(index) < profiles_.size()) profile_choice = index;
+}
+
+void CalibrationWizard::save_factor_into_profile(const std::vector<std::string>& picture_header) {
+    const ProfileEntry& entry = profiles_[static_cast<size_t>(profile_choice)];
+    // The picture is divided by the factor; the profile multiplies.
+    auto stored = store_calibration_factor(entry.path, 1.0 / record.factor, picture_header);
+    if (!stored)
+        host_.desktop().message_box("The factor could not be saved into the profile \"" + entry.name + "\": " +
+                                        stored.failure().message,
+                                    calibration_error_caption, MessageIcon::warning, Owner::dialog);
 }
 
 void CalibrationWizard::offer_finish(bool has_text) {
@@ -93,11 +117,19 @@ int CalibrationWizard::on_back(int page) {
 }
 
 bool CalibrationWizard::on_finish(int page) {
-    if (page == calibration_pages::measured_luminance)
-        return finish_luminance_calibration(host_, record, region_page_.region());
-    if (page == calibration_pages::measured_illuminance)
-        return finish_illuminance_calibration(host_, record, picture_illuminance_.value);
-    return false;
+    const bool luminance = page == calibration_pages::measured_luminance;
+    if (!luminance && page != calibration_pages::measured_illuminance) return false;
+    const bool saving = save_to_profile && static_cast<size_t>(profile_choice) < profiles_.size();
+    // The header as the picture was before the division.
+    std::vector<std::string> header;
+    if (saving) {
+        auto read = read_picture_header(host_.statistics_context().cache_directory + working_file::working_copy);
+        if (read) header = read.value();
+    }
+    const bool finished = luminance ? finish_luminance_calibration(host_, record, region_page_.region())
+                                    : finish_illuminance_calibration(host_, record, picture_illuminance_.value);
+    if (finished && saving) save_factor_into_profile(header);
+    return finished;
 }
 
 void CalibrationWizard::on_cancel(int) {

@@ -6,6 +6,9 @@
 // Page 122 chooses the calibration. Luminance: 123 (about it), 124 (the
 // region), 125 (the meter's luminance), Finish. Illuminance: 128 (about it),
 // 140 (the meter's illuminance), Finish.
+//
+// Pages 125 and 140 also offer "Save the factor into profile …": the factor
+// Finish finds is then stored into the chosen camera profile as well.
 
 #include <set>
 #include <string>
@@ -15,6 +18,7 @@
 #include "analysis/calibration_region_page.h"
 #include "analysis/calibration_settings.h"
 #include "analysis/wizard_sheet.h"
+#include "profiles/profile_form.h"
 #include "view/region_hand_back.h"
 
 class CalibrationWizard : public WizardController, public CalibrationRegionReceiver {
@@ -23,6 +27,8 @@ public:
 
     WizardSheet& sheet() { return sheet_; }
     const WizardSheet& sheet() const { return sheet_; }
+    // Lists the camera profiles of `folder` ("" for none) to offer.
+    void set_profile_folder(const std::string& folder);
     // Shows the first page.
     void start();
 
@@ -43,6 +49,12 @@ public:
     // wizard found it, or ""; its link chooses the illuminance calibration ---
     const std::string& overflow() const { return overflow_; }
     void on_calibration_link();
+    // --- pages 125 and 140: "Save the factor into profile …" ---
+    const std::vector<ProfileEntry>& profiles() const { return profiles_; }
+    bool save_to_profile = false;
+    int profile_choice = 0;  // index into profiles()
+    void on_save_to_profile(bool save) { save_to_profile = save && !profiles_.empty(); }
+    void on_profile_chosen(int index);
 
     // --- WizardController ---
     void on_activate(int page) override;
@@ -58,6 +70,7 @@ public:
 
 private:
     void offer_finish(bool has_text);
+    void save_factor_into_profile(const std::vector<std::string>& picture_header);
 
     CalibrationHost& host_;
     WizardSheet sheet_;
@@ -67,4 +80,5 @@ private:
     PictureIlluminance picture_illuminance_;
     std::string illuminance_text_;
     std::string overflow_;
+    std::vector<ProfileEntry> profiles_;
 };

@@ -31,8 +31,14 @@ std::string first_lines(const std::string& text) {
 
 RegionAnalysis compute_region_statistics(StatisticsContext& context, const Region& region, RegionKind tool,
                                          const AnalysisSettings& settings) {
+    std::optional<RegionAnalysis> result = region_statistics_or_failure(context, region, tool, settings);
+    return result ? std::move(*result) : RegionAnalysis{};
+}
+
+std::optional<RegionAnalysis> region_statistics_or_failure(StatisticsContext& context, const Region& region,
+                                                           RegionKind tool, const AnalysisSettings& settings) {
     RegionSamples samples = sample_region(context.map, region, tool);
-    if (samples.values.empty()) return {};
+    if (samples.values.empty()) return RegionAnalysis{};
 
     if (context.mean_only) {
         RegionAnalysis result;
@@ -51,26 +57,34 @@ RegionAnalysis compute_region_statistics(StatisticsContext& context, const Regio
             sorted.assign(samples.values.begin(), samples.values.end());
             sort_samples(sorted);
         },
-                     [&] { mean = sample_mean(samples.values); });
+        [&] { mean = sample_mean(samples.values); });
 
     const std::string sample_path = context.cache_directory + working_file::samples;
-    if (!write_sample_file(sample_path, sorted)) {
+    if (context.histogram && !write_sample_file(sample_path, sorted)) {
         context.desktop.message_box("Failed to initialize header file", "File IO Error!", MessageIcon::warning,
                                     Owner::none);
-        return {};
+        return std::nullopt;
     }
 
     RegionAnalysis result;
     RegionStatistics& statistics = result.statistics;
     statistics.mean = mean;
-    // The figures from the sorted samples are worked out while rcalc and
-    // histo make the histogram.
-    std::jthread figures([&] {
+    auto work_out_figures = [&] {
         sorted_figures(sorted, mean, statistics);
         statistics.criterion_percentage = criterion_percentage(settings, samples.values);
         statistics.percentile_ratio = percentile_ratio(settings, sorted);
         statistics.contrast = 0;
-    });
+    };
+    if (!context.histogram) {
+        work_out_figures();
+        statistics.samples = std::move(samples.values);
+        statistics.positions = std::move(samples.positions);
+        return result;
+    }
+
+    // The figures from the sorted samples are worked out while rcalc and
+    // histo make the histogram.
+    std::jthread figures(work_out_figures);
     const std::string command = histogram_command(sample_path, histogram_range(sorted.front(), sorted.back()));
     const ProcessOutput output = context.runner.run(command, true);
     figures.join();
@@ -79,7 +93,7 @@ RegionAnalysis compute_region_statistics(StatisticsContext& context, const Regio
     if (!histogram) {
         const std::string text = output.started ? first_lines(output.text) : output.error;
         context.desktop.message_box(text, program_error_caption, MessageIcon::warning, Owner::none);
-        return {};
+        return std::nullopt;
     }
     result.histogram = *histogram;
     result.peak = histogram_peak(result.histogram);

@@ -7,6 +7,7 @@
 // windows painting). Failures are shown through the Desktop and give an
 // all-zero result with no samples.
 
+#include <optional>
 #include <string>
 
 #include "analysis/analysis_settings.h"
@@ -26,6 +27,9 @@ struct StatisticsContext {
     // While the calibration wizard or the falsecolor view is open only the
     // mean is wanted: no sorting, no sample file, no histogram.
     bool mean_only = false;
+    // Without the histogram no sample file is written and no program runs;
+    // every other figure is the same.
+    bool histogram = true;
 };
 
 // The lens figures of the picture as it is now: the map of `context` with
@@ -44,3 +48,7 @@ struct RegionAnalysis {
 // criterion choices of `settings` (a default record asks for neither).
 RegionAnalysis compute_region_statistics(StatisticsContext& context, const Region& region, RegionKind tool,
                                          const AnalysisSettings& settings);
+// The same, but nothing when the sample file or the histogram's programs
+// failed (the Desktop has shown why), where the above gives an empty result.
+std::optional<RegionAnalysis> region_statistics_or_failure(StatisticsContext& context, const Region& region,
+                                                           RegionKind tool, const AnalysisSettings& settings);

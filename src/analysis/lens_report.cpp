@@ -2,18 +2,13 @@
 
 #include <cstdio>
 
+#include "common/csv_field.h"
 #include "common/text_format.h"
 #include "picture/view_options.h"
 
 namespace {
 
-// A field as CSV needs it: quoted when it holds a comma, a quote or a line end.
-std::string field(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
+std::string field(const std::string& text) { return csv_field(text); }
 
 std::string number(double value) { return strprintf("%f", value); }
 std::string count(int64_t value) { return strprintf("%lld", static_cast<long long>(value)); }

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "analysis/masked_map.h"
+#include "analysis/analyse_region.h"
 #include "analysis/region_page.h"
 #include "desktop/busy_cursor.h"
 #include "desktop/desktop.h"
@@ -25,21 +25,13 @@ void ResultsPage::clear() {
 bool ResultsPage::analyse(const WizardRegion& region, const AnalysisSettings& record, const char* scratch,
                           RegionAnalysis& slot, Region& reported) {
     StatisticsContext context = host_.statistics_context();
-    if (record.source != RegionSource::from_mask_file) {
-        reported = region.geometry;
-        slot = compute_region_statistics(context, region.geometry, region.tool, record);
-    } else {
-        clear_region(reported);
-        const auto map = masked_working_copy(context, record.mask_file, record.mask_type, scratch);
-        if (!map) return false;
-        StatisticsContext masked_context{*map, context.cache_directory, context.runner, context.desktop,
-                                         context.mean_only};
-        slot = compute_region_statistics(masked_context, reported, RegionKind::mask, record);
-    }
-    const RegionStatistics& s = slot.statistics;
-    slot.lens = lens_figures(lens_, s.samples, s.positions, map_width_);
+    RegionAttempt attempt = analyse_region(context, lens_, region, record, scratch);
+    if (!attempt.analysis) return false;
+    if (record.source != RegionSource::from_mask_file) reported = region.geometry;
+    else clear_region(reported);
+    slot = std::move(*attempt.analysis);
     PlainFigures& plain = &slot == &single_ ? plain_single_ : &slot == &a_ ? plain_a_ : plain_b_;
-    plain = plain_of(s);
+    plain = plain_of(slot.statistics);
     weigh(slot, record, plain);
     return true;
 }

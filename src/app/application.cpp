@@ -107,6 +107,8 @@ void Application::on_command(int id) {
         break;
     case command::assemble_hdr: run_assemble_hdr(); break;
     case command::camera_profiles: run_camera_profiles(); break;
+    case command::regions_panel: case command::analyze_all_regions: on_regions_command(id); break;
+    case command::series: run_series(); break;
     case command::analyze: run_analyze_command(); break;
     case command::calibration: run_calibration_command(); break;
     case command::about:

@@ -29,6 +29,8 @@ class AssemblyDesktop;
 class AssemblyForm;
 class ProfileDesktop;
 class ProfileForm;
+class SeriesDesktop;
+class SeriesForm;
 // Deletes the profile form where its type is complete (profile_command.cpp).
 struct ProfileFormDeleter {
     void operator()(ProfileForm* form) const;
@@ -36,6 +38,18 @@ struct ProfileFormDeleter {
 // Deletes the assembly form where its type is complete (assembly_command.cpp).
 struct AssemblyFormDeleter {
     void operator()(AssemblyForm* form) const;
+};
+// Deletes the series form where its type is complete (series_command.cpp).
+struct SeriesFormDeleter {
+    void operator()(SeriesForm* form) const;
+};
+
+class RegionListForm;
+class RegionsDesktop;
+struct RegionPanelState;
+// Deletes the region panel's state where its type is complete (regions_commands.cpp).
+struct RegionPanelStateDeleter {
+    void operator()(RegionPanelState* state) const;
 };
 
 struct CaptureSession;
@@ -104,6 +118,8 @@ public:
     void set_assembly_desktop(AssemblyDesktop* desktop) { assembly_desktop_ = desktop; }
     // The windows of Tools > Camera Profiles...; without them the command does nothing.
     void set_profile_desktop(ProfileDesktop* desktop) { profile_desktop_ = desktop; }
+    // The windows of Tools > Series...; without them the command does nothing.
+    void set_series_desktop(SeriesDesktop* desktop) { series_desktop_ = desktop; }
     void set_calibration_receiver(CalibrationRegionReceiver* receiver) { calibration_receiver_ = receiver; }
 
     // --- state, by role -------------------------------------------------------
@@ -175,6 +191,7 @@ private:
     void run_capture_setup();  // capture_command.cpp
     void run_assemble_hdr();   // assembly_command.cpp
     void run_camera_profiles();  // profile_command.cpp
+    void run_series();           // series_command.cpp
 
     PointF picture_position(PointF window) const { return window_to_picture(zoom_, window, pan_); }
     // Runs the selection bookkeeping a paint runs, and returns its outlines.
@@ -224,6 +241,8 @@ private:
     std::unique_ptr<AssemblyForm, AssemblyFormDeleter> assembly_form_;
     ProfileDesktop* profile_desktop_ = nullptr;
     std::unique_ptr<ProfileForm, ProfileFormDeleter> profile_form_;
+    SeriesDesktop* series_desktop_ = nullptr;
+    std::unique_ptr<SeriesForm, SeriesFormDeleter> series_form_;
 
     // --- editing ---
 public:
@@ -335,4 +354,20 @@ public:
     // Shows the working copy anew at the zoom given (the glare analysis's
     // check picture at 1.0).
     void reload_working_copy_at(float zoom);
+
+    // --- named regions ---
+public:
+    // The region panel's windows; without them the panel and Analyze All
+    // Regions do nothing.
+    void set_regions_desktop(RegionsDesktop* desktop);
+    // The list of named regions; null without the panel's windows.
+    RegionListForm* region_list() const;
+    bool region_panel_shown() const { return region_panel_shown_; }
+
+private:
+    void on_regions_command(int id);  // regions_commands.cpp
+    void regions_picture_opened();
+
+    std::unique_ptr<RegionPanelState, RegionPanelStateDeleter> regions_;
+    bool region_panel_shown_ = false;
 };

@@ -176,6 +176,7 @@ void Application::on_open_command(const std::optional<std::string>& path) {
     clear_selection();
     desktop_.repaint(true);
     show_picture_status();
+    regions_picture_opened();
 }
 
 void Application::reload_working_copy() {

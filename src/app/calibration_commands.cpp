@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/commands.h"
 #include "app/wizard_host.h"
+#include "profiles/camera_profile.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ int Application::run_calibration_wizard(bool illuminance_first) {
     ApplicationCalibrationHost host(*this);
     CalibrationWizard wizard(host);
     if (illuminance_first) wizard.on_kind_chosen(CalibrationKind::illuminance);
+    wizard.set_profile_folder(profile_folder(settings_file_.folders().appdata));
     set_calibration_receiver(&wizard);
     wizard.start();
     desktop_.run_calibration_wizard(wizard);

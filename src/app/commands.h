@@ -37,4 +37,7 @@ inline constexpr int record_macro = 40052;
 inline constexpr int batch_process = 40054;
 inline constexpr int assemble_hdr = 40060;
 inline constexpr int camera_profiles = 40061;
+inline constexpr int regions_panel = 40070;
+inline constexpr int analyze_all_regions = 40071;
+inline constexpr int series = 40064;
 }  // namespace command

@@ -32,6 +32,7 @@ const std::vector<MenuItem>& main_menu() {
         {"&Edit", "", "", 0, false, false},
         {"&Edit", "", "&Operation...", operation, false, false},
         {"&Edit", "", "&Projections...", projections, false, false},
+        {"&View", "", "&Regions", regions_panel, true, false},
         {"&Tools", "S&election Tool", "&Guidelines", guidelines, false, false},
         {"&Tools", "S&election Tool", "", 0, false, false},
         {"&Tools", "S&election Tool", "&Rectangle", rectangle_tool, false, true},
@@ -39,8 +40,10 @@ const std::vector<MenuItem>& main_menu() {
         {"&Tools", "S&election Tool", "&Circle", circle_tool, false, false},
         {"&Tools", "", "", 0, false, false},
         {"&Tools", "", "Anal&yze...", analyze, true, false},
+        {"&Tools", "", "Analyze &All Regions", analyze_all_regions, false, false},
         {"&Tools", "", "&Calibration...", calibration, false, false},
         {"&Tools", "", "Camera &Profiles...", camera_profiles, true, false},
+        {"&Tools", "", "Se&ries...", series, true, false},
         {"&Tools", "", "", 0, false, false},
         {"&Tools", "&Tonemapping", "Ward...", ward, false, false},
         {"&Tools", "&Tonemapping", "Reinhard...", reinhard, false, false},
@@ -59,11 +62,12 @@ const std::vector<MenuItem>& main_menu() {
 
 std::span<const int> picture_dependent_items() {
     using namespace command;
-    static constexpr std::array<int, 24> items = {
+    static constexpr std::array<int, 25> items = {
         edit_header, save_as,   crop,           resize,       exposure,      fit_to_display,
         rotate_90,   rotate_180, flip_horizontal, flip_vertical, vignetting_maskfile, apply_maskfile,
         operation,   projections, reinhard,      ward,         guidelines,    rectangle_tool,
         polygon_tool, circle_tool, analyze,      falsecolor,   calibration,   record_macro,
+        analyze_all_regions,
     };
     return items;
 }

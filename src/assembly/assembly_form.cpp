@@ -1,6 +1,7 @@
 #include "assembly/assembly_form.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "assembly/assemble_series.h"
@@ -8,6 +9,9 @@
 #include "assembly/shot_exposure.h"
 #include "common/text_format.h"
 #include "profiles/assemble_with_profile.h"
+#include "profiles/ev_check.h"
+#include "profiles/profile_settings.h"
+#include "profiles/profile_updates.h"
 
 namespace {
 
@@ -24,8 +28,23 @@ std::optional<double> optional_number(const std::string& text) {
 
 }  // namespace
 
-AssemblyForm::AssemblyForm(AssemblyDesktop& desktop, OpenResult open_result, const std::string& profile_folder)
-    : profiles(list_profiles(profile_folder)), desktop_(desktop), open_result_(std::move(open_result)) {}
+AssemblyForm::AssemblyForm(AssemblyDesktop& desktop, OpenResult open_result, const std::string& profile_folder,
+                           std::string settings_file)
+    : profiles(list_profiles(profile_folder)),
+      desktop_(desktop),
+      open_result_(std::move(open_result)),
+      settings_file_(std::move(settings_file)) {
+    if (!settings_file_.empty()) ev_tolerance = read_profile_settings(settings_file_).ev_tolerance;
+}
+
+void AssemblyForm::on_ev_tolerance(double percent) {
+    if (!(percent > 0) || percent == ev_tolerance) return;
+    ev_tolerance = percent;
+    if (settings_file_.empty()) return;
+    ProfileSettings remembered = read_profile_settings(settings_file_);
+    remembered.ev_tolerance = percent;
+    write_profile_settings(settings_file_, remembered);
+}
 
 void AssemblyForm::on_add_pictures() {
     std::vector<std::string> refused;
@@ -97,6 +116,23 @@ bool AssemblyForm::on_assemble() {
         request.pictures.push_back(row.path);
         request.exposures.push_back(exposure);
     }
+    // A meter reading that cannot be used is said before the run, not after.
+    double meter_lux = 0;
+    if (!measured_illuminance.empty() &&
+        (parse_decimal_prefix(measured_illuminance, meter_lux) != measured_illuminance.size() || !(meter_lux > 0))) {
+        desktop_.assembly_message("The measured illuminance must be a number of lux above 0 (or empty).",
+                                  MessageIcon::warning);
+        return false;
+    }
+    const std::vector<std::string> changing = changing_settings(request.exposures);
+    if (!changing.empty()) {
+        std::string text;
+        for (const std::string& sentence : changing) text += (text.empty() ? "" : "\n") + sentence;
+        text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+        desktop_.assembly_message(text + "\n\nEach picture is merged with its own exposure; check that the series "
+                                         "was taken in manual mode.",
+                                  MessageIcon::warning);
+    }
     std::optional<CameraProfile> chosen;
     if (profile > 0 && static_cast<size_t>(profile) <= profiles.size()) {
         auto read = read_camera_profile(profiles[static_cast<size_t>(profile) - 1].path);
@@ -119,6 +155,7 @@ bool AssemblyForm::on_assemble() {
 
     running = true;
     status = "Assembling...";
+    ev_result.clear();
     auto report = assemble_with_profile(request, output, chosen ? &*chosen : nullptr,
                                         [this](double done) { return desktop_.assembly_progress(done); });
     running = false;
@@ -137,7 +174,46 @@ bool AssemblyForm::on_assemble() {
     status += strprintf(", saturated %zu pixels (%.3f %%)", r.saturated, r.saturated_share);
     if (!r.absolute) status += ", relative values";
     if (chosen) status += ", profile " + chosen->name;
+    if (!changing.empty()) status += "; the ISO speed or aperture changes within the series";
+    recovered_response.reset();
+    if (r.response_residual) recovered_response = r.response;
     last_output = output;
+    if (meter_lux > 0) run_ev_check(output);
     if (open_result_) open_result_(output);
+    return true;
+}
+
+void AssemblyForm::run_ev_check(const std::string& output) {
+    double meter_lux = 0;
+    parse_decimal_prefix(measured_illuminance, meter_lux);
+    auto check = check_vertical_illuminance(output, meter_lux, ev_tolerance);
+    if (!check) {
+        ev_result = "No Ev check: " + check.failure().message;
+        desktop_.assembly_message(ev_result, MessageIcon::warning);
+        return;
+    }
+    ev_result = ev_check_sentence(check.value());
+    if (check.value().flagged) desktop_.assembly_message(ev_result, MessageIcon::warning);
+}
+
+bool AssemblyForm::on_save_response() {
+    if (running) return false;
+    if (!recovered_response) {
+        desktop_.assembly_message("Assemble a series without a stored response curve first: the curve that run "
+                                  "recovers is the one saved.",
+                                  MessageIcon::information);
+        return false;
+    }
+    if (profile <= 0 || static_cast<size_t>(profile) > profiles.size()) {
+        desktop_.assembly_message("Choose the profile to save the response curve into.", MessageIcon::information);
+        return false;
+    }
+    const ProfileEntry& entry = profiles[static_cast<size_t>(profile) - 1];
+    auto stored = store_response_curve(entry.path, *recovered_response);
+    if (!stored) {
+        desktop_.assembly_message(stored.failure().message, MessageIcon::error);
+        return false;
+    }
+    status = "Response curve saved into the profile " + entry.name;
     return true;
 }

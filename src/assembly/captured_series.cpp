@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "assembly/series_exposures.h"
+#include "profiles/assemble_with_profile.h"
 
 FolderSnapshot snapshot_folder(const std::filesystem::path& folder) {
     FolderSnapshot snapshot;
@@ -31,8 +32,15 @@ std::string captured_series_output(const std::vector<std::string>& pictures) {
     return (first.parent_path() / first.stem()).string() + ".hdr";
 }
 
-Result<AssemblyReport> assemble_captured_series(const std::vector<std::string>& pictures) {
+Result<AssemblyReport> assemble_captured_series(const std::vector<std::string>& pictures,
+                                                const CameraProfile* profile) {
     auto exposures = read_series_exposures(pictures, std::nullopt);
     if (!exposures) return exposures.failure();
-    return assemble_series({pictures, exposures.value(), std::nullopt, 12.5}, captured_series_output(pictures));
+    AssemblyRequest request{pictures, exposures.value(), std::nullopt, 12.5};
+    if (profile) {
+        const std::string mismatch = profile_mismatch(*profile, pictures, exposures.value());
+        if (!mismatch.empty()) return Failure{-1, mismatch};
+        request.response = profile->response;
+    }
+    return assemble_with_profile(request, captured_series_output(pictures), profile);
 }

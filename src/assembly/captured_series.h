@@ -12,6 +12,8 @@
 
 #include "assembly/assemble_series.h"
 
+struct CameraProfile;
+
 // The regular files of a folder with their modification times.
 using FolderSnapshot = std::map<std::filesystem::path, std::filesystem::file_time_type>;
 FolderSnapshot snapshot_folder(const std::filesystem::path& folder);
@@ -25,4 +27,8 @@ std::string captured_series_output(const std::vector<std::string>& pictures);
 
 // Reads the exposures from EXIF and assembles the series into
 // captured_series_output(pictures), replacing an earlier file of that name.
-Result<AssemblyReport> assemble_captured_series(const std::vector<std::string>& pictures);
+// With a profile, as `assemble --profile` applies it; a series from another
+// camera or lens than the profile's is refused (nobody is there to ask while
+// a timed capture runs).
+Result<AssemblyReport> assemble_captured_series(const std::vector<std::string>& pictures,
+                                                const CameraProfile* profile = nullptr);

@@ -46,3 +46,30 @@ std::string exposure_time_text(double seconds) {
     }
     return strprintf("%g", seconds);
 }
+
+std::string f_number_text(double f_number) {
+    if (!(f_number > 0)) return "";
+    // Two significant digits, cut rather than rounded, as lenses mark their
+    // stops: EXIF's sqrt(32) = 5.657 is f/5.6, 11.31 f/11, 22.63 f/22.
+    const double scale = std::pow(10.0, 1 - std::floor(std::log10(f_number)));
+    return strprintf("%g", std::floor(f_number * scale + 1e-9) / scale);
+}
+
+std::vector<std::string> changing_settings(const std::vector<ShotExposure>& shots) {
+    std::vector<std::string> sentences;
+    for (size_t j = 1; j < shots.size(); ++j) {
+        if (shots[j].iso > 0 && shots[0].iso > 0 && shots[j].iso != shots[0].iso) {
+            sentences.push_back(strprintf("the ISO speed changes within the series (%g, %g): is auto-ISO on?",
+                                          shots[0].iso, shots[j].iso));
+            break;
+        }
+    }
+    for (size_t j = 1; j < shots.size(); ++j) {
+        if (shots[j].f_number > 0 && shots[0].f_number > 0 && shots[j].f_number != shots[0].f_number) {
+            sentences.push_back("the aperture changes within the series (f/" + f_number_text(shots[0].f_number) +
+                                ", f/" + f_number_text(shots[j].f_number) + ")");
+            break;
+        }
+    }
+    return sentences;
+}

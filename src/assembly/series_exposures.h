@@ -24,3 +24,13 @@ std::optional<double> parse_exposure_time(const std::string& text);
 
 // A time the way a camera shows it: "1/250" below 0.3 s, else "0.5", "2".
 std::string exposure_time_text(double seconds);
+
+// An f-number the way a lens marks it: "5.6" for EXIF's 5.657, "11", "2.8".
+std::string f_number_text(double f_number);
+
+// Sentences about an ISO speed or aperture that changes within the series
+// (auto-ISO left on, a lens's aperture ring touched): the merge takes each
+// picture's own exposure, but a changed aperture changes vignetting and
+// depth of field, and auto-ISO is the usual sign of an automatic mode.
+// None when both stay the same (or are unknown).
+std::vector<std::string> changing_settings(const std::vector<ShotExposure>& shots);

@@ -7,6 +7,7 @@
 #include "capture/eds_abi.h"
 #include "capture/exposure_tables.h"
 #include "common/text_format.h"
+#include "profiles/profile_settings.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -64,6 +65,20 @@ CaptureForm::CaptureForm(Desktop& desktop, CaptureCamera& camera, const Settings
                          WallClock clock)
     : desktop_(desktop), camera_(camera), settings_(settings), pacing_(std::move(pacing)), clock_(std::move(clock)) {
     for (int id : capture_ids::switched) controls_[id] = ControlState{};
+    profiles = list_profiles(profile_folder(settings_.folders().appdata));
+    const std::string chosen =
+        read_profile_settings(profile_settings_file(settings_.folders().appdata)).capture_profile;
+    for (size_t i = 0; i < profiles.size(); ++i)
+        if (!chosen.empty() && profiles[i].path == chosen) assembly_profile = static_cast<int>(i) + 1;
+}
+
+void CaptureForm::on_assembly_profile(int index) {
+    if (index < 0 || static_cast<size_t>(index) > profiles.size()) return;
+    assembly_profile = index;
+    const std::string file = profile_settings_file(settings_.folders().appdata);
+    ProfileSettings remembered = read_profile_settings(file);
+    remembered.capture_profile = index ? profiles[static_cast<size_t>(index) - 1].path : "";
+    write_profile_settings(file, remembered);
 }
 
 void CaptureForm::on_open() {
@@ -262,7 +277,17 @@ void CaptureForm::capture_now() {
 void CaptureForm::assemble_series_taken(const FolderSnapshot& before) {
     const std::vector<std::string> pictures = pictures_written(before, snapshot_folder(camera_.save_folder()));
     if (pictures.size() < 2) return;  // nothing to assemble; the run has said why
-    auto assembled = assemble_captured_series(pictures);
+    std::optional<CameraProfile> profile;
+    if (assembly_profile > 0) {
+        auto read = read_camera_profile(profiles[static_cast<size_t>(assembly_profile) - 1].path);
+        if (!read) {
+            desktop_.message_box("Assemble each series: " + read.failure().message, error_caption,
+                                 MessageIcon::warning, Owner::dialog);
+            return;
+        }
+        profile = std::move(read).value();
+    }
+    auto assembled = assemble_captured_series(pictures, profile ? &*profile : nullptr);
     if (!assembled)
         desktop_.message_box("Assemble each series: " + assembled.failure().message, error_caption,
                              MessageIcon::warning, Owner::dialog);

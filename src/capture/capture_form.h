@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "assembly/captured_series.h"
+#include "profiles/profile_form.h"
 
 #include "desktop/desktop.h"
 #include "capture/capture_camera.h"
@@ -47,6 +48,7 @@ inline constexpr int ok = 1;
 inline constexpr int cancel = 2;
 inline constexpr int countdown_timer = 20564;
 inline constexpr int assemble_each = 1197;
+inline constexpr int assembly_profile = 1198;
 
 // The controls whose enabled or shown state the rules switch.
 inline constexpr int switched[] = {aperture_mode, aperture1, aperture2, shutters1, shutters2,
@@ -87,8 +89,12 @@ public:
     std::vector<bool> shutter2_ticked;
     std::chrono::system_clock::time_point start_time;
     std::string interval_text;
-    // Each finished series is assembled into <folder>/<first picture>.hdr.
+    // Each finished series is assembled into <folder>/<first picture>.hdr,
+    // with the camera profile `assembly_profile` (0 "No profile", i the
+    // profile profiles[i - 1]), remembered between sessions.
     bool assemble_each_series = false;
+    std::vector<ProfileEntry> profiles;
+    int assembly_profile = 0;
     std::string countdown_text;
 
     // Enabled and shown state of the controls the rules switch.
@@ -118,6 +124,7 @@ public:
     void on_cancel();
     void on_close();
     void on_timer();
+    void on_assembly_profile(int index);
 
     // One capture run by the current modes.
     void capture_now();

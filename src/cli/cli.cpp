@@ -32,5 +32,6 @@ int run_cli(const std::vector<std::string>& words, const CliPlaces& places, std:
     if (const auto* options = std::get_if<AssembleOptions>(&command)) return run_assemble(*options, output);
     if (const auto* options = std::get_if<CaptureOptions>(&command)) return run_capture(*options, output);
     if (const auto* options = std::get_if<ProfileOptions>(&command)) return run_profile(*options, output);
+    if (const auto* options = std::get_if<SeriesCliOptions>(&command)) return run_series_command(*options, places, output);
     return run_batch_command(std::get<BatchOptions>(command), places, output);
 }

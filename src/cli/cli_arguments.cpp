@@ -6,7 +6,6 @@
 #include "common/numeric_edit.h"
 #include "common/text_format.h"
 #include "common/unsigned_field.h"
-#include "tools/pixel_operations.h"
 
 namespace {
 
@@ -16,11 +15,6 @@ Failure bad(std::string message) { return Failure{-2, std::move(message)}; }
 bool is_option(const std::string& word) { return word.rfind("--", 0) == 0 || word == "-h"; }
 
 bool is_help(const std::string& word) { return word == "--help" || word == "-h"; }
-
-std::string lower_case(std::string text) {
-    for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return text;
-}
 
 std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> parts;
@@ -130,9 +124,25 @@ Result<CliCommand> parse_luminance(Words words) {
 }
 
 Result<CliCommand> parse_illuminance(Words words) {
-    auto positional = only_positional(words, 1, "illuminance PICTURE");
-    if (!positional) return positional.failure();
-    return CliCommand{IlluminanceOptions{positional.value()[0]}};
+    IlluminanceOptions options;
+    std::vector<std::string> positional;
+    while (words.more()) {
+        const std::string word = words.take();
+        if (!is_option(word)) {
+            positional.push_back(word);
+        } else if (word == "--weights") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            const auto weights = luminance_weights_named(value.value());
+            if (!weights) return bad("--weights: \"" + value.value() + "\" is neither bt709 nor radiance");
+            options.weights = *weights;
+        } else {
+            return bad("unknown option " + word);
+        }
+    }
+    if (positional.size() != 1) return positional_failure(positional, 1, "illuminance PICTURE [--weights bt709|radiance]");
+    options.picture = positional[0];
+    return CliCommand{options};
 }
 
 Result<CliCommand> parse_stats(Words words) {
@@ -198,6 +208,13 @@ Result<CliCommand> parse_stats(Words words) {
             options.json = true;
         } else if (word == "--weighted") {
             options.weighted = true;
+        } else if (word == "--csv") {
+            options.csv = true;
+        } else if (word == "--regions") {
+            auto value = words.non_empty_value_of(word);
+            if (!value) return value.failure();
+            if (!options.regions_file.empty()) return bad("--regions is given twice");
+            options.regions_file = value.value();
         } else {
             return bad("unknown option " + word);
         }
@@ -207,6 +224,10 @@ Result<CliCommand> parse_stats(Words words) {
     if (in_b && !region_given[1]) return bad("--region-b needs a region option after it");
     if (in_b && (options.upper_percentile || options.criterion_kind))
         return bad("--percentile and --criterion are for one region; two regions give their contrast");
+    if (!options.regions_file.empty() && (region_given[0] || in_b))
+        return bad("--regions takes its regions from the file; give no other region option with it");
+    if (options.csv && options.regions_file.empty()) return bad("--csv goes with --regions");
+    if (options.csv && options.json) return bad("give --json or --csv, not both");
     return CliCommand{options};
 }
 
@@ -288,6 +309,11 @@ Result<CliCommand> parse_batch(Words words) {
             auto value = words.non_empty_value_of(word);
             if (!value) return value.failure();
             (word == "--picture" ? options.picture : options.cache_folder) = value.value();
+        } else if (word == "--regions") {
+            auto value = words.non_empty_value_of(word);
+            if (!value) return value.failure();
+            if (!options.regions_file.empty()) return bad("--regions is given twice");
+            options.regions_file = value.value();
         } else {
             return bad("unknown option " + word);
         }
@@ -295,6 +321,57 @@ Result<CliCommand> parse_batch(Words words) {
     if (positional.size() != 2) return positional_failure(positional, 2, "batch SEQUENCE FOLDER [options]");
     options.sequence = positional[0];
     options.folder = positional[1];
+    return CliCommand{options};
+}
+
+Result<CliCommand> parse_series(Words words) {
+    SeriesCliOptions options;
+    const char* usage = "series FOLDER --csv OUT.csv [options], or series --collect PART... --csv OUT.csv";
+    bool figures_given = false;
+    while (words.more()) {
+        const std::string word = words.take();
+        if (!is_option(word)) {
+            options.inputs.push_back(word);
+        } else if (word == "--jobs" || word == "--chunk") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            const auto number = whole_number(value.value());
+            if (!number || *number < 1 || *number > 1024)
+                return bad(word + " must be a whole number from 1 to 1024, not \"" + value.value() + "\"");
+            (word == "--jobs" ? options.jobs : options.chunk) = static_cast<int>(*number);
+        } else if (word == "--csv" || word == "--regions" || word == "--plot" || word == "--figure" ||
+                   word == "--picture") {
+            auto value = words.non_empty_value_of(word);
+            if (!value) return value.failure();
+            if (word == "--csv") options.csv = value.value();
+            else if (word == "--regions") options.regions_file = value.value();
+            else if (word == "--plot") options.plot = value.value();
+            else if (word == "--picture") options.only.push_back(value.value());
+            else options.figures = value.value(), figures_given = true;
+        } else if (word == "--glare") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            options.glare = value.value();
+        } else if (word == "--resume") {
+            options.resume = true;
+        } else if (word == "--overwrite") {
+            options.overwrite = true;
+        } else if (word == "--emit-jobs") {
+            options.emit_jobs = true;
+        } else if (word == "--collect") {
+            options.collect = true;
+        } else {
+            return bad("unknown option " + word);
+        }
+    }
+    if (options.inputs.empty()) return bad(std::string("too few words; usage: ") + usage);
+    if (options.csv.empty()) return bad("--csv OUT.csv is needed");
+    if (options.resume && options.overwrite) return bad("--resume and --overwrite exclude each other");
+    if (figures_given && options.plot.empty()) return bad("--figure needs --plot");
+    if (options.collect && (options.emit_jobs || options.glare || !options.regions_file.empty() || options.resume ||
+                            !options.only.empty()))
+        return bad("--collect takes only the parts, --csv, --overwrite and --plot with --figure");
+    if (options.emit_jobs && !options.plot.empty()) return bad("--plot goes with --collect, not with --emit-jobs");
     return CliCommand{options};
 }
 
@@ -325,6 +402,12 @@ Result<CliCommand> parse_assemble(Words words) {
             const auto number = parse_numeric_field(value.value());
             if (!number || !(*number > 0)) return bad("--meter-constant must be a positive number");
             options.meter_constant = *number;
+        } else if (word == "--meter-lux" || word == "--ev-tolerance") {
+            auto value = words.value_of(word);
+            if (!value) return value.failure();
+            const auto number = parse_numeric_field(value.value());
+            if (!number || !(*number > 0)) return bad(word + " must be a positive number");
+            (word == "--meter-lux" ? options.meter_lux : options.ev_tolerance) = *number;
         } else if (word == "--align") {
             options.align = true;
         } else if (word == "--profile") {
@@ -346,6 +429,7 @@ Result<CliCommand> parse_assemble(Words words) {
     options.output = positional[0];
     options.pictures.assign(positional.begin() + 1, positional.end());
     if (options.force && options.profile.empty()) return bad("--force goes with --profile");
+    if (options.ev_tolerance && !options.meter_lux) return bad("--ev-tolerance goes with --meter-lux");
     if (options.exposures && options.exposures->size() != options.pictures.size())
         return bad(strprintf("--exposures gives %zu times for %zu pictures", options.exposures->size(),
                              options.pictures.size()));
@@ -370,6 +454,10 @@ Result<CliCommand> parse_capture(Words words) {
                 if (!label.empty()) options.shutter_labels.push_back(label);
         } else if (word == "--assemble") {
             options.assemble = true;
+        } else if (word == "--profile") {
+            auto value = words.non_empty_value_of(word, "a profile");
+            if (!value) return value.failure();
+            options.profile = value.value();
         } else if (word == "--json") {
             options.json = true;
         } else {
@@ -379,6 +467,7 @@ Result<CliCommand> parse_capture(Words words) {
     if (positional.size() != 1) return positional_failure(positional, 1, "capture FOLDER [options]");
     if (!options.aperture.empty() && options.shutter_labels.empty())
         return bad("--aperture goes with --shutter; autocap.asf names the apertures of its own exposures");
+    if (!options.profile.empty() && !options.assemble) return bad("--profile goes with --assemble");
     options.folder = positional[0];
     return CliCommand{options};
 }
@@ -396,11 +485,21 @@ Result<CliCommand> parse_profile(Words words) {
             auto value = words.non_empty_value_of(word, "a profile");
             if (!value) return value.failure();
             options.save_to = value.value();
+        } else if (word == "--keep-picture") {
+            options.keep_picture = true;
+        } else if (word == "--out-dir") {
+            auto value = words.non_empty_value_of(word, "a folder");
+            if (!value) return value.failure();
+            options.out_dir = value.value();
+        } else if (word == "--overwrite") {
+            options.overwrite = true;
         } else {
             return bad("unknown option " + word);
         }
     }
-    const std::string usage = "profile circle PICTURE | show PROFILE | vignetting PROFILE PICTURE...";
+    const std::string usage =
+        "profile circle PICTURE | show PROFILE | vignetting PROFILE PICTURE... | response PROFILE PICTURE... | apply "
+        "PROFILE PICTURE... --out-dir DIR";
     if (positional.empty()) return bad("too few words; usage: " + usage);
     options.action = positional[0];
     if (options.action == "circle") {
@@ -413,10 +512,22 @@ Result<CliCommand> parse_profile(Words words) {
         if (positional.size() < 3) return positional_failure(positional, 3, "profile vignetting PROFILE PICTURE-OR-SERIES...");
         options.profile = positional[1];
         options.pictures.assign(positional.begin() + 2, positional.end());
+    } else if (options.action == "apply") {
+        if (positional.size() < 3) return positional_failure(positional, 3, "profile apply PROFILE PICTURE... --out-dir DIR");
+        if (options.out_dir.empty()) return bad("profile apply needs --out-dir DIR");
+        options.profile = positional[1];
+        options.pictures.assign(positional.begin() + 2, positional.end());
+    } else if (options.action == "response") {
+        if (positional.size() < 4) return positional_failure(positional, 4, "profile response PROFILE PICTURE PICTURE...");
+        options.profile = positional[1];
+        options.pictures.assign(positional.begin() + 2, positional.end());
     } else {
         return bad("unknown profile action \"" + options.action + "\"; usage: " + usage);
     }
     if (!options.save_to.empty() && options.action != "circle") return bad("--save goes with profile circle");
+    if (options.keep_picture && options.action != "vignetting") return bad("--keep-picture goes with profile vignetting");
+    if ((!options.out_dir.empty() || options.overwrite) && options.action != "apply")
+        return bad("--out-dir and --overwrite go with profile apply");
     return CliCommand{options};
 }
 
@@ -435,27 +546,17 @@ Result<std::vector<float>> parse_number_list(const std::string& text, size_t cou
     return numbers;
 }
 
-int mask_type_of(const std::string& path) {
-    const size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return 0;
-    const std::string ending = lower_case(path.substr(dot + 1));
-    if (ending == "hdr") return mask_hdr;
-    if (ending == "pic") return mask_pic;
-    if (ending == "bmp") return mask_bmp;
-    if (ending == "tif" || ending == "tiff") return mask_tiff;
-    return 0;
-}
-
 Result<CliCommand> parse_cli_arguments(const std::vector<std::string>& words) {
     if (words.empty() || is_help(words[0]) || words[0] == "help") {
         return CliCommand{HelpRequest{words.size() > 1 && !is_option(words[1]) ? words[1] : ""}};
     }
     const std::string& command = words[0];
     if (command != "luminance" && command != "stats" && command != "falsecolor" && command != "batch" &&
-        command != "illuminance" && command != "assemble" && command != "capture" && command != "profile")
+        command != "illuminance" && command != "assemble" && command != "capture" && command != "profile" &&
+        command != "series")
         return bad("unknown command \"" + command +
-                   "\"; the commands are luminance, stats, illuminance, falsecolor, batch, assemble, capture and "
-                   "profile");
+                   "\"; the commands are luminance, stats, illuminance, falsecolor, batch, assemble, capture, "
+                   "profile and series");
     for (const std::string& word : words)
         if (is_help(word)) return CliCommand{HelpRequest{command}};
     if (command == "luminance") return parse_luminance(Words(words));
@@ -465,5 +566,6 @@ Result<CliCommand> parse_cli_arguments(const std::vector<std::string>& words) {
     if (command == "assemble") return parse_assemble(Words(words));
     if (command == "capture") return parse_capture(Words(words));
     if (command == "profile") return parse_profile(Words(words));
+    if (command == "series") return parse_series(Words(words));
     return parse_batch(Words(words));
 }

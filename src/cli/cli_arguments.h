@@ -14,19 +14,10 @@
 #include <vector>
 
 #include "analysis/analysis_settings.h"
+#include "analysis/region_choice.h"
 #include "common/result.h"
+#include "picture/radiance_luminance.h"
 #include "view/region.h"
-
-// Where a region comes from: drawn with a selection tool, a mask file, or
-// (no region option at all) the whole picture.
-struct RegionChoice {
-    enum class Source { whole_picture, drawn, mask_file };
-    Source source = Source::whole_picture;
-    RegionKind tool = RegionKind::mask;  // for a drawn region: rectangle, circle or polygon
-    Region geometry;
-    std::string mask_file;
-    int mask_type = 0;  // the mask dialog's type index by the file's extension
-};
 
 struct LuminanceOptions {
     std::string picture;
@@ -46,10 +37,13 @@ struct StatsOptions {
     bool overwrite = false;
     bool json = false;
     bool weighted = false;  // --weighted: the figures weighted by solid angle
+    std::string regions_file;  // --regions: every region of a region file; "" for none
+    bool csv = false;          // --csv (with --regions): one CSV row per region
 };
 
 struct IlluminanceOptions {
     std::string picture;
+    LuminanceWeights weights = LuminanceWeights::bt709;  // --weights
 };
 
 struct FalsecolorOptions {
@@ -78,6 +72,7 @@ struct BatchOptions {
     bool emit_jobs = false;
     std::string cache_folder;  // the one the sequence's lines name; "" for the program's own
     std::string picture;       // replay only this picture of the folder; "" for all
+    std::string regions_file;  // --regions: measured on every result; "" for none
 };
 
 struct AssembleOptions {
@@ -87,6 +82,8 @@ struct AssembleOptions {
     std::string save_response_file;  // "" for none
     std::string profile;             // a camera profile to apply; "" for none
     bool force = false;              // apply it though camera or lens differ
+    std::optional<double> meter_lux;     // the Ev check's reading at the lens
+    std::optional<double> ev_tolerance;  // percent; the check's default without
     std::optional<std::vector<double>> exposures;  // seconds, one per picture
     double meter_constant = 12.5;
     bool align = false;
@@ -99,16 +96,38 @@ struct CaptureOptions {
     std::vector<std::string> shutter_labels;  // as the capture dialog shows them; none: autocap.asf
     std::string aperture;                     // "8", "5.6"; "" for the camera's current one
     bool assemble = false;
+    std::string profile;  // with assemble: a camera profile to apply
     bool json = false;
 };
 
 // profile circle PICTURE | profile show PROFILE | profile vignetting PROFILE PICTURE...
+// | profile response PROFILE PICTURE... | profile apply PROFILE PICTURE... --out-dir DIR
 struct ProfileOptions {
-    std::string action;                 // "circle", "show" or "vignetting"
+    std::string action;                 // "circle", "show", "vignetting", "response" or "apply"
     std::string profile;                // a name in the profile folder or a path
-    std::vector<std::string> pictures;  // circle: one; vignetting: one assembled picture or a series
+    std::vector<std::string> pictures;  // circle: one; vignetting: one assembled picture or a series; response: a series
     std::string save_to;                // circle --save PROFILE
+    bool keep_picture = false;          // vignetting: keep the uniform picture as the vignetting picture
+    std::string out_dir;                // apply: where the corrected pictures go
+    bool overwrite = false;             // apply: replace pictures there
     bool json = false;
+};
+
+// series FOLDER|PICTURE... --csv OUT.csv [options] | series --collect PART... --csv OUT.csv
+struct SeriesCliOptions {
+    std::vector<std::string> inputs;    // one folder, or pictures; with --collect the parts
+    std::string csv;
+    std::string regions_file;
+    std::optional<std::string> glare;   // evalglare's options
+    int jobs = 1;
+    bool resume = false;
+    bool overwrite = false;
+    bool emit_jobs = false;
+    int chunk = 1;                      // pictures per emitted job
+    bool collect = false;
+    std::vector<std::string> only;      // --picture NAME: these pictures of the folder
+    std::string plot;                   // "" for none
+    std::string figures = "dgp,ev";
 };
 
 struct HelpRequest {
@@ -117,7 +136,7 @@ struct HelpRequest {
 
 using CliCommand =
     std::variant<HelpRequest, LuminanceOptions, StatsOptions, FalsecolorOptions, BatchOptions, AssembleOptions,
-                 CaptureOptions, IlluminanceOptions, ProfileOptions>;
+                 CaptureOptions, IlluminanceOptions, ProfileOptions, SeriesCliOptions>;
 
 // Reads the words after the program's name. A failure's message names what
 // is wrong in one line.
@@ -125,7 +144,3 @@ Result<CliCommand> parse_cli_arguments(const std::vector<std::string>& words);
 
 // Exactly `count` numbers separated by `separator`.
 Result<std::vector<float>> parse_number_list(const std::string& text, size_t count, char separator = ',');
-
-// The mask dialog's type index for a file name (.hdr, .pic, .bmp, .tif in
-// any case), 0 for anything else.
-int mask_type_of(const std::string& path);

@@ -11,6 +11,9 @@
 #include "cli/statistics_json.h"
 #include "common/text_format.h"
 #include "profiles/assemble_with_profile.h"
+#include "profiles/ev_check.h"
+#include "profiles/profile_settings.h"
+#include "settings/platform_folders.h"
 
 namespace fs = std::filesystem;
 
@@ -24,7 +27,7 @@ std::string exposure_text(const ShotExposure& shot) {
 }
 
 std::string json_of(const AssembleOptions& options, const std::vector<ShotExposure>& shots,
-                    const AssemblyReport& report) {
+                    const AssemblyReport& report, const std::optional<EvCheck>& ev) {
     std::string json = "{\"output\": " + json_string(options.output) +
                        strprintf(", \"width\": %d, \"height\": %d, \"exposures\": [", report.width, report.height);
     for (size_t j = 0; j < shots.size(); ++j) {
@@ -40,8 +43,14 @@ std::string json_of(const AssembleOptions& options, const std::vector<ShotExposu
     if (!options.profile.empty()) json += ", \"profile\": " + json_string(options.profile);
     json += ", \"response_residual\": ";
     json += report.response_residual ? strprintf("%.6g", *report.response_residual) : "null";
-    json += strprintf(", \"saturated\": %zu, \"saturated_share\": %.6g, \"absolute\": %s}\n", report.saturated,
+    json += strprintf(", \"saturated\": %zu, \"saturated_share\": %.6g, \"absolute\": %s", report.saturated,
                       report.saturated_share, report.absolute ? "true" : "false");
+    if (ev)
+        json += strprintf(", \"ev_check\": {\"picture_lux\": %.6g, \"meter_lux\": %.6g, \"difference_percent\": %.4g, "
+                          "\"tolerance_percent\": %g, \"flagged\": %s}",
+                          ev->picture_lux, ev->meter_lux, ev->difference_percent, ev->tolerance_percent,
+                          ev->flagged ? "true" : "false");
+    json += "}\n";
     return json;
 }
 
@@ -53,25 +62,6 @@ int check_series(const AssembleOptions& options, const CameraProfile& profile, c
     if (!options.force) return output.fail(exit_bad_input, message + "; give --force to apply it anyway");
     output.warn(message);
     return 0;
-}
-
-// Auto-ISO or a changed aperture within a series, which the literature names
-// as a common error.
-void warn_changing_settings(const std::vector<ShotExposure>& shots, const CliOutput& output) {
-    for (size_t j = 1; j < shots.size(); ++j) {
-        if (shots[j].iso > 0 && shots[0].iso > 0 && shots[j].iso != shots[0].iso) {
-            output.warn(strprintf("the ISO speed changes within the series (%g, %g): is auto-ISO on?", shots[0].iso,
-                                  shots[j].iso));
-            break;
-        }
-    }
-    for (size_t j = 1; j < shots.size(); ++j) {
-        if (shots[j].f_number > 0 && shots[0].f_number > 0 && shots[j].f_number != shots[0].f_number) {
-            output.warn(strprintf("the aperture changes within the series (f/%g, f/%g)", shots[0].f_number,
-                                  shots[j].f_number));
-            break;
-        }
-    }
 }
 
 }  // namespace
@@ -89,7 +79,7 @@ int run_assemble(const AssembleOptions& options, const CliOutput& output) {
         const std::string hint = shots.failure().code == -2 ? "; give the times with --exposures" : "";
         return output.fail(exit_bad_input, shots.failure().message + hint);
     }
-    warn_changing_settings(shots.value(), output);
+    for (const std::string& sentence : changing_settings(shots.value())) output.warn(sentence);
     AssemblyRequest request{options.pictures, shots.value(), std::nullopt, options.meter_constant, options.align};
     std::optional<CameraProfile> profile;
     if (!options.profile.empty()) {
@@ -121,14 +111,24 @@ int run_assemble(const AssembleOptions& options, const CliOutput& output) {
         out << response_file_text(report.value().response);
         if (!out.flush()) return output.fail(exit_failed, options.save_response_file + ": cannot be written");
     }
-    print_assembly(output, options, shots.value(), report.value());
+    std::optional<EvCheck> ev;
+    if (options.meter_lux) {
+        // Without --ev-tolerance, the tolerance the assembly dialog last set.
+        const double tolerance = options.ev_tolerance.value_or(
+            read_profile_settings(profile_settings_file(platform_folders_from_environment().appdata)).ev_tolerance);
+        auto check = check_vertical_illuminance(options.output, *options.meter_lux, tolerance);
+        if (!check) output.warn("no Ev check: " + check.failure().message);
+        else ev = check.value();
+        if (ev && ev->flagged) output.warn(ev_check_sentence(*ev));
+    }
+    print_assembly(output, options, shots.value(), report.value(), ev);
     return 0;
 }
 
 void print_assembly(const CliOutput& output, const AssembleOptions& options, const std::vector<ShotExposure>& shots,
-                    const AssemblyReport& report) {
+                    const AssemblyReport& report, const std::optional<EvCheck>& ev) {
     if (options.json) {
-        output.out << json_of(options, shots, report);
+        output.out << json_of(options, shots, report, ev);
         return;
     }
     for (size_t j = 0; j < options.pictures.size(); ++j) {
@@ -146,4 +146,5 @@ void print_assembly(const CliOutput& output, const AssembleOptions& options, con
     output.out << strprintf("%s: %d x %d, ", options.output.c_str(), report.width, report.height)
                << (report.absolute ? strprintf("luminance in cd/m2 (K %g)\n", options.meter_constant)
                                    : std::string("relative values (no f-number or ISO speed)\n"));
+    if (ev) output.out << ev_check_sentence(*ev) << '\n';
 }

@@ -2,12 +2,14 @@
 // refusals, several pictures at once, or the list of one command per picture
 // for other machines.
 
+#include <algorithm>
 #include <filesystem>
 #include <mutex>
 #include <optional>
 #include <thread>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_regions.h"
 #include "common/regular_file.h"
 #include "common/text_format.h"
 #include "macro/batch_replay.h"
@@ -38,17 +40,6 @@ private:
     std::string program_folder_;
 };
 
-std::string without_trailing_slash(std::string path) {
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return path;
-}
-
-std::string absolute(const std::string& path) {
-    std::error_code ec;
-    const fs::path full = fs::absolute(path, ec);
-    return ec ? path : without_trailing_slash(full.lexically_normal().string());
-}
-
 // The command that replays one picture as this run would. Every word is
 // quoted: the tools that run such lists (GNU parallel, a cluster's job
 // array) hand them to the user's own shell, which may brace-expand or glob
@@ -56,15 +47,17 @@ std::string absolute(const std::string& path) {
 // with "-"; the picture's name is an option's value.
 std::string picture_job(const BatchOptions& options, const CliPlaces& places, const std::string& cache,
                         const std::string& name) {
-    std::string job = quoted_word(absolute(places.executable)) + " batch " + quoted_word(absolute(options.sequence)) +
-                      " " + quoted_word(absolute(options.folder)) + " --picture " + quoted_word(name) +
+    std::string job = quoted_word(absolute_path(places.executable)) + " batch " +
+                      quoted_word(absolute_path(options.sequence)) + " " + quoted_word(absolute_path(options.folder)) +
+                      " --picture " + quoted_word(name) +
                       " --cache-folder " + quoted_word(cache) + " --jobs 1";
     if (options.overwrite) job += " --overwrite";
+    if (!options.regions_file.empty()) job += " --regions " + quoted_word(absolute_path(options.regions_file));
     return job;
 }
 
 std::string batch_holder(const BatchOptions& options) {
-    std::string holder = "candelux-cli batch " + absolute(options.sequence) + " " + absolute(options.folder);
+    std::string holder = "candelux-cli batch " + absolute_path(options.sequence) + " " + absolute_path(options.folder);
     if (!options.picture.empty()) holder += " --picture " + options.picture;
     return holder;
 }
@@ -78,6 +71,51 @@ bool remove_leftovers(const std::vector<std::string>& leftovers, const CliOutput
         }
     }
     return true;
+}
+
+// The region tables this batch writes that exist already.
+std::vector<std::string> existing_region_tables(const BatchPlan& plan) {
+    std::vector<std::string> existing;
+    for (const PicturePlan& picture : plan.pictures) {
+        if (!picture.refusal.empty()) continue;
+        const std::string path = picture_regions_csv_path(picture.source);
+        std::error_code ec;
+        // A symbolic link counts as there even when it leads nowhere.
+        if (fs::exists(fs::symlink_status(path, ec))) existing.push_back(path);
+    }
+    return existing;
+}
+
+// Measures the regions on each processed picture's result and writes the
+// table beside the picture; false when any could not be measured or written.
+bool measure_results(const std::vector<PicturePlan>& processed, int steps, const RegionFile& regions,
+                     const BatchOptions& options, const CliPlaces& places, const CliOutput& output) {
+    bool all = true;
+    for (const PicturePlan& picture : processed) {
+        const std::string result = step_file_path(picture.folder, steps, picture.name);
+        const std::string table_path = picture_regions_csv_path(picture.source);
+        const std::string shown = escaped_for_display(picture.name);
+        auto map = read_picture(result);
+        if (!map) {
+            output.warn(shown + ": regions not measured: " + map.failure().message);
+            all = false;
+            continue;
+        }
+        const RegionTableRequest request{AnalysisSettings{}, false};
+        auto measured =
+            measure_regions_in_run_folder(result, map.value(), regions, options.regions_file, places, request);
+        if (!measured) {
+            output.warn(shown + ": regions not measured: " + measured.failure().message);
+            all = false;
+            continue;
+        }
+        if (!measured.value().scaled_message.empty()) output.warn(shown + ": " + measured.value().scaled_message);
+        if (!write_region_table_csv(table_path, measured.value().table)) {
+            output.warn(shown + ": " + table_path + " cannot be written");
+            all = false;
+        }
+    }
+    return all;
 }
 
 }  // namespace
@@ -98,6 +136,15 @@ int run_batch_command(const BatchOptions& options, const CliPlaces& places, cons
 
     if (options.cache_folder.empty() && !places.cache_problem.empty())
         return output.fail(exit_bad_input, places.cache_problem);
+    std::optional<RegionFile> regions;
+    if (!options.regions_file.empty()) {
+        auto file = read_region_file(options.regions_file);
+        if (!file) return output.fail(exit_bad_input, file.failure().message);
+        regions = std::move(file).value();
+        // The regions are measured in a run folder of the program's own
+        // cache folder, whatever cache folder the sequence's lines name.
+        if (!places.cache_problem.empty()) return output.fail(exit_bad_input, places.cache_problem);
+    }
     // The picture's name becomes part of its lock file's name.
     if (!options.picture.empty() && options.picture.find('/') != std::string::npos)
         return output.fail(exit_bad_input, options.picture + " is not a picture (*.hdr) of " + options.folder);
@@ -132,7 +179,9 @@ int run_batch_command(const BatchOptions& options, const CliPlaces& places, cons
         return output.fail(exit_failed, "nothing to replay; work incomplete");
     }
     if (plan.pictures.empty()) return output.fail(exit_bad_input, "no picture (*.hdr) in " + options.folder);
-    const std::vector<std::string> existing = existing_step_files(plan);
+    std::vector<std::string> existing = existing_step_files(plan);
+    if (regions)
+        for (const std::string& table : existing_region_tables(plan)) existing.push_back(table);
     const std::vector<std::string> leftovers = leftover_step_files(plan);
     if (!existing.empty() && !options.overwrite)
         return output.fail(exit_bad_input, strprintf("%zu files this batch writes exist already, among them %s; give "
@@ -162,8 +211,12 @@ int run_batch_command(const BatchOptions& options, const CliPlaces& places, cons
     const int jobs = options.jobs > 0 ? options.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     const size_t total = plan.pictures.size();
     size_t done = 0;
+    std::vector<PicturePlan> processed;  // every step ran
     auto finished = [&](const PicturePlan& picture, const PictureOutcome& outcome) {
         ++done;
+        if (!outcome.failure && outcome.skipped.empty() && !outcome.stopped &&
+            outcome.steps_run == plan.sequence.step_count())
+            processed.push_back(picture);
         const char* how = outcome.failure           ? "failed"
                           : !outcome.skipped.empty() ? "left out"
                           : outcome.stopped          ? "stopped"
@@ -180,7 +233,19 @@ int run_batch_command(const BatchOptions& options, const CliPlaces& places, cons
     const ReplayReport report = run_batch_in_parallel(plan, host, options.overwrite, jobs, finished);
     if (output.err_is_terminal && done > 0) output.err << '\n';
 
+    bool measured = true;
+    if (regions && !report.stopped) {
+        // The order the pictures finished in is no order a person expects.
+        std::sort(processed.begin(), processed.end(),
+                  [](const PicturePlan& a, const PicturePlan& b) { return a.name < b.name; });
+        measured = measure_results(processed, plan.sequence.step_count(), *regions, options, places, output);
+    }
+
     output.out << replay_summary(report) << '\n';
-    if (report.complete()) return 0;
+    if (regions && !report.stopped)
+        output.out << strprintf("Regions measured on %zu pictures: a table <name>_regions.csv beside each.",
+                                processed.size())
+                   << '\n';
+    if (report.complete() && measured) return 0;
     return output.fail(exit_failed, "work incomplete");
 }

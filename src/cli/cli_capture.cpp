@@ -13,6 +13,7 @@
 #include "capture/exposure_tables.h"
 #include "cli/cli_commands.h"
 #include "common/text_format.h"
+#include "profiles/camera_profile.h"
 #include "settings/platform_folders.h"
 #include "settings/settings_file.h"
 
@@ -66,6 +67,12 @@ int run_capture(const CaptureOptions& options, const CliOutput& output) {
         return output.fail(exit_bad_input, "the folder " + options.folder + " does not exist");
     auto plan = plan_of(options);
     if (!plan) return output.fail(exit_bad_input, plan.failure().message);
+    std::optional<CameraProfile> profile;
+    if (!options.profile.empty()) {
+        auto read = read_camera_profile(profile_path(options.profile));
+        if (!read) return output.fail(exit_bad_input, read.failure().message);
+        profile = std::move(read).value();
+    }
 
     CameraSdk camera;
     if (camera.connect_camera() != 0) return output.fail(exit_failed, "Could not communicate with a connected camera");
@@ -95,11 +102,12 @@ int run_capture(const CaptureOptions& options, const CliOutput& output) {
 
     auto shots = read_series_exposures(pictures, std::nullopt);
     if (!shots) return output.fail(exit_failed, shots.failure().message);
-    auto assembled = assemble_captured_series(pictures);
+    auto assembled = assemble_captured_series(pictures, profile ? &*profile : nullptr);
     if (!assembled) return output.fail(exit_failed, assembled.failure().message);
     AssembleOptions shown;
     shown.output = captured_series_output(pictures);
     shown.pictures = pictures;
+    shown.profile = options.profile;
     shown.json = options.json;
     print_assembly(output, shown, shots.value(), assembled.value());
     return skipped.empty() ? 0 : exit_failed;

@@ -8,13 +8,14 @@ Luminance analysis of Radiance pictures from scripts, through the same code
 as the candelux windows.
 
   luminance PICTURE X Y          the luminance readout of pixel (X, Y)
-  stats PICTURE [options]        the statistics of a region, or of two
+  stats PICTURE [options]        the statistics of a region, of two, or of a region file's
   illuminance PICTURE            the illuminance at the lens of a picture with a view
   falsecolor PICTURE OUT.bmp     the falsecolor picture and its legend
   batch SEQUENCE FOLDER          replay a sequence file on every picture
   assemble OUT.hdr PICTURE...    an exposure series into a luminance picture
   capture FOLDER                 one exposure series from the tethered camera
-  profile ACTION ...             camera profiles: image circle, vignetting, show
+  profile ACTION ...             camera profiles: image circle, vignetting, response, show
+  series FOLDER --csv OUT.csv    illuminance, glare and regions of every picture over time
 
 candelux-cli COMMAND --help tells more. Exit status: 0 done, 1 the work
 failed (a program, a write, a batch step), 2 the input was refused (nothing
@@ -28,7 +29,7 @@ Prints what the status bar shows for a click on pixel (X, Y): column X, row
 Y, counted from 0 at the top left, in cd/m2.
 )";
 
-constexpr const char* stats = R"(usage: candelux-cli stats PICTURE [REGION] [options]
+constexpr const char* stats = R"(usage: candelux-cli stats PICTURE [REGION | --regions FILE] [options]
 
 The statistics of the results page: minimum, maximum, mean, median, standard
 deviation, and on request the percentile ratio and the criterion result.
@@ -58,6 +59,15 @@ options:
                              picture_vertical_illuminance_lx for the whole picture;
                              with --region-b: a, b, contrast and
                              picture_vertical_illuminance_lx
+  --regions FILE             every region of a region file (see the README), each
+                             with the figures a run on that region alone gives;
+                             regions drawn on a picture of another size are scaled,
+                             and a region outside the picture is refused by name.
+                             With --json: {"regions": [{"name": ..., and the keys
+                             above}, ...], "picture_vertical_illuminance_lx": ...};
+                             with --report BASE: BASE_regions.csv
+  --csv                      with --regions: the table as CSV, a header line and one
+                             line per region (the columns of BASE_regions.csv)
 
 Through the lens: the pixels outside a fisheye's image circle are not part of
 any region; the solid angle is in sr, the weighted mean is sum(L w) / sum(w)
@@ -67,7 +77,7 @@ are those within 1 % of the picture's largest value in patches of 4 or more
 (or the count of the header's SATURATED= line).
 )";
 
-constexpr const char* illuminance = R"(usage: candelux-cli illuminance PICTURE
+constexpr const char* illuminance = R"(usage: candelux-cli illuminance PICTURE [--weights bt709|radiance]
 
 Prints the vertical illuminance at the lens, sum(L cos t w) in lux over the
 pixels in view (w each pixel's solid angle, t its angle off the view
@@ -76,6 +86,12 @@ sees the whole hemisphere (180 degrees or more) also the hemispherical
 illuminance, horizontal when the camera looks up. Pixels outside a fisheye's
 image circle take no part. When the brightest pixels are clipped, says so.
 A picture without a view is refused.
+
+  --weights bt709      the luminance L of the readout and the statistics,
+                       ITU-R BT.709's weights of red, green and blue (default)
+  --weights radiance   Radiance's weights, as evalglare -V weighs colour: the
+                       figure to compare with evalglare's; on coloured
+                       daylight the two differ by a few per cent
 )";
 
 constexpr const char* falsecolor = R"(usage: candelux-cli falsecolor PICTURE OUT.bmp [--range LO,HI] [--overwrite]
@@ -124,16 +140,31 @@ options:
                           "PROFILE= <name> <date>" in the header; refused when
                           the pictures' EXIF camera or lens differs
   --force                 apply the profile even so
+  --meter-lux V           the Ev check: the illuminance an illuminance meter
+                          read at the lens (lx), compared with the assembled
+                          picture's vertical illuminance from its fisheye view
+                          (which the profile's projection gives); prints
+                          "Ev check: ..." and warns when they differ by more
+                          than the tolerance
+  --ev-tolerance P        the Ev check's tolerance in percent (the one last
+                          set in the assembly dialog, else 10)
   --overwrite             replace OUTPUT.hdr
   --json                  print one JSON object: output, width, height,
                           exposures (with shift when aligned), response,
                           response_residual, saturated, saturated_share,
-                          absolute
+                          absolute, and with --meter-lux ev_check (picture_lux,
+                          meter_lux, difference_percent, tolerance_percent,
+                          flagged)
+
+An ISO speed or aperture that changes within the series (auto-ISO left on)
+is warned about on standard error.
 )";
 
 constexpr const char* profile = R"(usage: candelux-cli profile circle PICTURE [--json] [--save PROFILE]
        candelux-cli profile show PROFILE [--json]
-       candelux-cli profile vignetting PROFILE PICTURE-OR-SERIES... [--json]
+       candelux-cli profile vignetting PROFILE PICTURE-OR-SERIES... [--keep-picture] [--json]
+       candelux-cli profile response PROFILE PICTURE PICTURE... [--json]
+       candelux-cli profile apply PROFILE PICTURE... --out-dir DIR [--overwrite]
 
 Camera profiles (NAME.cdxprofile, JSON) hold the corrections of one camera
 and lens: response curve, vignetting, projection and image circle, neutral-
@@ -155,7 +186,23 @@ the path of a .cdxprofile file anywhere.
               stores the coefficients in PROFILE (created when missing, with
               the series' camera and lens). Without an image circle in the
               profile it is looked for, and stored when found; else the
-              picture's half diagonal is the radius
+              picture's half diagonal is the radius. --keep-picture also
+              keeps the uniform picture beside the profile as
+              <profile>-vignetting.hdr and names it as the profile's
+              vignetting picture, which assembly then divides by (scaled
+              to 1 at the circle's centre) in place of the polynomial: for
+              a fall-off that is not round
+  response    recovers the response curve from an exposure series (any
+              scene with a range of brightness), as assemble does, and
+              stores it in PROFILE (created when missing, with the series'
+              camera and lens); assemble --profile then uses it instead of
+              recovering one from each series
+  apply       applies PROFILE to pictures assembled without one (by
+              another program, or before the profile was made), as assemble
+              --profile does after merging: vignetting, crop to the image
+              circle, ND and calibration factors, VIEW= and PROFILE= lines;
+              writes DIR/<name> for each (--overwrite to replace) and refuses
+              a picture whose header already names a profile
 )";
 
 constexpr const char* capture = R"(usage: candelux-cli capture FOLDER [options]
@@ -172,6 +219,9 @@ options:
                           the camera's current aperture
   --assemble              assemble the series into FOLDER/<first picture>.hdr
                           and print what assemble prints
+  --profile PROFILE       with --assemble: apply this camera profile, as
+                          assemble --profile does (a series from another
+                          camera or lens is not assembled)
   --json                  with --assemble: assemble's JSON object only
 )";
 
@@ -192,6 +242,53 @@ options:
   --picture NAME        replay only the picture NAME of FOLDER
   --cache-folder DIR    the cache folder the sequence was recorded with
                         (default: the one candelux uses)
+  --regions FILE        measure every region of a region file on each result and
+                        write NAME_regions.csv beside picture NAME.hdr (replaced
+                        only with --overwrite)
+
+Batch replay works on assembled pictures, so a camera profile is applied
+before it: when each series is assembled (assemble --profile, capture
+--assemble --profile, Capture > Setup's "Assemble each series" with a
+profile), or afterwards to pictures assembled without one:
+candelux-cli profile apply PROFILE PICTURE... --out-dir DIR, then the batch
+on DIR.
+)";
+
+constexpr const char* series = R"(usage: candelux-cli series FOLDER --csv OUT.csv [options]
+       candelux-cli series PICTURE... --csv OUT.csv [options]
+       candelux-cli series FOLDER --csv OUT.csv --emit-jobs [--chunk K] [options]
+       candelux-cli series --collect PART... --csv OUT.csv [--plot FILE --figure LIST]
+
+Measures every picture (*.hdr) of FOLDER, or the pictures given, and writes
+one row per picture into OUT.csv in time order: time, time_source,
+picture, vertical_illuminance_lx, dgp, dgi, ugr, vcp, cgi, lveil,
+ceiling_pixels, then <name>_mean and <name>_weighted_mean per region. The
+time is the header's CAPDATE= (time_source capdate; exif for a picture the
+exposure assembly wrote, whose CAPDATE is the photographs' EXIF date; the
+input's, not the stamp of a program such as pcomb that wrote the picture),
+else the file's modification time (mtime). Rows are written as pictures
+finish, so a stopped run keeps what it did; at the end the file is put in
+time order. A progress line goes to standard error.
+
+options:
+  --glare "OPTIONS"     run evalglare on each picture with these options
+                        (e.g. "-vta -vv 180 -vh 180"); without it the glare
+                        columns stay empty
+  --regions FILE        a region file: each region's mean and weighted mean
+  --jobs N              measure up to N pictures at once (default 1)
+  --resume              continue OUT.csv: pictures it holds are not measured again
+  --overwrite           replace OUT.csv (else an existing file is refused)
+  --plot FILE           draw the figures over time as FILE (.svg or .png)
+  --figure LIST         the figures to plot, e.g. dgp,ev,window_mean (default
+                        dgp,ev): dgp dgi ugr vcp cgi lveil ev ceiling
+                        <region>_mean <region>_weighted_mean
+  --emit-jobs           print one self-contained command per chunk of pictures
+                        instead of measuring (for GNU parallel or a Slurm
+                        array); job n writes OUT.csv.part-n
+  --chunk K             pictures per emitted job (default 1)
+  --picture NAME        measure only the picture NAME of FOLDER (repeatable)
+  --collect             merge the parts written by the jobs into OUT.csv, the
+                        same bytes one run over all pictures writes
 )";
 
 }  // namespace
@@ -206,5 +303,6 @@ std::string cli_help(const std::string& command) {
     if (command == "assemble") return assemble;
     if (command == "capture") return capture;
     if (command == "profile") return profile;
+    if (command == "series") return series;
     return {};
 }

@@ -7,8 +7,11 @@
 #include "assembly/series_exposures.h"
 #include "cli/cli_commands.h"
 #include "common/json_value.h"
+#include "common/regular_file.h"
 #include "common/text_format.h"
 #include "picture/rgbe_reader.h"
+#include "profiles/apply_profile.h"
+#include "profiles/assemble_with_profile.h"
 #include "profiles/camera_profile.h"
 #include "profiles/image_circle.h"
 #include "profiles/vignetting_fit.h"
@@ -90,6 +93,7 @@ int run_show(const ProfileOptions& options, const CliOutput& output) {
         JsonValue::Array a;
         for (double v : p.vignetting) a.emplace_back(v);
         json.set("vignetting", a);
+        json.set("vignetting_picture", p.vignetting_picture);
         if (p.projection) {
             JsonValue projection = circle_json(p.projection->circle);
             projection.set("view", p.projection->view);
@@ -109,7 +113,9 @@ int run_show(const ProfileOptions& options, const CliOutput& output) {
     output.out << "file: " << path << "\nname: " << p.name << "\ncamera: " << (p.camera.empty() ? "any" : p.camera)
                << "\nlens: " << (p.lens.empty() ? "any" : p.lens) << "\nresponse: "
                << (p.response ? "stored" : "none (recovered from each series)") << "\nvignetting: "
-               << vignetting_text(p.vignetting) << "\nprojection: ";
+               << vignetting_text(p.vignetting) << "\nvignetting picture: "
+               << (p.vignetting_picture.empty() ? "none" : vignetting_picture_path(p) + " (in place of the polynomial)")
+               << "\nprojection: ";
     if (p.projection) {
         const auto& j = *p.projection;
         output.out << strprintf("%s %g x %g degrees", j.view.c_str(), j.horizontal_angle, j.vertical_angle);
@@ -125,21 +131,32 @@ int run_show(const ProfileOptions& options, const CliOutput& output) {
     return 0;
 }
 
-// One assembled picture as it is, or a series assembled into a scratch file.
+std::string scratch_picture(const char* purpose) {
+    return (fs::temp_directory_path() / ("candelux-" + std::string(purpose) + "-" + std::to_string(::getpid()) + ".hdr"))
+        .string();
+}
+
+// One assembled picture as it is, or a series assembled into a scratch file;
+// kept as `keep_as` too unless that is "".
 Result<LuminanceMap> uniform_picture(const std::vector<std::string>& pictures, const CameraProfile& profile,
-                                     std::vector<ShotExposure>& shots) {
-    if (pictures.size() == 1 && read_picture_header(pictures[0])) return read_picture(pictures[0]);
+                                     std::vector<ShotExposure>& shots, const std::string& keep_as) {
+    std::error_code ec;
+    if (pictures.size() == 1 && read_picture_header(pictures[0])) {
+        auto map = read_picture(pictures[0]);
+        if (map && !keep_as.empty() && !fs::equivalent(pictures[0], keep_as, ec) &&
+            !fs::copy_file(pictures[0], keep_as, fs::copy_options::overwrite_existing, ec))
+            return Failure{-1, keep_as + ": cannot be written"};
+        return map;
+    }
     auto read = read_series_exposures(pictures, std::nullopt);
     if (!read) return read.failure();
     shots = read.value();
-    const std::string scratch =
-        (fs::temp_directory_path() / ("candelux-vignetting-" + std::to_string(::getpid()) + ".hdr")).string();
+    const std::string scratch = keep_as.empty() ? scratch_picture("vignetting") : keep_as;
     AssemblyRequest request{pictures, shots, profile.response, 12.5, false};
     auto report = assemble_series(request, scratch);
     if (!report) return report.failure();
     auto map = read_picture(scratch);
-    std::error_code ec;
-    fs::remove(scratch, ec);
+    if (keep_as.empty()) fs::remove(scratch, ec);
     return map;
 }
 
@@ -150,7 +167,14 @@ int run_vignetting(const ProfileOptions& options, const CliOutput& output) {
     if (!opened) return output.fail(exit_bad_input, opened.failure().message);
     CameraProfile& profile = opened.value();
     std::vector<ShotExposure> shots;
-    auto map = uniform_picture(options.pictures, profile, shots);
+    // Beside the profile, named after it, so the two move together.
+    const std::string kept_name = fs::path(path).stem().string() + "-vignetting.hdr";
+    const std::string kept = options.keep_picture ? (fs::path(path).parent_path() / kept_name).string() : "";
+    if (options.keep_picture) {
+        const fs::path folder = fs::path(path).parent_path();
+        if (!folder.empty() && folder.string() == profile_folder()) ensure_private_folder(folder.string());
+    }
+    auto map = uniform_picture(options.pictures, profile, shots, kept);
     if (!map) return output.fail(exit_bad_input, map.failure().message);
     if (created && !shots.empty()) {
         profile.camera = shots[0].camera;
@@ -170,7 +194,8 @@ int run_vignetting(const ProfileOptions& options, const CliOutput& output) {
     }
     auto fit = fit_vignetting(map.value(), circle);
     if (!fit) return output.fail(exit_failed, fit.failure().message);
-    profile.vignetting = fit.value().coefficients;
+    store_vignetting_fit(profile, fit.value());
+    if (options.keep_picture) profile.vignetting_picture = kept_name;
     auto saved = save(path, profile);
     if (!saved) return output.fail(exit_failed, saved.failure().message);
     const VignettingFit& f = fit.value();
@@ -187,6 +212,7 @@ int run_vignetting(const ProfileOptions& options, const CliOutput& output) {
         for (const VignettingRing& ring : f.rings)
             rings.emplace_back(JsonValue::Array{ring.radius, ring.measured, ring.fitted});
         json.set("rings", rings);
+        if (options.keep_picture) json.set("vignetting_picture", kept);
         output.out << json_text(json);
         return 0;
     }
@@ -195,9 +221,83 @@ int run_vignetting(const ProfileOptions& options, const CliOutput& output) {
     output.out << "     r  measured    fitted\n";
     for (const VignettingRing& ring : f.rings)
         output.out << strprintf("%6.3f  %8.4f  %8.4f\n", ring.radius, ring.measured, ring.fitted);
+    if (options.keep_picture) output.out << "vignetting picture: " << kept << '\n';
     output.out << "vignetting: " << vignetting_text(f.coefficients) << '\n'
                << strprintf("fit: %.2f %% rms over %zu rings\n", f.rms_percent, f.rings.size())
                << (created ? "created " : "stored in ") << path << '\n';
+    return 0;
+}
+
+// The series is assembled as `assemble` does, the curve always recovered
+// (never the profile's own), and kept.
+int run_response(const ProfileOptions& options, const CliOutput& output) {
+    const std::string path = profile_path(options.profile);
+    bool created = false;
+    auto opened = open_or_create(path, created);
+    if (!opened) return output.fail(exit_bad_input, opened.failure().message);
+    CameraProfile& profile = opened.value();
+    auto shots = read_series_exposures(options.pictures, std::nullopt);
+    if (!shots) return output.fail(exit_bad_input, shots.failure().message);
+    if (created) {
+        profile.camera = shots.value()[0].camera;
+        profile.lens = shots.value()[0].lens;
+    }
+    const std::string mismatch = profile_mismatch(profile, options.pictures, shots.value());
+    if (!mismatch.empty()) return output.fail(exit_bad_input, mismatch);
+    for (const std::string& sentence : changing_settings(shots.value())) output.warn(sentence);
+    const std::string scratch = scratch_picture("response");
+    AssemblyRequest request{options.pictures, shots.value(), std::nullopt, 12.5, false};
+    auto report = assemble_series(request, scratch);
+    std::error_code ec;
+    fs::remove(scratch, ec);
+    if (!report) return output.fail(exit_bad_input, report.failure().message);
+    profile.response = report.value().response;
+    auto saved = save(path, profile);
+    if (!saved) return output.fail(exit_failed, saved.failure().message);
+    const double residual = report.value().response_residual.value_or(0);
+    if (options.json) {
+        JsonValue json{JsonValue::Object{}};
+        json.set("profile", path);
+        json.set("created", created);
+        json.set("response_residual", residual);
+        output.out << json_text(json);
+        return 0;
+    }
+    output.out << strprintf("response: recovered from %zu pictures, residual %.4g\n", options.pictures.size(), residual)
+               << (created ? "created " : "stored in ") << path << '\n';
+    return 0;
+}
+
+// Every picture is checked before any is written.
+int run_apply(const ProfileOptions& options, const CliOutput& output) {
+    auto read = read_camera_profile(profile_path(options.profile));
+    if (!read) return output.fail(exit_bad_input, read.failure().message);
+    const CameraProfile& profile = read.value();
+    std::error_code ec;
+    if (!fs::is_directory(options.out_dir, ec))
+        return output.fail(exit_bad_input, "the folder " + options.out_dir + " does not exist");
+    std::vector<std::string> outputs;
+    for (const std::string& picture : options.pictures) {
+        if (const std::string problem = regular_file_problem(picture); !problem.empty())
+            return output.fail(exit_bad_input, picture + ": " + problem);
+        auto header = read_picture_header(picture);
+        if (!header) return output.fail(exit_bad_input, picture + ": not a readable Radiance picture");
+        for (const std::string& line : header.value())
+            if (line.rfind("PROFILE=", 0) == 0)
+                return output.fail(exit_bad_input, picture + " has a profile applied already (" + line + ")");
+        const std::string target = (fs::path(options.out_dir) / fs::path(picture).filename()).string();
+        if (fs::equivalent(picture, target, ec))
+            return output.fail(exit_bad_input, picture + ": --out-dir is the picture's own folder");
+        if (fs::exists(target, ec) && !options.overwrite)
+            return output.fail(exit_bad_input, target + " exists already; give --overwrite to replace it");
+        outputs.push_back(target);
+    }
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        auto applied = apply_profile(options.pictures[i], outputs[i], profile);
+        if (!applied) return output.fail(exit_failed, applied.failure().message);
+        output.out << outputs[i] << strprintf(": %d x %d", applied.value().width, applied.value().height)
+                   << (applied.value().view_line.empty() ? "" : ", " + applied.value().view_line) << '\n';
+    }
     return 0;
 }
 
@@ -206,5 +306,7 @@ int run_vignetting(const ProfileOptions& options, const CliOutput& output) {
 int run_profile(const ProfileOptions& options, const CliOutput& output) {
     if (options.action == "circle") return run_circle(options, output);
     if (options.action == "show") return run_show(options, output);
+    if (options.action == "response") return run_response(options, output);
+    if (options.action == "apply") return run_apply(options, output);
     return run_vignetting(options, output);
 }

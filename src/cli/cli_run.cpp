@@ -35,3 +35,14 @@ std::string quoted_word(const std::string& text) {
 }
 
 std::string not_an_option(const std::string& path) { return !path.empty() && path[0] == '-' ? "./" + path : path; }
+
+std::string without_trailing_slash(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+std::string absolute_path(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(path, ec);
+    return ec ? path : without_trailing_slash(full.lexically_normal().string());
+}

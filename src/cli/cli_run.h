@@ -32,6 +32,12 @@ Result<LuminanceMap> read_picture(const std::string& path);
 // POSIX shell and for bash, whatever it holds (braces, globs, quotes).
 std::string quoted_word(const std::string& text);
 
+// The path without slashes at its end ("/" stays).
+std::string without_trailing_slash(std::string path);
+// The path made absolute and normal, as the commands a run prints name
+// files (the path as it is when that fails).
+std::string absolute_path(const std::string& path);
+
 // A relative path that begins with "-" as "./-name", so that no program
 // takes it for an option; any other path as it is.
 std::string not_an_option(const std::string& path);

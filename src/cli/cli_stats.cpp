@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "analysis/analyse_region.h"
 #include "analysis/analysis_wizard.h"
 #include "analysis/lens_lines.h"
 #include "analysis/results_page.h"
@@ -51,43 +52,6 @@ private:
     std::string picture_;
 };
 
-// Why a region cannot be analysed on a picture of width x height, or "".
-// The selection tools never let a region leave the picture; neither do we.
-std::string region_problem(const RegionChoice& choice, const char* name, int32_t width, int32_t height) {
-    if (choice.source == RegionChoice::Source::mask_file) {
-        if (!is_command_safe_path(choice.mask_file))
-            return "Path Error: File path cannot contain spaces (" + choice.mask_file + ")";
-        std::error_code ec;
-        if (!fs::exists(choice.mask_file, ec)) return "the mask file " + choice.mask_file + " does not exist";
-        if (const std::string problem = regular_file_problem(choice.mask_file); !problem.empty())
-            return "the mask file " + choice.mask_file + ": " + problem;
-        return {};
-    }
-    if (choice.source != RegionChoice::Source::drawn) return {};
-    const Region& r = choice.geometry;
-    const float w = static_cast<float>(width), h = static_cast<float>(height);
-    auto inside = [&](float x, float y) { return x >= 0 && x <= w && y >= 0 && y <= h; };
-    bool fits = true;
-    switch (choice.tool) {
-    case RegionKind::rectangle: fits = inside(r.x0, r.y0) && inside(r.x1, r.y1); break;
-    case RegionKind::circle:
-        fits = r.radius >= 0 && inside(r.centre_x - r.radius, r.centre_y - r.radius) &&
-               inside(r.centre_x + r.radius, r.centre_y + r.radius);
-        break;
-    case RegionKind::polygon:
-        for (int i = 0; i < r.vertex_count; ++i)
-            fits = fits && inside(r.vertices[static_cast<size_t>(i)].x, r.vertices[static_cast<size_t>(i)].y);
-        break;
-    case RegionKind::mask: break;
-    }
-    if (!fits) return strprintf("%s reaches outside the picture (%d x %d pixels)", name, width, height);
-    if (!region_is_sampled(r, choice.tool))
-        return std::string(name) +
-               " is too small: a rectangle needs a whole pixel each way, a circle a radius of 0.5 or more, a polygon "
-               "four vertices or more";
-    return {};
-}
-
 // Why the reports cannot be written where --report says, or "".
 std::string report_problem(const StatsOptions& options) {
     const ReportName name = report_name(options.report_base);
@@ -110,12 +74,7 @@ void take_source(AnalysisSettings& record, const RegionChoice& choice) {
     record.mask_type = choice.mask_type;
 }
 
-// A region as the wizard hands it to the results page. The whole picture is
-// sampled as a mask region is: every pixel.
-WizardRegion wizard_region(const RegionChoice& choice) {
-    if (choice.source == RegionChoice::Source::drawn) return {choice.geometry, choice.tool};
-    return {Region{}, RegionKind::mask};
-}
+}  // namespace
 
 void print_lines(std::ostream& out, const ResultLines& lines, int count) {
     using namespace results_ids;
@@ -136,8 +95,6 @@ void print_lens_lines(std::ostream& out, const PictureLens& lens, const RegionAn
     const std::string overflow = overflow_sentence(lens);
     if (!overflow.empty()) out << overflow << '\n';
 }
-
-}  // namespace
 
 int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOutput& output) {
     auto picture = read_picture(options.picture);
@@ -169,6 +126,8 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
         take_source(record_a, options.region);
         take_source(record_b, *options.region_b);
     }
+
+    if (!options.regions_file.empty()) return run_stats_regions(options, main, map, places, output);
 
     for (const std::string& problem :
          {region_problem(options.region, two ? "Region A" : "the region", map.width, map.height),

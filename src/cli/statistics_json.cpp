@@ -61,13 +61,29 @@ std::string statistics_json(const RegionAnalysis& analysis, const PictureLens* l
     return json + "}";
 }
 
+namespace {
+
+// A region's object with its lens keys, but not the picture's.
+std::string region_json(const RegionAnalysis& r, const std::string& first_keys = "") {
+    std::string json = statistics_json(r);
+    json.pop_back();
+    return "{" + first_keys + json.substr(1) + lens_keys(r.lens) + "}";
+}
+
+}  // namespace
+
+std::string region_table_json(const RegionTable& table) {
+    std::string json = "{\"regions\":[";
+    for (size_t i = 0; i < table.rows.size(); ++i) {
+        if (i > 0) json += ',';
+        json += region_json(table.rows[i].analysis, "\"name\":" + json_string(table.rows[i].name) + ",");
+    }
+    return json + "]" + picture_key(table.lens) + "}";
+}
+
 std::string two_region_json(const RegionAnalysis& a, const RegionAnalysis& b, float contrast,
                             const PictureLens& lens) {
-    auto region = [](const RegionAnalysis& r) {
-        std::string json = statistics_json(r);
-        json.pop_back();
-        return json + lens_keys(r.lens) + "}";
-    };
+    auto region = [](const RegionAnalysis& r) { return region_json(r); };
     return "{\"a\":" + region(a) + ",\"b\":" + region(b) + ",\"contrast\":" + json_number(contrast) +
            picture_key(lens) + "}";
 }

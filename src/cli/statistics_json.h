@@ -17,6 +17,7 @@
 
 #include "analysis/compute_statistics.h"
 #include "common/json_value.h"  // json_number(double), json_quoted
+#include "regions/region_table.h"
 
 std::string json_number(float value);
 // A JSON string: quotes, backslashes and control characters escaped.
@@ -26,3 +27,7 @@ std::string json_string(const std::string& text);
 std::string statistics_json(const RegionAnalysis& analysis, const PictureLens* lens = nullptr);
 std::string two_region_json(const RegionAnalysis& a, const RegionAnalysis& b, float contrast,
                             const PictureLens& lens);
+// Every region of a table: {"regions": [{"name": ..., and the keys of a
+// single region but picture_vertical_illuminance_lx}, ...],
+// "picture_vertical_illuminance_lx": ...}.
+std::string region_table_json(const RegionTable& table);

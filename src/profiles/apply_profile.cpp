@@ -1,5 +1,6 @@
 #include "profiles/apply_profile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -18,6 +19,33 @@ std::string one_line(std::string text) {
     for (char& c : text)
         if (c == '\n' || c == '\r' || c == '\0') c = ' ';
     return text;
+}
+
+// The gain per pixel that divides out the profile's vignetting picture,
+// scaled to 1 at the circle's centre (the median of the pixels within a
+// twentieth of the radius); 0 where the picture has no light to divide by.
+Result<std::vector<float>> picture_gains(const CameraProfile& profile, int width, int height,
+                                         const ImageCircle& circle) {
+    const std::string path = vignetting_picture_path(profile);
+    auto map = load_luminance_map(path);
+    if (!map) return bad("the vignetting picture " + path + " cannot be read");
+    const LuminanceMap& flat = map.value();
+    if (flat.width != width || flat.height != height)
+        return bad(strprintf("the vignetting picture %s is %d x %d, the assembled picture %d x %d", path.c_str(),
+                             flat.width, flat.height, width, height));
+    std::vector<float> centre;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (std::hypot(x + 0.5 - circle.centre_x, y + 0.5 - circle.centre_y) <= circle.radius / 20)
+                centre.push_back(flat.at(x, y));
+    if (centre.empty()) return bad("the vignetting picture " + path + " has no pixel at the image circle's centre");
+    std::nth_element(centre.begin(), centre.begin() + centre.size() / 2, centre.end());
+    const float level = centre[centre.size() / 2];
+    if (!(level > 0) || !std::isfinite(level)) return bad("the vignetting picture " + path + " is dark at its centre");
+    std::vector<float> gains(flat.data.size(), 0.0f);
+    for (size_t i = 0; i < gains.size(); ++i)
+        if (flat.data[i] > 0.01f * level && std::isfinite(flat.data[i])) gains[i] = level / flat.data[i];
+    return gains;
 }
 
 }  // namespace
@@ -52,6 +80,13 @@ Result<AppliedProfile> apply_profile(const std::string& input, const std::string
     size_only.height = height;
     const ImageCircle circle = measuring_circle(size_only, known);
 
+    std::vector<float> gains;
+    if (!profile.vignetting_picture.empty()) {
+        auto made = picture_gains(profile, width, height, circle);
+        if (!made) return made.failure();
+        gains = std::move(made).value();
+    }
+
     AppliedProfile applied;
     int left = 0, top = 0;
     applied.width = width;
@@ -71,7 +106,9 @@ Result<AppliedProfile> apply_profile(const std::string& input, const std::string
             const double r = std::hypot(sx + 0.5 - circle.centre_x, sy + 0.5 - circle.centre_y) / circle.radius;
             if (crop && r > 1) continue;
             const RgbColor c = decode_rgbe(source.pixels[static_cast<size_t>(sy) * width + sx]);
-            const float gain = static_cast<float>(1 / vignetting_falloff(profile.vignetting, std::min(r, 1.0)));
+            const float gain = gains.empty()
+                                   ? static_cast<float>(1 / vignetting_falloff(profile.vignetting, std::min(r, 1.0)))
+                                   : gains[static_cast<size_t>(sy) * width + sx];
             pixels[static_cast<size_t>(y) * applied.width + x] = encode_rgbe(c.r * gain, c.g * gain, c.b * gain);
         }
 

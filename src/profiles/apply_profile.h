@@ -1,6 +1,7 @@
 #pragma once
 // A camera profile applied to an assembled picture: the vignetting divided
-// out around the image-circle centre, the picture cropped to the square
+// out around the image-circle centre (the radial polynomial, or the
+// profile's vignetting picture when it names one), the picture cropped to the square
 // around the image circle (what lies outside the circle set to black, so the
 // lens's own rim does not pass for light), the neutral-density and
 // calibration factors folded into one more EXPOSURE= line (so the pixels

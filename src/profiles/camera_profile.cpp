@@ -63,8 +63,10 @@ std::optional<ResponseCurve> read_response(const JsonValue& value, std::string& 
             return std::nullopt;
         }
         for (const JsonValue& node : channel->as_array()) {
-            if (!node.is_number() || node.as_number() > 1e-9) {
-                error = "\"response\" holds a value that is not a logarithm of a signal up to 1";
+            // A recovered curve may rise a little above full well between
+            // its last nodes; a signal of several full wells is no curve.
+            if (!node.is_number() || !std::isfinite(node.as_number()) || node.as_number() > 1) {
+                error = "\"response\" holds a value that is not a logarithm of a signal up to full well";
                 return std::nullopt;
             }
             curve.log_signal[c].push_back(node.as_number());
@@ -104,6 +106,13 @@ JsonValue numbers(const std::vector<double>& values) {
 }
 
 }  // namespace
+
+std::string vignetting_picture_path(const CameraProfile& profile) {
+    if (profile.vignetting_picture.empty()) return "";
+    const fs::path picture(profile.vignetting_picture);
+    if (picture.is_absolute() || profile.folder.empty()) return picture.string();
+    return (fs::path(profile.folder) / picture).string();
+}
 
 double vignetting_falloff(const std::vector<double>& coefficients, double r) {
     const double r2 = r * r;
@@ -146,6 +155,18 @@ Result<CameraProfile> parse_camera_profile(const std::string& text) {
             if (!(vignetting_falloff(profile.vignetting, i / 100.0) > 0.01))
                 return bad("\"vignetting\" leaves no light inside the image circle");
     }
+    if (const JsonValue* data = root.find("vignetting_data"); data && !data->is_null()) {
+        const auto pair_of = [](const JsonValue& item) {
+            return item.is_array() && item.as_array().size() == 2 && item.as_array()[0].is_number() &&
+                   item.as_array()[1].is_number();
+        };
+        if (!data->is_array()) return bad("\"vignetting_data\" is not a list of [r, measured] pairs");
+        for (const JsonValue& item : data->as_array()) {
+            if (!pair_of(item)) return bad("\"vignetting_data\" is not a list of [r, measured] pairs");
+            profile.vignetting_data.emplace_back(item.as_array()[0].as_number(), item.as_array()[1].as_number());
+        }
+    }
+    if (!read_text(root, "vignetting_picture", profile.vignetting_picture, error)) return bad(error);
     if (const JsonValue* projection = root.find("projection"); projection && !projection->is_null()) {
         profile.projection = read_projection(*projection, error);
         if (!profile.projection) return bad(error);
@@ -169,6 +190,15 @@ std::string camera_profile_text(const CameraProfile& profile) {
     }
     if (profile.vignetting.empty()) root.erase("vignetting");
     else root.set("vignetting", numbers(profile.vignetting));
+    if (profile.vignetting_data.empty()) {
+        root.erase("vignetting_data");
+    } else {
+        JsonValue::Array rings;
+        for (const auto& [r, measured] : profile.vignetting_data) rings.emplace_back(JsonValue::Array{r, measured});
+        root.set("vignetting_data", JsonValue(std::move(rings)));
+    }
+    if (profile.vignetting_picture.empty()) root.erase("vignetting_picture");
+    else root.set("vignetting_picture", profile.vignetting_picture);
     if (profile.projection) {
         // Keep keys of the projection object a later version may have added.
         const JsonValue* old = root.find("projection");
@@ -197,6 +227,7 @@ Result<CameraProfile> read_camera_profile(const std::string& path) {
     if (bytes->size() > (1u << 20)) return bad(path + ": too large for a camera profile");
     auto profile = parse_camera_profile(*bytes);
     if (!profile) return bad(path + ": " + profile.failure().message);
+    profile.value().folder = fs::path(path).parent_path().string();
     return profile;
 }
 

@@ -16,6 +16,13 @@
 //   "vignetting": [a1, a2, ...]: the relative signal at normalised radius r
 //       (distance from the image-circle centre over its radius) is
 //       1 + a1 r^2 + a2 r^4 + ...; the correction divides by it
+//   "vignetting_data": [[r, measured], ...]: the rings the coefficients were
+//       fitted to (median over the centre's level), kept to show the fit
+//   "vignetting_picture": a Radiance picture of a uniform scene taken with
+//       this lens, the size of the assembled pictures (a path, relative to
+//       the profile's folder unless absolute); when named it takes the
+//       place of the radial polynomial: assembly divides by it, scaled to
+//       1 at the image-circle centre, so any fall-off, round or not, goes
 //   "projection": {"view": "-vta", "horizontal_angle": 180,
 //       "vertical_angle": 180, "centre_x": .., "centre_y": .., "radius": ..}
 //       in picture pixels, the centre of the top-left pixel being 0.5, 0.5;
@@ -51,6 +58,8 @@ struct CameraProfile {
     std::string lens;
     std::optional<ResponseCurve> response;
     std::vector<double> vignetting;  // a1, a2, ... of the even powers r^2, r^4, ...
+    std::vector<std::pair<double, double>> vignetting_data;  // (r, measured) per ring
+    std::string vignetting_picture;  // as written; "" for none
     std::optional<LensProjection> projection;
     double nd_factor = 1;
     double calibration_factor = 1;
@@ -58,7 +67,14 @@ struct CameraProfile {
     std::string note;
     // The file as read, so keys this version does not know survive a rewrite.
     JsonValue document;
+    // The folder the file was read from (not written): relative paths in it
+    // are relative to this.
+    std::string folder;
 };
+
+// The vignetting picture's path as a file name: relative paths against the
+// profile's folder. "" when the profile names none.
+std::string vignetting_picture_path(const CameraProfile& profile);
 
 // The relative signal the vignetting leaves at normalised radius r (1 at the
 // centre).

@@ -18,6 +18,9 @@ public:
     virtual std::string ask_profile_name() = 0;
     // A profile file chosen in an open dialog; "" when cancelled.
     virtual std::string choose_profile_file() = 0;
+    // An assembled picture (.hdr) chosen in an open dialog, for the
+    // vignetting fit or as the vignetting picture; "" when cancelled.
+    virtual std::string choose_profile_picture(const std::string& title) = 0;
     // A message box owned by the profile window, caption "Camera Profiles".
     virtual void profile_message(const std::string& text, MessageIcon icon) = 0;
     // A question with Yes and No; true for Yes.

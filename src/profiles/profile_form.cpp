@@ -4,6 +4,9 @@
 #include <filesystem>
 
 #include "common/text_format.h"
+#include "picture/rgbe_reader.h"
+#include "profiles/image_circle.h"
+#include "profiles/vignetting_fit.h"
 
 namespace fs = std::filesystem;
 
@@ -92,13 +95,19 @@ void ProfileForm::show_profile(const CameraProfile& profile) {
         fields[profile_field::radius] = number_text(p.circle.radius);
     }
     fields[profile_field::note] = profile.note;
+    fields[profile_field::vignetting_picture] = profile.vignetting_picture;
+    describe(profile);
+    changed = false;
+}
+
+void ProfileForm::describe(const CameraProfile& profile) {
     details = profile.response ? "Response curves stored" : "Response curves recovered from each series";
     details += profile.vignetting.empty()
                    ? "; no vignetting correction"
                    : strprintf("; vignetting: %.0f %% of the centre's signal at the rim",
                                100 * vignetting_falloff(profile.vignetting, 1));
+    if (!profile.vignetting_picture.empty()) details += " (the vignetting picture takes its place)";
     if (!profile.date.empty()) details += "; changed " + profile.date;
-    changed = false;
 }
 
 bool ProfileForm::offer_to_save() {
@@ -182,6 +191,13 @@ bool ProfileForm::on_save() {
         profile.projection = p;
     }
     profile.note = fields[profile_field::note];
+    profile.vignetting_picture = fields[profile_field::vignetting_picture];
+    if (!profile.vignetting_picture.empty()) {
+        profile.folder = fs::path(entries[static_cast<size_t>(selected)].path).parent_path().string();
+        const std::string picture = vignetting_picture_path(profile);
+        if (!read_picture_header(picture))
+            return refuse("The vignetting picture " + picture + " is not a readable Radiance picture.");
+    }
     profile.date = profile_date_today();
     ProfileEntry& entry = entries[static_cast<size_t>(selected)];
     auto written = write_camera_profile(entry.path, profile);
@@ -263,3 +279,52 @@ bool ProfileForm::on_delete() {
 }
 
 void ProfileForm::on_close() { offer_to_save(); }
+
+bool ProfileForm::on_fit_vignetting() {
+    if (selected < 0) return false;
+    const std::string path = desktop_.choose_profile_picture("Fit Vignetting to a Uniform Scene");
+    if (path.empty()) return false;
+    auto map = load_luminance_map(path);
+    if (!map || map.value().empty()) {
+        desktop_.profile_message(path + ": not a readable Radiance picture", MessageIcon::error);
+        return false;
+    }
+    ImageCircle circle;
+    const auto radius = number_of(fields[profile_field::radius]);
+    const bool known = !fields[profile_field::view].empty() && radius && *radius > 0;
+    if (known) {
+        circle = {number_of(fields[profile_field::centre_x]).value_or(0),
+                  number_of(fields[profile_field::centre_y]).value_or(0), *radius};
+    } else if (auto found = find_image_circle(map.value())) {
+        // A fisheye's disc: the circle goes into the projection's fields.
+        circle = found.value();
+        if (fields[profile_field::view].empty()) on_edit(profile_field::view, "-vta");
+        // Hundredths of a pixel: what a hand measurement could check.
+        on_edit(profile_field::centre_x, strprintf("%.2f", circle.centre_x));
+        on_edit(profile_field::centre_y, strprintf("%.2f", circle.centre_y));
+        on_edit(profile_field::radius, strprintf("%.2f", circle.radius));
+    }
+    auto fit = fit_vignetting(map.value(), circle);
+    if (!fit) {
+        desktop_.profile_message(path + ": " + fit.failure().message, MessageIcon::warning);
+        return false;
+    }
+    store_vignetting_fit(loaded_, fit.value());
+    describe(loaded_);
+    changed = true;
+    status = strprintf("Fitted to %s: %.2f %% rms over %zu rings; Save keeps it",
+                       fs::path(path).filename().c_str(), fit.value().rms_percent, fit.value().rings.size());
+    return true;
+}
+
+bool ProfileForm::on_choose_vignetting_picture() {
+    if (selected < 0) return false;
+    const std::string path = desktop_.choose_profile_picture("Choose the Vignetting Picture");
+    if (path.empty()) return false;
+    // Beside the profile, the name alone: the two can then move together.
+    const fs::path folder = fs::path(entries[static_cast<size_t>(selected)].path).parent_path();
+    const fs::path chosen(path);
+    on_edit(profile_field::vignetting_picture,
+            chosen.parent_path() == folder ? chosen.filename().string() : chosen.string());
+    return true;
+}

@@ -25,6 +25,7 @@ enum : int {
     centre_y,
     radius,
     note,
+    vignetting_picture,  // a path; "" for the radial polynomial
     count
 };
 }  // namespace profile_field
@@ -65,11 +66,21 @@ public:
     bool on_open();
     bool on_save();
     bool on_delete();
+    // "Fit Vignetting...": fits the radial fall-off to an assembled picture
+    // of a uniform scene around the fields' image circle (found on the
+    // picture when none is set); Save keeps it.
+    bool on_fit_vignetting();
+    // "Choose..." beside the vignetting picture: a path into that field.
+    bool on_choose_vignetting_picture();
+
+    // The profile as shown, with a fit not saved yet: what the plot draws.
+    const CameraProfile& shown_profile() const { return loaded_; }
     // Before the window closes: offers to save unsaved changes.
     void on_close();
 
 private:
     bool offer_to_save();
+    void describe(const CameraProfile& profile);
     void show_profile(const CameraProfile& profile);
     void clear_fields();
     int add_entry(const ProfileEntry& entry);

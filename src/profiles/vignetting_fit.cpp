@@ -91,3 +91,9 @@ Result<VignettingFit> fit_vignetting(const LuminanceMap& map, const ImageCircle&
             return Failure{-1, "the fitted fall-off leaves no light inside the image circle: is the scene uniform?"};
     return fit;
 }
+
+void store_vignetting_fit(CameraProfile& profile, const VignettingFit& fit) {
+    profile.vignetting = fit.coefficients;
+    profile.vignetting_data.clear();
+    for (const VignettingRing& ring : fit.rings) profile.vignetting_data.emplace_back(ring.radius, ring.measured);
+}

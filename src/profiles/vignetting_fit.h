@@ -34,3 +34,7 @@ inline constexpr int vignetting_terms = 3;
 ImageCircle measuring_circle(const LuminanceMap& map, const ImageCircle& circle);
 
 Result<VignettingFit> fit_vignetting(const LuminanceMap& map, const ImageCircle& circle);
+
+// Keeps the fit in the profile: its coefficients and the rings it was fitted
+// to (to show the fit against the data later).
+void store_vignetting_fit(CameraProfile& profile, const VignettingFit& fit);

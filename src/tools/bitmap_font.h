@@ -2,7 +2,7 @@
 // A tiny built-in 5 × 7 pixel font for the words a falsecolor legend needs
 // (digits, ". - + / :", "cd/m²", "lx", "min", "max", "e"), so that the
 // legend is drawn the same by the windows and by the command line without a
-// font library. Each character takes 6 × 8 cells, times the integer `size`.
+// font library; the small letters and "_ ( ) ," serve the series plot. Each character takes 6 × 8 cells, times the integer `size`.
 
 #include <string_view>
 

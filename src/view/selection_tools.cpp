@@ -25,6 +25,29 @@ void SelectionTools::clear() {
     cursor_inside_circle_ = false;
 }
 
+void SelectionTools::take(const Region& region, RegionKind tool) {
+    set_tool(tool);
+    drawing_rectangle_ = moving_rectangle_ = resizing_rectangle_ = false;
+    drawing_circle_ = moving_circle_ = circle_move_finished_ = false;
+    add_vertex_pending_ = false;
+    switch (tool) {
+    case RegionKind::rectangle: set_selection_rect({region.x0, region.y0, region.x1, region.y1}); break;
+    case RegionKind::circle:
+        selection_.centre_x = region.centre_x;
+        selection_.centre_y = region.centre_y;
+        selection_.radius = region.radius;
+        shown_centre_ = {region.centre_x, region.centre_y};
+        break;
+    case RegionKind::polygon:
+        selection_.vertices = region.vertices;
+        selection_.vertex_count = region.vertex_count;
+        break;
+    case RegionKind::mask: break;
+    }
+    // A polygon taken whole is closed; the next click starts a new one.
+    close_requested_ = tool == RegionKind::polygon;
+}
+
 SelectionTools::Rect SelectionTools::clamp(Rect r, SizeF picture) {
     if (r.x0 == r.x1 || r.y0 == r.y1) return {};
     const float max_x = picture.width - 1, max_y = picture.height - 1;

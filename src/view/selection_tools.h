@@ -54,6 +54,10 @@ public:
     Region& selection() { return selection_; }
     // Empties rectangle, circle and polygon and forgets the circle outline.
     void clear();
+    // Makes `region` the selection, finished as if just drawn with `tool`
+    // (a polygon closed): a region picked from a list becomes what crop and
+    // the wizards take.
+    void take(const Region& region, RegionKind tool);
 
     // Mouse events; each returns the cursor shape to show, if it changes.
     std::optional<CursorShape> on_mouse_move(PointF cursor);

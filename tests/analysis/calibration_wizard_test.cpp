@@ -7,11 +7,14 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <numbers>
 
 #include "analysis/calibration_ids.h"
 #include "analysis/calibration_wizard.h"
 #include "fake_calibration_host.h"
+#include "profiles/camera_profile.h"
+#include "profiles/profile_updates.h"
 #include "support/formula_pictures.h"
 #include "support/regions.h"
 
@@ -394,4 +397,117 @@ TEST_F(CalibrationWizardTest, APictureWithoutAClippedPatchSaysNothing) {
     use_picture(make_map(40, 40, [](int x, int y) { return 30 + (x * 7 + y * 13) % 17; }));
     wizard.start();
     EXPECT_EQ(wizard.overflow(), "");
+}
+
+// "Save the factor into profile …": the factor Finish finds goes into the
+// chosen camera profile too, as the multiplier assembly applies.
+class CalibrationProfileTest : public CalibrationWizardTest {
+protected:
+    void SetUp() override {
+        fs::create_directories(profiles.path());
+        write_profile("Lab fisheye", 2.0);
+        write_profile("Desk", 1.0);
+        wizard.set_profile_folder(profiles.str());
+    }
+    void write_profile(const std::string& name, double factor) {
+        std::ofstream(profiles.str() + "/" + name + ".cdxprofile")
+            << "{\"format\": \"candelux camera profile 1\", \"name\": \"" << name
+            << "\", \"calibration_factor\": " << factor << ", \"date\": \"2026-01-02\", \"lamp\": {\"kelvin\": 3000}}";
+    }
+    CameraProfile profile(const std::string& name) {
+        return read_camera_profile(profiles.str() + "/" + name + ".cdxprofile").value();
+    }
+    void calibrate_card_to(float reading) {
+        wizard.start();
+        to_measured_luminance(card);
+        wizard.on_measured_luminance(true, reading);
+        sheet().press_finish();
+        ASSERT_TRUE(sheet().closed());
+    }
+    TempFolder profiles;
+};
+
+TEST_F(CalibrationProfileTest, OffersTheProfilesOfTheFolderByName) {
+    use_picture(card_picture());
+    wizard.start();
+    ASSERT_EQ(wizard.profiles().size(), 2u);
+    EXPECT_EQ(wizard.profiles()[0].name, "Desk");
+    EXPECT_EQ(wizard.profiles()[1].name, "Lab fisheye");
+    EXPECT_FALSE(wizard.save_to_profile);
+}
+
+TEST_F(CalibrationProfileTest, StoresTheMultiplierAndTodayKeepingUnknownKeys) {
+    use_picture(card_picture());
+    wizard.on_save_to_profile(true);
+    wizard.on_profile_chosen(0);
+    calibrate_card_to(60);  // the card reads 120: the picture is twice too bright
+    EXPECT_FLOAT_EQ(wizard.record.factor, 2.0f);
+    const CameraProfile desk = profile("Desk");
+    EXPECT_DOUBLE_EQ(desk.calibration_factor, 0.5);
+    EXPECT_EQ(desk.date, profile_date_today());
+    ASSERT_NE(desk.document.find("lamp"), nullptr);
+    EXPECT_EQ(desk.document.find("lamp")->find("kelvin")->as_number(), 3000);
+    EXPECT_DOUBLE_EQ(profile("Lab fisheye").calibration_factor, 2.0);  // the other one untouched
+    EXPECT_TRUE(host.scripted.messages.empty());
+}
+
+TEST_F(CalibrationProfileTest, APictureAssembledWithTheProfileMultipliesItsFactor) {
+    // The picture already carries the profile's factor 2; it is still 20 % too bright.
+    use_picture(card_picture(), {"PROFILE= Lab fisheye 2025-12-01"});
+    wizard.on_save_to_profile(true);
+    wizard.on_profile_chosen(1);
+    calibrate_card_to(100);
+    EXPECT_NEAR(profile("Lab fisheye").calibration_factor, 2.0 / 1.2, 1e-6);
+}
+
+TEST_F(CalibrationProfileTest, NothingIsStoredUnlessAskedOrWhenTheFinishIsRefused) {
+    use_picture(card_picture());
+    wizard.on_profile_chosen(0);
+    calibrate_card_to(60);
+    EXPECT_DOUBLE_EQ(profile("Desk").calibration_factor, 1.0);
+    EXPECT_EQ(profile("Desk").date, "2026-01-02");
+
+    CalibrationWizard again{host};
+    again.set_profile_folder(profiles.str());
+    again.on_save_to_profile(true);
+    again.start();
+    again.on_kind_chosen(CalibrationKind::illuminance);
+    again.sheet().press_next();
+    again.sheet().press_next();
+    again.on_measured_illuminance(true, 0);
+    again.sheet().press_finish();
+    EXPECT_FALSE(again.sheet().closed());
+    EXPECT_DOUBLE_EQ(profile("Desk").calibration_factor, 1.0);
+}
+
+TEST_F(CalibrationProfileTest, AProfileThatCannotBeRewrittenIsToldAndTheCalibrationStands) {
+    use_picture(card_picture());
+    wizard.on_save_to_profile(true);
+    wizard.start();
+    std::ofstream(profiles.str() + "/Desk.cdxprofile") << "{\"format\": \"something else\"}";
+    to_measured_luminance(card);
+    wizard.on_measured_luminance(true, 60);
+    sheet().press_finish();
+    EXPECT_TRUE(sheet().closed());
+    EXPECT_EQ(host.editing_steps.size(), 1u);
+    ASSERT_EQ(host.scripted.messages.size(), 1u);
+    EXPECT_EQ(host.scripted.messages[0].caption, "Calibration Error");
+    EXPECT_EQ(host.scripted.messages[0].text.rfind("The factor could not be saved into the profile \"Desk\": ", 0), 0u)
+        << host.scripted.messages[0].text;
+}
+
+TEST_F(CalibrationProfileTest, WithoutProfilesThereIsNothingToSaveInto) {
+    use_picture(card_picture());
+    CalibrationWizard bare{host};
+    bare.set_profile_folder(profiles.str() + "/none");
+    bare.start();
+    bare.on_save_to_profile(true);
+    EXPECT_FALSE(bare.save_to_profile);
+}
+
+TEST(CalibrationProfileHeader, NamesTheProfileWhateverItsDate) {
+    EXPECT_TRUE(header_names_profile({"EXPOSURE=2", "PROFILE= Lab fisheye 2025-12-01"}, "Lab fisheye"));
+    EXPECT_FALSE(header_names_profile({"PROFILE= Lab fisheye 2 2025-12-01"}, "Lab fisheye"));
+    EXPECT_FALSE(header_names_profile({"PROFILE= Lab 2025-12-01"}, "Lab fisheye"));
+    EXPECT_FALSE(header_names_profile({}, "Lab"));
 }

@@ -13,6 +13,7 @@
 #include "support/test_pictures.h"
 #include "cli/cli.h"
 #include "picture/rgbe_reader.h"
+#include "profiles/camera_profile.h"
 #include "support/cli_in_process.h"
 #include "support/temp_folder.h"
 
@@ -193,6 +194,9 @@ TEST_F(CliCapture, RefusalsComeBeforeTheCameraIsTouched) {
         {{"capture", folder.str(), "--aperture", "8"},
          "--aperture goes with --shutter; autocap.asf names the apertures of its own exposures"},
         {{"capture", folder.str()}, "no --shutter given and no exposure list " + autocap},
+        {{"capture", folder.str(), "--shutter", "1/250", "--profile", "lab"}, "--profile goes with --assemble"},
+        {{"capture", folder.str(), "--shutter", "1/250", "--assemble", "--profile", "nowhere"},
+         (config / "candelux" / "profiles" / "nowhere.cdxprofile").string() + ": cannot be read"},
     };
     for (const Case& c : cases) {
         const CliResult run = cli(c.words);
@@ -204,6 +208,69 @@ TEST_F(CliCapture, RefusalsComeBeforeTheCameraIsTouched) {
     const CliResult run = cli({"capture", folder.str(), "--shutter", "1/250"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "candelux-cli capture: Could not communicate with a connected camera\n");
+}
+
+}  // namespace
+
+namespace {
+
+// capture --assemble --profile: the series corrected as assemble --profile
+// corrects it; `profile apply` does the same to pictures assembled without
+// one, before a batch replays on them.
+TEST_F(CliCapture, AssemblesWithAProfileAndAppliesOneAfterwards) {
+    const std::filesystem::path profiles = config / "candelux" / "profiles";
+    std::filesystem::create_directories(profiles);
+    CameraProfile nd;
+    nd.name = "Sun ND";
+    nd.nd_factor = 10;
+    nd.projection = LensProjection{};
+    ASSERT_TRUE(write_camera_profile((profiles / "sun.cdxprofile").string(), nd));
+    const CliResult run = cli({"capture", folder.str(), "--shutter", "1/4000,1/1000,1/250,1/60", "--aperture", "8",
+                               "--assemble", "--profile", "sun"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::vector<std::filesystem::path> jpegs;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        if (entry.path().extension() == ".JPG") jpegs.push_back(entry.path());
+    ASSERT_EQ(jpegs.size(), 4u);
+    std::sort(jpegs.begin(), jpegs.end());
+    const std::string with_profile = (jpegs[0].parent_path() / jpegs[0].stem()).string() + ".hdr";
+    const auto has_line = [](const std::string& picture, const std::string& start) {
+        auto header = read_picture_header(picture);
+        return header.ok() && std::any_of(header.value().begin(), header.value().end(),
+                                          [&](const std::string& line) { return line.rfind(start, 0) == 0; });
+    };
+    EXPECT_TRUE(has_line(with_profile, "PROFILE= Sun ND "));
+
+    // The same series assembled plainly, then the profile applied to it.
+    TempFolder plain_folder, corrected;
+    std::vector<std::string> words = {"assemble", (plain_folder / "plain.hdr").string()};
+    for (const auto& jpeg : jpegs) words.push_back(jpeg.string());
+    ASSERT_EQ(cli(words).status, 0);
+    const std::string plain = (plain_folder / "plain.hdr").string();
+    const CliResult applied = cli({"profile", "apply", "sun", plain, "--out-dir", corrected.str()});
+    ASSERT_EQ(applied.status, 0) << applied.err;
+    const std::string result = (corrected / "plain.hdr").string();
+    EXPECT_EQ(applied.out, result + ": 480 x 320, VIEW= -vta -vh 180 -vv 180\n");
+    EXPECT_TRUE(has_line(result, "PROFILE= Sun ND "));
+    auto a = load_luminance_map(with_profile);
+    auto b = load_luminance_map(result);
+    auto c = load_luminance_map(plain);
+    ASSERT_TRUE(a.ok() && b.ok() && c.ok());
+    EXPECT_FLOAT_EQ(b.value().at(240, 100), a.value().at(240, 100));
+    EXPECT_NEAR(b.value().at(240, 100) / c.value().at(240, 100), 10, 1e-3);
+
+    // Never twice, never over a file without --overwrite, never in place.
+    const CliResult twice = cli({"profile", "apply", "sun", result, "--out-dir", plain_folder.str()});
+    EXPECT_EQ(twice.status, 2);
+    EXPECT_NE(twice.err.find("has a profile applied already (PROFILE= Sun ND "), std::string::npos) << twice.err;
+    const CliResult again = cli({"profile", "apply", "sun", plain, "--out-dir", corrected.str()});
+    EXPECT_EQ(again.status, 2);
+    EXPECT_NE(again.err.find("exists already; give --overwrite"), std::string::npos) << again.err;
+    EXPECT_EQ(cli({"profile", "apply", "sun", plain, "--out-dir", corrected.str(), "--overwrite"}).status, 0);
+    const CliResult in_place = cli({"profile", "apply", "sun", plain, "--out-dir", plain_folder.str(), "--overwrite"});
+    EXPECT_EQ(in_place.status, 2);
+    EXPECT_NE(in_place.err.find("--out-dir is the picture's own folder"), std::string::npos) << in_place.err;
+    EXPECT_EQ(cli({"profile", "apply", "sun", plain}).status, 2);  // no --out-dir
 }
 
 }  // namespace

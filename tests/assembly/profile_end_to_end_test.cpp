@@ -229,3 +229,54 @@ TEST_F(ProfileEndToEnd, AHiddenSceneAssemblesToItsLuminanceWithTheProfile) {
     std::printf("hidden scene with the profile: median error %.2f %%\n", median * 100);
     EXPECT_LT(median, 0.03);
 }
+
+// The uniform series kept as the vignetting picture: assembly divides by it
+// in place of the polynomial, and a later series of a uniform scene comes
+// out flat just as well.
+TEST_F(ProfileEndToEnd, TheKeptUniformPictureCorrectsALaterSeriesInPlaceOfThePolynomial) {
+    write_uniform_scene(folder / "sphere.hdr", 40);
+    const auto calibration = photograph_series(folder / "sphere.hdr", "srgb", folder / "calibration", {0x58, 0x48, 0x38});
+    ASSERT_EQ(calibration.size(), 3u);
+    std::vector<std::string> words = {"profile", "vignetting", "flat", "--keep-picture"};
+    words.insert(words.end(), calibration.begin(), calibration.end());
+    const CliResult made = cli(words);
+    ASSERT_EQ(made.status, 0) << made.err;
+    const std::filesystem::path kept = folder / "candelux/profiles/flat-vignetting.hdr";
+    EXPECT_NE(made.out.find("vignetting picture: " + kept.string()), std::string::npos) << made.out;
+    auto profile = read_camera_profile((folder / "candelux/profiles/flat.cdxprofile").string());
+    ASSERT_TRUE(profile) << profile.failure().message;
+    EXPECT_EQ(profile.value().vignetting_picture, "flat-vignetting.hdr");
+    ASSERT_TRUE(std::filesystem::exists(kept));
+    const CliResult shown = cli({"profile", "show", "flat"});
+    EXPECT_NE(shown.out.find("vignetting picture: " + kept.string() + " (in place of the polynomial)\n"),
+              std::string::npos)
+        << shown.out;
+    EXPECT_EQ(cli({"profile", "circle", kept.string(), "--keep-picture"}).status, 2);
+    // The polynomial is gone from the correction: a wild one changes nothing.
+    profile.value().vignetting = {0.9};
+    ASSERT_TRUE(write_camera_profile((folder / "candelux/profiles/flat.cdxprofile").string(), profile.value()));
+
+    write_uniform_scene(folder / "wall.hdr", 150);
+    const auto later = photograph_series(folder / "wall.hdr", "srgb", folder / "later", {0x68, 0x58, 0x48});
+    ASSERT_EQ(later.size(), 3u);
+    std::vector<std::string> corrected = {"assemble", (folder / "flat.hdr").string(), "--profile", "flat"};
+    corrected.insert(corrected.end(), later.begin(), later.end());
+    const CliResult assembled = cli(corrected);
+    ASSERT_EQ(assembled.status, 0) << assembled.err;
+    auto after = load_luminance_map((folder / "flat.hdr").string());
+    ASSERT_TRUE(after);
+    const ImageCircle circle = profile.value().projection->circle;
+    const double c = after.value().width / 2.0;
+    const auto flat = ring_levels(after.value(), c, c, circle.radius);
+    for (size_t i = 0; i < flat.size(); ++i) EXPECT_NEAR(flat[i], 1, 0.02) << "ring " << i;
+    EXPECT_NEAR(after.value().at(after.value().width / 2, after.value().height / 2), 150, 15);
+
+    // A picture of another size cannot correct this one: nothing is written.
+    write_uniform_scene(folder / "small.hdr", 40, side / 2, side / 2);
+    std::filesystem::copy_file(folder / "small.hdr", kept, std::filesystem::copy_options::overwrite_existing);
+    corrected[1] = (folder / "refused.hdr").string();
+    const CliResult refused = cli(corrected);
+    EXPECT_NE(refused.status, 0);
+    EXPECT_NE(refused.err.find("is 120 x 120, the assembled picture 240 x 240"), std::string::npos) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(folder / "refused.hdr"));
+}

@@ -9,6 +9,7 @@
 
 #include "cli/cli_process.h"
 #include "picture/rgbe_writer.h"
+#include "support/temp_folder.h"
 
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -65,6 +66,42 @@ TEST_F(CliLens, IlluminanceIsTheSumOverTheViewAndNeedsAView) {
     EXPECT_THAT(refused.err, HasSubstr("has no usable view"));
     EXPECT_EQ(cli("illuminance").status, 2);
     EXPECT_THAT(cli("illuminance --help").out, HasSubstr("usage: candelux-cli illuminance PICTURE"));
+}
+
+// The number after `caption` in a run's output.
+double figure_after(const std::string& out, const std::string& caption) {
+    const size_t at = out.find(caption);
+    return at == std::string::npos ? -1 : std::stod(out.substr(at + caption.size()));
+}
+
+TEST_F(CliLens, IlluminanceWeighsColourAsEvalglareWhenAsked) {
+    const std::string caption = "Vertical illuminance at the lens: ";
+    // On the photographs: evalglare -V's figures, within half a per cent.
+    for (auto [name, evalglare] :
+         {std::pair{"fisheye_photo_786.hdr", 6124.936799}, std::pair{"fisheye_photo_544.hdr", 494.687140}}) {
+        const std::string path = shared_picture(name);
+        if (path.empty()) continue;
+        const CliRun run = cli("illuminance " + path + " --weights radiance");
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_NEAR(figure_after(run.out, caption), evalglare, evalglare * 0.005) << name;
+    }
+    // On an orange fisheye the two weightings differ by their weighted sums.
+    const int w = 100;
+    std::vector<RgbePixel> pixels(size_t(w) * w, encode_rgbe(1.0f, 0.5f, 0.25f));
+    RgbePictureHeader h;
+    h.lines = {"VIEW= -vth -vh 180 -vv 180"};
+    h.resolution = standard_resolution(w, w);
+    ASSERT_TRUE(write_rgbe_picture((dir / "orange.hdr").string(), h, pixels));
+    const double bt709 = figure_after(cli("illuminance " + (dir / "orange.hdr").string()).out, caption);
+    const double radiance =
+        figure_after(cli("illuminance --weights radiance " + (dir / "orange.hdr").string()).out, caption);
+    const double ratio = (0.26510582 + 0.67010582 * 0.5 + 0.06478836 * 0.25) / (0.2126 + 0.7152 * 0.5 + 0.0722 * 0.25);
+    EXPECT_NEAR(radiance / bt709, ratio, 0.002);
+    EXPECT_NEAR(bt709, 179 * (0.2126 + 0.7152 * 0.5 + 0.0722 * 0.25) * pi, 179 * pi * 0.01);
+
+    const CliRun refused = cli("illuminance " + (dir / "orange.hdr").string() + " --weights cie");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_THAT(refused.err, HasSubstr("neither bt709 nor radiance"));
 }
 
 TEST_F(CliLens, StatsJsonCarriesTheLensKeysAndTheClippedPixels) {

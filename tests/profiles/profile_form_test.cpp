@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+
 #include "profiles/scripted_profile_desktop.h"
+#include "support/formula_pictures.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -156,4 +160,66 @@ TEST_F(ProfileFormTest, NewOpenAndDelete) {
     EXPECT_FALSE(fs::exists(folder / "office.cdxprofile"));
     EXPECT_EQ(form.entries.size(), 2u);
     EXPECT_EQ(form.selected, -1);
+}
+
+namespace {
+
+// A uniform scene through a fisheye whose disc loses light as 1 - 0.3 r²,
+// black outside the disc (centre 60, 50, radius 45).
+bool write_fisheye_wall(const std::string& path) {
+    return write_grey_picture(path, 120, 100, [](int x, int y) {
+        const double r = std::hypot(x + 0.5 - 60, y + 0.5 - 50) / 45;
+        return r > 1 ? 0.0f : static_cast<float>(0.5 * (1 - 0.3 * r * r));
+    });
+}
+
+}  // namespace
+
+TEST_F(ProfileFormTest, FitVignettingFindsTheCircleFitsTheFallOffAndSaveKeepsIt) {
+    ProfileForm form(desktop, folder.string());
+    desktop.name_answers.push_back("Wall fisheye");
+    ASSERT_TRUE(form.on_new());
+    const std::string wall = (temp / "wall.hdr").string();
+    ASSERT_TRUE(write_fisheye_wall(wall));
+    EXPECT_FALSE(form.on_fit_vignetting());  // cancelled
+    desktop.picture_answers.push_back(wall);
+    ASSERT_TRUE(form.on_fit_vignetting()) << (desktop.messages.empty() ? "" : desktop.messages.back().first);
+    EXPECT_EQ(desktop.picture_titles.back(), "Fit Vignetting to a Uniform Scene");
+    EXPECT_EQ(form.fields[profile_field::view], "-vta");
+    EXPECT_NEAR(std::stod(form.fields[profile_field::centre_x]), 60, 1);
+    EXPECT_NEAR(std::stod(form.fields[profile_field::radius]), 45, 1.5);
+    ASSERT_FALSE(form.shown_profile().vignetting.empty());
+    EXPECT_NEAR(vignetting_falloff(form.shown_profile().vignetting, 0.9), 1 - 0.3 * 0.81, 0.02);
+    EXPECT_GT(form.shown_profile().vignetting_data.size(), 10u);
+    EXPECT_TRUE(form.changed);
+    EXPECT_EQ(form.status.rfind("Fitted to wall.hdr: ", 0), 0u) << form.status;
+
+    ASSERT_TRUE(form.on_save());
+    auto saved = read_camera_profile(form.entries[static_cast<size_t>(form.selected)].path);
+    ASSERT_TRUE(saved) << saved.failure().message;
+    EXPECT_EQ(saved.value().vignetting, form.shown_profile().vignetting);
+    EXPECT_EQ(saved.value().vignetting_data.size(), form.shown_profile().vignetting_data.size());
+    ASSERT_TRUE(saved.value().projection);
+    EXPECT_NEAR(saved.value().projection->circle.radius, 45, 1.5);
+}
+
+TEST_F(ProfileFormTest, TheVignettingPictureIsChosenBesideTheProfileAndMustBeAPicture) {
+    ProfileForm form(desktop, folder.string());
+    ASSERT_TRUE(form.on_select(0));
+    ASSERT_TRUE(write_fisheye_wall((folder / "flat.hdr").string()));
+    desktop.picture_answers.push_back((folder / "flat.hdr").string());
+    ASSERT_TRUE(form.on_choose_vignetting_picture());
+    EXPECT_EQ(form.fields[profile_field::vignetting_picture], "flat.hdr");  // beside the profile: its name
+    ASSERT_TRUE(form.on_save());
+    EXPECT_EQ(read_camera_profile((folder / "office.cdxprofile").string()).value().vignetting_picture, "flat.hdr");
+    EXPECT_NE(form.details.find("the vignetting picture takes its place"), std::string::npos) << form.details;
+
+    form.on_edit(profile_field::vignetting_picture, (temp / "none.hdr").string());
+    EXPECT_FALSE(form.on_save());
+    ASSERT_FALSE(desktop.messages.empty());
+    EXPECT_EQ(desktop.messages.back().first,
+              "The vignetting picture " + (temp / "none.hdr").string() + " is not a readable Radiance picture.");
+    form.on_edit(profile_field::vignetting_picture, "");
+    ASSERT_TRUE(form.on_save());
+    EXPECT_EQ(read_camera_profile((folder / "office.cdxprofile").string()).value().vignetting_picture, "");
 }

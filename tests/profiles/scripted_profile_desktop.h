@@ -25,6 +25,12 @@ struct ScriptedProfileDesktop : ProfileDesktop {
     }
     std::string ask_profile_name() override { return next(name_answers); }
     std::string choose_profile_file() override { return next(file_answers); }
+    std::deque<std::string> picture_answers;
+    std::vector<std::string> picture_titles;
+    std::string choose_profile_picture(const std::string& title) override {
+        picture_titles.push_back(title);
+        return next(picture_answers);
+    }
     void profile_message(const std::string& text, MessageIcon icon) override { messages.emplace_back(text, icon); }
     bool profile_question(const std::string& text) override {
         questions.push_back(text);

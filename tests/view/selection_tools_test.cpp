@@ -267,6 +267,43 @@ TEST_F(Tools, ChangingTheToolClearsTheSelection) {
     EXPECT_FALSE(s().any());
 }
 
+TEST_F(Tools, TakesARegionAsIfJustDrawnWithItsTool) {
+    Region circle;
+    circle.centre_x = 200;
+    circle.centre_y = 150;
+    circle.radius = 40;
+    tools.take(circle, RegionKind::circle);
+    EXPECT_EQ(tools.tool(), RegionKind::circle);
+    Overlay o = move({10, 10});
+    ASSERT_TRUE(o.circle.has_value());
+    EXPECT_EQ(o.circle->centre, (PointF{200, 150}));
+    EXPECT_EQ(o.circle->radius, 40);
+    EXPECT_EQ(s().radius, 40);
+
+    Region polygon;
+    for (PointF p : {PointF{10, 10}, PointF{100, 10}, PointF{100, 100}, PointF{10, 100}})
+        polygon.vertices[static_cast<size_t>(polygon.vertex_count++)] = p;
+    tools.take(polygon, RegionKind::polygon);
+    o = move({300, 300});
+    EXPECT_EQ(s().radius, 0);
+    EXPECT_EQ(s().vertex_count, 4);
+    EXPECT_TRUE(tools.polygon_closed());
+    // Three edges and the closing one; no rubber band to the cursor.
+    EXPECT_EQ(o.segments.size(), 4u);
+
+    Region rectangle;
+    rectangle.x0 = 20, rectangle.y0 = 30, rectangle.x1 = 220, rectangle.y1 = 130;
+    tools.take(rectangle, RegionKind::rectangle);
+    o = move({5, 5});
+    EXPECT_EQ(s().vertex_count, 0);
+    ASSERT_EQ(o.rectangles.size(), 1u);
+    EXPECT_EQ(o.rectangles[0][1], (PointF{220, 130}));
+    // And it moves as a drawn one does.
+    drag({120, 80}, {130, 90});
+    EXPECT_EQ(s().x0, 30);
+    EXPECT_EQ(s().y1, 140);
+}
+
 TEST(RegionValidity, NeedsARectangleACircleOrFourVertices) {
     Region r;
     EXPECT_FALSE(region_is_valid(r));

@@ -1,10 +1,13 @@
 #include "analysis/ui/calibration_pages.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "analysis/calibration_ids.h"
@@ -67,6 +70,18 @@ MeasuredValuePage::MeasuredValuePage(CalibrationWizard& wizard, CalibrationKind 
     row->addStretch(1);
     layout->addLayout(row);
     layout->addWidget(page_text(fine_tune_text, this));
+    auto* profile_row = new QHBoxLayout;
+    save_to_profile_ = with_id(new QCheckBox("Save the factor into profile \u2026", this),
+                               calibration_ids::save_to_profile);
+    profiles_ = with_id(new QComboBox(this), calibration_ids::profile_list);
+    profile_row->addWidget(save_to_profile_);
+    profile_row->addWidget(profiles_, 1);
+    layout->addLayout(profile_row);
+    connect(save_to_profile_, &QCheckBox::toggled, this, [this](bool on) {
+        wizard_.on_save_to_profile(on);
+        profiles_->setEnabled(wizard_.save_to_profile);
+    });
+    connect(profiles_, &QComboBox::activated, this, [this](int index) { wizard_.on_profile_chosen(index); });
     if (!luminance) {
         computed_ = with_id(page_text("", this), calibration_ids::computed_illuminance);
         layout->addSpacing(8);
@@ -84,6 +99,20 @@ MeasuredValuePage::MeasuredValuePage(CalibrationWizard& wizard, CalibrationKind 
 }
 
 void MeasuredValuePage::show_state() {
+    // Both pages offer the choice; each shows the wizard's.
+    const QSignalBlocker quiet(profiles_);
+    profiles_->clear();
+    for (const ProfileEntry& entry : wizard_.profiles()) profiles_->addItem(QString::fromStdString(entry.name));
+    profiles_->setCurrentIndex(wizard_.profile_choice);
+    save_to_profile_->setEnabled(!wizard_.profiles().empty());
+    save_to_profile_->setToolTip(wizard_.profiles().empty() ? "No camera profiles yet: make one in Tools > Camera "
+                                                              "Profiles..."
+                                                            : QString());
+    {
+        const QSignalBlocker quiet_box(save_to_profile_);
+        save_to_profile_->setChecked(wizard_.save_to_profile);
+    }
+    profiles_->setEnabled(wizard_.save_to_profile);
     if (computed_) computed_->setText(QString::fromStdString(wizard_.illuminance_text()));
     if (overflow_) {
         const std::string sentence = wizard_.overflow();

@@ -8,6 +8,8 @@
 #include "analysis/calibration_settings.h"
 
 class CalibrationWizard;
+class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -39,6 +41,8 @@ private:
     QLineEdit* field_;
     QLabel* computed_ = nullptr;
     QLabel* overflow_ = nullptr;
+    QCheckBox* save_to_profile_;
+    QComboBox* profiles_;
 };
 
 QWidget* make_luminance_intro_page();

@@ -12,6 +12,7 @@
 #include "app/application.h"
 #include "app/ui/display_bmp.h"
 #include "common/status_text.h"
+#include "regions/region_list_form.h"
 
 namespace {
 
@@ -34,6 +35,52 @@ void draw_twice(QPainter& painter, qreal width, const std::function<void()>& dra
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         draw();
+    }
+}
+
+// The named regions shown in the list: each outline solid in its colour,
+// its name on a plate of that colour, in black or white by the plate's
+// lightness, so it reads on any picture.
+void draw_named_regions(QPainter& painter, const std::vector<NamedRegion>& regions, const ViewFrame& frame) {
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
+    for (const NamedRegion& region : regions) {
+        if (!region.visible || region.kind == RegionKind::mask) continue;
+        const Region& g = region.geometry;
+        const QColor colour(QString::fromStdString(region.color));
+        painter.setPen(QPen(colour, 2.0));
+        painter.setBrush(Qt::NoBrush);
+        QPointF label;
+        switch (region.kind) {
+        case RegionKind::rectangle: {
+            const QRectF r = QRectF(to_window({g.x0, g.y0}, frame), to_window({g.x1, g.y1}, frame)).normalized();
+            painter.drawRect(r);
+            label = r.topLeft();
+            break;
+        }
+        case RegionKind::circle: {
+            const qreal radius = g.radius * frame.zoom;
+            const QPointF centre = to_window({g.centre_x, g.centre_y}, frame);
+            painter.drawEllipse(centre, radius, radius);
+            label = centre - QPointF(radius * 0.7071, radius * 0.7071);
+            break;
+        }
+        case RegionKind::polygon: {
+            QPolygonF polygon;
+            for (int i = 0; i < g.vertex_count; ++i) polygon << to_window(g.vertices[static_cast<size_t>(i)], frame);
+            painter.drawPolygon(polygon);
+            label = polygon.boundingRect().topLeft();
+            break;
+        }
+        case RegionKind::mask: break;
+        }
+        const QString name = QString::fromStdString(region.name);
+        const QRectF plate(label + QPointF(2, 2), QSizeF(metrics.horizontalAdvance(name) + 6, metrics.height() + 2));
+        painter.fillRect(plate, colour);
+        painter.setPen(qGray(colour.rgb()) > 140 ? Qt::black : Qt::white);
+        painter.drawText(plate, Qt::AlignCenter, name);
     }
 }
 
@@ -119,6 +166,7 @@ void ImageView::paintEvent(QPaintEvent*) {
             painter.drawLine(to_window({0, c.y}, frame), to_window({frame.bitmap.width, c.y}, frame));
         });
     }
+    if (const RegionListForm* regions = application_->region_list()) draw_named_regions(painter, regions->regions(), frame);
     const Overlay& overlay = frame.overlay;
     draw_twice(painter, 2.0, [&] {
         for (const Segment& s : overlay.segments) painter.drawLine(to_window(s.from, frame), to_window(s.to, frame));

@@ -11,6 +11,8 @@
 #include "app/ui/qt_desktop.h"
 #include "assembly/ui/qt_assembly_desktop.h"
 #include "profiles/ui/qt_profile_desktop.h"
+#include "regions/ui/qt_regions_desktop.h"
+#include "series/ui/qt_series_desktop.h"
 #include "settings/platform_folders.h"
 
 int main(int argc, char* argv[]) {
@@ -38,6 +40,11 @@ int main(int argc, char* argv[]) {
     application.set_assembly_desktop(&assembly_desktop);
     QtProfileDesktop profile_desktop(window);
     application.set_profile_desktop(&profile_desktop);
+    QtRegionsDesktop regions_desktop(window);
+    application.set_regions_desktop(&regions_desktop);
+    regions_desktop.attach(*application.region_list());
+    QtSeriesDesktop series_desktop(window);
+    application.set_series_desktop(&series_desktop);
     window.attach(application);
     if (!application.on_create()) return 0;
     window.show();

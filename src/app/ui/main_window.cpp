@@ -17,7 +17,7 @@ constexpr int initial_height = 480;
 
 bool is_checkable(int id) {
     return id == command::rectangle_tool || id == command::polygon_tool || id == command::circle_tool ||
-           id == command::guidelines;
+           id == command::guidelines || id == command::regions_panel;
 }
 }  // namespace
 

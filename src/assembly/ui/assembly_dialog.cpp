@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -58,9 +60,38 @@ AssemblyDialog::AssemblyDialog(QWidget* parent, AssemblyForm& form) : QDialog(pa
     });
     auto* profile_label = new QLabel("&Profile:", this);
     profile_label->setBuddy(profile_);
+    save_response_ = new QPushButton("Save &Response into Profile", this);
+    save_response_->setObjectName(id_name(assembly_ids::save_response));
+    save_response_->setToolTip("Stores the response curve the last run recovered into the chosen profile");
+    connect(save_response_, &QPushButton::clicked, this, [this] {
+        form_.on_save_response();
+        show_form();
+    });
+    measured_illuminance_ = new QLineEdit(this);
+    measured_illuminance_->setObjectName(id_name(assembly_ids::measured_illuminance));
+    measured_illuminance_->setMaximumWidth(110);
+    measured_illuminance_->setAlignment(Qt::AlignRight);
+    connect(measured_illuminance_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { form_.measured_illuminance = text.trimmed().toStdString(); });
+    auto* illuminance_label = new QLabel("&Measured illuminance (lx):", this);
+    illuminance_label->setBuddy(measured_illuminance_);
+    ev_tolerance_ = new QDoubleSpinBox(this);
+    ev_tolerance_->setObjectName(id_name(assembly_ids::ev_tolerance));
+    ev_tolerance_->setRange(0.5, 100);
+    ev_tolerance_->setDecimals(1);
+    ev_tolerance_->setSuffix(" %");
+    ev_tolerance_->setToolTip("The Ev check flags a picture whose illuminance differs from the meter's by more");
+    connect(ev_tolerance_, &QDoubleSpinBox::valueChanged, this, [this](double value) {
+        if (!showing_) form_.on_ev_tolerance(value);
+    });
+    auto* tolerance_label = new QLabel("&Ev check within", this);
+    tolerance_label->setBuddy(ev_tolerance_);
     status_ = new QLabel(this);
     status_->setObjectName(id_name(assembly_ids::status));
     status_->setWordWrap(true);
+    // Room for the run's figures and the Ev check's sentence.
+    status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 4);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     connect(add_, &QPushButton::clicked, this, [this] {
         form_.on_add_pictures();
@@ -81,6 +112,13 @@ AssemblyDialog::AssemblyDialog(QWidget* parent, AssemblyForm& form) : QDialog(pa
     list_buttons->addWidget(profile_label);
     list_buttons->addWidget(profile_);
     list_buttons->addWidget(align_);
+    auto* check_row = new QHBoxLayout;
+    check_row->addWidget(illuminance_label);
+    check_row->addWidget(measured_illuminance_);
+    check_row->addWidget(tolerance_label);
+    check_row->addWidget(ev_tolerance_);
+    check_row->addStretch();
+    check_row->addWidget(save_response_);
     auto* run_buttons = new QHBoxLayout;
     run_buttons->addWidget(progress_, 1);
     run_buttons->addWidget(assemble_);
@@ -89,9 +127,10 @@ AssemblyDialog::AssemblyDialog(QWidget* parent, AssemblyForm& form) : QDialog(pa
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_, 1);
     layout->addLayout(list_buttons);
+    layout->addLayout(check_row);
     layout->addWidget(status_);
     layout->addLayout(run_buttons);
-    resize(640, 360);
+    resize(720, 460);
     show_form();
 }
 
@@ -109,11 +148,19 @@ void AssemblyDialog::show_form() {
         table_->setItem(r, assembly_column::f_number, new QTableWidgetItem(QString::fromStdString(row.f_number)));
         table_->setItem(r, assembly_column::iso, new QTableWidgetItem(QString::fromStdString(row.iso)));
     }
-    showing_ = false;
-    status_->setText(QString::fromStdString(form_.status));
+    std::string status = form_.status;
+    if (!form_.ev_result.empty()) status += "\n" + form_.ev_result;
+    status_->setText(QString::fromStdString(status));
+    if (measured_illuminance_->text().trimmed().toStdString() != form_.measured_illuminance)
+        measured_illuminance_->setText(QString::fromStdString(form_.measured_illuminance));
+    ev_tolerance_->setValue(form_.ev_tolerance);
+    ev_tolerance_->setEnabled(!form_.running);
+    measured_illuminance_->setEnabled(!form_.running);
+    save_response_->setEnabled(!form_.running && form_.recovered_response.has_value());
     table_->setEnabled(!form_.running);
     align_->setChecked(form_.align);
     profile_->setCurrentIndex(form_.profile);
+    showing_ = false;
     profile_->setEnabled(!form_.running);
     align_->setEnabled(!form_.running);
     add_->setEnabled(!form_.running);

@@ -9,6 +9,8 @@
 class AssemblyForm;
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
+class QLineEdit;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -26,6 +28,9 @@ inline constexpr int progress = 6007;
 inline constexpr int status = 6008;
 inline constexpr int align = 6009;
 inline constexpr int profile = 6010;
+inline constexpr int save_response = 6011;
+inline constexpr int measured_illuminance = 6012;
+inline constexpr int ev_tolerance = 6013;
 }  // namespace assembly_ids
 
 class AssemblyDialog : public QDialog {
@@ -52,6 +57,9 @@ private:
     QLabel* status_ = nullptr;
     QCheckBox* align_ = nullptr;
     QComboBox* profile_ = nullptr;
+    QPushButton* save_response_ = nullptr;
+    QLineEdit* measured_illuminance_ = nullptr;
+    QDoubleSpinBox* ev_tolerance_ = nullptr;
     bool showing_ = false;
     bool cancel_requested_ = false;
 };

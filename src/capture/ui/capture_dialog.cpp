@@ -171,7 +171,19 @@ QWidget* CaptureDialog::build_timing_group() {
     grid->addWidget(countdown_, 3, 2, 1, 2);
     assemble_each_ = with_id(new QCheckBox("Assemble each series", group), capture_ids::assemble_each);
     assemble_each_->setToolTip("Each finished series becomes <folder>/<first picture>.hdr, in cd/m2");
-    grid->addWidget(assemble_each_, 4, 0, 1, 4);
+    grid->addWidget(assemble_each_, 4, 0, 1, 2);
+    assembly_profile_ = with_id(new QComboBox(group), capture_ids::assembly_profile);
+    assembly_profile_->addItem("No profile");
+    for (const ProfileEntry& entry : form_.profiles) {
+        assembly_profile_->addItem(QString::fromStdString(entry.name));
+        assembly_profile_->setItemData(assembly_profile_->count() - 1, QString::fromStdString(entry.path),
+                                       Qt::ToolTipRole);
+    }
+    assembly_profile_->setToolTip("The camera profile each assembled series is corrected with");
+    connect(assembly_profile_, &QComboBox::activated, this,
+            [this](int index) { handle([this, index] { form_.on_assembly_profile(index); }); });
+    connect(assemble_each_, &QCheckBox::toggled, assembly_profile_, &QWidget::setEnabled);
+    grid->addWidget(assembly_profile_, 4, 2, 1, 2);
     grid->setColumnStretch(3, 1);
     return group;
 }
@@ -204,6 +216,8 @@ void CaptureDialog::show_form() {
     set_checked_quietly(once_, form_.timing == Timing::once);
     set_checked_quietly(timed_, form_.timing == Timing::timed);
     assemble_each_->setChecked(form_.assemble_each_series);
+    assembly_profile_->setCurrentIndex(form_.assembly_profile);
+    assembly_profile_->setEnabled(form_.assemble_each_series);
     aperture_mode_->setCurrentIndex(form_.aperture_mode == ApertureMode::two ? 1 : 0);
     aperture1_->setCurrentIndex(form_.aperture1_selection);
     aperture2_->setCurrentIndex(form_.aperture2_selection);

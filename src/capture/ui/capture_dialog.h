@@ -55,6 +55,7 @@ private:
     QLabel* next_sequence_ = nullptr;
     QLabel* countdown_ = nullptr;
     QCheckBox* assemble_each_ = nullptr;
+    QComboBox* assembly_profile_ = nullptr;
     QTimer* timer_ = nullptr;
     unsigned timer_starts_seen_ = 0;
     bool closing_by_window_ = false;

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "desktop/ui/control_ids.h"
+#include "profiles/ui/vignetting_plot.h"
 
 ProfileWindow::ProfileWindow(QWidget* parent, ProfileForm& form) : QDialog(parent), form_(form) {
     setObjectName(id_name(profile_ids::window));
@@ -25,7 +26,7 @@ ProfileWindow::ProfileWindow(QWidget* parent, ProfileForm& form) : QDialog(paren
     const std::array<const char*, profile_field::count> labels = {
         "&Name:",        "&Camera:",      "&Lens:",        "&ND factor:",         "Calibration &factor:", "&View type:",
         "&Horizontal angle (°):", "Ver&tical angle (°):", "Circle centre &x (px):", "Circle centre &y (px):",
-        "Circle &radius (px):", "N&ote:"};
+        "Circle &radius (px):", "N&ote:", "Vignetting &picture:"};
     for (int f = 0; f < profile_field::count; ++f) {
         QWidget* widget = nullptr;
         if (f == profile_field::view) {
@@ -46,6 +47,19 @@ ProfileWindow::ProfileWindow(QWidget* parent, ProfileForm& form) : QDialog(paren
         }
         widget->setObjectName(id_name(profile_ids::first_field + f));
         fields_[static_cast<size_t>(f)] = widget;
+        if (f == profile_field::vignetting_picture) {
+            widget->setToolTip("A picture of a uniform scene, the size of the assembled pictures; assembly divides "
+                               "by it instead of the fitted fall-off. Empty for the fit.");
+            choose_picture_ = new QPushButton("C&hoose...", this);
+            choose_picture_->setObjectName(id_name(profile_ids::choose_picture));
+            auto* row = new QHBoxLayout;
+            row->addWidget(widget, 1);
+            row->addWidget(choose_picture_);
+            auto* label = new QLabel(QString::fromUtf8(labels[static_cast<size_t>(f)]), this);
+            label->setBuddy(widget);
+            fields->addRow(label, row);
+            continue;
+        }
         fields->addRow(QString::fromUtf8(labels[static_cast<size_t>(f)]), widget);
     }
 
@@ -60,6 +74,11 @@ ProfileWindow::ProfileWindow(QWidget* parent, ProfileForm& form) : QDialog(paren
     save_->setDefault(true);
     close_ = new QPushButton("Close", this);
     close_->setObjectName(id_name(profile_ids::close));
+    fit_ = new QPushButton("&Fit Vignetting...", this);
+    fit_->setObjectName(id_name(profile_ids::fit_vignetting));
+    fit_->setToolTip("Fits the radial fall-off to an assembled picture of a uniform scene");
+    plot_ = new VignettingPlot(this);
+    plot_->setObjectName(id_name(profile_ids::plot));
     details_ = new QLabel(this);
     details_->setObjectName(id_name(profile_ids::details));
     details_->setWordWrap(true);
@@ -78,6 +97,8 @@ ProfileWindow::ProfileWindow(QWidget* parent, ProfileForm& form) : QDialog(paren
     connect(remove_, &QPushButton::clicked, this, then_show(&ProfileForm::on_delete));
     connect(save_, &QPushButton::clicked, this, then_show(&ProfileForm::on_save));
     connect(close_, &QPushButton::clicked, this, &QDialog::close);
+    connect(fit_, &QPushButton::clicked, this, then_show(&ProfileForm::on_fit_vignetting));
+    connect(choose_picture_, &QPushButton::clicked, this, then_show(&ProfileForm::on_choose_vignetting_picture));
 
     auto* list_buttons = new QHBoxLayout;
     list_buttons->addWidget(new_);
@@ -91,16 +112,17 @@ ProfileWindow::ProfileWindow(QWidget* parent, ProfileForm& form) : QDialog(paren
     auto* right = new QVBoxLayout;
     right->addLayout(fields);
     right->addWidget(details_);
-    right->addStretch();
+    right->addWidget(plot_, 1);
     top->addLayout(right, 3);
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(fit_);
     bottom->addWidget(status_, 1);
     bottom->addWidget(save_);
     bottom->addWidget(close_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(bottom);
-    resize(760, 480);
+    resize(820, 640);
     show_form();
 }
 
@@ -131,6 +153,9 @@ void ProfileWindow::show_form() {
     for (int f = profile_field::horizontal_angle; f <= profile_field::radius; ++f)
         fields_[static_cast<size_t>(f)]->setEnabled(projection);
     remove_->setEnabled(chosen);
+    fit_->setEnabled(chosen);
+    choose_picture_->setEnabled(chosen);
+    plot_->show_profile(chosen ? &form_.shown_profile() : nullptr);
     save_->setEnabled(chosen && form_.changed);
     status_->setText(QString::fromStdString(form_.status));
     details_->setText(QString::fromStdString(form_.details));

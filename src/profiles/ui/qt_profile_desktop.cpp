@@ -32,6 +32,12 @@ std::string QtProfileDesktop::choose_profile_file() {
         .toStdString();
 }
 
+std::string QtProfileDesktop::choose_profile_picture(const std::string& title) {
+    return QFileDialog::getOpenFileName(owner(), QString::fromStdString(title), QString(),
+                                        "Radiance pictures (*.hdr *.HDR *.pic *.PIC);;All files (*)")
+        .toStdString();
+}
+
 void QtProfileDesktop::profile_message(const std::string& text, MessageIcon icon) {
     show_message_box(owner(), "Camera Profiles", text, icon);
 }

@@ -12,6 +12,7 @@ public:
 
     std::string ask_profile_name() override;
     std::string choose_profile_file() override;
+    std::string choose_profile_picture(const std::string& title) override;
     void profile_message(const std::string& text, MessageIcon icon) override;
     bool profile_question(const std::string& text) override;
     void show_profile_window(ProfileForm& form) override;

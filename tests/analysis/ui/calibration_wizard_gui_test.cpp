@@ -5,6 +5,7 @@
 // CANDELUX_SCREENSHOT set to a folder, pages 124 and 140 are saved there.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,6 +14,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "analysis/calibration_ids.h"
 #include "analysis/ui/wizard_sheet_dialog.h"
@@ -21,6 +23,7 @@
 #include "common/status_text.h"
 #include "app/ui/image_view.h"
 #include "picture/rgbe_reader.h"
+#include "profiles/camera_profile.h"
 #include "tools/working_files.h"
 #include "wizard_walk.h"
 
@@ -147,6 +150,60 @@ TEST_F(CalibrationGui, TheSampleFisheyeIsScaledToTheMeteredIlluminance) {
     const auto header = read_picture_header(walk.app.working_path(working_file::working_copy));
     ASSERT_TRUE(header.ok());
     EXPECT_NEAR(vertical_illuminance(walk.app.luminance_map(), picture_view(header.value())).lux, 2500, 2500 * 0.005);
+}
+
+}  // namespace
+
+namespace {
+
+// "Save the factor into profile …" in the window: the profile chosen on page
+// 140 gets the factor that brings the fisheye to the meter's reading.
+TEST_F(CalibrationGui, TheFactorGoesIntoTheProfileChosenOnTheReadingsPage) {
+    const fs::path folder = fs::path(walk.config.str()) / "candelux" / "profiles";
+    fs::create_directories(folder);
+    for (const char* name : {"Desk", "Roof fisheye"})
+        std::ofstream(folder / (std::string(name) + ".cdxprofile"))
+            << "{\"format\": \"candelux camera profile 1\", \"name\": \"" << name << "\", \"note\": \"kept\"}";
+    walk.open_through_dialog((walk.files / "fisheye.hdr").string());
+    ASSERT_TRUE(walk.app.image_loaded());
+    float factor = 0;
+    const bool done = walk.run(command::calibration, {
+        [&] {
+            if (!on_page(walk, options)) return false;
+            walk.click(walk.control<QRadioButton>(options, illuminance_kind));
+            walk.press("next");
+            walk.press("next");
+            return true;
+        },
+        [&] {
+            EXPECT_TRUE(on_page(walk, measured_illuminance));
+            auto* save = walk.control<QCheckBox>(measured_illuminance, save_to_profile);
+            auto* list = walk.control<QComboBox>(measured_illuminance, profile_list);
+            EXPECT_EQ(save->text(), "Save the factor into profile \u2026");
+            EXPECT_TRUE(save->isEnabled());
+            EXPECT_FALSE(list->isEnabled());
+            EXPECT_EQ(list->count(), 2);
+            walk.click(save);
+            EXPECT_TRUE(list->isEnabled());
+            list->setCurrentIndex(1);
+            emit list->activated(1);
+            EXPECT_EQ(list->currentText(), "Roof fisheye");
+            walk.type_into(walk.control<QLineEdit>(measured_illuminance, illuminance_field), "2500");
+            const auto header = read_picture_header(walk.app.working_path(working_file::working_copy));
+            factor = static_cast<float>(
+                vertical_illuminance(walk.app.luminance_map(), picture_view(header.value())).lux / 2500);
+            save_screenshot(walk.sheet(), "page_140_profile.png");
+            walk.press("finish");
+            return true;
+        },
+    });
+    ASSERT_TRUE(done);
+    auto roof = read_camera_profile((folder / "Roof fisheye.cdxprofile").string());
+    ASSERT_TRUE(roof) << roof.failure().message;
+    EXPECT_NEAR(roof.value().calibration_factor, 1 / factor, 1e-4 / factor);
+    EXPECT_EQ(roof.value().note, "kept");
+    auto desk = read_camera_profile((folder / "Desk.cdxprofile").string());
+    EXPECT_EQ(desk.value().calibration_factor, 1);
 }
 
 }  // namespace

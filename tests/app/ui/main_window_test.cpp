@@ -41,17 +41,17 @@ TEST_F(MainWindowTest, HasEveryMenuItemWithItsTextAndInitialState) {
         EXPECT_EQ(action->isChecked(), item.checked) << item.text;
         ++items;
     }
-    EXPECT_EQ(items, 35);
+    EXPECT_EQ(items, 38);
     QStringList top;
     for (QAction* menu : window.menuBar()->actions()) top << menu->text();
-    EXPECT_EQ(top, QStringList({"&File", "&Edit", "&Tools", "&Capture", "&Help"}));
+    EXPECT_EQ(top, QStringList({"&File", "&Edit", "&View", "&Tools", "&Capture", "&Help"}));
 }
 
 TEST_F(MainWindowTest, EnablesOnlyTheStartItemsAndChecksRectangle) {
     QStringList enabled;
     for (const MenuItem& item : main_menu())
         if (!item.separator() && window.action(item.id)->isEnabled()) enabled << QString::number(item.id);
-    EXPECT_EQ(enabled, QStringList({"40001", "40060", "40002", "40011", "40061", "40054", "40003", "40048", "40047"}));
+    EXPECT_EQ(enabled, QStringList({"40001", "40060", "40002", "40070", "40011", "40061", "40064", "40054", "40003", "40048", "40047"}));
     EXPECT_TRUE(window.action(command::rectangle_tool)->isChecked());
 }
 

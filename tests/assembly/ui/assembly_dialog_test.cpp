@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -147,6 +149,56 @@ TEST_F(AssemblyDialogTest, CancelStopsTheRunAndWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(series_folder / "room.hdr"));
     EXPECT_FALSE(app.image_loaded());
     EXPECT_TRUE(control<QPushButton>(assembly_ids::assemble)->isEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+// The Ev check's field and tolerance, and "Save Response into Profile" once a
+// run has recovered a curve.
+TEST_F(AssemblyDialogTest, TheEvCheckAndTheResponseCurveGoThroughTheDialog) {
+    CameraProfile profile;
+    profile.name = "Lab fisheye";
+    profile.projection = LensProjection{};
+    const auto path = config / "candelux" / "profiles" / "lab.cdxprofile";
+    std::filesystem::create_directories(path.parent_path());
+    ASSERT_TRUE(write_camera_profile(path.string(), profile));
+    delete dialog;
+    app.on_command(command::assemble_hdr);
+    dialog = new AssemblyDialog(&window, *assembly.shown);
+    assembly.dialog = dialog;
+    dialog->show();
+    add_series();
+
+    auto* save = control<QPushButton>(assembly_ids::save_response);
+    auto* meter = control<QLineEdit>(assembly_ids::measured_illuminance);
+    auto* tolerance = control<QDoubleSpinBox>(assembly_ids::ev_tolerance);
+    ASSERT_TRUE(save && meter && tolerance);
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_EQ(tolerance->value(), 10);
+    control<QComboBox>(assembly_ids::profile)->setCurrentIndex(1);
+    QTest::keyClicks(meter, "1e9");
+    EXPECT_EQ(assembly.shown->measured_illuminance, "1e9");
+    tolerance->setValue(25);
+    EXPECT_EQ(assembly.shown->ev_tolerance, 25);
+    assembly.output_answers.push_back((series_folder / "room.hdr").string());
+    QTest::mouseClick(control<QPushButton>(assembly_ids::assemble), Qt::LeftButton);
+    const std::string status = control<QLabel>(assembly_ids::status)->text().toStdString();
+    EXPECT_NE(status.find("\nEv check: the picture gives "), std::string::npos) << status;
+    EXPECT_NE(status.find("more than 25 % apart"), std::string::npos) << status;
+    ASSERT_FALSE(assembly.messages.empty());
+    EXPECT_EQ(assembly.messages.back().second, MessageIcon::warning);
+    screenshot(*dialog, "assembly_dialog_ev_check.png");
+
+    EXPECT_TRUE(save->isEnabled());
+    QTest::mouseClick(save, Qt::LeftButton);
+    EXPECT_NE(control<QLabel>(assembly_ids::status)->text().toStdString().find(
+                  "Response curve saved into the profile Lab fisheye"),
+              std::string::npos);
+    auto stored = read_camera_profile(path.string());
+    ASSERT_TRUE(stored) << stored.failure().message;
+    EXPECT_TRUE(stored.value().response);
 }
 
 }  // namespace

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QGroupBox>
@@ -16,6 +21,7 @@
 #include "app/ui/qt_desktop.h"
 #include "capture/capture_fakes.h"
 #include "capture/capture_form.h"
+#include "profiles/camera_profile.h"
 #include "capture/ui/capture_dialog.h"
 #include "settings/settings_file.h"
 #include "support/scripted_desktop.h"
@@ -214,4 +220,42 @@ TEST(QtDesktopCaptureDialog, ShowsTheDialogOverTheMainWindowAndReplacesAnEarlier
     dialogs = window.findChildren<CaptureDialog*>();
     ASSERT_EQ(dialogs.size(), 1);
     EXPECT_TRUE(dialogs.front()->isVisible());
+}
+
+// "Assemble each series" chooses its camera profile beside it; the choice is
+// the form's and outlives the dialog.
+TEST(CaptureDialogProfile, TheProfileListFollowsAssembleEachSeriesAndIsRemembered) {
+    TempFolder appdata;
+    const std::filesystem::path folder = appdata / "candelux" / "profiles";
+    std::filesystem::create_directories(folder);
+    CameraProfile lab;
+    lab.name = "Lab fisheye";
+    ASSERT_TRUE(write_camera_profile((folder / "lab.cdxprofile").string(), lab));
+    ScriptedDesktop desktop;
+    RecordingCamera camera;
+    ManualClock steady;
+    SettingsFile settings{PlatformFolders{appdata.str(), appdata.str()}};
+    const auto now = std::chrono::system_clock::now();
+    CaptureForm form{desktop, camera, settings, steady.pacing(), [now] { return now; }};
+    form.on_open();
+    auto dialog = std::make_unique<CaptureDialog>(nullptr, form);
+    auto* assemble = dialog->findChild<QCheckBox*>(QString::number(capture_ids::assemble_each));
+    auto* profiles = dialog->findChild<QComboBox*>(QString::number(capture_ids::assembly_profile));
+    ASSERT_TRUE(assemble && profiles);
+    ASSERT_EQ(profiles->count(), 2);
+    EXPECT_EQ(profiles->itemText(0), "No profile");
+    EXPECT_EQ(profiles->itemText(1), "Lab fisheye");
+    EXPECT_FALSE(profiles->isEnabled());
+    assemble->click();
+    EXPECT_TRUE(profiles->isEnabled());
+    profiles->setCurrentIndex(1);
+    Q_EMIT profiles->activated(1);
+    EXPECT_EQ(form.assembly_profile, 1);
+    EXPECT_TRUE(form.assemble_each_series);
+    if (const char* shots = std::getenv("CANDELUX_SCREENSHOT")) dialog->grab().save(QString(shots) + "/capture_profile.png");
+
+    CaptureForm later{desktop, camera, settings, steady.pacing(), [now] { return now; }};
+    later.on_open();
+    CaptureDialog again(nullptr, later);
+    EXPECT_EQ(again.findChild<QComboBox*>(QString::number(capture_ids::assembly_profile))->currentIndex(), 1);
 }

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +18,7 @@
 
 #include "app/commands.h"
 #include "profiles/scripted_profile_desktop.h"
+#include "support/formula_pictures.h"
 #include "profiles/ui/profile_window.h"
 #include "support/ui/app_window.h"
 
@@ -115,4 +119,59 @@ TEST_F(ProfileWindowTest, MakesEditsAndDeletesAProfile) {
     EXPECT_FALSE(fs::exists(folder / "office.cdxprofile"));
     EXPECT_EQ(list->count(), 1);
     EXPECT_TRUE(profiles.messages.empty());
+}
+
+namespace {
+
+// The share of the image's pixels near `colour`.
+int pixels_like(const QImage& image, QColor colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                    std::abs(c.blue() - colour.blue()) < 40)
+                ++count;
+        }
+    return count;
+}
+
+}  // namespace
+
+// Fit Vignetting... on a uniform wall through a fisheye whose fall-off
+// follows the cos⁴ law: the circle found, the fit drawn against the rings.
+TEST_F(ProfileWindowTest, FitsVignettingAndDrawsTheFitAgainstTheData) {
+    auto* list = control<QListWidget>(profile_ids::list);
+    auto* plot = control(profile_ids::plot);
+    list->setCurrentRow(0);
+    const QImage before = plot->grab().toImage();
+    const std::string wall = (config / "wall.hdr").string();
+    ASSERT_TRUE(write_grey_picture(wall, 400, 300, [](int x, int y) {
+        const double r = std::hypot(x + 0.5 - 200, y + 0.5 - 150) / 140;
+        if (r > 1) return 0.0f;
+        const double c = std::cos(r * 55 * 3.14159265 / 180);
+        // A faint weave, as a real wall's texture, so the rings scatter.
+        return static_cast<float>(0.4 * c * c * c * c * (1 + 0.01 * std::sin(x * 0.7) * std::cos(y * 0.5)));
+    }));
+    profiles.picture_answers.push_back(wall);
+    click(profile_ids::fit_vignetting);
+    EXPECT_TRUE(profiles.messages.empty());
+    EXPECT_NEAR(field(profile_field::radius)->text().toDouble(), 140, 1.5);
+    EXPECT_TRUE(control<QPushButton>(profile_ids::save)->isEnabled());
+    EXPECT_TRUE(control<QLabel>(profile_ids::status)->text().startsWith("Fitted to wall.hdr: "));
+
+    QApplication::processEvents();
+    const QImage after = plot->grab().toImage();
+    EXPECT_GT(pixels_like(after, QColor(214, 95, 14)), 10 * pixels_like(before, QColor(214, 95, 14)) + 50);
+    EXPECT_GT(pixels_like(after, QColor(31, 119, 180)), 200);
+    if (const char* shots = std::getenv("CANDELUX_SCREENSHOT"))
+        after.save(QString(shots) + "/profile-vignetting-fit.png");
+    screenshot(*profile_window, "profile-window.png");
+
+    click(profile_ids::save);
+    auto saved = read_camera_profile((folder / "office.cdxprofile").string());
+    ASSERT_TRUE(saved) << saved.failure().message;
+    EXPECT_GT(saved.value().vignetting_data.size(), 10u);
+    EXPECT_NEAR(vignetting_falloff(saved.value().vignetting, 0.5), std::pow(std::cos(27.5 * 3.14159265 / 180), 4),
+                0.01);
 }
