@@ -14,7 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "bench_ratio.h"
 #include "macro/batch_replay.h"
+#include "macro/parallel_replay.h"
 #include "picture/rgbe_pixel.h"
 #include "picture/rgbe_writer.h"
 
@@ -88,6 +90,27 @@ void BM_ReplayThreeStepsOverFiftyPictures(benchmark::State& state) {
 }
 BENCHMARK(BM_ReplayThreeStepsOverFiftyPictures)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(2);
 
+// The same batch with one job and with two, alternately, so that both see
+// the same load; the ratio of their medians is printed at the end.
+void BM_ReplayThreeStepsJobs(benchmark::State& state) {
+    const int jobs = static_cast<int>(state.range(0));
+    const std::string sequence = (folder() / "macro.seq").string();
+    const std::string pictures = (folder() / "pictures").string();
+    auto plan = plan_batch(sequence, pictures, cache);
+    if (!plan.ok()) return state.SkipWithError("no plan");
+    ShellReplayHost host(CANDELUX_PROGRAMS_DIR);
+    for (auto _ : state) {
+        ReplayReport report;
+        bench::timed("replay --jobs " + std::to_string(jobs),
+                     [&] { report = run_batch_in_parallel(plan.value(), host, true, jobs); });
+        if (report.pictures_processed != picture_count) return state.SkipWithError("not every picture processed");
+    }
+}
+BENCHMARK(BM_ReplayThreeStepsJobs)->Arg(1)->Arg(2)->Arg(1)->Arg(2)->Arg(1)->Arg(2)->Unit(benchmark::kSecond)
+    ->UseRealTime()->Iterations(1);
+const bench::RatioLine jobs_ratio("replay of three steps, --jobs 2 against 1", "replay --jobs 1", "replay --jobs 2",
+                                  1.7);
+
 // The largest sequence replay takes (10 000 lines) over 1000 pictures: the
 // plan is made one picture at a time, so the peak memory stays that of one
 // picture's steps whatever the number of pictures. Nothing runs: each
@@ -129,4 +152,4 @@ BENCHMARK(BM_PlanTenThousandLinesOverAThousandPictures)->Unit(benchmark::kSecond
 
 }  // namespace
 
-BENCHMARK_MAIN();
+BENCH_RATIO_MAIN()

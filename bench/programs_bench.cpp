@@ -3,6 +3,11 @@
 // wall-clock time (the work happens in a child process) next to the time a
 // real Radiance build needs for the same command on this class of machine
 // ("reference_s"; 0 where none was measured).
+//
+// Our own previous build is the reference this run can measure: with
+// CANDELUX_BENCH_BEFORE_PROGRAMS naming its program folder, every command
+// runs with both folders in turn and the ratio of the medians (before over
+// now) is printed at the end.
 
 #include <benchmark/benchmark.h>
 
@@ -15,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_ratio.h"
 #include "picture/rgbe_pixel.h"
 #include "picture/rgbe_writer.h"
 
@@ -91,10 +97,36 @@ const Inputs& inputs() {
 std::string program(const char* name) { return std::string(CANDELUX_PROGRAMS_DIR) + "/" + name; }
 std::string out(const char* name) { return (folder() / name).string(); }
 
+// The command with every program taken from `folder` instead.
+std::string with_programs(std::string command, const std::string& folder) {
+    const std::string ours = CANDELUX_PROGRAMS_DIR;
+    for (size_t at = command.find(ours); at != std::string::npos; at = command.find(ours, at + folder.size()))
+        command.replace(at, ours.size(), folder);
+    return command;
+}
+
 void run(benchmark::State& state, const std::string& command, double reference) {
     inputs();
-    for (auto _ : state)
-        if (std::system(command.c_str()) != 0) state.SkipWithError(("failed: " + command).c_str());
+    const char* before = std::getenv("CANDELUX_BENCH_BEFORE_PROGRAMS");
+    // The command without its folders: "pflip -c -h".
+    std::string name = with_programs(command, "");
+    name.erase(0, name.find_first_not_of("/ "));
+    name = name.substr(0, name.find(folder().string()));
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    // Two benchmarks of one command (other inputs) are told apart.
+    while (bench::timings().count(name)) name += "'";
+    const std::string previous = before ? with_programs(command, before) : std::string();
+    for (auto _ : state) {
+        bench::timed(name, [&] {
+            if (std::system(command.c_str()) != 0) state.SkipWithError(("failed: " + command).c_str());
+        });
+        if (before) {
+            state.PauseTiming();
+            bench::timed(name + " before", [&] { (void)std::system(previous.c_str()); });
+            state.ResumeTiming();
+        }
+    }
+    if (before) bench::ratios().push_back({name + " (before / now)", name + " before", name});
     state.counters["reference_s"] = reference;
 }
 
@@ -154,4 +186,4 @@ BENCHMARK(pcond_human)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations
 BENCHMARK(reinhard_global)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(reinhard_local)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(tm_linear)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-BENCHMARK_MAIN();
+BENCH_RATIO_MAIN()

@@ -11,6 +11,7 @@
 #include <random>
 
 #include "app/application.h"
+#include "bench_ratio.h"
 #include "app/ui/main_window.h"
 #include "app/ui/qt_desktop.h"
 #include "picture/rgbe_reader.h"
@@ -66,17 +67,17 @@ struct Window {
 void OpenToFirstPaint(benchmark::State& state) {
     Window w;
     for (auto _ : state) {
-        w.open();
+        bench::timed("open to first paint", [&] { w.open(); });
         if (!w.app.image_loaded()) state.SkipWithError("open failed");
     }
 }
 
 void LuminanceMapOnly(benchmark::State& state) {
     const std::string& path = picture_path();
-    for (auto _ : state) {
+    for (auto _ : state) bench::timed("luminance map", [&] {
         auto map = load_luminance_map(path);
         benchmark::DoNotOptimize(map.ok());
-    }
+    });
 }
 
 void PaintAfterOpen(benchmark::State& state) {
@@ -105,6 +106,8 @@ void WheelStepRepaint(benchmark::State& state) {
     }
 }
 
+const bench::GoalLine open_goal("open 24 MP to first paint", "open to first paint", 0.25);
+
 }  // namespace
 
 BENCHMARK(WheelStepRepaint)->Unit(benchmark::kMillisecond)->Iterations(20);
@@ -117,5 +120,6 @@ int main(int argc, char** argv) {
     QApplication qt(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
+    bench::print_ratios();
     return 0;
 }

@@ -48,11 +48,13 @@ ProgramStatus flip_picture(const FlipOptions& options) {
         }
         for (size_t s = 0; s < count; ++s)
             if (!in.read_planes(picture.data() + 4 * length * s)) return read_failure(messages, in, options.input);
-        for (size_t s = count; s-- > 0;) {
-            uint8_t* planes = picture.data() + 4 * length * s;
+        // Bottom scanline first; each one is reversed and encoded by one of
+        // the cores.
+        out.write_scanlines(count, static_cast<int>(length), [&](size_t i) -> const uint8_t* {
+            uint8_t* planes = picture.data() + 4 * length * (count - 1 - i);
             if (reverse_scanlines) reverse_planes(planes, length);
-            out.write_planes(planes, static_cast<int>(length));
-        }
+            return planes;
+        });
     }
     if (!out.finish()) return program_failure("write error on " + options.output);
     return success();

@@ -21,6 +21,9 @@ void PictureInput::open_standard_input() {
 
 PictureProblem PictureInput::read_preamble() {
     reader_.emplace(file_, input_block_size);
+    // A program reads its input once from start to end: a mapped file spares
+    // copying it.
+    reader_->map_file();
     if (!read_header_lines(*reader_, header_.lines))
         return header_too_long(*reader_) ? PictureProblem::header_too_long : PictureProblem::bad_header;
     std::string line;

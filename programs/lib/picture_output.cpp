@@ -1,7 +1,14 @@
 #include "lib/picture_output.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "common/parallel_bands.h"
 
 namespace {
 
@@ -44,10 +51,32 @@ inline int run_start_in_word(const uint8_t* values) {
 
 }  // namespace
 
+#if defined(__SSE2__)
+// The same sixteen bytes at a time: where the first run starts in
+// values[i, i + 14), or -1. Needs 17 readable bytes.
+inline int run_start_in_block(const uint8_t* values) {
+    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(values));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(values + 1));
+    const unsigned same = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, next)));
+    const unsigned run = same & (same >> 1) & (same >> 2) & 0x3fffu;
+    return run == 0 ? -1 : std::countr_zero(run);
+}
+#endif
+
 uint8_t* encode_component_runs(const uint8_t* values, int n, uint8_t* out) {
     int literal_start = 0;
     int i = 0;
     while (i + min_run <= n) {
+#if defined(__SSE2__)
+        if (i + 17 <= n) {
+            const int k = run_start_in_block(values + i);
+            if (k < 0) {
+                i += 14;
+                continue;
+            }
+            i += k;
+        }
+#endif
         if constexpr (std::endian::native == std::endian::little) {
             if (i + 8 <= n) {
                 const int k = run_start_in_word(values + i);
@@ -143,15 +172,59 @@ void PictureOutput::write_planes(const uint8_t* planes, int n) {
         used_ += 4 * count;
         return;
     }
-    reserve(4 + 4 * (count + count / max_literal + 2));
+    reserve(encoded_scanline_room(n));
     uint8_t* start = buffer_.data() + used_;
-    uint8_t* out = start;
+    used_ += static_cast<size_t>(encode_scanline_planes(planes, n, start) - start);
+}
+
+size_t encoded_scanline_room(int n) {
+    const size_t count = static_cast<size_t>(n);
+    return 4 + 4 * (count + count / max_literal + 2);
+}
+
+uint8_t* encode_scanline_planes(const uint8_t* planes, int n, uint8_t* out) {
+    const size_t count = static_cast<size_t>(n);
     *out++ = 2;
     *out++ = 2;
     *out++ = static_cast<uint8_t>(n >> 8);
     *out++ = static_cast<uint8_t>(n & 0xff);
     for (int c = 0; c < 4; ++c) out = encode_component_runs(planes + c * count, n, out);
-    used_ += static_cast<size_t>(out - start);
+    return out;
+}
+
+void PictureOutput::write_scanlines(size_t count, int n, const std::function<const uint8_t*(size_t)>& planes_of) {
+    if (n < min_encoded_length || n > max_encoded_length) {
+        for (size_t i = 0; i < count; ++i) write_planes(planes_of(i), n);
+        return;
+    }
+    // Rounds of scanlines: one encoded on every core while the one before
+    // is written.
+    constexpr size_t rows_per_round = 64;
+    const size_t room = encoded_scanline_room(n);
+    std::vector<uint8_t> encoded[2] = {std::vector<uint8_t>(rows_per_round * room),
+                                       std::vector<uint8_t>(rows_per_round * room)};
+    std::vector<size_t> sizes[2] = {std::vector<size_t>(rows_per_round), std::vector<size_t>(rows_per_round)};
+    auto write_round = [&](int r, size_t rows) {
+        for (size_t i = 0; i < rows; ++i)
+            write_text({reinterpret_cast<const char*>(encoded[r].data() + i * room), sizes[r][i]});
+    };
+    BandPool pool;
+    size_t pending = 0;
+    int round = 0;
+    for (size_t first = 0; first < count; first += rows_per_round, round ^= 1) {
+        const size_t rows = std::min(rows_per_round, count - first);
+        const std::function<void(size_t, size_t)> encode = [&, first, round](size_t begin, size_t end) {
+            for (size_t i = begin; i < end; ++i) {
+                uint8_t* start = encoded[round].data() + i * room;
+                sizes[round][i] = static_cast<size_t>(encode_scanline_planes(planes_of(first + i), n, start) - start);
+            }
+        };
+        pool.start(rows, 4, encode);
+        write_round(round ^ 1, pending);
+        pool.finish();
+        pending = rows;
+    }
+    write_round(round ^ 1, pending);
 }
 
 void PictureOutput::write_pixels(const RgbePixel* pixels, int n) {

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include <functional>
+
 #include "lib/file_handle.h"
 #include "picture/resolution_line.h"
 #include "picture/rgbe_pixel.h"
@@ -37,6 +39,11 @@ public:
     // pixels; n must be the resolution line's scanline length.
     void write_planes(const uint8_t* planes, int n);
     void write_pixels(const RgbePixel* pixels, int n);
+    // `count` scanlines of n pixels, scanline i's planes given by
+    // planes_of(i), encoded side by side on every core and written in
+    // order. planes_of is called from several threads at once, once for
+    // each i.
+    void write_scanlines(size_t count, int n, const std::function<const uint8_t*(size_t)>& planes_of);
 
     // Flushes and closes; false when any write failed.
     bool finish();
@@ -52,6 +59,11 @@ private:
     std::vector<uint8_t> planes_;
     bool failed_ = false;
 };
+
+// One run-length encoded scanline of n pixels (8 to 32767) from its planes,
+// at `out` (room for encoded_scanline_room(n) bytes); returns the end.
+uint8_t* encode_scanline_planes(const uint8_t* planes, int n, uint8_t* out);
+size_t encoded_scanline_room(int n);
 
 // The run-length codes of one component plane of n bytes, written at `out`
 // (room for n + n / 128 + 2 bytes needed); returns the end of what was written.

@@ -4,7 +4,9 @@
 // out as views into the buffer, numbers read and written without locale or
 // stream machinery.
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +19,12 @@ public:
     bool next(std::string_view& line);
 
     bool failed() const { return failed_; }
+
+    // The bytes read and not yet handed out (perhaps none), and skipping
+    // over some of them: for a caller that recognises a repeated line
+    // without looking for its end.
+    std::string_view buffered() const { return {buffer_.data() + begin_, end_ - begin_}; }
+    void skip(size_t n) { begin_ += n; }
 
 private:
     std::FILE* file_;
@@ -55,6 +63,30 @@ private:
     size_t used_ = 0;
     bool failed_ = false;
 };
+
+// Whether `text` starts with the `size` bytes of `line` and a line feed.
+// Lines of sorted numbers are short and repeat; comparing them word by word
+// in place costs less than finding each line's end first.
+inline bool starts_with_line(std::string_view text, const char* line, size_t size) {
+    if (text.size() <= size || text[size] != '\n') return false;
+    // Neighbouring sorted numbers differ in their last digits: those first.
+    if (size >= 8) {
+        uint64_t a, b;
+        std::memcpy(&a, text.data() + size - 8, 8);
+        std::memcpy(&b, line + size - 8, 8);
+        if (a != b) return false;
+    }
+    size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        uint64_t a, b;
+        std::memcpy(&a, text.data() + i, 8);
+        std::memcpy(&b, line + i, 8);
+        if (a != b) return false;
+    }
+    for (; i < size; ++i)
+        if (text[i] != line[i]) return false;
+    return true;
+}
 
 // Skips blanks and tabs (and a CR) from `at`.
 inline const char* skip_blanks(const char* at, const char* end) {

@@ -1,7 +1,11 @@
 #include "analysis/compute_statistics.h"
 
+#include <thread>
+
 #include "analysis/histogram_run.h"
 #include "analysis/sample_file.h"
+#include "common/huge_pages.h"
+#include "common/parallel_bands.h"
 #include "desktop/desktop.h"
 #include "picture/rgbe_reader.h"
 #include "tools/process_runner.h"
@@ -36,15 +40,24 @@ std::optional<RegionAnalysis> region_statistics_or_failure(StatisticsContext& co
     RegionSamples samples = sample_region(context.map, region, tool);
     if (samples.values.empty()) return RegionAnalysis{};
 
-    const float mean = sample_mean(samples.values);
     if (context.mean_only) {
         RegionAnalysis result;
-        result.statistics.mean = mean;
+        result.statistics.mean = sample_mean(samples.values);
         return result;
     }
 
-    std::vector<float> sorted = samples.values;
-    sort_samples(sorted);
+    // The mean (a sum in order, for the same rounding every time) is taken
+    // while the samples are sorted.
+    float mean = 0;
+    std::vector<float> sorted;
+    run_side_by_side(
+        [&] {
+            sorted.reserve(samples.values.size());
+            advise_huge_pages(sorted.data(), samples.values.size() * sizeof(float));
+            sorted.assign(samples.values.begin(), samples.values.end());
+            sort_samples(sorted);
+        },
+        [&] { mean = sample_mean(samples.values); });
 
     const std::string sample_path = context.cache_directory + working_file::samples;
     if (context.histogram && !write_sample_file(sample_path, sorted)) {
@@ -56,18 +69,25 @@ std::optional<RegionAnalysis> region_statistics_or_failure(StatisticsContext& co
     RegionAnalysis result;
     RegionStatistics& statistics = result.statistics;
     statistics.mean = mean;
-    sorted_figures(sorted, mean, statistics);
-    statistics.criterion_percentage = criterion_percentage(settings, samples.values);
-    statistics.percentile_ratio = percentile_ratio(settings, sorted);
-    statistics.contrast = 0;
+    auto work_out_figures = [&] {
+        sorted_figures(sorted, mean, statistics);
+        statistics.criterion_percentage = criterion_percentage(settings, samples.values);
+        statistics.percentile_ratio = percentile_ratio(settings, sorted);
+        statistics.contrast = 0;
+    };
     if (!context.histogram) {
+        work_out_figures();
         statistics.samples = std::move(samples.values);
         statistics.positions = std::move(samples.positions);
         return result;
     }
 
-    const std::string command = histogram_command(sample_path, histogram_range(statistics.minimum, statistics.maximum));
+    // The figures from the sorted samples are worked out while rcalc and
+    // histo make the histogram.
+    std::jthread figures(work_out_figures);
+    const std::string command = histogram_command(sample_path, histogram_range(sorted.front(), sorted.back()));
     const ProcessOutput output = context.runner.run(command, true);
+    figures.join();
     context.desktop.close_progress();
     const auto histogram = output.started ? parse_histogram(output.text) : std::nullopt;
     if (!histogram) {

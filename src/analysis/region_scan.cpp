@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "common/huge_pages.h"
+
 namespace {
 
 int64_t cut(float value) { return static_cast<int64_t>(value); }  // toward zero
@@ -195,6 +197,8 @@ RegionSamples sample_region(const LuminanceMap& map, const Region& region, Regio
     const size_t capacity = static_cast<size_t>(box.x1 - box.x0) * static_cast<size_t>(box.y1 - box.y0);
     samples.values.reserve(capacity);
     samples.positions.reserve(capacity);
+    advise_huge_pages(samples.values.data(), capacity * sizeof(float));
+    advise_huge_pages(samples.positions.data(), capacity * sizeof(SamplePosition));
 
     if (box.whole_picture || tool == RegionKind::rectangle) {
         for (int64_t y = box.y0; y < box.y1; ++y)

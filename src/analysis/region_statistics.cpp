@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "common/float_sort.h"
+
 float histogram_peak(const LuminanceHistogram& histogram) {
     float peak = 0;
     for (const HistogramBin& bin : histogram) peak = std::max(peak, bin.count);
@@ -75,23 +77,5 @@ float criterion_percentage(const AnalysisSettings& settings, std::span<const flo
 }
 
 void sort_samples(std::vector<float>& samples) {
-    const bool positive = std::all_of(samples.begin(), samples.end(), [](float v) { return v > 0; });
-    if (!positive || samples.size() < 4096) {
-        std::sort(samples.begin(), samples.end());
-        return;
-    }
-    // Four passes of one byte over the bit patterns, the lowest first; each
-    // pass is stable, so the last leaves them in order. Byte-sized buckets
-    // keep the counts in the first-level cache.
-    std::vector<uint32_t> keys(samples.size()), spare(samples.size());
-    std::memcpy(keys.data(), samples.data(), samples.size() * sizeof(float));
-    std::array<size_t, 257> start{};
-    for (int shift = 0; shift < 32; shift += 8) {
-        start.fill(0);
-        for (uint32_t key : keys) ++start[((key >> shift) & 0xffu) + 1];
-        for (size_t b = 1; b < start.size(); ++b) start[b] += start[b - 1];
-        for (uint32_t key : keys) spare[start[(key >> shift) & 0xffu]++] = key;
-        keys.swap(spare);
-    }
-    std::memcpy(samples.data(), keys.data(), samples.size() * sizeof(float));
+    if (samples.size() < 4096 || !sort_positive_floats(samples)) std::sort(samples.begin(), samples.end());
 }

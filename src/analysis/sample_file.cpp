@@ -5,9 +5,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <algorithm>
 #include <vector>
 
+#include "common/parallel_bands.h"
 #include "common/text_format.h"
 
 namespace {
@@ -94,23 +97,70 @@ void append_fixed6(std::string& out, float value) {
     out.append(text, put_fixed6(text, value));
 }
 
+namespace {
+
+// Samples formatted by one thread at a time, and how many such blocks are
+// formatted in one round while the round before is written.
+constexpr size_t samples_per_block = size_t{1} << 14;
+
+// The lines of samples[first, last) appended at `at`; returns the end.
+// Sorted samples repeat, and a repeated value repeats its text.
+char* put_lines(char* at, std::span<const float> samples) {
+    float previous = 0;
+    char previous_text[max_fixed6_chars + 1];
+    size_t previous_size = 0;
+    for (const float value : samples) {
+        if (previous_size > 0 && std::memcmp(&value, &previous, sizeof value) == 0) {
+            std::memcpy(at, previous_text, previous_size);
+            at += previous_size;
+            continue;
+        }
+        char* end = put_fixed6(at, value);
+        *end++ = '\n';
+        previous = value;
+        previous_size = static_cast<size_t>(end - at);
+        std::memcpy(previous_text, at, previous_size);
+        at = end;
+    }
+    return at;
+}
+
+}  // namespace
+
 bool write_sample_file(const std::string& path, std::span<const float> samples) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
-    constexpr size_t block = 1 << 20;
-    std::vector<char> buffer(block + max_fixed6_chars + 1);
-    char* at = buffer.data();
-    bool ok = true;
-    for (float value : samples) {
-        at = put_fixed6(at, value);
-        *at++ = '\n';
-        if (static_cast<size_t>(at - buffer.data()) >= block) {
-            const size_t size = static_cast<size_t>(at - buffer.data());
-            ok = ok && std::fwrite(buffer.data(), 1, size, file) == size;
-            at = buffer.data();
-        }
+    const size_t blocks = (samples.size() + samples_per_block - 1) / samples_per_block;
+    const size_t per_round = 2 * band_workers();
+    // Two rounds of text: one being written while the next is formatted.
+    std::vector<std::unique_ptr<char[]>> text[2];
+    std::vector<size_t> used[2];
+    for (int r = 0; r < 2; ++r) {
+        for (size_t b = 0; b < per_round; ++b)
+            text[r].emplace_back(new char[samples_per_block * (max_fixed6_chars + 1)]);
+        used[r].assign(per_round, 0);
     }
-    const size_t size = static_cast<size_t>(at - buffer.data());
-    ok = ok && std::fwrite(buffer.data(), 1, size, file) == size;
+    bool ok = true;
+    auto write_round = [&](int r, size_t count) {
+        for (size_t i = 0; i < count; ++i)
+            ok = ok && std::fwrite(text[r][i].get(), 1, used[r][i], file) == used[r][i];
+    };
+    BandPool pool;
+    size_t pending = 0;  // blocks of the other round still to write
+    int round = 0;
+    for (size_t first = 0; first < blocks; first += per_round, round ^= 1) {
+        const size_t count = std::min(per_round, blocks - first);
+        const std::function<void(size_t, size_t)> format = [&, first, round](size_t b, size_t) {
+            const size_t begin = (first + b) * samples_per_block;
+            const size_t end = std::min(samples.size(), begin + samples_per_block);
+            char* start = text[round][b].get();
+            used[round][b] = static_cast<size_t>(put_lines(start, samples.subspan(begin, end - begin)) - start);
+        };
+        pool.start(count, 1, format);
+        write_round(round ^ 1, pending);
+        pool.finish();
+        pending = count;
+    }
+    write_round(round ^ 1, pending);
     return std::fclose(file) == 0 && ok;
 }

@@ -3,6 +3,7 @@
 // picture, the title, the menu and the status bar.
 
 #include <filesystem>
+#include <future>
 
 #include "app/application.h"
 #include "common/status_text.h"
@@ -56,14 +57,18 @@ std::optional<LuminanceMap> Application::prepare_display_copy(const std::string&
     const bool gif = settings_.display_mode == display_gif;
     const std::string command = std::string(gif ? "/C ra_gif " : "/C ra_bmp ") + path + "  " +
                                 working_path(gif ? working_file::display_gif : working_file::display_bmp);
+    // The luminance map is read while the display copy is made: both only
+    // read the working copy, and the window needs both before it paints.
+    std::future<Result<LuminanceMap>> reading =
+        std::async(std::launch::async, [path] { return load_luminance_map(path); });
     const ProcessOutput output = runner_.run(command, true);
+    auto map = reading.get();
     if (!output.started || !output.text.empty()) {
         desktop_.message_box(output.started ? conversion_error : output.error, conversion_caption, MessageIcon::error,
                              Owner::none);
         desktop_.close_progress();
         return std::nullopt;
     }
-    auto map = load_luminance_map(path);
     if (!map.ok()) {
         // The picture programs accepted a file the reader cannot read.
         desktop_.message_box(conversion_error, conversion_caption, MessageIcon::error, Owner::none);

@@ -2,20 +2,25 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <new>
 #include <optional>
 #include <stdexcept>
 
+#include "common/huge_pages.h"
+#include "common/parallel_bands.h"
 #include "common/regular_file.h"
 #include "common/text_format.h"
 #include "picture/block_reader.h"
 #include "picture/header_limit.h"
+#include "picture/luminance_bands.h"
 #include "picture/resolution_line.h"
 #include "picture/scanline_codec.h"
 
@@ -105,33 +110,6 @@ Result<File> open_picture(const std::string& path) {
     return file;
 }
 
-// 2^(E - 136) for every exponent byte.
-struct ScaleTable {
-    float scale[256];
-    ScaleTable() {
-        for (int e = 0; e < 256; ++e) scale[e] = rgbe_scale(static_cast<uint8_t>(e));
-    }
-};
-
-void convert_scanline(const uint8_t* planes, int n, float exposure, float* out) {
-    static const ScaleTable table;
-    const uint8_t* red = planes;
-    const uint8_t* green = planes + n;
-    const uint8_t* blue = planes + 2 * n;
-    const uint8_t* exponent = planes + 3 * n;
-    for (int i = 0; i < n; ++i) {
-        // Same steps as rgbe_luminance(), with the scale from the table.
-        const float f = table.scale[exponent[i]];
-        const float r = (static_cast<float>(red[i]) + 0.5f) * f;
-        const float g = (static_cast<float>(green[i]) + 0.5f) * f;
-        const float b = (static_cast<float>(blue[i]) + 0.5f) * f;
-        const float sum = static_cast<float>(physics::weight_red * r) +
-                          static_cast<float>(physics::weight_green * g) +
-                          static_cast<float>(physics::weight_blue * b);
-        out[i] = static_cast<float>(physics::luminous_efficacy * sum) / exposure;
-    }
-}
-
 }  // namespace
 
 float exposure_product(const std::vector<float>& exposures) {
@@ -142,6 +120,34 @@ float exposure_product(const std::vector<float>& exposures) {
 
 namespace {
 
+// The header read and the resolution line checked against what the file
+// can hold. Every scanline takes at least four bytes of the file, so a
+// resolution line that claims more scanlines than the rest of the file could
+// hold is refused before anything of its size is allocated. Where the size is
+// not known (memory, a pipe), known_rows is 0 and the result grows row by
+// row as scanlines arrive, so a claim the data does not keep costs nothing.
+struct Opened {
+    Preamble preamble;
+    size_t known_rows = 0;
+};
+
+Result<Opened> open_scanlines(std::FILE* file, BlockReader& in) {
+    auto preamble = read_preamble(in);
+    if (!preamble) return preamble.failure();
+    Opened opened{std::move(preamble.value()), 0};
+    const ResolutionLine& res = opened.preamble.resolution;
+    if (res.scanline_length > max_scanline_length) return out_of_memory();
+    struct stat info {};
+    const int descriptor = fileno(file);
+    if (descriptor >= 0 && ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
+        const uint64_t size = static_cast<uint64_t>(info.st_size);
+        const uint64_t left = size > in.offset() ? size - in.offset() : 0;
+        if (static_cast<uint64_t>(res.scanline_count) > left / 4) return bad_scanline();
+        opened.known_rows = static_cast<size_t>(res.scanline_count);
+    }
+    return opened;
+}
+
 // Decodes a picture scanline by scanline. `prepare` sees the header and the
 // number of rows the file can be trusted to hold (0 when its size is not
 // known), so that it can reserve room; `take_row` receives each decoded
@@ -149,29 +155,14 @@ namespace {
 template <class Prepare, class TakeRow>
 std::optional<Failure> decode_picture(std::FILE* file, Prepare prepare, TakeRow take_row) {
     BlockReader in(file);
-    auto preamble = read_preamble(in);
-    if (!preamble) return preamble.failure();
-    const ResolutionLine& res = preamble.value().resolution;
-    // Every scanline takes at least four bytes of the file, so a resolution
-    // line that claims more scanlines than the rest of the file could hold is
-    // refused before anything of its size is allocated. Where the size is
-    // not known (memory, a pipe), the result grows row by row as scanlines
-    // arrive, so a claim the data does not keep costs nothing.
-    if (res.scanline_length > max_scanline_length) return out_of_memory();
-    size_t known_rows = 0;
-    struct stat info {};
-    const int descriptor = fileno(file);
-    if (descriptor >= 0 && ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
-        const uint64_t size = static_cast<uint64_t>(info.st_size);
-        const uint64_t left = size > in.offset() ? size - in.offset() : 0;
-        if (static_cast<uint64_t>(res.scanline_count) > left / 4) return bad_scanline();
-        known_rows = static_cast<size_t>(res.scanline_count);
-    }
+    auto opened = open_scanlines(file, in);
+    if (!opened) return opened.failure();
+    const ResolutionLine& res = opened.value().preamble.resolution;
     const size_t length = static_cast<size_t>(res.scanline_length);
     std::vector<uint8_t> planes;
     ScanlineDecoder decoder(in, res.scanline_length);
     try {
-        prepare(preamble.value(), known_rows);
+        prepare(opened.value().preamble, opened.value().known_rows);
         planes.resize(4 * length);
         for (int row = 0; row < res.scanline_count; ++row) {
             if (!decoder.decode(planes.data())) return bad_scanline();
@@ -181,6 +172,93 @@ std::optional<Failure> decode_picture(std::FILE* file, Prepare prepare, TakeRow 
         return out_of_memory();
     } catch (const std::length_error&) {
         return out_of_memory();
+    }
+    return std::nullopt;
+}
+
+// Bytes of the file looked at in one go when scanlines are converted in
+// bands: enough for every core to have many scanlines to take, few enough
+// that the window and the rows it fills stay in the cores' caches between
+// indexing, decoding and converting.
+constexpr size_t band_window_bytes = size_t{1} << 19;
+
+// A window of the file's bytes: whole run-length scanlines, indexed, and the
+// start of the next one.
+struct Window {
+    std::vector<uint8_t> bytes = std::vector<uint8_t>(band_window_bytes);
+    size_t size = 0;
+    RleScanlines index;
+};
+
+// Fills the window after the `kept` bytes already at its start; false when
+// the file could not be read.
+bool read_window(std::FILE* file, Window& window, size_t kept) {
+    window.size = kept;
+    while (window.size < window.bytes.size()) {
+        const size_t got = std::fread(window.bytes.data() + window.size, 1, window.bytes.size() - window.size, file);
+        if (got == 0) return !std::ferror(file);
+        window.size += got;
+    }
+    return true;
+}
+
+// Run-length scanlines are converted in bands on every core, a window at a
+// time; while the bands of one window are converted, this thread reads and
+// indexes the next. From the first scanline in any other form, or a damaged
+// one, the rest is decoded in order by the sequential decoder, which gives
+// the same result and the same refusal as reading everything in order.
+std::optional<Failure> decode_luminance(std::FILE* file, BlockReader& in, LuminanceMap& map, bool size_known) {
+    const int length = map.width;
+    const size_t width = static_cast<size_t>(length);
+    const size_t rows = static_cast<size_t>(map.height);
+    ScanlineDecoder decoder(in, length);
+    size_t row = 0;
+    if (length >= 8 && length <= 0x7fff && rows > 0) {
+        Window windows[2];
+        Window* current = &windows[0];
+        Window* next = &windows[1];
+        // What the header's reader took past the header starts the first window.
+        const size_t taken = std::min(in.available(), current->bytes.size());
+        std::memcpy(current->bytes.data(), in.data(), taken);
+        in.consume(taken);
+        if (!read_window(file, *current, taken)) return bad_scanline();
+        index_rle_scanlines(current->bytes.data(), current->size, length, rows, current->index);
+        std::function<void(size_t, size_t)> convert;
+        BandPool pool;
+        while (current->index.rows > 0) {
+            const RleScanlines& index = current->index;
+            map.data.resize((row + index.rows) * width);
+            const uint8_t* data = current->bytes.data();
+            float* out = map.data.data() + row * width;
+            convert = [&, data, out](size_t first, size_t last) {
+                rle_scanlines_to_luminance(data, index, first, last, length, map.exposure, out);
+            };
+            pool.start(index.rows, rows_per_band, convert);
+            // Where the file's size is known the map never moves, so the next
+            // window is read while this one is converted.
+            if (!size_known) pool.finish();
+            const size_t tail = current->size - index.bytes;
+            std::memcpy(next->bytes.data(), data + index.bytes, tail);
+            const bool read = read_window(file, *next, tail);
+            if (read) {
+                index_rle_scanlines(next->bytes.data(), next->size, length, rows - row - index.rows, next->index);
+                // Rows the bands are not writing: made room for meanwhile.
+                if (size_known) map.data.resize((row + index.rows + next->index.rows) * width);
+            }
+            pool.finish();
+            if (!read) return bad_scanline();
+            decoder.remember_last_pixel(index.last_pixel);
+            row += index.rows;
+            std::swap(current, next);
+        }
+        // The rest, if any, goes to the sequential decoder.
+        in.put_back(current->bytes.data(), current->size);
+    }
+    std::vector<uint8_t> planes(4 * width);
+    for (; row < rows; ++row) {
+        if (!decoder.decode(planes.data())) return bad_scanline();
+        map.data.resize((row + 1) * width);
+        planes_to_luminance(planes.data(), length, map.exposure, map.data.data() + row * width);
     }
     return std::nullopt;
 }
@@ -239,20 +317,23 @@ Result<LuminanceMap> load_luminance_map(const std::string& path) {
 }
 
 Result<LuminanceMap> load_luminance_map(std::FILE* file) {
+    BlockReader in(file);
+    auto opened = open_scanlines(file, in);
+    if (!opened) return opened.failure();
+    const Preamble& preamble = opened.value().preamble;
     LuminanceMap map;
-    auto failure = decode_picture(
-        file,
-        [&](Preamble& preamble, size_t known_rows) {
-            map.width = preamble.resolution.scanline_length;
-            map.height = preamble.resolution.scanline_count;
-            map.exposure = exposure_product(preamble.exposures);
-            map.data.reserve(static_cast<size_t>(map.width) * known_rows);
-        },
-        [&](size_t row, const uint8_t* planes) {
-            const size_t width = static_cast<size_t>(map.width);
-            map.data.resize((row + 1) * width);
-            convert_scanline(planes, map.width, map.exposure, map.data.data() + row * width);
-        });
-    if (failure) return *failure;
+    map.width = preamble.resolution.scanline_length;
+    map.height = preamble.resolution.scanline_count;
+    map.exposure = exposure_product(preamble.exposures);
+    try {
+        const size_t known_rows = opened.value().known_rows;
+        map.data.reserve(static_cast<size_t>(map.width) * known_rows);
+        advise_huge_pages(map.data.data(), map.data.capacity() * sizeof(float));
+        if (auto failure = decode_luminance(file, in, map, known_rows > 0)) return *failure;
+    } catch (const std::bad_alloc&) {
+        return out_of_memory();
+    } catch (const std::length_error&) {
+        return out_of_memory();
+    }
     return map;
 }

@@ -15,6 +15,11 @@ bool ScanlineDecoder::fail(const char* why) {
     return false;
 }
 
+void ScanlineDecoder::remember_last_pixel(const uint8_t pixel[4]) {
+    std::memcpy(previous_, pixel, sizeof previous_);
+    has_previous_ = true;
+}
+
 bool ScanlineDecoder::decode(uint8_t* planes) {
     const int n = length_;
     if (n < min_encoded_length || n > max_encoded_length) return decode_old(planes, 0);
@@ -47,6 +52,7 @@ bool ScanlineDecoder::decode(uint8_t* planes) {
     for (int component = 0; component < 4; ++component) {
         uint8_t* plane = planes + static_cast<size_t>(component) * n;
         int j = 0;
+        if (!decode_in_place(planes, component, j)) return false;
         while (j < n) {
             const int code = input_.get();
             if (code < 0) return fail("unexpected end of file");
@@ -68,6 +74,59 @@ bool ScanlineDecoder::decode(uint8_t* planes) {
     for (int c = 0; c < 4; ++c) previous_[c] = planes[static_cast<size_t>(c) * n + n - 1];
     has_previous_ = true;
     return true;
+}
+
+namespace {
+// Runs and literals are copied in whole blocks of `piece` bytes where there
+// is room: the bytes written past one are written over by the next.
+constexpr size_t piece = 16;
+constexpr size_t max_code_bytes = 129;  // a code and 128 literal bytes
+}  // namespace
+
+bool ScanlineDecoder::decode_in_place(uint8_t* planes, int component, int& j) {
+    const size_t n = static_cast<size_t>(length_);
+    const size_t planes_size = 4 * n;
+    uint8_t* plane = planes + static_cast<size_t>(component) * n;
+    const size_t plane_start = static_cast<size_t>(component) * n;
+    const size_t have = input_.available();
+    if (have < max_code_bytes + piece) return true;
+    const uint8_t* const start = input_.data();
+    const uint8_t* const stop = start + have - max_code_bytes - piece;
+    const uint8_t* q = start;
+    size_t at = static_cast<size_t>(j);
+    bool ok = true;
+    while (at < n && q <= stop) {
+        const size_t code = *q++;
+        if (code > 128) {
+            const size_t count = code & 127;
+            const uint8_t value = *q++;
+            if (at + count > n) {
+                ok = fail("run past the end of the scanline");
+                break;
+            }
+            if (plane_start + at + count + piece <= planes_size) {
+                for (size_t k = 0; k < count; k += piece) std::memset(plane + at + k, value, piece);
+            } else {
+                std::memset(plane + at, value, count);
+            }
+            at += count;
+        } else {
+            if (at + code > n) {
+                ok = fail("literal past the end of the scanline");
+                break;
+            }
+            if (plane_start + at + code + piece <= planes_size) {
+                for (size_t k = 0; k < code; k += piece) std::memcpy(plane + at + k, q + k, piece);
+            } else {
+                std::memcpy(plane + at, q, code);
+            }
+            q += code;
+            at += code;
+        }
+    }
+    input_.consume(static_cast<size_t>(q - start));
+    j = static_cast<int>(at);
+    return ok;
 }
 
 bool ScanlineDecoder::decode_old(uint8_t* planes, int first) {

@@ -27,8 +27,15 @@ public:
 
     const std::string& error() const { return error_; }
 
+    // The last pixel of a scanline decoded elsewhere (r, g, b, e), which a
+    // repeat marker at the start of the next scanline repeats.
+    void remember_last_pixel(const uint8_t pixel[4]);
+
 private:
     bool decode_old(uint8_t* planes, int first);
+    // Decodes run-length codes of one component straight from the reader's
+    // window while it holds whole codes, from column j on (advanced).
+    bool decode_in_place(uint8_t* planes, int component, int& j);
     bool fail(const char* why);
 
     BlockReader& input_;

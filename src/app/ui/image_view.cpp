@@ -1,5 +1,7 @@
 #include "app/ui/image_view.h"
 
+#include <QImageReader>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,6 +10,7 @@
 #include <cmath>
 
 #include "app/application.h"
+#include "app/ui/display_bmp.h"
 #include "common/status_text.h"
 #include "regions/region_list_form.h"
 
@@ -101,7 +104,14 @@ void ImageView::set_status_bar(QStatusBar* bar) {
 }
 
 bool ImageView::load_picture(const QString& path) {
-    QImage image(path);
+    // Qt refuses pictures of more than 256 MB by default; the display copy of
+    // a 100-megapixel picture takes 400 MB, and the reader has already
+    // accepted the picture it was made from.
+    constexpr int display_limit_mb = 4096;
+    const int limit = QImageReader::allocationLimit();
+    if (limit > 0 && limit < display_limit_mb) QImageReader::setAllocationLimit(display_limit_mb);
+    QImage image = read_display_bmp(path.toStdString());
+    if (image.isNull()) image = QImage(path);
     if (image.isNull()) return false;
     // Opaque 32-bit pixels paint as fast as premultiplied ones; only other
     // formats are converted.

@@ -3,6 +3,7 @@
 // with ESC. Offscreen, with real widgets and real mouse events.
 
 #include <QApplication>
+#include <QImageReader>
 #include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -48,6 +49,17 @@ TEST_F(ViewWindow, OpensTheChartThroughTheFileDialog) {
         QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, over(780, 180));
         window.grab().save(QString(folder) + "/view_chart.png");
     }
+}
+
+TEST_F(ViewWindow, OpensADisplayPictureLargerThanQtsImageLimit) {
+    // Qt refuses pictures above a limit (128 or 256 MB, less than the
+    // display copy of a 100-megapixel picture). With the limit lowered to
+    // 1 MB, the chart's display copy (1.5 MB) stands for such a picture.
+    const int kept = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(1);
+    open_chart();
+    EXPECT_EQ(view->picture().size(), QSize(960, 400));
+    QImageReader::setAllocationLimit(kept);
 }
 
 TEST_F(ViewWindow, ClickingAPatchShowsItsLuminance) {

@@ -1,0 +1,160 @@
+#include "common/parallel_bands.h"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+unsigned band_workers() {
+    static const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    return cores;
+}
+
+void run_in_bands(size_t count, size_t band, const std::function<void(size_t, size_t)>& work) {
+    if (count == 0) return;
+    band = std::max<size_t>(band, 1);
+    const size_t bands = (count + band - 1) / band;
+    const size_t threads = std::min<size_t>(band_workers(), bands);
+    if (threads <= 1) {
+        work(0, count);
+        return;
+    }
+    std::atomic<size_t> next{0};
+    std::atomic<bool> stopped{false};
+    std::exception_ptr failure;
+    std::mutex failure_lock;
+    auto take_bands = [&] {
+        try {
+            while (!stopped.load(std::memory_order_relaxed)) {
+                const size_t index = next.fetch_add(1, std::memory_order_relaxed);
+                if (index >= bands) return;
+                const size_t first = index * band;
+                work(first, std::min(count, first + band));
+            }
+        } catch (...) {
+            const std::lock_guard<std::mutex> lock(failure_lock);
+            if (!failure) failure = std::current_exception();
+            stopped = true;
+        }
+    };
+    std::vector<std::thread> helpers;
+    helpers.reserve(threads - 1);
+    for (size_t i = 1; i < threads; ++i) helpers.emplace_back(take_bands);
+    take_bands();
+    for (auto& helper : helpers) helper.join();
+    if (failure) std::rethrow_exception(failure);
+}
+
+void run_side_by_side(const std::function<void()>& first, const std::function<void()>& second) {
+    std::exception_ptr second_failure;
+    std::thread helper([&] {
+        try {
+            second();
+        } catch (...) {
+            second_failure = std::current_exception();
+        }
+    });
+    try {
+        first();
+    } catch (...) {
+        helper.join();
+        throw;
+    }
+    helper.join();
+    if (second_failure) std::rethrow_exception(second_failure);
+}
+
+BandPool::BandPool() = default;
+
+BandPool::~BandPool() {
+    {
+        // A round left unfinished (its caller failed) ends before the work
+        // it refers to goes away.
+        std::unique_lock<std::mutex> guard(lock_);
+        stopped_ = true;
+        done_.wait(guard, [&] { return busy_ == 0; });
+        closing_ = true;
+    }
+    wake_.notify_all();
+    for (auto& helper : helpers_) helper.join();
+}
+
+void BandPool::take_bands() {
+    try {
+        while (!stopped_.load(std::memory_order_relaxed)) {
+            const size_t index = next_.fetch_add(1, std::memory_order_relaxed);
+            if (index >= bands_) return;
+            const size_t first = index * band_;
+            (*work_)(first, std::min(count_, first + band_));
+        }
+    } catch (...) {
+        const std::lock_guard<std::mutex> guard(lock_);
+        if (!failure_) failure_ = std::current_exception();
+        stopped_ = true;
+    }
+}
+
+void BandPool::help() {
+    size_t seen = 0;
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> guard(lock_);
+            wake_.wait(guard, [&] { return closing_ || round_ != seen; });
+            if (closing_) return;
+            seen = round_;
+        }
+        take_bands();
+        {
+            const std::lock_guard<std::mutex> guard(lock_);
+            --busy_;
+        }
+        done_.notify_one();
+    }
+}
+
+void BandPool::run(size_t count, size_t band, const std::function<void(size_t, size_t)>& work) {
+    start(count, band, work);
+    finish();
+}
+
+void BandPool::start(size_t count, size_t band, const std::function<void(size_t, size_t)>& work) {
+    band = std::max<size_t>(band, 1);
+    const size_t bands = (count + band - 1) / band;
+    {
+        const std::lock_guard<std::mutex> guard(lock_);
+        work_ = &work;
+        count_ = count;
+        band_ = band;
+        bands_ = bands;
+        next_ = 0;
+        stopped_ = false;
+        failure_ = nullptr;
+        started_ = true;
+    }
+    if (bands <= 1 || band_workers() == 1) return;  // finish() does it all
+    // Started at the first round that has work for them.
+    if (helpers_.empty())
+        for (unsigned i = 1; i < band_workers(); ++i) helpers_.emplace_back([this] { help(); });
+    {
+        const std::lock_guard<std::mutex> guard(lock_);
+        busy_ = helpers_.size();
+        ++round_;
+    }
+    wake_.notify_all();
+}
+
+void BandPool::finish() {
+    if (!started_) return;
+    take_bands();
+    std::exception_ptr failure;
+    {
+        std::unique_lock<std::mutex> guard(lock_);
+        done_.wait(guard, [&] { return busy_ == 0; });
+        failure = failure_;
+        work_ = nullptr;
+        started_ = false;
+    }
+    if (failure) std::rethrow_exception(failure);
+}
