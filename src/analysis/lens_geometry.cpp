@@ -124,25 +124,28 @@ WholePixel whole_pixel(const ViewProjection& projection, const CornerRow& below,
     return pixel;
 }
 
-// Calls visit(i, j, below, above) for every pixel, rows from the bottom.
-// A camera's 24 million pixels take seconds on one core, and each pixel
-// depends only on its own corners, so bands of rows run side by side (each
-// band works out its first corner row itself); `visit` writes only its own
-// pixel's entries. The result is the same on any number of cores.
+// Calls visit(i, j, below, above) for every pixel, rows from the bottom, or
+// with `quadrant` for the pixels of the lower left quarter only (the middle
+// row and column included). A camera's 24 million pixels take seconds on one
+// core, and each pixel depends only on its own corners, so bands of rows run
+// side by side (each band works out its first corner row itself); `visit`
+// writes only its own pixel's entries (and their mirror images). The result
+// is the same on any number of cores.
 template <class Visit>
-void each_pixel(const ViewProjection& projection, Visit visit) {
-    const int height = projection.height();
+void each_pixel(const ViewProjection& projection, bool quadrant, Visit visit) {
+    const int height = quadrant ? (projection.height() + 1) / 2 : projection.height();
+    const int width = quadrant ? (projection.width() + 1) / 2 : projection.width();
     auto band = [&](int first, int last) {
         CornerRow below, above;
         below.fill(projection, first);
         for (int j = first; j < last; ++j) {
             above.fill(projection, j + 1);
-            for (int i = 0; i < projection.width(); ++i) visit(i, j, below, above);
+            for (int i = 0; i < width; ++i) visit(i, j, below, above);
             std::swap(below, above);
         }
     };
     constexpr int64_t pixels_per_band = 1 << 20;
-    const int64_t pixels = int64_t(height) * projection.width();
+    const int64_t pixels = int64_t(height) * width;
     const int64_t cores = std::thread::hardware_concurrency();
     const int bands = int(std::clamp<int64_t>(std::min(cores, pixels / pixels_per_band), 1, 16));
     std::vector<std::thread> others;
@@ -151,10 +154,32 @@ void each_pixel(const ViewProjection& projection, Visit visit) {
     for (std::thread& other : others) other.join();
 }
 
-void fill_fisheye(const ViewProjection& projection, const FisheyePlane& p, LensGeometry& lens) {
+// A view centred on its axis (no shift or lift) maps the picture plane
+// symmetrically: the pixel mirrored across the middle column or row sees
+// the same solid angle at the same angle off axis, whatever the view's
+// direction and up vector. Working out a quarter and mirroring it is four
+// times less work.
+bool mirrored_quarters(const View& view) { return view.shift == 0 && view.lift == 0; }
+
+// Stores pixel (i, j)'s figures (rows from the bottom) in the map's order,
+// and in its mirror images when only a quarter is worked out.
+void store(LensGeometry& lens, bool quadrant, int i, int j, double solid_angle, double weight) {
     const int w = lens.width, h = lens.height;
-    each_pixel(projection, [&](int i, int j, const CornerRow& below, const CornerRow& above) {
-        const size_t out = size_t(h - 1 - j) * size_t(w) + size_t(i);  // the map counts rows from the top
+    auto put = [&](int x, int y) {
+        const size_t out = size_t(h - 1 - y) * size_t(w) + size_t(x);  // the map counts rows from the top
+        lens.solid_angle[out] = float(solid_angle);
+        lens.illuminance_weight[out] = float(weight);
+    };
+    put(i, j);
+    if (!quadrant) return;
+    put(w - 1 - i, j);
+    put(i, h - 1 - j);
+    put(w - 1 - i, h - 1 - j);
+}
+
+void fill_fisheye(const ViewProjection& projection, const FisheyePlane& p, bool quadrant, LensGeometry& lens) {
+    const int w = lens.width, h = lens.height;
+    each_pixel(projection, quadrant, [&](int i, int j, const CornerRow& below, const CornerRow& above) {
         const double w0 = (double(j) / h - 0.5 + p.lift) * p.scale_y, w1 = (double(j + 1) / h - 0.5 + p.lift) * p.scale_y;
         const double u0 = (double(i) / w - 0.5 + p.shift) * p.scale_x;
         const double u1 = (double(i + 1) / w - 0.5 + p.shift) * p.scale_x;
@@ -165,31 +190,30 @@ void fill_fisheye(const ViewProjection& projection, const FisheyePlane& p, LensG
         // hypot's care costs a tenth of the whole pass.
         const double limit2 = p.rho_limit * p.rho_limit;
         if (near_u * near_u + near_w * near_w >= limit2) return;
-        if (far_u * far_u + far_w * far_w <= limit2) {
+        // A pixel whose far corner lies on the rim itself (to rounding) is
+        // integrated as well: there the hemispherical fisheye's dω grows
+        // without bound and the corner solid angle is off by a third, and
+        // rounding alone would treat a pixel and its mirror image unalike.
+        if (far_u * far_u + far_w * far_w <= limit2 * (1 - 1e-9)) {
             const WholePixel pixel = whole_pixel(projection, below, above, i, j);
             if (pixel.solid_angle > 0) {
-                lens.solid_angle[out] = float(pixel.solid_angle);
                 // A hemispherical fisheye weighs every pixel alike (cos θ dω
                 // is plane area); the centre's cosine would overweigh the rim.
-                lens.illuminance_weight[out] =
-                    float(p.type == 'h' ? (u1 - u0) * (w1 - w0) : std::max(0.0, pixel.cosine) * pixel.solid_angle);
+                store(lens, quadrant, i, j, pixel.solid_angle,
+                      p.type == 'h' ? (u1 - u0) * (w1 - w0) : std::max(0.0, pixel.cosine) * pixel.solid_angle);
                 return;
             }
         }
         const PartInView part = p.type == 'h' ? hemispherical_part(p, u0, u1, w0, w1) : sampled_part(p, u0, u1, w0, w1);
-        lens.solid_angle[out] = float(part.solid_angle);
-        lens.illuminance_weight[out] = float(part.weight);
+        store(lens, quadrant, i, j, part.solid_angle, part.weight);
     });
 }
 
-void fill_frame(const ViewProjection& projection, LensGeometry& lens) {
-    const int w = lens.width, h = lens.height;
-    each_pixel(projection, [&](int i, int j, const CornerRow& below, const CornerRow& above) {
+void fill_frame(const ViewProjection& projection, bool quadrant, LensGeometry& lens) {
+    each_pixel(projection, quadrant, [&](int i, int j, const CornerRow& below, const CornerRow& above) {
         const WholePixel pixel = whole_pixel(projection, below, above, i, j);
         if (!(pixel.solid_angle > 0)) return;
-        const size_t out = size_t(h - 1 - j) * size_t(w) + size_t(i);
-        lens.solid_angle[out] = float(pixel.solid_angle);
-        lens.illuminance_weight[out] = float(std::max(0.0, pixel.cosine) * pixel.solid_angle);
+        store(lens, quadrant, i, j, pixel.solid_angle, std::max(0.0, pixel.cosine) * pixel.solid_angle);
     });
 }
 
@@ -202,6 +226,11 @@ double image_circle_angle(const View& view) {
 }
 
 std::optional<LensGeometry> lens_geometry(const std::optional<View>& view, int width, int height) {
+    return lens_geometry(view, width, height, LensSymmetry::use);
+}
+
+std::optional<LensGeometry> lens_geometry(const std::optional<View>& view, int width, int height,
+                                          LensSymmetry symmetry) {
     if (!view) return std::nullopt;
     const auto projection = ViewProjection::make(*view, width, height);
     if (!projection) return std::nullopt;
@@ -212,6 +241,7 @@ std::optional<LensGeometry> lens_geometry(const std::optional<View>& view, int w
     const size_t n = size_t(width) * size_t(height);
     lens.solid_angle.assign(n, 0.0);
     lens.illuminance_weight.assign(n, 0.0);
+    const bool quadrant = symmetry == LensSymmetry::use && mirrored_quarters(*view);
     if (is_fisheye(view->type)) {
         const double limit = image_circle_angle(*view);
         FisheyePlane plane{view->type,
@@ -220,10 +250,10 @@ std::optional<LensGeometry> lens_geometry(const std::optional<View>& view, int w
                            view->shift,
                            view->lift,
                            view->type == 'a' ? limit : view->type == 'h' ? std::sin(limit) : std::tan(limit / 2)};
-        fill_fisheye(*projection, plane, lens);
+        fill_fisheye(*projection, plane, quadrant, lens);
         lens.full_hemisphere = std::min(view->horizontal, view->vertical) >= 180;
     } else {
-        fill_frame(*projection, lens);
+        fill_frame(*projection, quadrant, lens);
     }
     lens.looks_up = dot(projection->frame().forward, Vector3{0, 0, 1}) >= std::cos(radians(1));
     return lens;

@@ -40,8 +40,13 @@ struct LensGeometry {
 };
 
 // The geometry of a width × height picture with `view`; nothing without a
-// view or for one with no usable geometry (parallel, refused).
+// view or for one with no usable geometry (parallel, refused). A centred
+// view is worked out for a quarter of the picture and mirrored (`ignore`
+// works out every pixel, to check that against).
+enum class LensSymmetry { use, ignore };
 std::optional<LensGeometry> lens_geometry(const std::optional<View>& view, int width, int height);
+std::optional<LensGeometry> lens_geometry(const std::optional<View>& view, int width, int height,
+                                          LensSymmetry symmetry);
 
 // The largest angle off axis a fisheye view sees, in radians (half its
 // larger angle); 0 for the other types.

@@ -78,6 +78,30 @@ TEST(LensGeometry, A180DegreeViewOfEveryKindSeesTheHemisphereAndItsIlluminance) 
     }
 }
 
+TEST(LensGeometry, ACentredViewIsAQuarterMirrored) {
+    // Every kind of view, odd and even sizes, tilted and turned: the mirrored
+    // quarter gives every pixel what working it out on its own gives, to
+    // rounding. A shifted view is not symmetric and is worked out whole.
+    for (const char* options :
+         {"-vta -vh 180 -vv 180", "-vth -vh 180 -vv 180 -vd 1 2 3", "-vts -vh 170 -vv 120", "-vtv -vh 60 -vv 40",
+          "-vtc -vh 200 -vv 100 -vu 0 1 1", "-vta -vh 180 -vv 180 -vs 0.1", "-vtv -vh 50 -vv 50 -vl -0.2"}) {
+        for (auto [w, h] : {std::pair{61, 61}, std::pair{64, 48}, std::pair{45, 70}}) {
+            View view;
+            apply_view_options(view, options);
+            const auto quarter = lens_geometry(view, w, h, LensSymmetry::use);
+            const auto whole = lens_geometry(view, w, h, LensSymmetry::ignore);
+            ASSERT_TRUE(quarter && whole) << options;
+            for (size_t k = 0; k < whole->solid_angle.size(); ++k) {
+                ASSERT_NEAR(quarter->solid_angle[k], whole->solid_angle[k], 1e-5 * whole->solid_angle[k] + 1e-12)
+                    << options << " " << w << "x" << h << " pixel " << k;
+                ASSERT_NEAR(quarter->illuminance_weight[k], whole->illuminance_weight[k],
+                            1e-5 * whole->illuminance_weight[k] + 1e-12)
+                    << options << " " << w << "x" << h << " pixel " << k;
+            }
+        }
+    }
+}
+
 TEST(LensGeometry, TheRimIsIntegratedNotDropped) {
     // Even a small hemispherical picture, whose rim pixels each cover a wide
     // band of sky, sums to the hemisphere (dropping the rim pixels would
