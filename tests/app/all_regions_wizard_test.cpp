@@ -53,7 +53,7 @@ protected:
         ASSERT_EQ(app.region_list()->regions().size(), 3u);
     }
     // Pages 110 to 112 with both boxes: a 20 % over 30 % ratio and the
-    // share above 0.1 cd/m².
+    // share above 25 cd/m².
     static void choose_statistics(AnalysisWizard& wizard) {
         WizardSheet& sheet = wizard.sheet();
         ASSERT_EQ(sheet.current_page(), statistics);
