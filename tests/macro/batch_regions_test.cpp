@@ -9,6 +9,7 @@
 
 #include "app/application.h"
 #include "app/commands.h"
+#include "batch_command_fixture.h"
 #include "common/text_file.h"
 #include "macro/batch_form.h"
 #include "macro/macro_pictures.h"
@@ -23,13 +24,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class BatchRegions : public ::testing::Test {
+class BatchRegions : public BatchCommand {
 protected:
-    void SetUp() override { ASSERT_TRUE(app.on_create()); }
-
-    std::string flip_line() const {
-        return "40015#/C pflip -c -h " + cache.str() + "/dtemp.hdr " + cache.str() + "/dtempo.hdr#NULL";
-    }
     // Two regions drawn on a 20 x 8 picture.
     std::string write_regions() const {
         RegionFile file;
@@ -49,7 +45,7 @@ protected:
     }
     // The dialog as a user fills it: Browse, Set Path, the regions field
     // typed (or chosen with Regions... when `chosen`), OK.
-    void choose(const std::string& regions, bool chosen) {
+    void choose_with(const std::string& regions, bool chosen) {
         desktop.file_answers.push_back({1, write_sequence(seq / "m.seq", {flip_line()})});
         desktop.folder_answers.push_back(pictures.str());
         if (chosen) desktop.file_answers.push_back({1, regions});
@@ -62,21 +58,13 @@ protected:
             return form.on_ok() ? 1 : 0;
         };
     }
-    const RecordedMessage& last_message() const { return desktop.messages.back(); }
-
-    TempFolder config;
-    TempFolder cache;
-    TempFolder pictures;
-    TempFolder seq;
-    ScriptedDesktop desktop;
-    Application app{desktop, PlatformFolders{config.str(), cache.str()}, CANDELUX_PROGRAMS_DIR};
 };
 
 TEST_F(BatchRegions, EachProcessedPictureGetsItsRegionTableBesideIt) {
     write_macro_picture(pictures / "a.hdr", 20, 8);
     write_macro_picture(pictures / "b.hdr", 20, 8);
     const std::string regions = write_regions();
-    choose(regions, true);
+    choose_with(regions, true);
     app.on_command(command::batch_process);
     // Regions... asked for a region file.
     ASSERT_EQ(desktop.file_requests.size(), 2u);
@@ -118,7 +106,7 @@ TEST_F(BatchRegions, EachProcessedPictureGetsItsRegionTableBesideIt) {
     EXPECT_FALSE(fs::exists(cache / "batch_regions"));
 
     // Again: the tables are among the files the batch would replace.
-    choose(regions, false);
+    choose_with(regions, false);
     app.on_command(command::batch_process);
     ASSERT_EQ(desktop.questions.size(), 1u);
     EXPECT_EQ(desktop.questions[0].text.rfind("4 files this batch writes exist already", 0), 0u)
@@ -127,7 +115,7 @@ TEST_F(BatchRegions, EachProcessedPictureGetsItsRegionTableBesideIt) {
 
 TEST_F(BatchRegions, AnEmptyFieldMeasuresNothingAndABadFileIsRefusedAtOk) {
     write_macro_picture(pictures / "a.hdr", 20, 8);
-    choose("  ", false);
+    choose_with("  ", false);
     app.on_command(command::batch_process);
     EXPECT_TRUE(fs::exists(pictures / "1-a.hdr"));
     EXPECT_FALSE(fs::exists(pictures / "a_regions.csv"));
@@ -136,7 +124,7 @@ TEST_F(BatchRegions, AnEmptyFieldMeasuresNothingAndABadFileIsRefusedAtOk) {
     fs::remove(pictures / "1-a.hdr");
     write_file(seq / "broken.regions.json", "{\"width\": 20");
     int messages = static_cast<int>(desktop.messages.size());
-    choose((seq / "broken.regions.json").string(), false);
+    choose_with((seq / "broken.regions.json").string(), false);
     app.on_command(command::batch_process);
     EXPECT_FALSE(fs::exists(pictures / "1-a.hdr")) << "nothing replayed";
     ASSERT_EQ(static_cast<int>(desktop.messages.size()), messages + 1);
@@ -149,7 +137,7 @@ TEST_F(BatchRegions, ARegionOutsideAResultIsSaidAndTheRestIsMeasured) {
     write_macro_picture(pictures / "a.hdr", 40, 16);
     // One too small to be measured is said by name.
     write_macro_picture(pictures / "b.hdr", 2, 2);
-    choose(write_regions(), false);
+    choose_with(write_regions(), false);
     app.on_command(command::batch_process);
     EXPECT_TRUE(fs::exists(pictures / "a_regions.csv"));
     EXPECT_FALSE(fs::exists(pictures / "b_regions.csv"));

@@ -50,7 +50,8 @@ BatchDialog::BatchDialog(QWidget* parent, BatchForm& form) : QDialog(parent), fo
     regions_edit_->setPlaceholderText("(none)");
     auto* regions = button("Regions...", batch_ids::regions_button, this);
     auto* regions_label = new QLabel("Regions file", this);
-    regions_label->setToolTip("Optional: its regions are measured on every picture processed, as NAME_regions.csv beside it");
+    regions_label->setToolTip(
+        "Optional: its regions are measured on every picture processed, as NAME_regions.csv beside it");
     grid->addWidget(regions_label, 4, 0, 1, 2);
     grid->addWidget(regions_edit_, 5, 0);
     grid->addWidget(regions, 5, 1);
