@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "analysis/analysis_settings.h"
 #include "analysis/compute_statistics.h"
 #include "view/region.h"
 
@@ -39,6 +40,11 @@ public:
     // The overflow sentence's link: the illuminance calibration is wanted
     // once the wizard has closed.
     virtual void request_illuminance_calibration() {}
+    // The named regions beside the picture: whether the list has any, and
+    // the wish, once the wizard has closed, to analyse them all into the
+    // region table with the wizard's statistics.
+    virtual bool has_listed_regions() const { return false; }
+    virtual void request_listed_regions(const AnalysisSettings&) {}
 };
 
 // A region handed back to the wizard, with the tool it was drawn with: it is

@@ -21,6 +21,7 @@ namespace analysis_ids {
 inline constexpr int single_kind = 1010;
 inline constexpr int multiple_kind = 1011;
 inline constexpr int glare_kind = 1012;
+inline constexpr int all_regions_kind = 1060;  // "All regions in the list": offered when the list has any
 // 109, 114, 115 (the status label differs per page: region_page::single,
 // region_page::region_a, region_page::region_b)
 inline constexpr int from_image = 1016;

@@ -95,6 +95,9 @@ void AnalysisWizard::on_activate(int page) {
     namespace pages = analysis_pages;
     if (displayed_.insert(page).second) on_first_display(page);
     switch (page) {
+    case pages::statistics:
+    case pages::percentiles:
+    case pages::criterion: set_settings_buttons(page); break;
     case pages::type:
         // Back to the start: the analysis starts over.
         clear_regions();
@@ -119,6 +122,7 @@ int AnalysisWizard::on_next(int page) {
     namespace pages = analysis_pages;
     switch (page) {
     case pages::type:
+        if (all_regions_) return pages::statistics;
         switch (main.kind) {
         case AnalysisKind::single_region: return pages::single_region;
         case AnalysisKind::multiple_regions: return pages::region_a;
@@ -158,7 +162,7 @@ int AnalysisWizard::on_back(int page) {
     case pages::region_a:
     case pages::results: return pages::type;
     case pages::region_b: return pages::region_a;
-    case pages::statistics: return pages::single_region;
+    case pages::statistics: return all_regions_ ? pages::type : pages::single_region;
     case pages::percentiles:
         balloon_shown_ = false;
         return pages::statistics;
@@ -182,14 +186,48 @@ void AnalysisWizard::close_down() {
     host_.set_main_window_enabled(true);
 }
 
-bool AnalysisWizard::on_finish(int) {
+bool AnalysisWizard::on_finish(int page) {
+    if (all_regions_ && page != analysis_pages::results) {
+        // The page's Next takes its fields (and refuses bad percentiles);
+        // the table takes the place of the results page.
+        if (on_next(page) != analysis_pages::results) return false;
+        host_.request_listed_regions(main);
+    }
     close_down();
     return true;
 }
 
+void AnalysisWizard::on_all_regions_chosen() {
+    if (!all_regions_offered()) return;
+    main.kind = chosen_kind_ = AnalysisKind::single_region;
+    all_regions_ = true;
+}
+
+void AnalysisWizard::on_statistics_boxes_changed() {
+    if (sheet_.current_page() == analysis_pages::statistics) set_settings_buttons(analysis_pages::statistics);
+}
+
+int AnalysisWizard::last_settings_page(int page) const {
+    namespace pages = analysis_pages;
+    // Page 110's boxes count once its Next has taken them; on it, as they stand.
+    if (page == pages::statistics)
+        return criterion_checked ? pages::criterion : percentile_checked ? pages::percentiles : pages::statistics;
+    return main.criterion_enabled ? pages::criterion
+           : main.percentile_enabled ? pages::percentiles
+                                     : pages::statistics;
+}
+
+void AnalysisWizard::set_settings_buttons(int page) {
+    const bool last = all_regions_ && page == last_settings_page(page);
+    sheet_.set_buttons(wizard_button::back | (last ? wizard_button::finish : wizard_button::next));
+}
+
 void AnalysisWizard::on_cancel(int) { close_down(); }
 
-void AnalysisWizard::on_kind_chosen(AnalysisKind kind) { main.kind = chosen_kind_ = kind; }
+void AnalysisWizard::on_kind_chosen(AnalysisKind kind) {
+    main.kind = chosen_kind_ = kind;
+    all_regions_ = false;
+}
 
 void AnalysisWizard::on_upper_percentile(float value) {
     main.upper_percentile = static_cast<float>(unsigned_field_value(value));

@@ -7,6 +7,11 @@
 // statistics), 111 (percentiles) and 112 (criterion) to the results, 113;
 // 114 and 115 (Regions A and B) lead through 116 to 113. "Glare Analysis"
 // leads through the glare pages, 130 to 135 (glare_pages.h).
+//
+// When the region panel's list has regions, page 108 offers "All regions in
+// the list" too: it leads straight to 110 (and 111, 112 as chosen), whose
+// last page offers Finish, and the region table of every listed region is
+// made with those statistics once the sheet has closed.
 
 #include <set>
 #include <string>
@@ -43,9 +48,15 @@ public:
     // --- page 108 ---
     void on_kind_chosen(AnalysisKind kind);
     AnalysisKind chosen_kind() const { return chosen_kind_; }
+    // "All regions in the list": offered only while the list has regions.
+    bool all_regions_offered() const { return host_.has_listed_regions(); }
+    void on_all_regions_chosen();
+    bool all_regions_chosen() const { return all_regions_; }
     // --- page 110 (the general box is always checked) ---
     bool percentile_checked = false;
     bool criterion_checked = false;
+    // Either box changed: with all regions, the last page offers Finish.
+    void on_statistics_boxes_changed();
     // --- page 111: the values the fields hold ---
     void on_upper_percentile(float value);
     void on_lower_percentile(float value);
@@ -72,6 +83,9 @@ public:
 
 private:
     void on_first_display(int page);
+    // The settings page that ends the all-regions way, as the boxes stand.
+    int last_settings_page(int page) const;
+    void set_settings_buttons(int page);
     void clear_regions();
     void close_down();
 
@@ -84,6 +98,7 @@ private:
     GlarePages glare_;
     std::set<int> displayed_;
     AnalysisKind chosen_kind_ = AnalysisKind::single_region;
+    bool all_regions_ = false;
     bool balloon_shown_ = false;
     int balloon_requests_ = 0;
 };

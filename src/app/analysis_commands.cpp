@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "app/commands.h"
 #include "app/wizard_host.h"
+#include "regions/region_list_form.h"
 
 namespace {
 
@@ -29,6 +30,10 @@ public:
     void set_analyze_enabled(bool enabled) override { app_.desktop().set_menu_enabled(command::analyze, enabled); }
     std::string picture_name() const override { return app_.picture_name(); }
     void request_illuminance_calibration() override { app_.request_illuminance_calibration(); }
+    bool has_listed_regions() const override {
+        return app_.region_list() && !app_.region_list()->regions().empty();
+    }
+    void request_listed_regions(const AnalysisSettings& settings) override { app_.request_listed_regions(settings); }
     // --- glare ---
     ProcessRunner& runner() override { return app_.runner(); }
     std::string glare_cache_directory() const override { return app_.cache_directory(); }
@@ -75,6 +80,7 @@ void Application::run_analyze_command() {
     }
     desktop_.set_main_window_enabled(true);
     desktop_.repaint(false);
+    analyse_listed_regions();
     if (illuminance_calibration_requested_) {
         illuminance_calibration_requested_ = false;
         run_calibration_command(true);

@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "analysis/analysis_settings.h"
 #include "desktop/desktop.h"
 #include "macro/macro_recorder.h"
 #include "picture/bgr_raster.h"
 #include "picture/luminance_map.h"
+#include "regions/picture_regions.h"
 #include "settings/platform_folders.h"
 #include "settings/settings_apply.h"
 #include "settings/settings_file.h"
@@ -316,8 +318,10 @@ public:
     // Tools > Batch Process...: the batch dialog, then the replay.
     void run_batch_process();
     // Replays the chosen sequence file on every picture of `folder`, with the
-    // batch progress window, and shows what happened.
-    void replay_sequence(const std::string& folder);
+    // batch progress window, and shows what happened. With a regions file,
+    // its regions are measured on every picture processed and written as
+    // <name>_regions.csv beside it.
+    void replay_sequence(const std::string& folder, const std::string& regions_file = {});
 
     // Sets the exposure the exposure dialog would have accepted.
     void set_entered_exposure(float value) { entered_exposure_ = value; }
@@ -326,6 +330,9 @@ public:
     const std::string& collection_folder() const { return collection_folder_; }
 
 private:
+    // One processed picture of a batch with a regions file: its regions measured.
+    Result<PictureRegions> measure_batch_result(const std::string& result, const RegionFile& regions,
+                                                const std::string& regions_file);
     void on_macro_command(int id);
     // Moves a recording that was not saved where the next one cannot
     // overwrite it; "" when there was nothing in it.
@@ -363,10 +370,16 @@ public:
     // The list of named regions; null without the panel's windows.
     RegionListForm* region_list() const;
     bool region_panel_shown() const { return region_panel_shown_; }
+    // "All regions in the list" in the analysis wizard: the region table is
+    // made with the wizard's statistics once the wizard has closed.
+    void request_listed_regions(const AnalysisSettings& settings) { listed_regions_request_ = settings; }
 
 private:
     void on_regions_command(int id);  // regions_commands.cpp
     void regions_picture_opened();
+    void analyse_listed_regions();
+
+    std::optional<AnalysisSettings> listed_regions_request_;
 
     std::unique_ptr<RegionPanelState, RegionPanelStateDeleter> regions_;
     bool region_panel_shown_ = false;

@@ -10,6 +10,8 @@
 #include "macro/folder_lock.h"
 #include "macro/replay_command.h"
 #include "macro/sequence_file.h"
+#include "picture/rgbe_reader.h"
+#include "regions/batch_regions.h"
 #include "tools/export_paths.h"
 
 namespace fs = std::filesystem;
@@ -161,10 +163,19 @@ void Application::run_batch_process() {
     BatchForm form(desktop_, sequence_path_, collection_folder_);
     form.on_open();
     if (desktop_.run_batch_dialog(form) != 1) return;
-    replay_sequence(std::string(collection_folder_));
+    replay_sequence(std::string(collection_folder_), form.regions_file());
 }
 
-void Application::replay_sequence(const std::string& folder) {
+void Application::replay_sequence(const std::string& folder, const std::string& regions_file) {
+    std::optional<RegionFile> regions;
+    if (!regions_file.empty()) {
+        auto file = read_region_file(regions_file);
+        if (!file) {
+            desktop_.message_box(file.failure().message, file_error_caption, MessageIcon::warning, Owner::none);
+            return;
+        }
+        regions = std::move(file).value();
+    }
     const FolderLock lock(folder, "the Batch Process of the candelux window");
     if (!lock.held()) {
         desktop_.message_box(lock.refusal(), batch_caption, MessageIcon::warning, Owner::main_window);
@@ -179,7 +190,9 @@ void Application::replay_sequence(const std::string& folder) {
     const int steps = plan.sequence.step_count();
 
     bool overwrite = false;
-    const std::vector<std::string> existing = steps > 0 ? existing_step_files(plan) : std::vector<std::string>{};
+    std::vector<std::string> existing = steps > 0 ? existing_step_files(plan) : std::vector<std::string>{};
+    if (regions && steps > 0)
+        for (const std::string& table : existing_region_tables(plan)) existing.push_back(table);
     if (!existing.empty())
         overwrite = desktop_.ask_yes_no(
             strprintf("%zu files this batch writes exist already, among them %s.\nDo you want to replace them?",
@@ -189,10 +202,46 @@ void Application::replay_sequence(const std::string& folder) {
     const int total = steps * static_cast<int>(plan.pictures.size());
     if (total > 0) desktop_.show_batch_progress(total);
     ApplicationReplayHost host(desktop_, runner_.program_folder(), plan);
-    const ReplayReport report = run_batch(plan, host, overwrite);
+    std::vector<PicturePlan> processed;  // every step ran
+    auto finished = [&](const PicturePlan& picture, const PictureOutcome& outcome) {
+        if (picture_processed(outcome, steps)) processed.push_back(picture);
+    };
+    const ReplayReport report = run_batch(plan, host, overwrite, regions ? PictureFinished(finished) : nullptr);
     if (total > 0) desktop_.close_batch_progress();
 
-    const bool clean = report.complete() && report.pictures_found > 0;
-    desktop_.message_box(replay_summary(report), batch_caption,
-                         clean ? MessageIcon::information : MessageIcon::warning, Owner::main_window);
+    std::string summary = replay_summary(report);
+    bool measured = true;
+    if (regions && !report.stopped && steps > 0) {
+        std::vector<std::string> notes;
+        const size_t written = measure_batch_regions(
+            processed, steps,
+            [&](const std::string& result) { return measure_batch_result(result, *regions, regions_file); },
+            [&](const PicturePlan& picture, const std::string& note) {
+                notes.push_back(escaped_for_display(picture.name) + ": " + note);
+            });
+        summary += strprintf("\nRegions measured on %zu pictures: a table <name>_regions.csv beside each.",
+                             written);
+        measured = written == processed.size();
+        for (const std::string& note : notes) summary += "\n" + note;
+    }
+    const bool clean = report.complete() && report.pictures_found > 0 && measured;
+    desktop_.message_box(summary, batch_caption, clean ? MessageIcon::information : MessageIcon::warning,
+                         Owner::main_window);
+}
+
+Result<PictureRegions> Application::measure_batch_result(const std::string& result, const RegionFile& regions,
+                                                         const std::string& regions_file) {
+    auto map = load_luminance_map(result);
+    if (!map) return Failure{-1, result + ": not a readable Radiance picture"};
+    // The regions' scratch files go into a folder of their own in the cache
+    // folder, away from the working copy.
+    const std::string work = (fs::path(settings_.cache_directory) / "batch_regions").string();
+    std::error_code ec;
+    fs::remove_all(work, ec);
+    fs::create_directories(work, ec);
+    if (ec) return Failure{-1, "could not make " + work + ": " + ec.message()};
+    auto measured = measure_picture_regions(result, map.value(), regions, regions_file, work, runner_, desktop_,
+                                            RegionTableRequest{AnalysisSettings{}, false});
+    fs::remove_all(work, ec);
+    return measured;
 }

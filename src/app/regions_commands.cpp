@@ -1,6 +1,8 @@
 // View > Regions and Tools > Analyze All Regions: the list of named regions
 // beside the picture, and what it asks of the main window.
 
+#include <utility>
+
 #include "app/application.h"
 #include "app/commands.h"
 #include "common/status_text.h"
@@ -74,6 +76,11 @@ void Application::on_regions_command(int id) {
     } else if (id == command::analyze_all_regions) {
         regions_->form.on_analyze_all();
     }
+}
+
+void Application::analyse_listed_regions() {
+    const std::optional<AnalysisSettings> settings = std::exchange(listed_regions_request_, std::nullopt);
+    if (settings && regions_) regions_->form.on_analyze_all(*settings);
 }
 
 void Application::regions_picture_opened() {

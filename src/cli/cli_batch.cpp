@@ -17,6 +17,7 @@
 #include "macro/folder_lock.h"
 #include "macro/parallel_replay.h"
 #include "macro/replay_command.h"
+#include "regions/batch_regions.h"
 #include "tools/command_path.h"
 #include "tools/running_children.h"
 
@@ -73,49 +74,20 @@ bool remove_leftovers(const std::vector<std::string>& leftovers, const CliOutput
     return true;
 }
 
-// The region tables this batch writes that exist already.
-std::vector<std::string> existing_region_tables(const BatchPlan& plan) {
-    std::vector<std::string> existing;
-    for (const PicturePlan& picture : plan.pictures) {
-        if (!picture.refusal.empty()) continue;
-        const std::string path = picture_regions_csv_path(picture.source);
-        std::error_code ec;
-        // A symbolic link counts as there even when it leads nowhere.
-        if (fs::exists(fs::symlink_status(path, ec))) existing.push_back(path);
-    }
-    return existing;
-}
-
 // Measures the regions on each processed picture's result and writes the
 // table beside the picture; false when any could not be measured or written.
 bool measure_results(const std::vector<PicturePlan>& processed, int steps, const RegionFile& regions,
                      const BatchOptions& options, const CliPlaces& places, const CliOutput& output) {
-    bool all = true;
-    for (const PicturePlan& picture : processed) {
-        const std::string result = step_file_path(picture.folder, steps, picture.name);
-        const std::string table_path = picture_regions_csv_path(picture.source);
-        const std::string shown = escaped_for_display(picture.name);
+    auto measure = [&](const std::string& result) -> Result<PictureRegions> {
         auto map = read_picture(result);
-        if (!map) {
-            output.warn(shown + ": regions not measured: " + map.failure().message);
-            all = false;
-            continue;
-        }
+        if (!map) return map.failure();
         const RegionTableRequest request{AnalysisSettings{}, false};
-        auto measured =
-            measure_regions_in_run_folder(result, map.value(), regions, options.regions_file, places, request);
-        if (!measured) {
-            output.warn(shown + ": regions not measured: " + measured.failure().message);
-            all = false;
-            continue;
-        }
-        if (!measured.value().scaled_message.empty()) output.warn(shown + ": " + measured.value().scaled_message);
-        if (!write_region_table_csv(table_path, measured.value().table)) {
-            output.warn(shown + ": " + table_path + " cannot be written");
-            all = false;
-        }
-    }
-    return all;
+        return measure_regions_in_run_folder(result, map.value(), regions, options.regions_file, places, request);
+    };
+    auto note = [&](const PicturePlan& picture, const std::string& text) {
+        output.warn(escaped_for_display(picture.name) + ": " + text);
+    };
+    return measure_batch_regions(processed, steps, measure, note) == processed.size();
 }
 
 }  // namespace
@@ -214,9 +186,7 @@ int run_batch_command(const BatchOptions& options, const CliPlaces& places, cons
     std::vector<PicturePlan> processed;  // every step ran
     auto finished = [&](const PicturePlan& picture, const PictureOutcome& outcome) {
         ++done;
-        if (!outcome.failure && outcome.skipped.empty() && !outcome.stopped &&
-            outcome.steps_run == plan.sequence.step_count())
-            processed.push_back(picture);
+        if (picture_processed(outcome, plan.sequence.step_count())) processed.push_back(picture);
         const char* how = outcome.failure           ? "failed"
                           : !outcome.skipped.empty() ? "left out"
                           : outcome.stopped          ? "stopped"

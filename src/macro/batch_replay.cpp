@@ -217,11 +217,13 @@ void add_picture_outcome(ReplayReport& report, const PicturePlan& picture, const
     if (outcome.stopped) report.stopped = true;
 }
 
-ReplayReport run_batch(const BatchPlan& plan, ReplayHost& host, bool overwrite) {
+ReplayReport run_batch(const BatchPlan& plan, ReplayHost& host, bool overwrite, const PictureFinished& finished) {
     ReplayReport report = planned_report(plan);
     if (report.steps_planned == 0) return report;
     for (const PicturePlan& picture : plan.pictures) {
-        add_picture_outcome(report, picture, run_picture_plan(plan.sequence, picture, host, overwrite));
+        const PictureOutcome outcome = run_picture_plan(plan.sequence, picture, host, overwrite);
+        add_picture_outcome(report, picture, outcome);
+        if (finished) finished(picture, outcome);
         if (report.stopped) break;
     }
     return report;

@@ -13,6 +13,7 @@
 // otherwise such a picture is skipped and reported. A step's scratch files
 // (its converted mask, a projection's re-headed input) are removed after it.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -97,7 +98,10 @@ struct ReplayReport {
     bool complete() const;
 };
 
-ReplayReport run_batch(const BatchPlan& plan, ReplayHost& host, bool overwrite);
+// Called once per picture that ran, as it finishes, one call at a time.
+using PictureFinished = std::function<void(const PicturePlan& picture, const PictureOutcome& outcome)>;
+
+ReplayReport run_batch(const BatchPlan& plan, ReplayHost& host, bool overwrite, const PictureFinished& finished = {});
 
 // The report before any picture ran (its notes and counts), and one
 // picture's outcome added to it; run_batch is made of these two, in picture

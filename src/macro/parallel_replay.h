@@ -11,9 +11,6 @@
 
 #include "macro/batch_replay.h"
 
-// Called once per picture that ran, as it finishes, one call at a time.
-using PictureFinished = std::function<void(const PicturePlan& picture, const PictureOutcome& outcome)>;
-
 // `host` is called from up to `jobs` threads at the same time.
 ReplayReport run_batch_in_parallel(const BatchPlan& plan, ReplayHost& host, bool overwrite, int jobs,
                                    const PictureFinished& finished = {});

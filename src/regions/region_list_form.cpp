@@ -180,7 +180,9 @@ void RegionListForm::on_picture_opened() {
         load(beside);
 }
 
-void RegionListForm::on_analyze_all() {
+void RegionListForm::on_analyze_all() { on_analyze_all(AnalysisSettings{}); }
+
+void RegionListForm::on_analyze_all(const AnalysisSettings& settings) {
     if (!host_.can_analyse()) return;
     if (file_.regions.empty()) {
         desktop_.region_message(no_regions_text, MessageIcon::information);
@@ -198,6 +200,7 @@ void RegionListForm::on_analyze_all() {
 
     StatisticsContext context = host_.statistics_context();
     RegionTableRequest request;
+    request.settings = settings;
     request.settings.general_statistics = true;
     context.desktop.show_progress();
     Result<RegionTable> table = analyse_region_table(context, fit.file, region_file, request);

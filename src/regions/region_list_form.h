@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/analysis_settings.h"
 #include "regions/region_file.h"
 
 class RegionListHost;
@@ -54,8 +55,11 @@ public:
     void on_delete(size_t index);
     void on_load();
     void on_save();
-    // Every region's figures into the table window.
+    // Every region's figures into the table window: the general statistics,
+    // or those `settings` ask for (percentile ratio, criterion, weighting),
+    // as the analysis wizard's "All regions in the list" chose them.
     void on_analyze_all();
+    void on_analyze_all(const AnalysisSettings& settings);
     // A new picture: the list empties, and the region file beside the
     // picture, when there is one, is offered.
     void on_picture_opened();

@@ -52,6 +52,17 @@ AnalysisTypePage::AnalysisTypePage(AnalysisWizard& wizard) : wizard_(wizard) {
     multiple_ = with_id(new QRadioButton("Multiple Regions of Interest", group), analysis_ids::multiple_kind);
     inner->addWidget(multiple_);
     inner->addWidget(page_text("Allows a comparative analysis from two selected regions in the scene.", group));
+    // Only while the region panel's list has regions: without them the page
+    // is as it always was.
+    all_regions_ = with_id(new QRadioButton("All regions in the list", group), analysis_ids::all_regions_kind);
+    auto* all_regions_text =
+        page_text("Analyses every region of the region list with the same statistics, one row per region in a "
+                  "table.",
+                  group);
+    inner->addWidget(all_regions_);
+    inner->addWidget(all_regions_text);
+    all_regions_->setVisible(wizard_.all_regions_offered());
+    all_regions_text->setVisible(wizard_.all_regions_offered());
     glare_ = with_id(new QRadioButton("Glare Analysis", group), analysis_ids::glare_kind);
     inner->addWidget(glare_);
     inner->addWidget(page_text(
@@ -66,13 +77,16 @@ AnalysisTypePage::AnalysisTypePage(AnalysisWizard& wizard) : wizard_(wizard) {
     connect(multiple_, &QRadioButton::clicked, this,
             [this] { wizard_.on_kind_chosen(AnalysisKind::multiple_regions); });
     connect(glare_, &QRadioButton::clicked, this, [this] { wizard_.on_kind_chosen(AnalysisKind::glare); });
+    connect(all_regions_, &QRadioButton::clicked, this, [this] { wizard_.on_all_regions_chosen(); });
 }
 
 void AnalysisTypePage::show_state() {
     const AnalysisKind kind = wizard_.chosen_kind();
-    single_->setChecked(kind == AnalysisKind::single_region);
-    multiple_->setChecked(kind == AnalysisKind::multiple_regions);
-    glare_->setChecked(kind == AnalysisKind::glare);
+    const bool all = wizard_.all_regions_chosen();
+    single_->setChecked(!all && kind == AnalysisKind::single_region);
+    multiple_->setChecked(!all && kind == AnalysisKind::multiple_regions);
+    glare_->setChecked(!all && kind == AnalysisKind::glare);
+    all_regions_->setChecked(all);
 }
 
 StatisticsChoicePage::StatisticsChoicePage(AnalysisWizard& wizard) : wizard_(wizard) {
@@ -98,8 +112,14 @@ StatisticsChoicePage::StatisticsChoicePage(AnalysisWizard& wizard) : wizard_(wiz
                                group));
     layout->addWidget(group);
     layout->addStretch(1);
-    connect(percentile_, &QCheckBox::toggled, this, [this](bool on) { wizard_.percentile_checked = on; });
-    connect(criterion_, &QCheckBox::toggled, this, [this](bool on) { wizard_.criterion_checked = on; });
+    connect(percentile_, &QCheckBox::toggled, this, [this](bool on) {
+        wizard_.percentile_checked = on;
+        wizard_.on_statistics_boxes_changed();
+    });
+    connect(criterion_, &QCheckBox::toggled, this, [this](bool on) {
+        wizard_.criterion_checked = on;
+        wizard_.on_statistics_boxes_changed();
+    });
 }
 
 void StatisticsChoicePage::show_state() {

@@ -25,6 +25,7 @@ private:
     QRadioButton* single_;
     QRadioButton* multiple_;
     QRadioButton* glare_;
+    QRadioButton* all_regions_;
 };
 
 class StatisticsChoicePage : public QWidget {

@@ -44,6 +44,17 @@ BatchDialog::BatchDialog(QWidget* parent, BatchForm& form) : QDialog(parent), fo
     grid->addWidget(new QLabel("HDR File Collection", this), 2, 0, 1, 2);
     grid->addWidget(folder_edit_, 3, 0);
     grid->addWidget(set_path, 3, 1);
+    // Optional: empty, the batch only replays the sequence.
+    regions_edit_ = new QLineEdit(this);
+    regions_edit_->setObjectName(id_name(batch_ids::regions_edit));
+    regions_edit_->setPlaceholderText("(none)");
+    auto* regions = button("Regions...", batch_ids::regions_button, this);
+    auto* regions_label = new QLabel("Regions file", this);
+    regions_label->setToolTip(
+        "Optional: its regions are measured on every picture processed, as NAME_regions.csv beside it");
+    grid->addWidget(regions_label, 4, 0, 1, 2);
+    grid->addWidget(regions_edit_, 5, 0);
+    grid->addWidget(regions, 5, 1);
     layout->addLayout(grid);
 
     auto* buttons = ok_cancel_buttons(this);
@@ -57,6 +68,12 @@ BatchDialog::BatchDialog(QWidget* parent, BatchForm& form) : QDialog(parent), fo
         form_.on_set_path();
         show_form();
     });
+    connect(regions, &QPushButton::clicked, this, [this] {
+        form_.on_regions();
+        show_form();
+    });
+    connect(regions_edit_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { form_.regions_text = text.toStdString(); });
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         if (form_.on_ok()) done(1);
     });
@@ -68,4 +85,5 @@ BatchDialog::BatchDialog(QWidget* parent, BatchForm& form) : QDialog(parent), fo
 void BatchDialog::show_form() {
     sequence_edit_->setText(QString::fromStdString(form_.sequence_text));
     folder_edit_->setText(QString::fromStdString(form_.folder_text));
+    regions_edit_->setText(QString::fromStdString(form_.regions_text));
 }

@@ -17,4 +17,5 @@ private:
     BatchForm& form_;
     QLineEdit* sequence_edit_;
     QLineEdit* folder_edit_;
+    QLineEdit* regions_edit_;
 };

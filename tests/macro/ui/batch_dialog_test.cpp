@@ -97,6 +97,40 @@ TEST_F(BatchDialogTest, ShowsTheChoicesAndClosesWithOkOnlyWhenBothAreMade) {
     EXPECT_EQ(folder, "/pictures/today");
 }
 
+TEST_F(BatchDialogTest, TheRegionsFileIsTypedOrChosenAndStartsEmpty) {
+    auto* regions = control<QLineEdit>(batch_ids::regions_edit);
+    auto* choose = control<QPushButton>(batch_ids::regions_button);
+    ASSERT_TRUE(regions && choose);
+    EXPECT_EQ(choose->text(), "Regions...");
+    EXPECT_FALSE(regions->isReadOnly());
+    EXPECT_TRUE(regions->text().isEmpty());
+    dialog.show();
+    desktop.file_answers.push_back({1, "/m/macro.seq"});
+    control<QPushButton>(1189)->click();
+    desktop.folder_answers.push_back("/pictures/today");
+    control<QPushButton>(1191)->click();
+    desktop.file_answers.push_back({1, "/m/room.regions.json"});
+    choose->click();
+    EXPECT_EQ(regions->text(), "/m/room.regions.json");
+    EXPECT_EQ(form.regions_file(), "/m/room.regions.json");
+    screenshot(dialog, "batch-regions.png");
+    // Typing replaces the choice; a file that cannot be read keeps the
+    // dialog open with why.
+    regions->clear();
+    QTest::keyClicks(regions, " /m/none.regions.json ");
+    EXPECT_EQ(form.regions_file(), "/m/none.regions.json");
+    control<QPushButton>(1)->click();
+    EXPECT_TRUE(dialog.isVisible());
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].caption, "File Error");
+    regions->clear();
+    QTest::keyClicks(regions, "x");
+    QTest::keyClick(regions, Qt::Key_Backspace);
+    control<QPushButton>(1)->click();
+    EXPECT_EQ(dialog.result(), 1);
+    EXPECT_EQ(form.regions_file(), "");
+}
+
 TEST_F(BatchDialogTest, CancelClosesWithZero) {
     dialog.show();
     control<QPushButton>(2)->click();
