@@ -71,8 +71,8 @@ int run_assemble(const AssembleOptions& options, const CliOutput& output) {
     const fs::path folder = fs::path(options.output).parent_path();
     if (!fs::is_directory(folder.empty() ? "." : folder, ec))
         return output.fail(exit_bad_input, "the folder of " + options.output + " does not exist");
-    if (fs::exists(options.output, ec) && !options.overwrite)
-        return output.fail(exit_bad_input, options.output + " exists already; give --overwrite to replace it");
+    if (const std::string problem = existing_output_problem(options.output, options.overwrite); !problem.empty())
+        return output.fail(exit_bad_input, problem);
 
     auto shots = read_series_exposures(options.pictures, options.exposures);
     if (!shots) {

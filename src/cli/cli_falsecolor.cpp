@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "cli/cli_commands.h"
-#include "cli/cli_desktop.h"
+#include "desktop/windowless_desktop.h"
 #include "common/text_format.h"
 #include "macro/macro_recorder.h"
 #include "tools/export_commands.h"
@@ -29,7 +29,7 @@ bool copy_working_copy(const std::string& picture, const std::string& folder) {
     return fs::copy_file(picture, folder + working_file::working_copy, fs::copy_options::overwrite_existing, ec);
 }
 
-ProcessOutput run_program(const std::string& line, const CliPlaces& places, CliDesktop& desktop) {
+ProcessOutput run_program(const std::string& line, const CliPlaces& places, WindowlessDesktop& desktop) {
     float no_exposure = 1.0f;
     MacroRecorder recorder(no_exposure);
     ProcessRunner runner(desktop, recorder);
@@ -40,7 +40,7 @@ ProcessOutput run_program(const std::string& line, const CliPlaces& places, CliD
 }  // namespace
 
 Result<Extremes> measure_extremes(const std::string& picture, float exposure, const std::string& folder,
-                                  const CliPlaces& places, CliDesktop& desktop) {
+                                  const CliPlaces& places, WindowlessDesktop& desktop) {
     // pextrem reads the working copy, as in the application.
     if (!copy_working_copy(picture, folder)) return Failure{exit_failed, "could not copy " + picture + " into " + folder};
     const ProcessOutput run = run_program(extremes_command(folder + working_file::working_copy), places, desktop);
@@ -65,7 +65,7 @@ int run_falsecolor(const FalsecolorOptions& options, const CliPlaces& places, co
                                                      max_path_chars - 1));
     case OutputPathProblem::none: break;
     }
-    CliDesktop desktop;
+    WindowlessDesktop desktop;
     desktop.yes_answer = options.overwrite;
     if (!confirm_replace(desktop, name, Owner::none))
         return output.fail(exit_bad_input, name + " exists already; give --overwrite to replace it");

@@ -8,8 +8,8 @@
 #include "common/result.h"
 #include "tools/extremes.h"
 
-class CliDesktop;
+class WindowlessDesktop;
 
 // pextrem on `picture` copied into `folder` as the working copy.
 Result<Extremes> measure_extremes(const std::string& picture, float exposure, const std::string& folder,
-                                  const CliPlaces& places, CliDesktop& desktop);
+                                  const CliPlaces& places, WindowlessDesktop& desktop);

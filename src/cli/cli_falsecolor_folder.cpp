@@ -7,7 +7,7 @@
 #include <set>
 
 #include "cli/cli_commands.h"
-#include "cli/cli_desktop.h"
+#include "desktop/windowless_desktop.h"
 #include "cli/cli_falsecolor.h"
 #include "picture/bmp_writer.h"
 #include "picture/png_writer.h"
@@ -42,8 +42,8 @@ int run_falsecolor_folder(const FalsecolorOptions& options, const CliPlaces& pla
         if (!names.insert(name).second)
             return output.fail(exit_bad_input, "two pictures are named " + name + "; each needs its own output");
         const std::string out = (fs::path(options.out_dir) / (name + extension)).string();
-        if (fs::exists(out, ec) && !options.overwrite)
-            return output.fail(exit_bad_input, out + " exists already; give --overwrite to replace it");
+        if (const std::string problem = existing_output_problem(out, options.overwrite); !problem.empty())
+            return output.fail(exit_bad_input, problem);
         outputs.push_back(out);
     }
 
@@ -68,7 +68,7 @@ int run_falsecolor_folder(const FalsecolorOptions& options, const CliPlaces& pla
     if (!places.cache_warning.empty()) output.warn(places.cache_warning);
     const RunFolder folder(places.cache_folder);
     if (!folder.created()) return output.fail(exit_failed, folder.error());
-    CliDesktop desktop;
+    WindowlessDesktop desktop;
 
     bool measured = false;
     for (const std::string& picture : options.pictures) {

@@ -3,18 +3,11 @@
 
 #include "analysis/lens_lines.h"
 #include "cli/cli_commands.h"
-#include "picture/radiance_luminance.h"
 #include "picture/rgbe_reader.h"
 
 int run_illuminance(const IlluminanceOptions& options, const CliOutput& output) {
-    auto map = read_picture(options.picture);
+    auto map = read_picture(options.picture, options.weights);
     if (!map) return output.fail(exit_bad_input, map.failure().message);
-    if (options.weights == LuminanceWeights::radiance) {
-        // Read once more with evalglare's colour weights; the first reading
-        // vetted the file.
-        map = load_radiance_luminance_map(options.picture);
-        if (!map) return output.fail(exit_bad_input, options.picture + ": " + map.failure().message);
-    }
     const auto header = read_picture_header(options.picture);
     if (!header) return output.fail(exit_bad_input, header.failure().message);
     const PictureLens lens = picture_lens(map.value(), header.value());

@@ -288,8 +288,8 @@ int run_apply(const ProfileOptions& options, const CliOutput& output) {
         const std::string target = (fs::path(options.out_dir) / fs::path(picture).filename()).string();
         if (fs::equivalent(picture, target, ec))
             return output.fail(exit_bad_input, picture + ": --out-dir is the picture's own folder");
-        if (fs::exists(target, ec) && !options.overwrite)
-            return output.fail(exit_bad_input, target + " exists already; give --overwrite to replace it");
+        if (const std::string problem = existing_output_problem(target, options.overwrite); !problem.empty())
+            return output.fail(exit_bad_input, problem);
         outputs.push_back(target);
     }
     for (size_t i = 0; i < outputs.size(); ++i) {

@@ -1,6 +1,6 @@
 #include "cli/cli_regions.h"
 
-#include "cli/cli_desktop.h"
+#include "desktop/windowless_desktop.h"
 #include "cli/cli_run.h"
 #include "macro/macro_recorder.h"
 #include "tools/process_runner.h"
@@ -11,7 +11,7 @@ Result<PictureRegions> measure_regions_in_run_folder(const std::string& picture,
     if (!places.cache_problem.empty()) return Failure{exit_bad_input, places.cache_problem};
     const RunFolder folder(places.cache_folder);
     if (!folder.created()) return Failure{exit_failed, folder.error()};
-    CliDesktop desktop;
+    WindowlessDesktop desktop;
     float no_exposure = 1.0f;
     MacroRecorder recorder(no_exposure);
     ProcessRunner runner(desktop, recorder);

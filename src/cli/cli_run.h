@@ -7,6 +7,7 @@
 
 #include "common/result.h"
 #include "picture/luminance_map.h"
+#include "picture/radiance_luminance.h"
 
 // The work itself failed: a program, a write, a step of a batch.
 inline constexpr int exit_failed = 1;
@@ -25,8 +26,14 @@ struct CliOutput {
     void warn(const std::string& message) const;
 };
 
-// The picture's luminance map; a failure names the file and why, in one line.
-Result<LuminanceMap> read_picture(const std::string& path);
+// The picture's luminance map (the readout's BT.709 weights, or Radiance's
+// as evalglare weighs colour); a failure names the file and why, in one line.
+Result<LuminanceMap> read_picture(const std::string& path, LuminanceWeights weights = LuminanceWeights::bt709);
+
+// Why an output may not be written: it is there already (a symbolic link
+// counts, even one that leads nowhere) and --overwrite was not given; ""
+// when it may.
+std::string existing_output_problem(const std::string& path, bool overwrite);
 
 // A word the shell reads back as `text`, in single quotes: the same for the
 // POSIX shell and for bash, whatever it holds (braces, globs, quotes).

@@ -59,9 +59,8 @@ int check_plot(const SeriesCliOptions& options, const std::vector<std::string>& 
 }
 
 int collect(const SeriesCliOptions& options, const CliOutput& output) {
-    std::error_code ec;
-    if (fs::exists(options.csv, ec) && !options.overwrite)
-        return output.fail(exit_bad_input, options.csv + " exists already; give --overwrite to replace it");
+    if (const std::string problem = existing_output_problem(options.csv, options.overwrite); !problem.empty())
+        return output.fail(exit_bad_input, problem);
     // The region figures a plot may name are the parts' columns.
     auto first = read_series_csv(options.inputs.front());
     if (!first) return output.fail(exit_bad_input, first.failure().message);

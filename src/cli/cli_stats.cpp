@@ -11,7 +11,7 @@
 #include "analysis/lens_lines.h"
 #include "analysis/results_page.h"
 #include "cli/cli_commands.h"
-#include "cli/cli_desktop.h"
+#include "desktop/windowless_desktop.h"
 #include "cli/statistics_json.h"
 #include "common/regular_file.h"
 #include "common/text_format.h"
@@ -27,7 +27,7 @@ namespace {
 
 class CliAnalysisHost final : public AnalysisHost {
 public:
-    CliAnalysisHost(CliDesktop& desktop, const LuminanceMap& map, std::string folder, ProcessRunner& runner,
+    CliAnalysisHost(WindowlessDesktop& desktop, const LuminanceMap& map, std::string folder, ProcessRunner& runner,
                     std::string picture)
         : desktop_(desktop), map_(map), folder_(std::move(folder)), runner_(runner), picture_(std::move(picture)) {}
 
@@ -44,7 +44,7 @@ public:
     std::string picture_name() const override { return picture_; }
 
 private:
-    CliDesktop& desktop_;
+    WindowlessDesktop& desktop_;
     const LuminanceMap& map_;
     std::string folder_;
     ProcessRunner& runner_;
@@ -59,10 +59,8 @@ std::string report_problem(const StatsOptions& options) {
     std::error_code ec;
     if (!fs::is_directory(name.folder.empty() ? "." : name.folder, ec))
         return "the folder " + name.folder + " of --report does not exist";
-    if (options.overwrite) return {};
-    // A symbolic link counts as there even when it leads nowhere.
     for (const std::string& path : report_paths(name.folder, name.base))
-        if (fs::exists(fs::symlink_status(path, ec))) return path + " exists already; give --overwrite to replace it";
+        if (std::string problem = existing_output_problem(path, options.overwrite); !problem.empty()) return problem;
     return {};
 }
 
@@ -147,7 +145,7 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
             return output.fail(exit_failed, "could not copy " + options.picture + " into " + folder.path());
     }
 
-    CliDesktop desktop;
+    WindowlessDesktop desktop;
     float no_exposure = 1.0f;
     MacroRecorder recorder(no_exposure);
     ProcessRunner runner(desktop, recorder);

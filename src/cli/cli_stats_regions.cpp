@@ -20,9 +20,8 @@ Result<std::string> report_target(const StatsOptions& options) {
     if (!fs::is_directory(folder, ec))
         return Failure{exit_bad_input, "the folder " + base.parent_path().string() + " of --report does not exist"};
     const std::string target = regions_csv_name(options.report_base);
-    // A symbolic link counts as there even when it leads nowhere.
-    if (!options.overwrite && fs::exists(fs::symlink_status(target, ec)))
-        return Failure{exit_bad_input, target + " exists already; give --overwrite to replace it"};
+    if (const std::string problem = existing_output_problem(target, options.overwrite); !problem.empty())
+        return Failure{exit_bad_input, problem};
     return target;
 }
 

@@ -6,7 +6,7 @@
 #include "analysis/glare_command.h"
 #include "analysis/glare_summary.h"
 #include "analysis/lens_figures.h"
-#include "cli/cli_desktop.h"
+#include "desktop/windowless_desktop.h"
 #include "common/json_value.h"
 #include "macro/macro_recorder.h"
 #include "regions/picture_regions.h"
@@ -82,7 +82,7 @@ Result<RegionTable> regions_of(const SeriesInput& picture, const SeriesSetup& se
     fs::create_symlink(fs::absolute(picture.path, ec), link, ec);
     if (ec) return failed(picture, "cannot link it into " + folder + ": " + ec.message());
 
-    CliDesktop desktop;
+    WindowlessDesktop desktop;
     MacroRecorder recorder;
     ProcessRunner runner(desktop, recorder);
     runner.set_program_folder(setup.program_folder);

@@ -1,4 +1,4 @@
-#include "cli/cli_desktop.h"
+#include "desktop/windowless_desktop.h"
 
 std::string one_line(const std::string& text) {
     std::string line;
@@ -14,20 +14,20 @@ std::string one_line(const std::string& text) {
     return line;
 }
 
-std::string CliDesktop::first_message() const { return messages.empty() ? std::string() : one_line(messages.front()); }
+std::string WindowlessDesktop::first_message() const { return messages.empty() ? std::string() : one_line(messages.front()); }
 
-void CliDesktop::message_box(const std::string& text, const std::string& caption, MessageIcon, Owner) {
+void WindowlessDesktop::message_box(const std::string& text, const std::string& caption, MessageIcon, Owner) {
     messages.push_back(caption.empty() ? text : caption + ": " + text);
 }
 
-FileDialogAnswer CliDesktop::file_dialog(const FileDialogRequest&) {
+FileDialogAnswer WindowlessDesktop::file_dialog(const FileDialogRequest&) {
     if (file_answers.empty()) return {};
     FileDialogAnswer answer = file_answers.front();
     file_answers.pop_front();
     return answer;
 }
 
-bool CliDesktop::ask_yes_no(const std::string& text, const std::string&, Owner) {
+bool WindowlessDesktop::ask_yes_no(const std::string& text, const std::string&, Owner) {
     questions.push_back(text);
     return yes_answer;
 }

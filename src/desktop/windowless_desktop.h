@@ -1,7 +1,7 @@
 #pragma once
-// The Desktop of a run without windows. The core shows its failures as
-// message boxes; here they are collected, and the command turns the first
-// into its one-line error. File dialogs are answered from what the command
+// The Desktop of a run without windows (candelux-cli, a series, a batch's
+// region tables). The core shows its failures as message boxes; here they
+// are collected, and the caller turns the first into its one-line error. File dialogs are answered from what the command
 // line said; a question is answered as the command line allows (replace
 // files only with --overwrite). Everything a window would do is nothing.
 
@@ -11,7 +11,7 @@
 
 #include "desktop/desktop.h"
 
-class CliDesktop final : public Desktop {
+class WindowlessDesktop final : public Desktop {
 public:
     // --- what the command line answers ---
     std::deque<FileDialogAnswer> file_answers;  // an empty queue cancels
