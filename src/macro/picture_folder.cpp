@@ -5,17 +5,9 @@
 #include <filesystem>
 #include <set>
 
-namespace fs = std::filesystem;
+#include "common/file_extension.h"
 
-namespace {
-bool has_hdr_extension(std::string_view name) {
-    if (name.size() < 4) return false;
-    const std::string_view tail = name.substr(name.size() - 4);
-    return tail[0] == '.' && std::tolower(static_cast<unsigned char>(tail[1])) == 'h' &&
-           std::tolower(static_cast<unsigned char>(tail[2])) == 'd' &&
-           std::tolower(static_cast<unsigned char>(tail[3])) == 'r';
-}
-}  // namespace
+namespace fs = std::filesystem;
 
 bool looks_like_step_file(std::string_view name, std::string_view* rest) {
     size_t digits = 0;
@@ -35,7 +27,7 @@ Result<std::vector<std::string>> list_pictures(const std::string& folder) {
         std::error_code type_error;
         if (!it->is_regular_file(type_error)) continue;
         std::string name = it->path().filename().string();
-        if (has_hdr_extension(name)) names.insert(std::move(name));
+        if (has_extension(name, ".hdr")) names.insert(std::move(name));
     }
     std::vector<std::string> pictures;
     for (const std::string& name : names) {

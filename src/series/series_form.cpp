@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/file_extension.h"
 #include "common/regular_file.h"
 #include "common/text_file.h"
 
@@ -21,12 +22,6 @@ bool write_whole_file(const std::string& path, const std::string& text) {
     if (!file) return false;
     const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     return std::fclose(file) == 0 && written;
-}
-
-bool has_extension(const std::string& path, const char* extension) {
-    std::string ext = fs::path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    return ext == extension;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <set>
 #include <thread>
 
+#include "common/file_extension.h"
 #include "common/regular_file.h"
 #include "common/text_format.h"
 #include "series/series_measure.h"
@@ -16,12 +17,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-bool has_picture_extension(const fs::path& path) {
-    std::string extension = path.extension().string();
-    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return extension == ".hdr";
-}
 
 std::vector<std::string> split_blanks(const std::string& text) {
     std::vector<std::string> words;
@@ -76,7 +71,7 @@ Result<std::vector<SeriesInput>> series_pictures_of_folder(const std::string& fo
     if (!fs::is_directory(folder, ec)) return Failure{-2, "the folder " + folder + " does not exist"};
     std::vector<SeriesInput> pictures;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
-        if (!has_picture_extension(entry.path()) || !entry.is_regular_file(ec)) continue;
+        if (!has_extension(entry.path().filename().string(), ".hdr") || !entry.is_regular_file(ec)) continue;
         pictures.push_back({entry.path().string(), entry.path().filename().string()});
     }
     if (ec) return Failure{-1, "cannot read the folder " + folder + ": " + ec.message()};
