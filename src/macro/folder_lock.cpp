@@ -40,6 +40,21 @@ std::string picture_lock_name(const std::string& picture) {
     return strprintf(".candelux-batch-%016llx.lock", static_cast<unsigned long long>(hash));
 }
 
+// A job that ends turns its shared hold into an exclusive one for the
+// moment it takes to remove the file (flock converts by letting go first).
+// A job starting just then would find the folder "in use"; a shared taker
+// therefore waits a little before it believes a whole-folder batch holds it.
+constexpr int shared_attempts = 60;
+constexpr useconds_t shared_pause_us = 5000;
+
+bool lock_file(int fd, bool shared) {
+    for (int attempt = 1;; ++attempt) {
+        if (::flock(fd, (shared ? LOCK_SH : LOCK_EX) | LOCK_NB) == 0) return true;
+        if (errno != EWOULDBLOCK || !shared || attempt == shared_attempts) return false;
+        ::usleep(shared_pause_us);
+    }
+}
+
 bool same_file(int fd, const std::string& path) {
     struct stat open_file {}, named_file {};
     return ::fstat(fd, &open_file) == 0 && ::lstat(path.c_str(), &named_file) == 0 &&
@@ -80,7 +95,7 @@ bool FolderLock::take(Taken& into, const std::string& path, bool shared, const s
             refusal_ = path + " is not a regular file; remove it to run a batch on " + folder;
             return false;
         }
-        if (::flock(fd, (shared ? LOCK_SH : LOCK_EX) | LOCK_NB) != 0) {
+        if (!lock_file(fd, shared)) {
             const int error = errno;
             const std::string first = holder_in(fd);
             ::close(fd);

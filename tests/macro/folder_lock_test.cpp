@@ -5,7 +5,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <thread>
 
 #include <filesystem>
 
@@ -51,6 +56,23 @@ TEST(FolderLock, TheJobsOfOnePictureEachRunSideBySideButNotBesideAWholeBatch) {
     ASSERT_TRUE(whole.held());
     const FolderLock job(folder.str(), "job", "a.hdr");
     EXPECT_FALSE(job.held());
+}
+
+TEST(FolderLock, AJobStartingWhileAnotherEndsIsNotRefused) {
+    // A job that ends holds the folder's lock file exclusively for a moment,
+    // to remove it; a job starting then waits for that moment to pass.
+    TempFolder folder;
+    const int ending = ::open((folder / folder_lock_name).c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_GE(ending, 0);
+    ASSERT_EQ(::flock(ending, LOCK_EX | LOCK_NB), 0);
+    std::thread end([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(40));
+        ::unlink((folder / folder_lock_name).c_str());
+        ::close(ending);
+    });
+    const FolderLock c(folder.str(), "job c", "c.hdr");
+    end.join();
+    EXPECT_TRUE(c.held()) << c.refusal();
 }
 
 TEST(FolderLock, ALockFileLeftByAKilledRunIsTakenOver) {
