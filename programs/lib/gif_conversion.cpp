@@ -8,6 +8,7 @@
 #include <new>
 #include <vector>
 
+#include "common/regular_file.h"
 #include "lib/color_quantizer.h"
 #include "lib/display_gamma.h"
 #include "lib/picture_messages.h"
@@ -33,7 +34,7 @@ bool write_gif(const std::string& path, const PaletteImage& image, bool& opened)
     int error = 0;
     // giflib's own open gives the file mode 0600; a picture the user saves
     // gets the mode every other file gets, 0666 less the umask.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = create_output_descriptor(path);
     if (fd < 0) {
         opened = false;
         return false;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/parallel_bands.h"
+#include "common/regular_file.h"
 #include "common/text_format.h"
 
 namespace {
@@ -128,7 +129,7 @@ char* put_lines(char* at, std::span<const float> samples) {
 }  // namespace
 
 bool write_sample_file(const std::string& path, std::span<const float> samples) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = create_output_file(path);
     if (!file) return false;
     const size_t blocks = (samples.size() + samples_per_block - 1) / samples_per_block;
     const size_t per_round = 2 * band_workers();

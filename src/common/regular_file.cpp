@@ -74,7 +74,50 @@ std::string regular_file_problem(const std::string& path) {
     return kind.empty() ? std::string(std::strerror(errno)) : kind;
 }
 
+namespace {
+
+// A new regular file under the name of one we own alone (one link), made
+// anew rather than emptied in place, or -1 when the name holds anything
+// else (nothing, a link, a device, a file with other names or owners),
+// which the caller then opens its usual way. Emptying a file whose blocks
+// are written makes ext4 write the whole new contents out when the file is
+// closed (its guard for programs that rewrite a file without syncing it),
+// a wait as long as writing them; a new file is left to the page cache.
+int new_file_in_place_of(const std::string& path) {
+    struct stat old {};
+    if (::lstat(path.c_str(), &old) != 0 || !S_ISREG(old.st_mode) || old.st_nlink != 1 || old.st_uid != ::geteuid() ||
+        old.st_size == 0)
+        return -1;
+    if (::unlink(path.c_str()) != 0) return -1;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0) ::fchmod(fd, old.st_mode & 07777);
+    return fd;
+}
+
+std::FILE* stream_of(int fd) {
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (!file) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+    }
+    return file;
+}
+
+}  // namespace
+
+int create_output_descriptor(const std::string& path) {
+    const int fd = new_file_in_place_of(path);
+    return fd >= 0 ? fd : ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+}
+
+std::FILE* create_output_file(const std::string& path) {
+    const int fd = create_output_descriptor(path);
+    return fd >= 0 ? stream_of(fd) : nullptr;
+}
+
 std::FILE* create_regular_file(const std::string& path) {
+    if (const int fd = new_file_in_place_of(path); fd >= 0) return stream_of(fd);
     // Opened without blocking, so that a FIFO under the name cannot hang the
     // open; then looked at before anything is emptied.
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);

@@ -27,5 +27,15 @@ std::string non_regular_kind(const std::string& path);
 // The stream for writing `path` from the start (created, or emptied), or
 // null with errno set. A symbolic link standing under the name is never
 // written through (a planted link would otherwise aim the write at any file
-// of the user), and only a regular file is replaced.
+// of the user), and only a regular file is replaced (by a new file with its
+// mode, as create_output_file does).
 std::FILE* create_regular_file(const std::string& path);
+
+// The stream for writing `path` from the start, as fopen(path, "wb") opens
+// it (through a symbolic link, onto a device), or null with errno set. A
+// regular file of ours under the name is replaced by a new one with its
+// mode, which the file system writes out far sooner than one emptied in
+// place.
+std::FILE* create_output_file(const std::string& path);
+// The same as a descriptor (O_CLOEXEC), or -1 with errno set.
+int create_output_descriptor(const std::string& path);

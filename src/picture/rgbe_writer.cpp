@@ -1,5 +1,6 @@
 #include "picture/rgbe_writer.h"
 
+#include "common/regular_file.h"
 #include "picture/scanline_codec.h"
 
 ResolutionLine standard_resolution(int width, int height) {
@@ -35,7 +36,7 @@ bool write_rgbe_picture(std::FILE* out, const RgbePictureHeader& header, std::sp
 
 bool write_rgbe_picture(const std::string& path, const RgbePictureHeader& header,
                         std::span<const RgbePixel> pixels) {
-    std::FILE* out = std::fopen(path.c_str(), "wb");
+    std::FILE* out = create_output_file(path);
     if (!out) return false;
     const bool ok = write_rgbe_picture(out, header, pixels);
     return std::fclose(out) == 0 && ok;

@@ -92,3 +92,53 @@ TEST(RegularFile, APictureIsWrittenIntoARegularFileButNeverThroughALink) {
     EXPECT_FALSE(write_bmp24((folder / "fifo.bmp").string(), 1, 1, pixel)) << "and without hanging";
     EXPECT_TRUE(write_png24((folder / "new.png").string(), 1, 1, pixel));
 }
+
+// An output file of ours is replaced by a new one (so the file system does
+// not write it out on closing, as it does for a file emptied in place) with
+// the old one's mode; a name with other links, a link or a device is opened
+// as fopen opens it, and the safe creation still never writes through a link.
+TEST(RegularFile, AnOutputFileOfOursIsMadeAnewWithItsModeAndAnythingElseIsOpenedAsBefore) {
+    TempFolder folder;
+    const fs::path output = folder / "out.hdr";
+    write_file(output, "an older and longer picture");
+    ASSERT_EQ(::chmod(output.c_str(), 0640), 0);
+    std::FILE* old = std::fopen(output.c_str(), "rb");  // the old file, held open
+    ASSERT_NE(old, nullptr);
+    std::FILE* file = create_output_file(output.string());
+    ASSERT_NE(file, nullptr);
+    std::fputs("new", file);
+    std::fclose(file);
+    struct stat after {};
+    ASSERT_EQ(::stat(output.c_str(), &after), 0);
+    char kept[64] = {};
+    EXPECT_EQ(std::fread(kept, 1, sizeof kept - 1, old), 27u) << "made anew, not emptied";
+    std::fclose(old);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(read_file(output), "new");
+
+    // Two names of one file: both see the new contents, as before.
+    fs::create_hard_link(output, folder / "second name");
+    file = create_output_file(output.string());
+    ASSERT_NE(file, nullptr);
+    std::fputs("both", file);
+    std::fclose(file);
+    EXPECT_EQ(read_file(folder / "second name"), "both");
+
+    // Through a link for the programs' outputs, as fopen writes; never for
+    // the application's own files.
+    write_file(folder / "target", "old");
+    fs::create_symlink(folder / "target", folder / "link.hdr");
+    file = create_output_file((folder / "link.hdr").string());
+    ASSERT_NE(file, nullptr);
+    std::fputs("through", file);
+    std::fclose(file);
+    EXPECT_TRUE(fs::is_symlink(folder / "link.hdr"));
+    EXPECT_EQ(read_file(folder / "target"), "through");
+    EXPECT_EQ(create_regular_file((folder / "link.hdr").string()), nullptr);
+
+    const int fd = create_output_descriptor("/dev/null");
+    EXPECT_GE(fd, 0) << "a device is opened, not replaced";
+    if (fd >= 0) ::close(fd);
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_EQ(create_output_file((folder / "no folder/out.hdr").string()), nullptr);
+}
