@@ -105,7 +105,11 @@ std::string with_programs(std::string command, const std::string& folder) {
     return command;
 }
 
-void run(benchmark::State& state, const std::string& command, double reference) {
+// The output is removed before each run, as the application's editing step
+// removes its step output before running a program: a file emptied in place
+// (the shell's "> file" over an existing one) is written out by ext4 when it
+// is closed, which would time the disk rather than the program.
+void run(benchmark::State& state, const std::string& command, double reference, const std::string& output = "") {
     inputs();
     const char* before = std::getenv("CANDELUX_BENCH_BEFORE_PROGRAMS");
     // The command without its folders: "pflip -c -h".
@@ -116,12 +120,15 @@ void run(benchmark::State& state, const std::string& command, double reference) 
     // Two benchmarks of one command (other inputs) are told apart.
     while (bench::timings().count(name)) name += "'";
     const std::string previous = before ? with_programs(command, before) : std::string();
+    std::error_code ignored;
     for (auto _ : state) {
+        if (!output.empty()) std::filesystem::remove(output, ignored);
         bench::timed(name, [&] {
             if (std::system(command.c_str()) != 0) state.SkipWithError(("failed: " + command).c_str());
         });
         if (before) {
             state.PauseTiming();
+            if (!output.empty()) std::filesystem::remove(output, ignored);
             bench::timed(name + " before", [&] { (void)std::system(previous.c_str()); });
             state.ResumeTiming();
         }
@@ -130,20 +137,27 @@ void run(benchmark::State& state, const std::string& command, double reference) 
     state.counters["reference_s"] = reference;
 }
 
-void ra_bmp(benchmark::State& s) { run(s, program("ra_bmp") + " " + inputs().picture + "  " + out("o.bmp"), 0.19); }
+void ra_bmp(benchmark::State& s) {
+    run(s, program("ra_bmp") + " " + inputs().picture + "  " + out("o.bmp"), 0.19, out("o.bmp"));
+}
 void pfilt_exposure(benchmark::State& s) {
-    run(s, program("pfilt") + " -1 -e 2 " + inputs().picture + " > " + out("e.hdr"), 0.31);
+    run(s, program("pfilt") + " -1 -e 2 " + inputs().picture + " > " + out("e.hdr"), 0.31, out("e.hdr"));
 }
 void pfilt_half(benchmark::State& s) {
-    run(s, program("pfilt") + " -x /2 -y /2 " + inputs().picture + " > " + out("h.hdr"), 0);
+    run(s, program("pfilt") + " -x /2 -y /2 " + inputs().picture + " > " + out("h.hdr"), 0, out("h.hdr"));
 }
 void pfilt_resize(benchmark::State& s) {
-    run(s, program("pfilt") + " -1 -e 1.000 -x /2 -y /2 " + inputs().picture + " > " + out("s.hdr"), 0);
+    run(s, program("pfilt") + " -1 -e 1.000 -x /2 -y /2 " + inputs().picture + " > " + out("s.hdr"), 0, out("s.hdr"));
 }
-void protate(benchmark::State& s) { run(s, program("protate") + "  " + inputs().picture + " " + out("r.hdr"), 0.72); }
-void pflip(benchmark::State& s) { run(s, program("pflip") + " -c -h " + inputs().picture + " " + out("f.hdr"), 0.17); }
+void protate(benchmark::State& s) {
+    run(s, program("protate") + "  " + inputs().picture + " " + out("r.hdr"), 0.72, out("r.hdr"));
+}
+void pflip(benchmark::State& s) {
+    run(s, program("pflip") + " -c -h " + inputs().picture + " " + out("f.hdr"), 0.17, out("f.hdr"));
+}
 void pcompos(benchmark::State& s) {
-    run(s, program("pcompos") + " -x 1500 -y 1500 " + inputs().picture + " -750 -750 > " + out("c.hdr"), 0.09);
+    run(s, program("pcompos") + " -x 1500 -y 1500 " + inputs().picture + " -750 -750 > " + out("c.hdr"),
+        0.09, out("c.hdr"));
 }
 void pextrem(benchmark::State& s) { run(s, program("pextrem") + " " + inputs().picture + " > /dev/null", 0.07); }
 std::string histogram_command(const std::string& values) {
@@ -157,16 +171,20 @@ void rcalc_histo(benchmark::State& s) { run(s, histogram_command(inputs().values
 void rcalc_histo_distinct(benchmark::State& s) { run(s, histogram_command(inputs().distinct_values), 2.45); }
 
 // The tone mappers (no reference timings for a picture of this size).
-void pcond_plain(benchmark::State& s) { run(s, program("pcond") + " " + inputs().picture + " > " + out("p.hdr"), 0); }
-void pcond_human(benchmark::State& s) { run(s, program("pcond") + " -h " + inputs().picture + " > " + out("p.hdr"), 0); }
+void pcond_plain(benchmark::State& s) {
+    run(s, program("pcond") + " " + inputs().picture + " > " + out("p.hdr"), 0, out("p.hdr"));
+}
+void pcond_human(benchmark::State& s) {
+    run(s, program("pcond") + " -h " + inputs().picture + " > " + out("p.hdr"), 0, out("p.hdr"));
+}
 void reinhard_global(benchmark::State& s) {
-    run(s, program("ReinhardTM") + " -i " + inputs().picture + " -o " + out("r.jpg"), 0);
+    run(s, program("ReinhardTM") + " -i " + inputs().picture + " -o " + out("r.jpg"), 0, out("r.jpg"));
 }
 void reinhard_local(benchmark::State& s) {
-    run(s, program("ReinhardTM") + " -i " + inputs().picture + " -o " + out("r.jpg") + " -scale", 0);
+    run(s, program("ReinhardTM") + " -i " + inputs().picture + " -o " + out("r.jpg") + " -scale", 0, out("r.jpg"));
 }
 void tm_linear(benchmark::State& s) {
-    run(s, program("tm_linear") + " -i " + inputs().picture + " -o " + out("t.jpg"), 0);
+    run(s, program("tm_linear") + " -i " + inputs().picture + " -o " + out("t.jpg"), 0, out("t.jpg"));
 }
 
 }  // namespace

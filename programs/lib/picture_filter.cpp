@@ -60,20 +60,9 @@ bool filter_scanlines(const ScanlineSource& next, int length, int count, int out
     const auto& table = rgbe_scale_table();
 
     if (length == out_length && count == out_count) {
-        std::vector<float> red(n), green(n), blue(n);
-        for (int s = 0; s < count; ++s) {
-            if (!next(planes.data())) return false;
-            const uint8_t* exponent = planes.data() + 3 * n;
-            for (size_t i = 0; i < n; ++i) {
-                const float f = table.scale[exponent[i]] * factor;
-                red[i] = (planes[i] + 0.5f) * f;
-                green[i] = (planes[n + i] + 0.5f) * f;
-                blue[i] = (planes[2 * n + i] + 0.5f) * f;
-            }
-            encode_colors(red.data(), green.data(), blue.data(), length, planes.data());
-            out.write_planes(planes.data(), length);
-        }
-        return true;
+        // Read in order; each scanline scaled and encoded by one of the cores.
+        return out.write_scanlines_read(static_cast<size_t>(count), length, next,
+                                        [&](uint8_t* planes) { scale_planes(planes, length, factor); });
     }
 
     const auto xs = axis_ranges(length, out_length);

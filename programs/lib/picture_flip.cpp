@@ -1,6 +1,8 @@
 #include "lib/picture_flip.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -13,8 +15,26 @@ const PictureMessages messages = {
     "read error",
 };
 
+// Reverses n bytes eight at a time from both ends (a byte swap of each
+// word), the middle byte by byte.
+void reverse_bytes(uint8_t* first, size_t n) {
+    uint8_t* last = first + n;
+    while (last - first >= 16) {
+        uint64_t front = 0, back = 0;
+        std::memcpy(&front, first, 8);
+        std::memcpy(&back, last - 8, 8);
+        front = __builtin_bswap64(front);
+        back = __builtin_bswap64(back);
+        std::memcpy(first, &back, 8);
+        std::memcpy(last - 8, &front, 8);
+        first += 8;
+        last -= 8;
+    }
+    std::reverse(first, last);
+}
+
 void reverse_planes(uint8_t* planes, size_t n) {
-    for (size_t c = 0; c < 4; ++c) std::reverse(planes + c * n, planes + (c + 1) * n);
+    for (size_t c = 0; c < 4; ++c) reverse_bytes(planes + c * n, n);
 }
 
 }  // namespace
@@ -33,12 +53,13 @@ ProgramStatus flip_picture(const FlipOptions& options) {
     const size_t count = static_cast<size_t>(in.scanline_count());
     out.write_header(header_with_command(in.header(), options.command), in.resolution());
     if (!reverse_order) {
-        std::vector<uint8_t> planes(4 * length);
-        for (size_t s = 0; s < count; ++s) {
-            if (!in.read_planes(planes.data())) return read_failure(messages, in, options.input);
-            if (reverse_scanlines) reverse_planes(planes.data(), length);
-            out.write_planes(planes.data(), static_cast<int>(length));
-        }
+        // Read in order; each scanline reversed and encoded by one of the cores.
+        const bool read = out.write_scanlines_read(
+            count, static_cast<int>(length), [&](uint8_t* planes) { return in.read_planes(planes); },
+            [&](uint8_t* planes) {
+                if (reverse_scanlines) reverse_planes(planes, length);
+            });
+        if (!read) return read_failure(messages, in, options.input);
     } else {
         std::vector<uint8_t> picture;
         try {

@@ -193,38 +193,54 @@ uint8_t* encode_scanline_planes(const uint8_t* planes, int n, uint8_t* out) {
 }
 
 void PictureOutput::write_scanlines(size_t count, int n, const std::function<const uint8_t*(size_t)>& planes_of) {
+    encode_side_by_side(count, n, [](size_t) { return true; }, planes_of);
+}
+
+bool PictureOutput::write_scanlines_read(size_t count, int n, const std::function<bool(uint8_t*)>& read,
+                                         const std::function<void(uint8_t*)>& change) {
+    const size_t size = 4 * static_cast<size_t>(n);
     if (n < min_encoded_length || n > max_encoded_length) {
-        for (size_t i = 0; i < count; ++i) write_planes(planes_of(i), n);
-        return;
+        std::vector<uint8_t> planes(size);
+        for (size_t i = 0; i < count; ++i) {
+            if (!read(planes.data())) return false;
+            if (change) change(planes.data());
+            write_planes(planes.data(), n);
+        }
+        return true;
     }
-    // Rounds of scanlines: one encoded on every core while the one before
-    // is written.
-    constexpr size_t rows_per_round = 64;
+    std::vector<uint8_t> planes(2 * scanlines_per_round * size);
+    auto slot = [&](size_t i) { return planes.data() + i % (2 * scanlines_per_round) * size; };
+    return encode_side_by_side(
+        count, n, [&](size_t i) { return read(slot(i)); },
+        [&](size_t i) -> const uint8_t* {
+            if (change) change(slot(i));
+            return slot(i);
+        });
+}
+
+bool PictureOutput::encode_side_by_side(size_t count, int n, const std::function<bool(size_t)>& read,
+                                        const std::function<const uint8_t*(size_t)>& planes_of) {
+    if (n < min_encoded_length || n > max_encoded_length) {
+        for (size_t i = 0; i < count; ++i) {
+            if (!read(i)) return false;
+            write_planes(planes_of(i), n);
+        }
+        return true;
+    }
     const size_t room = encoded_scanline_room(n);
-    std::vector<uint8_t> encoded[2] = {std::vector<uint8_t>(rows_per_round * room),
-                                       std::vector<uint8_t>(rows_per_round * room)};
-    std::vector<size_t> sizes[2] = {std::vector<size_t>(rows_per_round), std::vector<size_t>(rows_per_round)};
-    auto write_round = [&](int r, size_t rows) {
-        for (size_t i = 0; i < rows; ++i)
-            write_text({reinterpret_cast<const char*>(encoded[r].data() + i * room), sizes[r][i]});
-    };
-    BandPool pool;
-    size_t pending = 0;
-    int round = 0;
-    for (size_t first = 0; first < count; first += rows_per_round, round ^= 1) {
-        const size_t rows = std::min(rows_per_round, count - first);
-        const std::function<void(size_t, size_t)> encode = [&, first, round](size_t begin, size_t end) {
-            for (size_t i = begin; i < end; ++i) {
-                uint8_t* start = encoded[round].data() + i * room;
-                sizes[round][i] = static_cast<size_t>(encode_scanline_planes(planes_of(first + i), n, start) - start);
-            }
-        };
-        pool.start(rows, 4, encode);
-        write_round(round ^ 1, pending);
-        pool.finish();
-        pending = rows;
-    }
-    write_round(round ^ 1, pending);
+    std::vector<uint8_t> encoded(2 * scanlines_per_round * room);
+    std::vector<size_t> sizes(2 * scanlines_per_round);
+    auto slot = [&](size_t i) { return i % (2 * scanlines_per_round); };
+    return read_then_work(
+        count, scanlines_per_round, read,
+        [&](size_t i) {
+            uint8_t* start = encoded.data() + slot(i) * room;
+            sizes[slot(i)] = static_cast<size_t>(encode_scanline_planes(planes_of(i), n, start) - start);
+        },
+        [&](size_t first, size_t last) {
+            for (size_t i = first; i < last; ++i)
+                write_text({reinterpret_cast<const char*>(encoded.data() + slot(i) * room), sizes[slot(i)]});
+        });
 }
 
 void PictureOutput::write_pixels(const RgbePixel* pixels, int n) {

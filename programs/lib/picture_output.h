@@ -44,11 +44,22 @@ public:
     // order. planes_of is called from several threads at once, once for
     // each i.
     void write_scanlines(size_t count, int n, const std::function<const uint8_t*(size_t)>& planes_of);
+    // `count` scanlines of n pixels that read(planes) gives one after
+    // another (a decoder; on the calling thread), each then changed in place
+    // by `change` (may be empty) and encoded on every core while the next
+    // ones are read. False when a read fails: the scanlines before it are
+    // written.
+    bool write_scanlines_read(size_t count, int n, const std::function<bool(uint8_t*)>& read,
+                              const std::function<void(uint8_t*)>& change);
 
     // Flushes and closes; false when any write failed.
     bool finish();
 
 private:
+    // Scanlines read and encoded side by side, and how many in each round.
+    static constexpr size_t scanlines_per_round = 64;
+    bool encode_side_by_side(size_t count, int n, const std::function<bool(size_t)>& read,
+                             const std::function<const uint8_t*(size_t)>& planes_of);
     void reserve(size_t bytes);
     void flush();
 

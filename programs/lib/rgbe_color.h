@@ -60,3 +60,7 @@ inline RgbePixel encode_color(const Color3& c) { return encode_color(c.r, c.g, c
 // (red[n], green[n], blue[n], exponent[n]), exactly as encode_color() does,
 // in a loop without branches that the compiler can vectorise.
 void encode_colors(const float* red, const float* green, const float* blue, int n, uint8_t* planes);
+
+// Multiplies every pixel of a planar RGBE scanline by `factor` in place:
+// exactly decode_color(), each channel times factor, then encode_color().
+void scale_planes(uint8_t* planes, int n, float factor);

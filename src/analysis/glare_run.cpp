@@ -86,7 +86,7 @@ GlareRun run_glare_analysis(GlareHost& host, const GlareSettings& settings) {
         run.status = fail(desktop, failure, "Evalglare Process Error!");
         return run;
     }
-    fs::rename(check_picture, working_copy, ec);
+    replace_working_file(check_picture, working_copy, ec);
     if (ec) {
         const std::string why = ec.message();
         fs::remove(check_picture, ec);

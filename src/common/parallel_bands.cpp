@@ -158,3 +158,38 @@ void BandPool::finish() {
     }
     if (failure) std::rethrow_exception(failure);
 }
+
+bool read_then_work(size_t count, size_t round, const std::function<bool(size_t)>& read,
+                    const std::function<void(size_t)>& work, const std::function<void(size_t, size_t)>& emit) {
+    round = std::max<size_t>(round, 1);
+    bool ok = true;
+    // Reads the round from `first`; returns the end of what was read.
+    auto read_round = [&](size_t first) {
+        const size_t last = std::min(count, first + round);
+        for (size_t i = first; i < last; ++i)
+            if (!read(i)) {
+                ok = false;
+                return i;
+            }
+        return last;
+    };
+    BandPool pool;
+    size_t first = 0;
+    size_t end = read_round(0);
+    size_t worked_first = 0, worked_end = 0;  // worked, not yet emitted
+    while (first < end) {
+        const std::function<void(size_t, size_t)> work_round = [&work, first](size_t begin, size_t last) {
+            for (size_t i = begin; i < last; ++i) work(first + i);
+        };
+        pool.start(end - first, 4, work_round);
+        if (worked_end > worked_first) emit(worked_first, worked_end);
+        const size_t next_end = ok ? read_round(end) : end;
+        pool.finish();
+        worked_first = first;
+        worked_end = end;
+        first = end;
+        end = next_end;
+    }
+    if (worked_end > worked_first) emit(worked_first, worked_end);
+    return ok;
+}

@@ -28,6 +28,17 @@ void run_in_bands(size_t count, size_t band, const std::function<void(size_t fir
 // own, and returns when both are done.
 void run_side_by_side(const std::function<void()>& first, const std::function<void()>& second);
 
+// Items that must be read one after another (the scanlines of a run-length
+// encoded picture) but are then worked on each by itself: read(i) runs on
+// the calling thread in order, work(i) on every core while the next round
+// of `round` items is read, and emit(first, last) on the calling thread, in
+// order, once every item of [first, last) is worked. An item's buffers can
+// be slot i % (2 * round): the slot is read again only after it was
+// emitted. When read(i) returns false, the items before i are still worked
+// and emitted, and false is returned.
+bool read_then_work(size_t count, size_t round, const std::function<bool(size_t)>& read,
+                    const std::function<void(size_t)>& work, const std::function<void(size_t, size_t)>& emit);
+
 // The same for work that comes in many small rounds (a picture read a window
 // at a time): the helper threads are started at the first round that needs
 // them and wait between rounds.

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/vector_clones.h"
 #include "picture/rgbe_pixel.h"
 
 namespace {
@@ -13,14 +14,6 @@ constexpr unsigned min_normal_exponent = 10;
 constexpr size_t piece = 16;
 constexpr size_t max_code_bytes = 128;
 
-// The conversion loop compiled for the machine's widest vectors where the
-// compiler can choose at load time; every lane does the same IEEE steps, so
-// the result is the same bit for bit.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define CANDELUX_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define CANDELUX_VECTOR_CLONES
-#endif
 
 // The luminance of every pixel whose exponent is min_normal_exponent or more.
 // The scale 2^(E - 136) is built from the exponent's bits rather than looked

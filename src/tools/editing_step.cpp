@@ -33,7 +33,7 @@ int run_editing_step_into(ProcessRunner& runner, Desktop& desktop, const std::st
     const ProcessOutput result = runner.run(command_line, true);
     std::string failure = editing_step_failure(command_line, result, output);
     if (failure.empty()) {
-        fs::rename(output, target, ec);
+        replace_working_file(output, target, ec);
         if (ec) failure = "Could not replace " + target + ": " + ec.message();
     }
     if (!failure.empty()) {

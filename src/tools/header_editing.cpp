@@ -59,7 +59,7 @@ int put_header_back(ProcessRunner& runner, Desktop& desktop, const std::string& 
                       "); the picture was not changed";
     }
     if (failure.empty()) {
-        fs::rename(text_file, working_copy, ec);
+        replace_working_file(text_file, working_copy, ec);
         if (ec) failure = "Could not replace " + working_copy + ": " + ec.message();
     }
     if (!failure.empty()) {

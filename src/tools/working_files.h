@@ -6,6 +6,7 @@
 // dtempo.hdr, and copies that back only when the program printed nothing.
 
 #include <string>
+#include <system_error>
 
 namespace working_file {
 inline constexpr const char* working_copy = "/dtemp.hdr";
@@ -39,3 +40,10 @@ std::string cache_directory_problem(const std::string& cache_directory);
 // the mask and the samples stay.
 std::string cleanup_working_copies_command(const std::string& cache_directory);
 std::string cleanup_falsecolor_command(const std::string& cache_directory);
+
+// Puts the finished file `from` in the place of the working file `to` (same
+// folder). The old file is first renamed aside and then removed, because
+// renaming over a file makes ext4 write the new one out at once (a wait as
+// long as writing it), which a working file does not need. When the move
+// fails, the old file is put back and `error` says why.
+void replace_working_file(const std::string& from, const std::string& to, std::error_code& error);

@@ -65,4 +65,27 @@ TEST(RgbeColor, SaturatesValuesBeyondTheLargestExponent) {
     EXPECT_EQ((RgbePixel{planes[0], planes[1], planes[2], planes[3]}), white);
 }
 
+// Every exponent (the subnormal scales of 1 to 8 among them) and mantissas
+// across the byte, under factors that underflow, overflow or round.
+TEST(RgbeColor, ScalingPlanesInPlaceIsDecodingTimesTheFactorThenEncoding) {
+    constexpr int n = 256 * 13;
+    std::vector<uint8_t> planes(4 * n);
+    for (int i = 0; i < n; ++i) {
+        planes[i] = static_cast<uint8_t>(i * 37);
+        planes[n + i] = static_cast<uint8_t>(255 - i * 11);
+        planes[2 * n + i] = static_cast<uint8_t>(i % 3 == 0 ? 0 : i * 5);
+        planes[3 * n + i] = static_cast<uint8_t>(i);
+    }
+    for (const float factor : {1.0f, 2.0f, 0.37f, 1e-30f, 3.1e20f, 1e20f * 1e18f, 5e-20f}) {
+        std::vector<uint8_t> scaled = planes;
+        scale_planes(scaled.data(), n, factor);
+        for (int i = 0; i < n; ++i) {
+            const Color3 c = decode_color(planes[i], planes[n + i], planes[2 * n + i], planes[3 * n + i]);
+            const RgbePixel expected = encode_color(c.r * factor, c.g * factor, c.b * factor);
+            ASSERT_EQ((RgbePixel{scaled[i], scaled[n + i], scaled[2 * n + i], scaled[3 * n + i]}), expected)
+                << "pixel " << i << " factor " << factor;
+        }
+    }
+}
+
 }  // namespace

@@ -108,6 +108,24 @@ TEST_F(EditingStepTest, CopiesASilentResultBackAndRemovesIt) {
     EXPECT_TRUE(desktop.messages.empty());
 }
 
+// The result takes the working copy's place without the old one being
+// renamed over (the old file is moved aside, then removed); when the move
+// fails the old copy is back under its name and nothing is left aside.
+TEST_F(EditingStepTest, TheResultReplacesTheWorkingCopyAndAFailedMovePutsTheOldOneBack) {
+    write_file(cache / "dtempo.hdr", "edited");
+    std::error_code error;
+    replace_working_file(dir + "/dtempo.hdr", dir + "/dtemp.hdr", error);
+    EXPECT_FALSE(error);
+    EXPECT_EQ(read_file(cache / "dtemp.hdr"), "edited");
+    EXPECT_FALSE(std::filesystem::exists(cache / "dtempo.hdr"));
+    EXPECT_FALSE(std::filesystem::exists(cache / "dtemp.hdr.replaced"));
+
+    replace_working_file(dir + "/missing.hdr", dir + "/dtemp.hdr", error);
+    EXPECT_TRUE(error);
+    EXPECT_EQ(read_file(cache / "dtemp.hdr"), "edited");
+    EXPECT_FALSE(std::filesystem::exists(cache / "dtemp.hdr.replaced"));
+}
+
 TEST_F(EditingStepTest, TreatsAWarningAsFailureAndKeepsTheWorkingCopy) {
     const int result = run_editing_step(
         runner, desktop, dir, "/C echo -n edited > " + dir + "/dtempo.hdr; echo 'pfilt: warning: odd' >&2");
