@@ -93,7 +93,7 @@ void mean_and_sort(benchmark::State& state) {
 }
 
 std::vector<float> sorted_samples() {
-    std::vector<float> sorted = picture().data;
+    std::vector<float> sorted(picture().data.begin(), picture().data.end());
     sort_samples(sorted);
     return sorted;
 }

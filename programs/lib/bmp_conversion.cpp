@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/parallel_bands.h"
 #include "lib/bmp_file.h"
 #include "lib/display_gamma.h"
 #include "lib/picture_messages.h"
@@ -19,7 +20,7 @@ const PictureMessages messages = {
 
 // Rows converted before each write: the whole band is one contiguous piece
 // of the bottom-up file.
-constexpr int band_rows = 64;
+constexpr size_t band_rows = 64;
 
 ProgramStatus picture_to_bmp(const BmpOptions& options) {
     PictureInput in;
@@ -29,18 +30,31 @@ ProgramStatus picture_to_bmp(const BmpOptions& options) {
     BmpWriter out(width, height);
     if (!out.open(options.output)) return program_failure("cannot allocate writer structure");
 
+    // Scanlines read in order while the cores convert the ones read before;
+    // each band written as one piece of the bottom-up file.
     const size_t n = static_cast<size_t>(width);
-    std::vector<uint8_t> planes(4 * n);
-    std::vector<uint8_t> band(out.row_size() * band_rows, 0);
-    for (int top = 0; top < height; top += band_rows) {
-        const int rows = std::min(band_rows, height - top);
-        for (int r = 0; r < rows; ++r) {
-            if (!in.read_planes(planes.data())) return read_failure(messages, in, options.input);
-            display_scanline(planes.data(), n, DisplayOrder::bgr,
-                             band.data() + out.row_size() * static_cast<size_t>(rows - 1 - r));
-        }
-        if (!out.write_rows(top, rows, band.data())) break;
-    }
+    const size_t rows = static_cast<size_t>(height);
+    std::vector<uint8_t> planes(2 * band_rows * 4 * n);
+    std::vector<uint8_t> bands(2 * band_rows * out.row_size(), 0);
+    auto planes_of = [&](size_t row) { return planes.data() + row % (2 * band_rows) * 4 * n; };
+    // A band's rows are stored bottom row first, each half of `bands` one band.
+    auto stored_row = [&](size_t row) {
+        const size_t top = row / band_rows * band_rows;
+        const size_t in_band = std::min<size_t>(band_rows, rows - top);
+        const size_t half = row / band_rows % 2;
+        return bands.data() + (half * band_rows + in_band - 1 - (row - top)) * out.row_size();
+    };
+    bool written = true;
+    const bool read = read_then_work(
+        rows, band_rows, [&](size_t row) { return in.read_planes(planes_of(row)); },
+        [&](size_t row) { display_scanline(planes_of(row), n, DisplayOrder::bgr, stored_row(row)); },
+        [&](size_t first, size_t last) {
+            // A band cut short by a read failure is not written.
+            if (written && last - first == std::min<size_t>(band_rows, rows - first))
+                written = out.write_rows(static_cast<int>(first), static_cast<int>(last - first),
+                                                  bands.data() + first / band_rows % 2 * band_rows * out.row_size());
+        });
+    if (!read) return read_failure(messages, in, options.input);
     if (!out.close()) return program_failure("error writing " + options.output);
     return success();
 }

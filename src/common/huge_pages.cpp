@@ -20,3 +20,19 @@ void advise_huge_pages(void* data, size_t bytes) {
     (void)bytes;
 #endif
 }
+
+void populate_pages(void* data, size_t bytes) {
+#if defined(__linux__)
+#ifndef MADV_POPULATE_WRITE
+#define MADV_POPULATE_WRITE 23
+#endif
+    constexpr uintptr_t page = 4096;
+    const auto begin = reinterpret_cast<uintptr_t>(data) & ~(page - 1);
+    const uintptr_t end = reinterpret_cast<uintptr_t>(data) + bytes;
+    if (data == nullptr || bytes == 0) return;
+    (void)::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+#else
+    (void)data;
+    (void)bytes;
+#endif
+}

@@ -7,14 +7,39 @@
 // header's EXPOSURE values, 1.0 when there are none).
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
+
+// Leaves new elements of a resize() unset: the reader writes every value of a
+// map, and zeroing the whole map first would cost as much again (on the
+// thread that reads the file, which the converting cores wait for).
+template <class T>
+struct UnsetOnResize : std::allocator<T> {
+    using std::allocator<T>::allocator;
+    template <class U>
+    struct rebind {
+        using other = UnsetOnResize<U>;
+    };
+    template <class U>
+    void construct(U* at) noexcept {
+        ::new (static_cast<void*>(at)) U;
+    }
+    template <class U, class... Arguments>
+    void construct(U* at, Arguments&&... arguments) {
+        ::new (static_cast<void*>(at)) U(std::forward<Arguments>(arguments)...);
+    }
+};
+
+// The values of a map: a vector whose resize() leaves the new values unset.
+using LuminanceValues = std::vector<float, UnsetOnResize<float>>;
 
 struct LuminanceMap {
     int32_t width = 0;
     int32_t height = 0;
     float exposure = 1.0f;
-    std::vector<float> data;  // width * height values, row-major
+    LuminanceValues data;  // width * height values, row-major
 
     bool empty() const { return width == 0 || height == 0; }
     float at(int32_t column, int32_t row) const {

@@ -13,6 +13,7 @@
 #include <new>
 #include <optional>
 #include <stdexcept>
+#include <thread>
 
 #include "common/huge_pages.h"
 #include "common/parallel_bands.h"
@@ -329,6 +330,9 @@ Result<LuminanceMap> load_luminance_map(std::FILE* file) {
         const size_t known_rows = opened.value().known_rows;
         map.data.reserve(static_cast<size_t>(map.width) * known_rows);
         advise_huge_pages(map.data.data(), map.data.capacity() * sizeof(float));
+        // The new map's pages are cleared by the system on this thread of
+        // its own while the first window is read, not by the converting ones.
+        std::jthread populate([&map] { populate_pages(map.data.data(), map.data.capacity() * sizeof(float)); });
         if (auto failure = decode_luminance(file, in, map, known_rows > 0)) return *failure;
     } catch (const std::bad_alloc&) {
         return out_of_memory();

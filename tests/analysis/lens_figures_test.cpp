@@ -179,7 +179,7 @@ TEST(LensGeometry, TheIlluminanceOfTheFisheyePhotographsIsEvalglares) {
         LuminanceMap map;
         map.width = radiance.width;
         map.height = radiance.height;
-        map.data = radiance.luminance;
+        map.data.assign(radiance.luminance.begin(), radiance.luminance.end());
         const PictureLens lens = picture_lens(map, header.value());
         ASSERT_TRUE(lens.has_view());
         EXPECT_NEAR(lens.vertical_illuminance, expected, expected * 0.005) << name;

@@ -96,7 +96,7 @@ protected:
     TempFolder fakes;
     ScriptedDesktop desktop;
     Application app{desktop, PlatformFolders{config.str(), cache.str()}, CANDELUX_PROGRAMS_DIR};
-    std::vector<float> map_before;
+    LuminanceValues map_before;
     uint16_t mode_before = 0;
 };
 

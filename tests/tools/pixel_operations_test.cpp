@@ -130,7 +130,8 @@ protected:
     static std::vector<float> luminance(const std::string& path) {
         auto map = load_luminance_map(path);
         EXPECT_TRUE(map.ok()) << path;
-        return map.ok() ? map.value().data : std::vector<float>(4, -1.0f);
+        if (!map.ok()) return std::vector<float>(4, -1.0f);
+        return {map.value().data.begin(), map.value().data.end()};
     }
     // Runs `line` (writing output()) and compares every pixel with `expected`
     // within the RGBE step of the result.
