@@ -34,15 +34,15 @@ ProgramStatus picture_to_bmp(const BmpOptions& options) {
     // each band written as one piece of the bottom-up file.
     const size_t n = static_cast<size_t>(width);
     const size_t rows = static_cast<size_t>(height);
-    std::vector<uint8_t> planes(2 * band_rows * 4 * n);
-    std::vector<uint8_t> bands(2 * band_rows * out.row_size(), 0);
-    auto planes_of = [&](size_t row) { return planes.data() + row % (2 * band_rows) * 4 * n; };
-    // A band's rows are stored bottom row first, each half of `bands` one band.
+    std::vector<uint8_t> planes(3 * band_rows * 4 * n);
+    std::vector<uint8_t> bands(3 * band_rows * out.row_size(), 0);
+    auto planes_of = [&](size_t row) { return planes.data() + row % (3 * band_rows) * 4 * n; };
+    // A band's rows are stored bottom row first, each third of `bands` one band.
     auto stored_row = [&](size_t row) {
         const size_t top = row / band_rows * band_rows;
         const size_t in_band = std::min<size_t>(band_rows, rows - top);
-        const size_t half = row / band_rows % 2;
-        return bands.data() + (half * band_rows + in_band - 1 - (row - top)) * out.row_size();
+        const size_t third = row / band_rows % 3;
+        return bands.data() + (third * band_rows + in_band - 1 - (row - top)) * out.row_size();
     };
     bool written = true;
     const bool read = read_then_work(
@@ -52,7 +52,7 @@ ProgramStatus picture_to_bmp(const BmpOptions& options) {
             // A band cut short by a read failure is not written.
             if (written && last - first == std::min<size_t>(band_rows, rows - first))
                 written = out.write_rows(static_cast<int>(first), static_cast<int>(last - first),
-                                                  bands.data() + first / band_rows % 2 * band_rows * out.row_size());
+                                         bands.data() + first / band_rows % 3 * band_rows * out.row_size());
         });
     if (!read) return read_failure(messages, in, options.input);
     if (!out.close()) return program_failure("error writing " + options.output);

@@ -208,8 +208,8 @@ bool PictureOutput::write_scanlines_read(size_t count, int n, const std::functio
         }
         return true;
     }
-    std::vector<uint8_t> planes(2 * scanlines_per_round * size);
-    auto slot = [&](size_t i) { return planes.data() + i % (2 * scanlines_per_round) * size; };
+    std::vector<uint8_t> planes(3 * scanlines_per_round * size);
+    auto slot = [&](size_t i) { return planes.data() + i % (3 * scanlines_per_round) * size; };
     return encode_side_by_side(
         count, n, [&](size_t i) { return read(slot(i)); },
         [&](size_t i) -> const uint8_t* {
@@ -228,9 +228,9 @@ bool PictureOutput::encode_side_by_side(size_t count, int n, const std::function
         return true;
     }
     const size_t room = encoded_scanline_room(n);
-    std::vector<uint8_t> encoded(2 * scanlines_per_round * room);
-    std::vector<size_t> sizes(2 * scanlines_per_round);
-    auto slot = [&](size_t i) { return i % (2 * scanlines_per_round); };
+    std::vector<uint8_t> encoded(3 * scanlines_per_round * room);
+    std::vector<size_t> sizes(3 * scanlines_per_round);
+    auto slot = [&](size_t i) { return i % (3 * scanlines_per_round); };
     return read_then_work(
         count, scanlines_per_round, read,
         [&](size_t i) {

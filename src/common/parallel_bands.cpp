@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <exception>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 unsigned band_workers() {
@@ -159,6 +161,83 @@ void BandPool::finish() {
     if (failure) std::rethrow_exception(failure);
 }
 
+namespace {
+
+// A thread that emits finished rounds one after another while the caller
+// reads and works on the next ones. post() waits until the round before has
+// been emitted; a failure in emit() reaches the caller at its next post()
+// or at finish().
+class Emitter {
+public:
+    explicit Emitter(const std::function<void(size_t, size_t)>& emit) : emit_(emit), thread_([this] { run(); }) {}
+    ~Emitter() {
+        {
+            const std::lock_guard<std::mutex> hold(lock_);
+            closing_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+    Emitter(const Emitter&) = delete;
+    Emitter& operator=(const Emitter&) = delete;
+
+    void post(size_t first, size_t last) {
+        std::unique_lock<std::mutex> hold(lock_);
+        changed_.wait(hold, [this] { return !busy_; });
+        rethrow_failure();
+        first_ = first;
+        last_ = last;
+        busy_ = true;
+        hold.unlock();
+        changed_.notify_all();
+    }
+
+    void finish() {
+        std::unique_lock<std::mutex> hold(lock_);
+        changed_.wait(hold, [this] { return !busy_; });
+        rethrow_failure();
+    }
+
+private:
+    void rethrow_failure() {
+        if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
+    }
+
+    void run() {
+        std::unique_lock<std::mutex> hold(lock_);
+        for (;;) {
+            changed_.wait(hold, [this] { return busy_ || closing_; });
+            if (!busy_) return;
+            hold.unlock();
+            std::exception_ptr failure;
+            try {
+                if (!failed_) emit_(first_, last_);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            hold.lock();
+            if (failure) {
+                failure_ = failure;
+                failed_ = true;
+            }
+            busy_ = false;
+            changed_.notify_all();
+        }
+    }
+
+    const std::function<void(size_t, size_t)>& emit_;
+    std::mutex lock_;
+    std::condition_variable changed_;
+    size_t first_ = 0, last_ = 0;
+    bool busy_ = false;
+    bool closing_ = false;
+    bool failed_ = false;  // no round is emitted after a failure
+    std::exception_ptr failure_;
+    std::thread thread_;  // last: started once the rest is ready
+};
+
+}  // namespace
+
 bool read_then_work(size_t count, size_t round, const std::function<bool(size_t)>& read,
                     const std::function<void(size_t)>& work, const std::function<void(size_t, size_t)>& emit) {
     round = std::max<size_t>(round, 1);
@@ -173,16 +252,20 @@ bool read_then_work(size_t count, size_t round, const std::function<bool(size_t)
             }
         return last;
     };
-    BandPool pool;
     size_t first = 0;
     size_t end = read_round(0);
+    if (first == end) return ok;
+    BandPool pool;
+    Emitter emitter(emit);
     size_t worked_first = 0, worked_end = 0;  // worked, not yet emitted
     while (first < end) {
         const std::function<void(size_t, size_t)> work_round = [&work, first](size_t begin, size_t last) {
             for (size_t i = begin; i < last; ++i) work(first + i);
         };
         pool.start(end - first, 4, work_round);
-        if (worked_end > worked_first) emit(worked_first, worked_end);
+        // Returns once the round before the one emitted now is out, so the
+        // round read next can take its slots.
+        if (worked_end > worked_first) emitter.post(worked_first, worked_end);
         const size_t next_end = ok ? read_round(end) : end;
         pool.finish();
         worked_first = first;
@@ -190,6 +273,7 @@ bool read_then_work(size_t count, size_t round, const std::function<bool(size_t)
         first = end;
         end = next_end;
     }
-    if (worked_end > worked_first) emit(worked_first, worked_end);
+    emitter.post(worked_first, worked_end);
+    emitter.finish();
     return ok;
 }

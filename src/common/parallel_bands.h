@@ -31,11 +31,12 @@ void run_side_by_side(const std::function<void()>& first, const std::function<vo
 // Items that must be read one after another (the scanlines of a run-length
 // encoded picture) but are then worked on each by itself: read(i) runs on
 // the calling thread in order, work(i) on every core while the next round
-// of `round` items is read, and emit(first, last) on the calling thread, in
-// order, once every item of [first, last) is worked. An item's buffers can
-// be slot i % (2 * round): the slot is read again only after it was
-// emitted. When read(i) returns false, the items before i are still worked
-// and emitted, and false is returned.
+// of `round` items is read, and emit(first, last) on a thread of its own
+// (writing while the next rounds are read and worked on), in order, once
+// every item of [first, last) is worked. An item's buffers can be slot
+// i % (3 * round): the slot is read into again only after it was emitted.
+// When read(i) returns false, the items before it are still worked and
+// emitted, and false is returned.
 bool read_then_work(size_t count, size_t round, const std::function<bool(size_t)>& read,
                     const std::function<void(size_t)>& work, const std::function<void(size_t, size_t)>& emit);
 

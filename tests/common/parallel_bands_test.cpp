@@ -18,23 +18,23 @@ struct Pipeline {
     std::vector<size_t> emit_ends;
     size_t fail_at = SIZE_MAX;
 
-    explicit Pipeline(size_t round) : round(round), slots(2 * round, -1) {}
+    explicit Pipeline(size_t round) : round(round), slots(3 * round, -1) {}
 
     bool run(size_t count) {
         return read_then_work(
             count, round,
             [&](size_t i) {
                 if (i == fail_at) return false;
-                int& slot = slots[i % (2 * round)];
+                int& slot = slots[i % (3 * round)];
                 EXPECT_EQ(slot, -1) << "slot of item " << i << " still held";
                 slot = static_cast<int>(i);
                 return true;
             },
-            [&](size_t i) { slots[i % (2 * round)] *= 10; },
+            [&](size_t i) { slots[i % (3 * round)] *= 10; },
             [&](size_t first, size_t last) {
                 EXPECT_EQ(first, emit_ends.empty() ? 0 : emit_ends.back());
                 for (size_t i = first; i < last; ++i) {
-                    int& slot = slots[i % (2 * round)];
+                    int& slot = slots[i % (3 * round)];
                     emitted.push_back(slot);
                     slot = -1;
                 }
