@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -10,7 +11,15 @@
 #include <vector>
 
 unsigned band_workers() {
-    static const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    static const unsigned cores = [] {
+        // A parent running several programs side by side gives each a share
+        // of the cores.
+        if (const char* share = std::getenv(band_workers_variable)) {
+            const unsigned long asked = std::strtoul(share, nullptr, 10);
+            if (asked >= 1) return static_cast<unsigned>(std::min(asked, 8ul));
+        }
+        return std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    }();
     return cores;
 }
 

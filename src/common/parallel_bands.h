@@ -16,8 +16,10 @@
 #include <thread>
 #include <vector>
 
-// How many threads work side by side: the cores, at least 1, at most 8.
+// How many threads work side by side: the cores, at least 1, at most 8, or
+// the number the environment variable below gives (1 to 8).
 unsigned band_workers();
+inline constexpr const char* band_workers_variable = "CANDELUX_THREADS";
 
 // Calls work(first, last) for consecutive ranges of [0, count) of at most
 // `band` items each (the last may be shorter), on up to band_workers()

@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "tools/process_runner.h"
+
 ReplayReport run_batch_in_parallel(const BatchPlan& plan, ReplayHost& host, bool overwrite, int jobs,
                                    const PictureFinished& finished) {
     ReplayReport report = planned_report(plan);
@@ -33,6 +35,7 @@ ReplayReport run_batch_in_parallel(const BatchPlan& plan, ReplayHost& host, bool
         }
     };
     const size_t threads = std::clamp<size_t>(static_cast<size_t>(std::max(jobs, 1)), 1, plan.pictures.size());
+    const ChildThreadShare share(static_cast<int>(threads));
     std::vector<std::jthread> workers;
     for (size_t i = 1; i < threads; ++i) workers.emplace_back(work);
     work();

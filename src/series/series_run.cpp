@@ -12,6 +12,7 @@
 #include "common/text_format.h"
 #include "series/series_measure.h"
 #include "tools/command_path.h"
+#include "tools/process_runner.h"
 #include "tools/running_children.h"
 
 namespace fs = std::filesystem;
@@ -172,6 +173,7 @@ Result<SeriesReport> run_series(const SeriesOptions& options, const SeriesProgre
         }
     };
     const int jobs = std::clamp(options.jobs, 1, static_cast<int>(std::max<size_t>(1, work.size())));
+    const ChildThreadShare share(jobs);
     std::vector<std::thread> threads;
     for (int slot = 1; slot < jobs; ++slot) threads.emplace_back(worker, slot);
     worker(0);

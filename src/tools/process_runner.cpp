@@ -7,11 +7,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
+#include "common/parallel_bands.h"
 #include "desktop/desktop.h"
 #include "common/text_format.h"
 #include "macro/macro_recorder.h"
@@ -47,12 +50,21 @@ struct Pipe {
     }
 };
 
-// The environment of the child: ours, with the program folder first on PATH.
+// The threads each child may use while several run side by side; 0 when
+// one runs at a time.
+std::atomic<unsigned> child_threads{0};
+
+// The environment of the child: ours, with the program folder first on PATH
+// and, while programs run side by side, their share of the cores.
 std::vector<std::string> child_environment(const std::string& program_folder) {
     std::vector<std::string> variables;
     bool has_path = false;
+    const unsigned threads = child_threads.load();
+    const std::string threads_prefix = std::string(band_workers_variable) + "=";
+    if (threads > 0) variables.push_back(threads_prefix + std::to_string(threads));
     for (char** entry = environ; entry && *entry; ++entry) {
         std::string variable = *entry;
+        if (threads > 0 && starts_with(variable, threads_prefix)) continue;
         if (starts_with(variable, "PATH=")) {
             has_path = true;
             if (!program_folder.empty()) variable = "PATH=" + program_folder + ":" + variable.substr(5);
@@ -90,6 +102,12 @@ void drain(int fd, std::string& text) {
 }
 
 }  // namespace
+
+ChildThreadShare::ChildThreadShare(int jobs) : previous_(child_threads.load()) {
+    if (jobs > 1) child_threads.store(std::max(1u, band_workers() / static_cast<unsigned>(jobs)));
+}
+
+ChildThreadShare::~ChildThreadShare() { child_threads.store(previous_); }
 
 std::string shell_text_of(const std::string& command_line) {
     if (starts_with(command_line, "/C ")) return command_line.substr(3);

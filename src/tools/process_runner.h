@@ -55,6 +55,21 @@ private:
 ProcessOutput run_shell_command(const std::string& command_line, const std::string& program_folder,
                                 void (*pump)(void*), void* pump_context, const std::string& shell = default_shell);
 
+// While it lives, every program started gets only `share` threads for its
+// own work (the environment variable band_workers_variable), because this
+// many programs run side by side; each program's own threads would
+// otherwise compete for the same cores. Nests: the innermost share holds.
+class ChildThreadShare {
+public:
+    explicit ChildThreadShare(int jobs);
+    ~ChildThreadShare();
+    ChildThreadShare(const ChildThreadShare&) = delete;
+    ChildThreadShare& operator=(const ChildThreadShare&) = delete;
+
+private:
+    unsigned previous_;
+};
+
 // The part of a "/C ..." command line that the shell runs.
 std::string shell_text_of(const std::string& command_line);
 

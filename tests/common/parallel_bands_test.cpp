@@ -62,6 +62,18 @@ TEST(ParallelBands, AFailedReadStillEmitsTheItemsBeforeIt) {
     }
 }
 
+TEST(ParallelBands, AnEmitThatThrowsStopsTheEmittingAndReachesTheCaller) {
+    std::vector<size_t> emitted;
+    EXPECT_THROW(read_then_work(
+                     100, 10, [](size_t) { return true; }, [](size_t) {},
+                     [&](size_t first, size_t) {
+                         if (first == 20) throw std::runtime_error("disk full");
+                         emitted.push_back(first);
+                     }),
+                 std::runtime_error);
+    EXPECT_EQ(emitted, (std::vector<size_t>{0, 10})) << "nothing emitted after the failure";
+}
+
 TEST(ParallelBands, EveryBandIsWorkedOnceAndAFailureReachesTheCaller) {
     std::vector<std::atomic<int>> seen(1001);
     run_in_bands(seen.size(), 13, [&](size_t first, size_t last) {

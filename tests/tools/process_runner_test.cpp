@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/parallel_bands.h"
 #include "desktop/desktop.h"
 #include "macro/macro_recorder.h"
 #include "support/scripted_desktop.h"
@@ -81,6 +82,20 @@ TEST_F(ProcessRunnerTest, PutsTheProgramFolderFirstOnThePath) {
 
 TEST_F(ProcessRunnerTest, GivesTheChildAnEmptyStandardInput) {
     EXPECT_EQ(runner.run("/C cat", false).text, "");
+}
+
+// Programs run side by side get a share of the cores; one run alone gets
+// the machine (and a share set by whoever started us is passed on as is).
+TEST_F(ProcessRunnerTest, ProgramsRunSideBySideAreToldTheirShareOfTheCores) {
+    const std::string show = "/C echo \"[${CANDELUX_THREADS:-all}]\"";
+    EXPECT_EQ(runner.run(show, false).text, "[all]\n");
+    {
+        const ChildThreadShare share(static_cast<int>(band_workers()) * 4);
+        EXPECT_EQ(runner.run(show, false).text, "[1]\n");
+    }
+    EXPECT_EQ(runner.run(show, false).text, "[all]\n");
+    const ChildThreadShare alone(1);
+    EXPECT_EQ(runner.run(show, false).text, "[all]\n");
 }
 
 TEST(ShellText, DropsTheInterpreterPrefix) {
