@@ -1,10 +1,37 @@
 #include "lib/picture_input.h"
 
+#include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 namespace {
 constexpr size_t resolution_line_chars = 64;
 constexpr size_t input_block_size = 1 << 20;
+
+// A mapped input that another program cuts short while it is read makes the
+// next access to a page past the new end fail with SIGBUS. The program then
+// says so and fails as on any read error, rather than dying of the signal.
+void end_on_bus_error(int) {
+    static const char text[] = ": input file was cut short while it was read\n";
+    const char* name = program_invocation_short_name;
+    size_t length = 0;
+    while (name[length] != '\0') ++length;
+    (void)!::write(STDERR_FILENO, name, length);
+    (void)!::write(STDERR_FILENO, text, sizeof text - 1);
+    ::_exit(1);
+}
+
+void install_bus_error_handler() {
+    static const bool installed = [] {
+        struct sigaction action {};
+        action.sa_handler = end_on_bus_error;
+        sigemptyset(&action.sa_mask);
+        return ::sigaction(SIGBUS, &action, nullptr) == 0;
+    }();
+    (void)installed;
+}
 }  // namespace
 
 bool PictureInput::open(const std::string& path) {
@@ -23,7 +50,7 @@ PictureProblem PictureInput::read_preamble() {
     reader_.emplace(file_, input_block_size);
     // A program reads its input once from start to end: a mapped file spares
     // copying it.
-    reader_->map_file();
+    if (reader_->map_file()) install_bus_error_handler();
     if (!read_header_lines(*reader_, header_.lines))
         return header_too_long(*reader_) ? PictureProblem::header_too_long : PictureProblem::bad_header;
     std::string line;

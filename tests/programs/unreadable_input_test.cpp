@@ -6,7 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <vector>
+
+#include "lib/picture_input.h"
 #include "program_run.h"
 #include "test_picture.h"
 
@@ -48,4 +53,25 @@ TEST(UnreadableInput, AHeaderThatNeverEndsIsTooLong) {
     const auto copied = run_in(folder, "getinfo - < endless.hdr");
     EXPECT_EQ(copied.status, 1);
     EXPECT_THAT(copied.err, HasSubstr("header too long"));
+}
+
+// A mapped input cut short by another program while it is read: the
+// program says so and fails as on a read error instead of dying of SIGBUS.
+TEST(UnreadableInputDeathTest, AnInputCutShortWhileItIsReadIsAReadFailure) {
+    TempFolder folder;
+    const int width = 64, height = 4096;
+    write_file(folder / "long.hdr", picture_file({"FORMAT=32-bit_rle_rgbe"}, "-Y 4096 +X 64",
+                                                 position_pixels(width, height), width));
+    const std::string path = (folder / "long.hdr").string();
+    EXPECT_EXIT(
+        {
+            PictureInput in;
+            if (!in.open(path) || in.read_preamble() != PictureProblem::none) std::_Exit(3);
+            std::vector<uint8_t> planes(4 * width);
+            if (!in.read_planes(planes.data())) std::_Exit(4);
+            if (::truncate(path.c_str(), 0) != 0) std::_Exit(5);
+            for (int row = 1; row < height; ++row) (void)in.read_planes(planes.data());
+            std::_Exit(6);
+        },
+        ::testing::ExitedWithCode(1), "input file was cut short while it was read");
 }
