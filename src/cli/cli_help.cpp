@@ -259,8 +259,8 @@ constexpr const char* series = R"(usage: candelux-cli series FOLDER --csv OUT.cs
        candelux-cli series FOLDER --csv OUT.csv --emit-jobs [--chunk K] [options]
        candelux-cli series --collect PART... --csv OUT.csv [--plot FILE --figure LIST]
 
-Measures every picture (*.hdr) of FOLDER, or the pictures given, and writes
-one row per picture into OUT.csv in time order: time, time_source,
+Measures every picture (*.hdr, *.pic) of FOLDER, or the pictures given, and
+writes one row per picture into OUT.csv in time order: time, time_source,
 picture, vertical_illuminance_lx, dgp, dgi, ugr, vcp, cgi, lveil,
 ceiling_pixels, then <name>_mean and <name>_weighted_mean per region. The
 time is the header's CAPDATE= (time_source capdate; exif for a picture the

@@ -88,10 +88,10 @@ int run_series_command(const SeriesCliOptions& options, const CliPlaces& places,
             for (const std::string& name : wanted)
                 if (std::none_of(pictures.begin(), pictures.end(),
                                  [&](const SeriesInput& p) { return p.name == name; }))
-                    return output.fail(exit_bad_input, name + " is not a picture (*.hdr) of " + options.inputs.front());
+                    return output.fail(exit_bad_input, name + " is not a picture (*.hdr, *.pic) of " + options.inputs.front());
             std::erase_if(pictures, [&](const SeriesInput& p) { return !wanted.contains(p.name); });
         }
-        if (pictures.empty()) return output.fail(exit_bad_input, "no picture (*.hdr) in " + options.inputs.front());
+        if (pictures.empty()) return output.fail(exit_bad_input, "no picture (*.hdr, *.pic) in " + options.inputs.front());
     } else {
         if (!options.only.empty()) return output.fail(exit_bad_input, "--picture goes with a folder");
         if (options.emit_jobs) return output.fail(exit_bad_input, "--emit-jobs goes with a folder");

@@ -67,12 +67,14 @@ Result<std::FILE*> open_series_file(const SeriesOptions& options, const std::vec
 
 }  // namespace
 
+bool is_series_picture_name(std::string_view name) { return has_extension(name, ".hdr") || has_extension(name, ".pic"); }
+
 Result<std::vector<SeriesInput>> series_pictures_of_folder(const std::string& folder) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) return Failure{-2, "the folder " + folder + " does not exist"};
     std::vector<SeriesInput> pictures;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
-        if (!has_extension(entry.path().filename().string(), ".hdr") || !entry.is_regular_file(ec)) continue;
+        if (!is_series_picture_name(entry.path().filename().string()) || !entry.is_regular_file(ec)) continue;
         pictures.push_back({entry.path().string(), entry.path().filename().string()});
     }
     if (ec) return Failure{-1, "cannot read the folder " + folder + ": " + ec.message()};
@@ -100,7 +102,7 @@ Result<std::vector<std::string>> glare_option_words(const std::string& options) 
 Result<SeriesReport> run_series(const SeriesOptions& options, const SeriesProgressFn& progress,
                                 const std::atomic<bool>* stop) {
     if (options.csv.empty()) return Failure{-2, "no CSV file to write"};
-    if (options.pictures.empty()) return Failure{-2, "no picture (*.hdr) to measure"};
+    if (options.pictures.empty()) return Failure{-2, "no picture (*.hdr, *.pic) to measure"};
     std::set<std::string> names;
     for (const SeriesInput& picture : options.pictures)
         if (!names.insert(picture.name).second) return Failure{-2, picture.name + " is given twice"};
@@ -157,7 +159,10 @@ Result<SeriesReport> run_series(const SeriesOptions& options, const SeriesProgre
             const Result<SeriesRow> row = measure_series_picture(picture, setup, slot);
             const std::lock_guard lock(writing);
             if (!row && stopping()) continue;  // its evalglare was stopped: a resumed run measures it
-            SeriesProgress step{++finished, work.size(), picture.name};
+            SeriesProgress step;
+            step.done = ++finished;
+            step.total = work.size();
+            step.picture = picture.name;
             if (row) {
                 const std::string line = series_row_line(row.value());
                 if (std::fwrite(line.data(), 1, line.size(), file) != line.size() || std::fflush(file) != 0)

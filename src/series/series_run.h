@@ -20,6 +20,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/result.h"
@@ -31,8 +32,12 @@ struct SeriesInput {
     std::string name;
 };
 
-// The pictures (*.hdr, any case) of a folder in name order, each named by
-// its file name; files that are not regular files are left out.
+// Whether a file of a folder is measured: .hdr or .pic, whatever their case
+// (the folder follower of the series window takes the same).
+bool is_series_picture_name(std::string_view name);
+
+// The pictures (*.hdr and *.pic, any case) of a folder in name order, each
+// named by its file name; files that are not regular files are left out.
 Result<std::vector<SeriesInput>> series_pictures_of_folder(const std::string& folder);
 // Pictures given one by one, each named by its path as given.
 std::vector<SeriesInput> series_pictures_of_list(const std::vector<std::string>& paths);

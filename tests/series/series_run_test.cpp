@@ -406,6 +406,15 @@ TEST(SeriesArguments, AreCheckedBeforeAnythingIsMeasured) {
         EXPECT_EQ(run.status, 2) << shown << run.err;
         EXPECT_FALSE(std::filesystem::exists(csv)) << shown;
     }
+    // A folder's pictures are its .hdr and .pic files, whatever their case.
+    std::filesystem::copy_file(day + "/shot-00.hdr", day + "/shot-02.PIC");
+    write_file(work.path() / "day/notes.txt", "not a picture");
+    const auto listed = series_pictures_of_folder(day);
+    ASSERT_TRUE(listed.ok());
+    std::vector<std::string> names;
+    for (const SeriesInput& picture : listed.value()) names.push_back(picture.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"shot-00.hdr", "shot-01.hdr", "shot-02.PIC"}));
+    std::filesystem::remove(day + "/shot-02.PIC");
     // One picture of the folder, and pictures named one by one.
     CliRun one = series_cli({"series", day, "--csv", csv, "--picture", "shot-01.hdr"}, work.str());
     ASSERT_EQ(one.status, 0) << one.err;

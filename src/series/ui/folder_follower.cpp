@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "series/series_run.h"
+
 FolderFollower::FolderFollower(QObject* parent) : QObject(parent) {
     timer_.setInterval(1000);
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &FolderFollower::scan);
@@ -10,7 +12,7 @@ FolderFollower::FolderFollower(QObject* parent) : QObject(parent) {
 }
 
 bool FolderFollower::is_picture_name(const QString& name) {
-    return name.endsWith(".hdr", Qt::CaseInsensitive) || name.endsWith(".pic", Qt::CaseInsensitive);
+    return is_series_picture_name(name.toStdString());
 }
 
 bool FolderFollower::start(const QString& folder, const QStringList& known) {
