@@ -130,6 +130,7 @@ namespace {
 struct Opened {
     Preamble preamble;
     size_t known_rows = 0;
+    uint64_t data_bytes = 0;  // the file's bytes after the resolution line; 0 when not known
 };
 
 Result<Opened> open_scanlines(std::FILE* file, BlockReader& in) {
@@ -145,6 +146,7 @@ Result<Opened> open_scanlines(std::FILE* file, BlockReader& in) {
         const uint64_t left = size > in.offset() ? size - in.offset() : 0;
         if (static_cast<uint64_t>(res.scanline_count) > left / 4) return bad_scanline();
         opened.known_rows = static_cast<size_t>(res.scanline_count);
+        opened.data_bytes = left;
     }
     return opened;
 }
@@ -331,8 +333,13 @@ Result<LuminanceMap> load_luminance_map(std::FILE* file) {
         map.data.reserve(static_cast<size_t>(map.width) * known_rows);
         advise_huge_pages(map.data.data(), map.data.capacity() * sizeof(float));
         // The new map's pages are cleared by the system on this thread of
-        // its own while the first window is read, not by the converting ones.
-        std::jthread populate([&map] { populate_pages(map.data.data(), map.data.capacity() * sizeof(float)); });
+        // its own while the first window is read, not by the converting ones:
+        // as many as the file can fill (a run-length scanline holds at most
+        // 127 pixels in every 8 bytes), so that a file claiming more rows
+        // than it holds makes no more memory present than it did before.
+        const uint64_t fillable = opened.value().data_bytes * 16;
+        const size_t populated = static_cast<size_t>(std::min<uint64_t>(map.data.capacity(), fillable));
+        std::jthread populate([&map, populated] { populate_pages(map.data.data(), populated * sizeof(float)); });
         if (auto failure = decode_luminance(file, in, map, known_rows > 0)) return *failure;
     } catch (const std::bad_alloc&) {
         return out_of_memory();
