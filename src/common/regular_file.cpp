@@ -123,7 +123,9 @@ std::FILE* create_regular_file(const std::string& path) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) return nullptr;
     struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || ::ftruncate(fd, 0) != 0) {
+    // Emptying a file that is empty already is left out: ext4 would take
+    // even that as a rewrite and write the file out when it is closed.
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || (status.st_size > 0 && ::ftruncate(fd, 0) != 0)) {
         const int error = S_ISREG(status.st_mode) ? errno : EINVAL;
         ::close(fd);
         errno = error;

@@ -67,7 +67,9 @@ Result<std::FILE*> open_series_file(const SeriesOptions& options, const std::vec
 
 }  // namespace
 
-bool is_series_picture_name(std::string_view name) { return has_extension(name, ".hdr") || has_extension(name, ".pic"); }
+bool is_series_picture_name(std::string_view name) {
+    return has_extension(name, ".hdr") || has_extension(name, ".pic");
+}
 
 Result<std::vector<SeriesInput>> series_pictures_of_folder(const std::string& folder) {
     std::error_code ec;
