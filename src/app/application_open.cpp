@@ -112,6 +112,10 @@ Application::OpenResult Application::open_image(bool interactive, const std::opt
             fs::rename(working_copy, kept, ec);
             keeping = !ec;
         }
+        // A working copy left by an earlier session is removed rather than
+        // emptied by the copy (ext4 writes a file emptied and rewritten out
+        // when it is closed); one of a loaded picture was moved aside above.
+        if (!same_file && !image_loaded_) fs::remove(working_copy, ec);
         if (!same_file && !fs::copy_file(chosen, working_copy, fs::copy_options::overwrite_existing, ec)) {
             desktop_.message_box("Could not read " + chosen, "File IO Error!", MessageIcon::warning, Owner::none);
             return give_up(image_loaded_ ? OpenResult::kept_earlier : OpenResult::failed);
