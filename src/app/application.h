@@ -47,6 +47,7 @@ struct SeriesFormDeleter {
 };
 
 class RegionListForm;
+struct PictureEdit;
 class RegionsDesktop;
 struct RegionPanelState;
 // Deletes the region panel's state where its type is complete (regions_commands.cpp).
@@ -257,6 +258,9 @@ private:
     // The editing commands (editing_commands.cpp).
     void run_editing_command(int id);
     void refresh_on_success(int result);
+    // Runs a geometric edit's command as an editing step; on success the
+    // picture is reloaded and the named regions follow the edit.
+    void run_geometry_step(const std::string& command_line, PictureEdit edit);
     void crop_to_selection();
     void resize_picture();
     void change_exposure();
@@ -369,6 +373,8 @@ public:
     void set_regions_desktop(RegionsDesktop* desktop);
     // The list of named regions; null without the panel's windows.
     RegionListForm* region_list() const;
+    // The named regions follow a geometric edit of the picture.
+    void regions_follow(const PictureEdit& edit);
     bool region_panel_shown() const { return region_panel_shown_; }
     // "All regions in the list" in the analysis wizard: the region table is
     // made with the wizard's statistics once the wizard has closed.

@@ -6,6 +6,7 @@
 #include "app/application.h"
 #include "app/commands.h"
 #include "common/text_format.h"
+#include "regions/region_edit.h"
 #include "tools/crop_form.h"
 #include "tools/exposure_change.h"
 #include "tools/exposure_form.h"
@@ -24,15 +25,15 @@ void Application::run_editing_command(int id) {
     const std::string output = working_path(working_file::step_output);
     switch (id) {
     case command::crop: crop_to_selection(); break;
-    case command::rotate_90: refresh_on_success(run_editing_step(rotate_command(input, output))); break;
+    case command::rotate_90: run_geometry_step(rotate_command(input, output), {PictureEditKind::quarter_turn}); break;
     case command::rotate_180:
-        refresh_on_success(run_editing_step(flip_command(half_turn_options, input, output)));
+        run_geometry_step(flip_command(half_turn_options, input, output), {PictureEditKind::half_turn});
         break;
     case command::flip_horizontal:
-        refresh_on_success(run_editing_step(flip_command(flip_horizontal_options, input, output)));
+        run_geometry_step(flip_command(flip_horizontal_options, input, output), {PictureEditKind::flip_horizontal});
         break;
     case command::flip_vertical:
-        refresh_on_success(run_editing_step(flip_command(flip_vertical_options, input, output)));
+        run_geometry_step(flip_command(flip_vertical_options, input, output), {PictureEditKind::flip_vertical});
         break;
     case command::resize: resize_picture(); break;
     case command::exposure: change_exposure(); break;
@@ -49,21 +50,39 @@ void Application::refresh_on_success(int result) {
     if (result >= 0) reload_working_copy();
 }
 
+void Application::run_geometry_step(const std::string& command_line, PictureEdit edit) {
+    edit.width = map_.width;
+    edit.height = map_.height;
+    if (run_editing_step(command_line) < 0) return;
+    reload_working_copy();
+    regions_follow(edit);
+}
+
 void Application::crop_to_selection() {
     const Region& s = tools_.selection();
     const std::optional<CropBox> box = crop_box({s.x0, s.y0, s.x1, s.y1}, map_.height);
     if (!box) return;
-    refresh_on_success(run_editing_step(
-        crop_command(*box, working_path(working_file::working_copy), working_path(working_file::step_output))));
+    PictureEdit edit{PictureEditKind::crop};
+    edit.left = box->left;
+    edit.top = map_.height - box->bottom - box->height;
+    run_geometry_step(
+        crop_command(*box, working_path(working_file::working_copy), working_path(working_file::step_output)), edit);
 }
 
 void Application::resize_picture() {
     ResizeForm form(resize_lock_, map_.width, map_.height);
     form.on_open();
     if (desktop_.run_resize_dialog(form) != 1) return;
-    run_editing_step(resize_command(form.factor_x, form.factor_y, working_path(working_file::working_copy),
-                                    working_path(working_file::step_output)));
+    PictureEdit edit{PictureEditKind::resize};
+    edit.width = map_.width;
+    edit.height = map_.height;
+    const int result = run_editing_step(resize_command(
+        form.factor_x, form.factor_y, working_path(working_file::working_copy), working_path(working_file::step_output)));
     reload_working_copy();
+    if (result < 0) return;
+    edit.new_width = map_.width;
+    edit.new_height = map_.height;
+    regions_follow(edit);
 }
 
 void Application::change_exposure() {

@@ -67,6 +67,10 @@ void Application::set_regions_desktop(RegionsDesktop* desktop) {
 
 RegionListForm* Application::region_list() const { return regions_ ? &regions_->form : nullptr; }
 
+void Application::regions_follow(const PictureEdit& edit) {
+    if (regions_) regions_->form.on_picture_edited(edit);
+}
+
 void Application::on_regions_command(int id) {
     if (!regions_) return;
     if (id == command::regions_panel) {

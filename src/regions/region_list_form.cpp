@@ -180,6 +180,12 @@ void RegionListForm::on_picture_opened() {
         load(beside);
 }
 
+void RegionListForm::on_picture_edited(const PictureEdit& edit) {
+    if (file_.regions.empty()) return;
+    for (NamedRegion& region : file_.regions) region = edited_region(region, edit);
+    changed();
+}
+
 void RegionListForm::on_analyze_all() { on_analyze_all(AnalysisSettings{}); }
 
 void RegionListForm::on_analyze_all(const AnalysisSettings& settings) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "analysis/analysis_settings.h"
+#include "regions/region_edit.h"
 #include "regions/region_file.h"
 
 class RegionListHost;
@@ -63,6 +64,9 @@ public:
     // A new picture: the list empties, and the region file beside the
     // picture, when there is one, is offered.
     void on_picture_opened();
+    // The picture was turned, flipped, cropped or resized: every drawn
+    // region moves with its pixels (a mask region keeps its file).
+    void on_picture_edited(const PictureEdit& edit);
 
     // Reads `path` onto the picture: regions drawn on another size are
     // scaled, and one that does not fit is left out; both are said. False
