@@ -400,3 +400,28 @@ TEST_F(RegionPanelWindow, MeasuresFourRegionsOfARealFisheyePhotograph) {
 }
 
 }  // namespace
+
+// Edit > Rotate turns the outlines with the picture: the window's regions
+// lie over the same parts of the photograph afterwards.
+TEST_F(RegionPanelWindow, TheOutlinesTurnWithThePicture) {
+    const std::string picture = shared_picture("fisheye_photo_786.hdr");
+    if (picture.empty()) GTEST_SKIP() << "the shared pictures are not on this machine";
+    window.resize(1180, 760);
+    open(picture);
+    ASSERT_NO_FATAL_FAILURE(add_four({{PointF{300, 520}, {470, 600}},
+                                      {PointF{90, 200}, {300, 150}, {310, 400}, {100, 420}},
+                                      {PointF{520, 420}, {560, 420}},
+                                      {PointF{430, 180}, {650, 330}}}));
+    const char* folder = std::getenv("CANDELUX_SCREENSHOT");
+    if (folder) window.grab().save(QString(folder) + "/regions-before-turn.png");
+    const Region desk = form().regions()[0].geometry;
+    const int height = app.luminance_map().height;
+    window.action(command::rotate_90)->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(form().regions().size(), 4u);
+    const Region turned = form().regions()[0].geometry;
+    EXPECT_EQ(turned.x0, static_cast<float>(height) - std::trunc(std::min(desk.y0, desk.y1)));
+    EXPECT_EQ(turned.y0, std::trunc(std::min(desk.x0, desk.x1)));
+    view->repaint();
+    if (folder) window.grab().save(QString(folder) + "/regions-after-turn.png");
+}
