@@ -11,6 +11,7 @@
 #include "regions/region_list_form.h"
 #include "regions/region_table_form.h"
 #include "support/formula_pictures.h"
+#include "support/region_lists.h"
 #include "support/regions.h"
 #include "support/scripted_regions_desktop.h"
 #include "wizard_command_fixture.h"
@@ -34,23 +35,12 @@ protected:
     }
     // A rectangle, a circle and a polygon on the 200 x 100 wall.
     void list_three() {
-        RegionFile file;
-        file.width = 200;
-        file.height = 100;
-        auto add = [&](const char* name, RegionKind kind, const Region& geometry) {
-            NamedRegion region;
-            region.name = name;
-            region.kind = kind;
-            region.geometry = geometry;
-            file.regions.push_back(region);
-        };
-        add("task", RegionKind::rectangle, rectangle_region(20, 10, 60, 30));
-        add("screen", RegionKind::circle, circle_region(12, 120, 50));
-        add("wall", RegionKind::polygon, polygon_region({{150, 60}, {190, 60}, {190, 95}, {160, 90}}));
-        const std::string path = (pictures / "wall.regions.json").string();
-        ASSERT_TRUE(write_region_file(path, file));
-        ASSERT_TRUE(app.region_list()->load(path));
-        ASSERT_EQ(app.region_list()->regions().size(), 3u);
+        ASSERT_NO_FATAL_FAILURE(load_region_list(
+            *app.region_list(), (pictures / "wall.regions.json").string(), 200, 100,
+            {listed_region("task", RegionKind::rectangle, rectangle_region(20, 10, 60, 30)),
+             listed_region("screen", RegionKind::circle, circle_region(12, 120, 50)),
+             listed_region("wall", RegionKind::polygon,
+                           polygon_region({{150, 60}, {190, 60}, {190, 95}, {160, 90}}))}));
     }
     // Pages 110 to 112 with both boxes: a 20 % over 30 % ratio and the
     // share above 25 cd/m².

@@ -1,7 +1,7 @@
 // The named regions follow the Edit menu's turns, flips and crop: after each
 // edit every region covers the same pixels of the scene as before it (the
-// same values, the picture's every pixel being different), and after a
-// resize the regions are scaled as a region file drawn on another size is.
+// same values), and after a resize the regions are scaled as a region file
+// drawn on another size is.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "regions/region_edit.h"
 #include "regions/region_list_form.h"
 #include "support/formula_pictures.h"
+#include "support/region_lists.h"
 #include "support/regions.h"
 #include "support/scripted_regions_desktop.h"
 #include "wizard_command_fixture.h"
@@ -26,30 +27,20 @@ protected:
         WizardCommandTest::SetUp();
         app.set_regions_desktop(&regions);
         const std::string path = (pictures / "scene.hdr").string();
-        // Every pixel its own value: 1 + x + 1000 y, exact in an RGBE grey.
+        // Values rising along every row and down every column: 1 + x + 1000 y
+        // (to RGBE's precision), so a region moved off its pixels sees others.
         ASSERT_TRUE(write_grey_picture(path, width, height, [](int x, int y) {
             return (1.0f + static_cast<float>(x) + 1000.0f * static_cast<float>(y)) / 179.0f;
         }));
         open_picture(path);
         ASSERT_TRUE(app.image_loaded());
         // Drawn off the pixel grid, as a hand draws them.
-        RegionFile file;
-        file.width = width;
-        file.height = height;
-        auto add = [&](const char* name, RegionKind kind, const Region& geometry) {
-            NamedRegion region;
-            region.name = name;
-            region.kind = kind;
-            region.geometry = geometry;
-            file.regions.push_back(region);
-        };
-        add("task", RegionKind::rectangle, rectangle_region(50.6f, 31.2f, 30.3f, 20.9f));
-        add("lamp", RegionKind::circle, circle_region(7.3f, 70, 40));
-        add("window", RegionKind::polygon, polygon_region({{60.2f, 50.7f}, {90, 52}, {85.5f, 70.1f}, {66, 66}}));
-        const std::string regions_path = (pictures / "scene.regions.json").string();
-        ASSERT_TRUE(write_region_file(regions_path, file));
-        ASSERT_TRUE(app.region_list()->load(regions_path));
-        ASSERT_EQ(app.region_list()->regions().size(), 3u);
+        ASSERT_NO_FATAL_FAILURE(load_region_list(
+            *app.region_list(), (pictures / "scene.regions.json").string(), width, height,
+            {listed_region("task", RegionKind::rectangle, rectangle_region(50.6f, 31.2f, 30.3f, 20.9f)),
+             listed_region("lamp", RegionKind::circle, circle_region(7.3f, 70, 40)),
+             listed_region("window", RegionKind::polygon,
+                           polygon_region({{60.2f, 50.7f}, {90, 52}, {85.5f, 70.1f}, {66, 66}}))}));
     }
 
     // The sorted values under each region of the list, on the picture now.
