@@ -62,6 +62,46 @@ Failure positional_failure(const std::vector<std::string>& positional, size_t wa
     return bad("too few words; usage: " + usage);
 }
 
+// --percentile U,L, --criterion KIND,T and --weighted into `options`: true
+// when `word` is one of them.
+Result<bool> take_figure_option(const std::string& word, Words& words, RegionFigureOptions& options) {
+    if (word == "--weighted") {
+        options.weighted = true;
+        return true;
+    }
+    if (word != "--percentile" && word != "--criterion") return false;
+    auto value = words.value_of(word);
+    if (!value) return value.failure();
+    const std::vector<std::string> parts = split(value.value(), ',');
+    if (word == "--percentile") {
+        // The wizard's fields take whole percentages; a fraction or a sign
+        // would be cut there without a word, so it is refused here.
+        if (parts.size() != 2) return bad("--percentile: \"" + value.value() + "\" is not 2 numbers separated by \",\"");
+        float percents[2];
+        for (size_t i = 0; i < 2; ++i) {
+            const auto percent = parse_unsigned_field(parts[i]);
+            if (!percent || *percent < 1 || *percent > 100)
+                return bad("--percentile: each percentage must be a whole number from 1 to 100, not \"" + parts[i] +
+                           "\"");
+            percents[i] = static_cast<float>(*percent);
+        }
+        options.upper_percentile = percents[0];
+        options.lower_percentile = percents[1];
+        return true;
+    }
+    const std::string kind = parts.front();
+    if (kind == "greater") options.criterion_kind = CriterionKind::greater_than;
+    else if (kind == "lesser") options.criterion_kind = CriterionKind::lesser_than;
+    else if (kind == "equal") options.criterion_kind = CriterionKind::equal_to;
+    else return bad("--criterion: \"" + kind + "\" is not greater, lesser or equal");
+    if (parts.size() != 2) return bad("--criterion: give the kind and a threshold number, e.g. lesser,2000");
+    const auto threshold = parse_unsigned_field(parts[1]);
+    if (!threshold)
+        return bad("--criterion: the threshold must be a whole number of cd/m2 from 0, not \"" + parts[1] + "\"");
+    options.criterion_threshold = static_cast<float>(*threshold);
+    return true;
+}
+
 Result<RegionChoice> parse_region(const std::string& option, const std::string& value) {
     RegionChoice choice;
     choice.source = RegionChoice::Source::drawn;
@@ -166,38 +206,8 @@ Result<CliCommand> parse_stats(Words words) {
         } else if (word == "--region-b") {
             if (in_b) return bad("--region-b is given twice");
             in_b = true;
-        } else if (word == "--percentile") {
-            auto value = words.value_of(word);
-            if (!value) return value.failure();
-            // The wizard's fields take whole percentages; a fraction or a
-            // sign would be cut there without a word, so it is refused here.
-            const std::vector<std::string> parts = split(value.value(), ',');
-            if (parts.size() != 2) return bad("--percentile: \"" + value.value() + "\" is not 2 numbers separated by \",\"");
-            float percents[2];
-            for (size_t i = 0; i < 2; ++i) {
-                const auto percent = parse_unsigned_field(parts[i]);
-                if (!percent || *percent < 1 || *percent > 100)
-                    return bad("--percentile: each percentage must be a whole number from 1 to 100, not \"" +
-                               parts[i] + "\"");
-                percents[i] = static_cast<float>(*percent);
-            }
-            options.upper_percentile = percents[0];
-            options.lower_percentile = percents[1];
-        } else if (word == "--criterion") {
-            auto value = words.value_of(word);
-            if (!value) return value.failure();
-            const std::vector<std::string> parts = split(value.value(), ',');
-            const std::string kind = parts.front();
-            if (kind == "greater") options.criterion_kind = CriterionKind::greater_than;
-            else if (kind == "lesser") options.criterion_kind = CriterionKind::lesser_than;
-            else if (kind == "equal") options.criterion_kind = CriterionKind::equal_to;
-            else return bad("--criterion: \"" + kind + "\" is not greater, lesser or equal");
-            if (parts.size() != 2) return bad("--criterion: give the kind and a threshold number, e.g. lesser,2000");
-            const auto threshold = parse_unsigned_field(parts[1]);
-            if (!threshold)
-                return bad("--criterion: the threshold must be a whole number of cd/m2 from 0, not \"" + parts[1] +
-                           "\"");
-            options.criterion_threshold = static_cast<float>(*threshold);
+        } else if (auto figure = take_figure_option(word, words, options); !figure || figure.value()) {
+            if (!figure) return figure.failure();
         } else if (word == "--report") {
             auto value = words.value_of(word);
             if (!value) return value.failure();
@@ -206,8 +216,6 @@ Result<CliCommand> parse_stats(Words words) {
             options.overwrite = true;
         } else if (word == "--json") {
             options.json = true;
-        } else if (word == "--weighted") {
-            options.weighted = true;
         } else if (word == "--csv") {
             options.csv = true;
         } else if (word == "--regions") {
@@ -314,11 +322,16 @@ Result<CliCommand> parse_batch(Words words) {
             if (!value) return value.failure();
             if (!options.regions_file.empty()) return bad("--regions is given twice");
             options.regions_file = value.value();
+        } else if (auto figure = take_figure_option(word, words, options); !figure || figure.value()) {
+            if (!figure) return figure.failure();
         } else {
             return bad("unknown option " + word);
         }
     }
     if (positional.size() != 2) return positional_failure(positional, 2, "batch SEQUENCE FOLDER [options]");
+    if (options.regions_file.empty() &&
+        (options.upper_percentile || options.criterion_kind || options.weighted))
+        return bad("--percentile, --criterion and --weighted go with --regions");
     options.sequence = positional[0];
     options.folder = positional[1];
     return CliCommand{options};

@@ -25,18 +25,23 @@ struct LuminanceOptions {
     int64_t y = 0;
 };
 
-struct StatsOptions {
-    std::string picture;
-    RegionChoice region;                   // the single region, or Region A
-    std::optional<RegionChoice> region_b;  // two regions: A and B with the contrast
+// The figures asked for besides the general statistics (stats, and the
+// region tables of batch --regions): --percentile, --criterion, --weighted.
+struct RegionFigureOptions {
     std::optional<float> upper_percentile;
     std::optional<float> lower_percentile;
     std::optional<CriterionKind> criterion_kind;
     float criterion_threshold = 0;
+    bool weighted = false;  // --weighted: the figures weighted by solid angle
+};
+
+struct StatsOptions : RegionFigureOptions {
+    std::string picture;
+    RegionChoice region;                   // the single region, or Region A
+    std::optional<RegionChoice> region_b;  // two regions: A and B with the contrast
     std::string report_base;  // "" for no reports
     bool overwrite = false;
     bool json = false;
-    bool weighted = false;  // --weighted: the figures weighted by solid angle
     std::string regions_file;  // --regions: every region of a region file; "" for none
     bool csv = false;          // --csv (with --regions): one CSV row per region
 };
@@ -64,7 +69,7 @@ struct FalsecolorOptions {
     bool png = false;
 };
 
-struct BatchOptions {
+struct BatchOptions : RegionFigureOptions {  // the figures of the region tables
     std::string sequence;
     std::string folder;
     int jobs = 0;  // 0: one per processor

@@ -53,7 +53,8 @@ std::string picture_job(const BatchOptions& options, const CliPlaces& places, co
                       " --picture " + quoted_word(name) +
                       " --cache-folder " + quoted_word(cache) + " --jobs 1";
     if (options.overwrite) job += " --overwrite";
-    if (!options.regions_file.empty()) job += " --regions " + quoted_word(absolute_path(options.regions_file));
+    if (!options.regions_file.empty())
+        job += " --regions " + quoted_word(absolute_path(options.regions_file)) + figure_option_words(options);
     return job;
 }
 
@@ -81,7 +82,7 @@ bool measure_results(const std::vector<PicturePlan>& processed, int steps, const
     auto measure = [&](const std::string& result) -> Result<PictureRegions> {
         auto map = read_picture(result);
         if (!map) return map.failure();
-        const RegionTableRequest request{AnalysisSettings{}, false};
+        const RegionTableRequest request{figure_settings(options), false};
         return measure_regions_in_run_folder(result, map.value(), regions, options.regions_file, places, request);
     };
     auto note = [&](const PicturePlan& picture, const std::string& text) {

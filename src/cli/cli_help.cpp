@@ -245,6 +245,9 @@ options:
   --regions FILE        measure every region of a region file on each result and
                         write NAME_regions.csv beside picture NAME.hdr (replaced
                         only with --overwrite)
+  --percentile U,L, --criterion KIND,T, --weighted
+                        with --regions: these figures in the tables too, as
+                        stats --regions gives them
 
 Batch replay works on assembled pictures, so a camera profile is applied
 before it: when each series is assembled (assemble --profile, capture

@@ -1,5 +1,9 @@
 #include "cli/cli_regions.h"
 
+#include <algorithm>
+
+#include "analysis/analysis_wizard.h"
+#include "common/text_format.h"
 #include "desktop/windowless_desktop.h"
 #include "cli/cli_run.h"
 #include "macro/macro_recorder.h"
@@ -23,4 +27,36 @@ Result<PictureRegions> measure_regions_in_run_folder(const std::string& picture,
     if (failure.code == regions_refused) return Failure{exit_bad_input, failure.message};
     const std::string shown = desktop.first_message();
     return Failure{exit_failed, failure.message + (shown.empty() ? "" : " (" + shown + ")")};
+}
+
+AnalysisSettings figure_settings(const RegionFigureOptions& options) {
+    AnalysisSettings settings;
+    settings.general_statistics = true;
+    settings.weight_by_solid_angle = options.weighted;
+    settings.kind = AnalysisKind::single_region;
+    if (options.upper_percentile && options.lower_percentile) {
+        settings.percentile_enabled = true;
+        settings.upper_percentile = static_cast<float>(unsigned_field_value(*options.upper_percentile));
+        settings.lower_percentile = static_cast<float>(unsigned_field_value(*options.lower_percentile));
+    }
+    if (options.criterion_kind) {
+        settings.criterion_enabled = true;
+        settings.criterion_kind = *options.criterion_kind;
+        settings.criterion_threshold = std::max(options.criterion_threshold, 0.0f);
+    }
+    return settings;
+}
+
+std::string figure_option_words(const RegionFigureOptions& options) {
+    std::string words;
+    if (options.upper_percentile && options.lower_percentile)
+        words += strprintf(" --percentile %.0f,%.0f", *options.upper_percentile, *options.lower_percentile);
+    if (options.criterion_kind) {
+        const char* kind = *options.criterion_kind == CriterionKind::greater_than ? "greater"
+                           : *options.criterion_kind == CriterionKind::lesser_than ? "lesser"
+                                                                                   : "equal";
+        words += strprintf(" --criterion %s,%.0f", kind, options.criterion_threshold);
+    }
+    if (options.weighted) words += " --weighted";
+    return words;
 }

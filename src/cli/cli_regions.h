@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "analysis/analysis_settings.h"
+#include "cli/cli_arguments.h"
 #include "cli/cli_places.h"
 #include "picture/luminance_map.h"
 #include "regions/picture_regions.h"
@@ -16,3 +18,12 @@
 Result<PictureRegions> measure_regions_in_run_folder(const std::string& picture, const LuminanceMap& map,
                                                      const RegionFile& file, const std::string& region_file_path,
                                                      const CliPlaces& places, const RegionTableRequest& request);
+
+// The settings of one region's analysis with the figures the options ask
+// for: the general statistics, and the percentile ratio, the criterion and
+// the weighting by solid angle when given.
+AnalysisSettings figure_settings(const RegionFigureOptions& options);
+
+// The options that give these figures again, for a command line
+// (" --percentile 20,30 --criterion greater,25 --weighted"; "" for none).
+std::string figure_option_words(const RegionFigureOptions& options);

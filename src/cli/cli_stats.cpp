@@ -11,6 +11,7 @@
 #include "analysis/lens_lines.h"
 #include "analysis/results_page.h"
 #include "cli/cli_commands.h"
+#include "cli/cli_regions.h"
 #include "desktop/windowless_desktop.h"
 #include "cli/statistics_json.h"
 #include "common/regular_file.h"
@@ -101,24 +102,15 @@ int run_stats(const StatsOptions& options, const CliPlaces& places, const CliOut
     const bool two = options.region_b.has_value();
 
     AnalysisSettings main, record_a, record_b;
-    main.general_statistics = true;
-    main.weight_by_solid_angle = options.weighted;
     if (!two) {
-        main.kind = AnalysisKind::single_region;
+        main = figure_settings(options);
         take_source(main, options.region);
-        if (options.upper_percentile) {
-            main.percentile_enabled = true;
-            main.upper_percentile = static_cast<float>(unsigned_field_value(*options.upper_percentile));
-            main.lower_percentile = static_cast<float>(unsigned_field_value(*options.lower_percentile));
-            if (!valid_percentile(main.upper_percentile) || !valid_percentile(main.lower_percentile))
-                return output.fail(exit_bad_input, "--percentile: each percentage must be from 1 to 100");
-        }
-        if (options.criterion_kind) {
-            main.criterion_enabled = true;
-            main.criterion_kind = *options.criterion_kind;
-            main.criterion_threshold = std::max(options.criterion_threshold, 0.0f);
-        }
+        if (main.percentile_enabled &&
+            (!valid_percentile(main.upper_percentile) || !valid_percentile(main.lower_percentile)))
+            return output.fail(exit_bad_input, "--percentile: each percentage must be from 1 to 100");
     } else {
+        main.general_statistics = true;
+        main.weight_by_solid_angle = options.weighted;
         main.kind = AnalysisKind::multiple_regions;
         main.percentile_enabled = true;  // the contrast
         take_source(record_a, options.region);

@@ -262,6 +262,35 @@ TEST_F(CliRegions, BatchMeasuresTheRegionsOnEveryResultBesideItsPicture) {
     EXPECT_THAT(jobs.out, HasSubstr(" --regions '" + regions + "'"));
 }
 
+// The figures asked for reach the batch's tables: each equals stats
+// --regions with the same options on the result, and the emitted jobs
+// carry them.
+TEST_F(CliRegions, BatchTablesHoldThePercentileCriterionAndWeightingAskedFor) {
+    TempFolder pictures, cache, seq;
+    write_fisheye(pictures / "a.hdr", 120);
+    const std::string flip = "40015#/C pflip -c -h " + cache.str() + "/dtemp.hdr " + cache.str() + "/dtempo.hdr#NULL";
+    const std::string sequence = write_sequence(seq / "flip.seq", {flip});
+    const std::string figures = " --percentile 20,30 --criterion greater,25 --weighted";
+    const std::string batch = "batch " + sequence + " " + pictures.str() + " --cache-folder " + cache.str() +
+                              " --regions " + regions;
+    const CliRun run = cli(batch + figures);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string table = read_file(pictures / "a_regions.csv");
+    const CliRun single = cli("stats " + (pictures / "1-a.hdr").string() + " --regions " + regions + " --csv" + figures);
+    ASSERT_EQ(single.status, 0) << single.err;
+    EXPECT_EQ(table, single.out);
+    const CliRun plain = cli("stats " + (pictures / "1-a.hdr").string() + " --regions " + regions + " --csv");
+    EXPECT_NE(table, plain.out) << "the figures changed nothing";
+
+    const CliRun jobs = cli(batch + " --overwrite --emit-jobs" + figures);
+    ASSERT_EQ(jobs.status, 0) << jobs.err;
+    EXPECT_THAT(jobs.out, HasSubstr(" --regions '" + regions + "'" + figures));
+    // Without a region file there is no table for them.
+    const CliRun refused = cli("batch " + sequence + " " + pictures.str() + " --weighted");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_THAT(refused.err, HasSubstr("go with --regions"));
+}
+
 TEST_F(CliRegions, RealFisheyePhotographRowsEqualSingleRuns) {
     const std::string photo = shared_picture("fisheye_photo_786.hdr");
     if (photo.empty()) GTEST_SKIP() << "shared pictures are not on this machine";
