@@ -154,7 +154,23 @@ Result<PlotLayout> series_plot_layout(const std::vector<SeriesRow>& rows, const 
     }
     if ((t1 - t0) / step > 8) step = (t1 - t0) / 8 + 1;
     std::vector<int64_t> time_ticks;
-    for (int64_t t = floor_div(t0 + step - 1, step) * step; t <= t1; t += step) time_ticks.push_back(t);
+    if (step >= 30 * day) {
+        // Months and years as the calendar has them: the first of every
+        // month, quarter (January, April, July, October) or year, and of
+        // every 2nd, 5th, 10th … year, labelled by what they begin.
+        const int64_t months = step >= year ? 12 * (step / year) : step >= 91 * day ? 3 : 1;
+        const Civil first = civil_from_days(floor_div(t0, day));
+        int64_t k = first.year * 12 + static_cast<int64_t>(first.month) - 1;  // months since year 0
+        k = floor_div(k + months - 1, months) * months;
+        for (;; k += months) {
+            const int64_t y = floor_div(k, 12);
+            const int64_t t = days_from_civil(y, static_cast<unsigned>(k - y * 12) + 1, 1) * day;
+            if (t > t1) break;
+            if (t >= t0) time_ticks.push_back(t);
+        }
+    } else {
+        for (int64_t t = floor_div(t0 + step - 1, step) * step; t <= t1; t += step) time_ticks.push_back(t);
+    }
 
     for (size_t f = 0; f < figures.size(); ++f) {
         const std::string& figure = figures[f];

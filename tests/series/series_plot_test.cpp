@@ -143,6 +143,15 @@ TEST(SeriesPlot, YearsApartShowFewYearLabelsAndAFlatZeroStaysAtZero) {
     ASSERT_GE(labels.size(), 3u);
     EXPECT_LE(labels.size(), 9u);
     for (const std::string& label : labels) EXPECT_EQ(label.size(), 4u) << label;
+    // Each year's label stands where that year begins: 2008-01-01 lies at
+    // its share of the way from the first capture to the last.
+    const auto& texts = made.value().texts;
+    const auto at_2008 = std::find_if(texts.begin(), texts.end(), [](const PlotText& t) { return t.text == "2008"; });
+    ASSERT_NE(at_2008, texts.end());
+    const PlotPanel& panel = made.value().panels.back();
+    const double first = *iso_seconds("2003-12-15T17:44:01"), last = *iso_seconds("2021-02-19T09:00:00");
+    const double share = (*iso_seconds("2008-01-01T00:00:00") - first) / (last - first);
+    EXPECT_NEAR(at_2008->x, panel.left + share * (panel.right - panel.left), 0.01);
     // A count that stays 0 is drawn on 0 to 1, with no negative tick.
     EXPECT_EQ(made.value().panels[1].y_low, 0);
     EXPECT_EQ(made.value().panels[1].y_high, 1);
