@@ -272,11 +272,20 @@ bool read_then_work(size_t count, size_t round, const std::function<bool(size_t)
             for (size_t i = begin; i < last; ++i) work(first + i);
         };
         pool.start(end - first, 4, work_round);
-        // Returns once the round before the one emitted now is out, so the
-        // round read next can take its slots.
-        if (worked_end > worked_first) emitter.post(worked_first, worked_end);
-        const size_t next_end = ok ? read_round(end) : end;
+        size_t next_end = end;
+        // The round being worked on refers to work_round: whatever fails
+        // here, the round is finished before work_round goes away.
+        std::exception_ptr failure;
+        try {
+            // Returns once the round before the one emitted now is out, so
+            // the round read next can take its slots.
+            if (worked_end > worked_first) emitter.post(worked_first, worked_end);
+            if (ok) next_end = read_round(end);
+        } catch (...) {
+            failure = std::current_exception();
+        }
         pool.finish();
+        if (failure) std::rethrow_exception(failure);
         worked_first = first;
         worked_end = end;
         first = end;

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "common/parallel_bands.h"
@@ -72,6 +75,25 @@ TEST(ParallelBands, AnEmitThatThrowsStopsTheEmittingAndReachesTheCaller) {
                      }),
                  std::runtime_error);
     EXPECT_EQ(emitted, (std::vector<size_t>{0, 10})) << "nothing emitted after the failure";
+}
+
+// A read that throws while a round is being worked on: the round ends
+// before the call returns, and the failure reaches the caller.
+TEST(ParallelBands, AReadThatThrowsLetsTheRoundBeingWorkedOnEndFirst) {
+    std::atomic<int> worked{0};
+    EXPECT_THROW(read_then_work(
+                     100, 10,
+                     [](size_t i) {
+                         if (i == 15) throw std::runtime_error("damaged scanline");
+                         return true;
+                     },
+                     [&](size_t) {
+                         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                         ++worked;
+                     },
+                     [](size_t, size_t) {}),
+                 std::runtime_error);
+    EXPECT_EQ(worked.load(), 10) << "the first round, whole";
 }
 
 TEST(ParallelBands, EveryBandIsWorkedOnceAndAFailureReachesTheCaller) {
