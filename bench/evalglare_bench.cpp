@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_folder.h"
 #include "picture/rgbe_pixel.h"
 #include "picture/rgbe_writer.h"
 
@@ -21,11 +22,7 @@ namespace {
 constexpr int size = 800;
 
 const std::filesystem::path& folder() {
-    static const std::filesystem::path path = [] {
-        auto p = std::filesystem::temp_directory_path() / "candelux-evalglare-bench";
-        std::filesystem::create_directories(p);
-        return p;
-    }();
+    static const std::filesystem::path path = bench::scratch_folder("candelux-evalglare-bench");
     return path;
 }
 

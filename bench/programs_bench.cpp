@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_folder.h"
 #include "bench_ratio.h"
 #include "picture/rgbe_pixel.h"
 #include "picture/rgbe_writer.h"
@@ -30,11 +31,7 @@ namespace {
 constexpr int size = 3000;
 
 const std::filesystem::path& folder() {
-    static const std::filesystem::path path = [] {
-        auto p = std::filesystem::temp_directory_path() / "candelux-programs-bench";
-        std::filesystem::create_directories(p);
-        return p;
-    }();
+    static const std::filesystem::path path = bench::scratch_folder("candelux-programs-bench");
     return path;
 }
 

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <random>
 
+#include "bench_folder.h"
 #include "bench_programs.h"
 #include "macro/macro_recorder.h"
 #include "picture/rgbe_writer.h"
@@ -51,8 +52,7 @@ const LuminanceMap& picture() {
 // header is all the lens reads.
 std::string cache_folder() {
     static const std::string folder = [] {
-        const auto path = std::filesystem::temp_directory_path() / "candelux-regions-bench";
-        std::filesystem::create_directories(path);
+        const auto path = bench::scratch_folder("candelux-regions-bench");
         RgbePictureHeader header;
         header.lines = {"VIEW= -vta -vh 180 -vv 180"};
         header.resolution = standard_resolution(width, height);

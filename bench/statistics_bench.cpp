@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <random>
 
+#include "bench_folder.h"
 #include "analysis/compute_statistics.h"
 #include "bench_ratio.h"
 #include "analysis/histogram_run.h"
@@ -54,11 +55,7 @@ const LuminanceMap& picture() {
 }
 
 std::string cache_folder() {
-    static const std::string folder = [] {
-        const auto path = std::filesystem::temp_directory_path() / "candelux-statistics-bench";
-        std::filesystem::create_directories(path);
-        return path.string();
-    }();
+    static const std::string folder = bench::scratch_folder("candelux-statistics-bench").string();
     return folder;
 }
 

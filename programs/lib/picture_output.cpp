@@ -199,17 +199,11 @@ void PictureOutput::write_scanlines(size_t count, int n, const std::function<con
 bool PictureOutput::write_scanlines_read(size_t count, int n, const std::function<bool(uint8_t*)>& read,
                                          const std::function<void(uint8_t*)>& change) {
     const size_t size = 4 * static_cast<size_t>(n);
-    if (n < min_encoded_length || n > max_encoded_length) {
-        std::vector<uint8_t> planes(size);
-        for (size_t i = 0; i < count; ++i) {
-            if (!read(planes.data())) return false;
-            if (change) change(planes.data());
-            write_planes(planes.data(), n);
-        }
-        return true;
-    }
-    std::vector<uint8_t> planes(3 * scanlines_per_round * size);
-    auto slot = [&](size_t i) { return planes.data() + i % (3 * scanlines_per_round) * size; };
+    // Flat scanlines go one at a time through a single buffer.
+    const bool flat = n < min_encoded_length || n > max_encoded_length;
+    const size_t slots = flat ? 1 : 3 * scanlines_per_round;
+    std::vector<uint8_t> planes(slots * size);
+    auto slot = [&](size_t i) { return planes.data() + i % slots * size; };
     return encode_side_by_side(
         count, n, [&](size_t i) { return read(slot(i)); },
         [&](size_t i) -> const uint8_t* {

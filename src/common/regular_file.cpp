@@ -41,20 +41,25 @@ int open_regular(const std::string& path, std::string& kind) {
     return fd;
 }
 
-}  // namespace
-
-std::FILE* open_regular_file(const std::string& path, std::string* kind) {
-    std::string found;
-    const int fd = open_regular(path, found);
-    if (kind) *kind = found;
-    if (fd < 0) return nullptr;
-    std::FILE* file = ::fdopen(fd, "rb");
+// The stream of an open descriptor, or null (the descriptor closed, errno
+// as fdopen left it).
+std::FILE* stream_of(int fd, const char* mode) {
+    std::FILE* file = ::fdopen(fd, mode);
     if (!file) {
         const int error = errno;
         ::close(fd);
         errno = error;
     }
     return file;
+}
+
+}  // namespace
+
+std::FILE* open_regular_file(const std::string& path, std::string* kind) {
+    std::string found;
+    const int fd = open_regular(path, found);
+    if (kind) *kind = found;
+    return fd < 0 ? nullptr : stream_of(fd, "rb");
 }
 
 std::string non_regular_kind(const std::string& path) {
@@ -94,16 +99,6 @@ int new_file_in_place_of(const std::string& path) {
     return fd;
 }
 
-std::FILE* stream_of(int fd) {
-    std::FILE* file = ::fdopen(fd, "wb");
-    if (!file) {
-        const int error = errno;
-        ::close(fd);
-        errno = error;
-    }
-    return file;
-}
-
 }  // namespace
 
 int create_output_descriptor(const std::string& path) {
@@ -113,11 +108,11 @@ int create_output_descriptor(const std::string& path) {
 
 std::FILE* create_output_file(const std::string& path) {
     const int fd = create_output_descriptor(path);
-    return fd >= 0 ? stream_of(fd) : nullptr;
+    return fd >= 0 ? stream_of(fd, "wb") : nullptr;
 }
 
 std::FILE* create_regular_file(const std::string& path) {
-    if (const int fd = new_file_in_place_of(path); fd >= 0) return stream_of(fd);
+    if (const int fd = new_file_in_place_of(path); fd >= 0) return stream_of(fd, "wb");
     // Opened without blocking, so that a FIFO under the name cannot hang the
     // open; then looked at before anything is emptied.
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
@@ -131,7 +126,5 @@ std::FILE* create_regular_file(const std::string& path) {
         errno = error;
         return nullptr;
     }
-    std::FILE* file = ::fdopen(fd, "wb");
-    if (!file) ::close(fd);
-    return file;
+    return stream_of(fd, "wb");
 }
