@@ -43,7 +43,8 @@ GlareRun run_glare_analysis(GlareHost& host, const GlareSettings& settings) {
     std::error_code ec;
     GlareRun run;
 
-    GlareScale scale = glare_scale(host.picture_width(), host.picture_height());
+    const LuminanceMap& map = host.picture_map();
+    GlareScale scale = glare_scale(map.width, map.height);
     scale.rows_from_top = rows_numbered_from_top(working_copy);
     if (scale.scaled()) {
         fs::remove(scaled, ec);
@@ -57,12 +58,12 @@ GlareRun run_glare_analysis(GlareHost& host, const GlareSettings& settings) {
     }
 
     {
-        // The clipped pixels of the picture analysed, before the check
-        // picture takes its place.
-        const auto map = load_luminance_map(working_copy);
+        // The clipped pixels of the picture analysed (the map the window
+        // holds of it), before the check picture takes its place.
         const auto header = read_picture_header(working_copy);
-        if (map.ok() && header.ok()) {
-            const PictureLens lens = picture_lens(map.value(), header.value());
+        if (!map.empty() && map.data.size() == static_cast<size_t>(map.width) * static_cast<size_t>(map.height) &&
+            header.ok()) {
+            const PictureLens lens = picture_lens(map, header.value());
             run.ceiling_pixels = lens.ceiling_pixels;
             run.ceiling_share_percent = lens.ceiling_share_percent;
         }

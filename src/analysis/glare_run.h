@@ -10,6 +10,7 @@
 
 #include "analysis/glare_settings.h"
 #include "analysis/glare_summary.h"
+#include "picture/luminance_map.h"
 
 class Desktop;
 class ProcessRunner;
@@ -22,9 +23,8 @@ public:
     virtual Desktop& desktop() = 0;
     virtual ProcessRunner& runner() = 0;
     virtual std::string glare_cache_directory() const = 0;
-    // The working copy's size as the luminance map has it.
-    virtual int picture_width() const = 0;
-    virtual int picture_height() const = 0;
+    // The luminance map of the working copy, as the window holds it.
+    virtual const LuminanceMap& picture_map() const = 0;
     // The working copy has become the check picture: show it at zoom 1.0.
     virtual void show_check_picture() = 0;
     // The overflow sentence's link: the illuminance calibration once the

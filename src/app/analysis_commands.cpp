@@ -37,8 +37,7 @@ public:
     // --- glare ---
     ProcessRunner& runner() override { return app_.runner(); }
     std::string glare_cache_directory() const override { return app_.cache_directory(); }
-    int picture_width() const override { return app_.luminance_map().width; }
-    int picture_height() const override { return app_.luminance_map().height; }
+    const LuminanceMap& picture_map() const override { return app_.luminance_map(); }
     void show_check_picture() override { app_.reload_working_copy_at(1.0f); }
 };
 

@@ -35,8 +35,7 @@ public:
     void set_main_window_enabled(bool enabled) override { main_window = enabled; }
     ProcessRunner& runner() override { return process_runner; }
     std::string glare_cache_directory() const override { return cache.str(); }
-    int picture_width() const override { return map.width; }
-    int picture_height() const override { return map.height; }
+    const LuminanceMap& picture_map() const override { return map; }
     void show_check_picture() override { ++check_pictures_shown; }
     void request_illuminance_calibration() override { ++calibration_requests; }
 

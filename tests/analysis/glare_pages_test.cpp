@@ -9,6 +9,7 @@
 #include "analysis/glare_ids.h"
 #include "fake_analysis_host.h"
 #include "glare_pictures.h"
+#include "picture/rgbe_reader.h"
 
 namespace {
 
@@ -26,7 +27,8 @@ protected:
         const std::string path = (host.cache / "dtemp.hdr").string();
         if (with_view) write_fisheye_with_source(path, 300);
         else write_glare_picture(path, 300, 300, "", [](int, int) { return 800.0f; });
-        host.map.width = host.map.height = 300;
+        // The map the window holds of it.
+        host.map = load_luminance_map(path).value();
     }
     void next_to(int page) {
         for (int i = 0; i < 8 && sheet.current_page() != page; ++i) sheet.press_next();

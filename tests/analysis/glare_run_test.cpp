@@ -11,6 +11,7 @@
 #include "analysis/glare_summary.h"
 #include "fake_analysis_host.h"
 #include "glare_pictures.h"
+#include "picture/rgbe_reader.h"
 #include "support/fake_program.h"
 
 namespace {
@@ -22,6 +23,10 @@ protected:
     // The working copy, as the map of the open picture sees it.
     void working_copy(int width, int height, const std::function<void(const std::string&)>& write) {
         write(working_path());
+        // The map the window holds of it: read from the file where the file
+        // is a picture, else of its size only.
+        auto read = load_luminance_map(working_path());
+        host.map = read.ok() ? std::move(read).value() : LuminanceMap{};
         host.map.width = width;
         host.map.height = height;
         before = read_file(working_path());
